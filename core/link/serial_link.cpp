@@ -1,0 +1,121 @@
+#include "link/serial_link.h"
+
+#include "link/trace.h"
+#include "ui/ui.h"
+
+namespace tw {
+
+SerialLink::SerialLink(const Profile& profile, DeviceFactory& devices, Clock& clock, Ui& ui)
+    : profile_(profile), devices_(devices), clock_(clock), ui_(ui), ports_(profile) {}
+
+SerialLink::~SerialLink() = default;
+
+Device* SerialLink::device(SlkHandle h) const {
+    auto it = open_.find(h);
+    return it == open_.end() ? nullptr : it->second.get();
+}
+
+SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
+    lastOpenError_.clear();
+    const int port = profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
+    const std::string path = ports_.devicePath(port);
+    if (path.empty()) {
+        lastOpenError_ = "No serial port is chosen (port " + std::to_string(port) +
+                         "); choose one in Comm Settings.";
+    } else {
+        OpenResult result = devices_.open(path, baud);
+        if (auto* dev = std::get_if<std::unique_ptr<Device>>(&result)) {
+            const SlkHandle h = nextHandle_++;
+            open_[h] = std::move(*dev);
+            if (trace_) trace_->event("open " + path + " at " + std::to_string(baud) + " baud");
+            return h;
+        }
+        lastOpenError_ = path + ": " + std::get<OpenError>(result).reason;
+    }
+    if (trace_) trace_->event("open failed: " + lastOpenError_);
+    ui_.detail(lastOpenError_);
+    return kNoLink;
+}
+
+int SerialLink::slkClose(SlkHandle h) {
+    auto it = open_.find(h);
+    if (it == open_.end()) return 0;
+    open_.erase(it);
+    if (trace_) trace_->event("close");
+    return 1;
+}
+
+int SerialLink::slkWriteBuffer(SlkHandle h, const char* data, unsigned long count) {
+    Device* dev = device(h);
+    if (!dev) return 0;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data);
+    if (trace_) trace_->sent(bytes, count);
+    return dev->write(bytes, count) ? 1 : 0;
+}
+
+int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
+                              unsigned long* received, int wait) {
+    if (received) *received = 0;
+    Device* dev = device(h);
+    if (!dev || !buffer) return 0;
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    const Millis gap = kBufferGapMs + (wait > 0 ? Millis{wait} * 1000 : 0);
+    unsigned long got = 0;
+    while (got < count) {
+        const std::size_t n = dev->read(out + got, count - got, gap);
+        if (n == 0) break;
+        if (trace_) trace_->received(out + got, n);
+        got += static_cast<unsigned long>(n);
+    }
+    if (received) *received = got;
+    return 1;
+}
+
+int SerialLink::slkReadChar(SlkHandle h, int& byte) {
+    Device* dev = device(h);
+    if (!dev) return 0;
+    std::uint8_t b = 0;
+    if (dev->read(&b, 1, kCharWaitMs) != 1) return 0;
+    if (trace_) trace_->received(&b, 1);
+    byte = b;
+    return 1;
+}
+
+int SerialLink::slkWriteChar(SlkHandle h, char byte) { return slkWriteBuffer(h, &byte, 1); }
+
+int SerialLink::slkBreak(SlkHandle h, int duration) {
+    Device* dev = device(h);
+    if (!dev) return 0;
+    if (trace_) trace_->event("break " + std::to_string(duration) + " ms");
+    return dev->sendBreak(duration) ? 1 : 0;
+}
+
+int SerialLink::slkSetDTR(SlkHandle h, int on) {
+    Device* dev = device(h);
+    if (!dev) return 0;
+    if (trace_) trace_->event(on ? "DTR on" : "DTR off");
+    return dev->setDtr(on != 0) ? 1 : 0;
+}
+
+int SerialLink::slkSetRTS(SlkHandle h, int on) {
+    Device* dev = device(h);
+    if (!dev) return 0;
+    if (trace_) trace_->event(on ? "RTS on" : "RTS off");
+    return dev->setRts(on != 0) ? 1 : 0;
+}
+
+void SerialLink::slkSleep(SlkHandle /*h*/, int milliseconds) { clock_.sleep(milliseconds); }
+
+void SerialLink::OpenStatus() {
+    statusOpen_ = true;
+    ui_.openStatus();
+}
+
+void SerialLink::SetStatusText(const std::string& text) { ui_.setStatusText(text); }
+
+void SerialLink::CloseStatus() {
+    statusOpen_ = false;
+    ui_.closeStatus();
+}
+
+}  // namespace tw

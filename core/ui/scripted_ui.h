@@ -1,0 +1,65 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/ui.h"
+
+namespace tw {
+
+// A Ui that answers from a script and records every act in order, for headless runs.
+class ScriptedUi : public Ui {
+public:
+    struct Event {
+        std::string kind;  // ok yesno okcancel open save dialog status-open status status-close
+                           // busy unbusy beep detail
+        std::string text;  // message, status text, dialog kind or file filter
+        std::string answer;
+    };
+
+    // Answers, consumed in order. When a queue is empty the default answer is used.
+    std::deque<bool> answers;  // Yes/No and OK/Cancel alike
+    bool defaultAnswer = true;
+    std::deque<std::optional<std::string>> files;  // open and save alike; nullopt = Cancel
+    // Dialogs: onDialog if set, else the next script, else the dialog is cancelled.
+    std::function<bool(Dialog&)> onDialog;
+    std::deque<DialogScript> dialogScripts;
+
+    void message(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+    std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
+    std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
+    bool runDialog(Dialog& dialog) override;
+    void openStatus() override;
+    void setStatusText(const std::string& text) override;
+    void closeStatus() override;
+    void beginBusy() override;
+    void endBusy() override;
+    void beep() override;
+    void detail(const std::string& text) override;
+
+    const std::vector<Event>& events() const { return events_; }
+    // Texts of the modal boxes (OK, Yes/No, OK/Cancel) in the order shown.
+    std::vector<std::string> messages() const;
+    // Texts of the status window, in order.
+    std::vector<std::string> statusTexts() const;
+    const std::vector<FileChoice>& fileChoices() const { return fileChoices_; }
+    int busyDepth() const { return busy_; }
+    bool statusOpen() const { return statusOpen_; }
+    void clear();
+
+private:
+    bool nextAnswer();
+    std::optional<std::string> nextFile(const char* kind, const FileChoice& choice);
+    std::vector<Event> events_;
+    std::vector<FileChoice> fileChoices_;
+    int busy_ = 0;
+    bool statusOpen_ = false;
+};
+
+}  // namespace tw

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tw {
+
+class Dialog;
+
+// What a file dialog is asked to show. The filter uses the "Name|*.ext|Name|*.*||" form.
+struct FileChoice {
+    std::string filter;
+    std::string defaultExtension;
+    std::string initialDirectory;  // empty: the platform's default
+    std::string initialName;
+    bool overwritePrompt = false;
+};
+
+// Everything a page flow may do to the technician at the bench. Nothing else in the core
+// touches a screen, so every flow runs headless with scripted answers.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Modal box with an OK button; the text exactly as given, line breaks included.
+    virtual void message(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0;     // true: Yes
+    virtual bool askOkCancel(const std::string& text) = 0;  // true: OK
+
+    // A path, or nothing when the technician cancels.
+    virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const FileChoice& choice) = 0;
+
+    // A modal dialog whose logic lives in the core; returns true when it closed by its
+    // default (OK-like) button. The dialog object reports what was chosen.
+    virtual bool runDialog(Dialog& dialog) = 0;
+
+    // The serial library's one-line status window.
+    virtual void openStatus() = 0;
+    virtual void setStatusText(const std::string& text) = 0;
+    virtual void closeStatus() = 0;
+
+    virtual void beginBusy() = 0;
+    virtual void endBusy() = 0;
+    virtual void beep() = 0;
+
+    // Background detail for a technician or a fault report (why a port did not open, ...).
+    // Never modal; the GUI shows it in the status bar, the CLI on standard error.
+    virtual void detail(const std::string& text) { (void)text; }
+};
+
+// Busy cursor for a scope: every exit of the scope ends it.
+class BusyCursor {
+public:
+    explicit BusyCursor(Ui& ui) : ui_(ui) { ui_.beginBusy(); }
+    ~BusyCursor() { ui_.endBusy(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Ui& ui_;
+};
+
+// Status window for a scope; close() may come early, the destructor closes it if still open.
+class StatusWindow {
+public:
+    explicit StatusWindow(Ui& ui) : ui_(ui) { ui_.openStatus(); }
+    ~StatusWindow() { close(); }
+    void setText(const std::string& text) { ui_.setStatusText(text); }
+    void close() {
+        if (open_) ui_.closeStatus();
+        open_ = false;
+    }
+    StatusWindow(const StatusWindow&) = delete;
+    StatusWindow& operator=(const StatusWindow&) = delete;
+
+private:
+    Ui& ui_;
+    bool open_ = true;
+};
+
+}  // namespace tw

@@ -1,0 +1,48 @@
+#include "view/controls.h"
+
+namespace tw {
+
+Control& Controls::add(int id, std::string text, bool showsValue) {
+    if (Control* c = find(id)) return *c;
+    controls_.push_back(Control{id, std::move(text), true, showsValue});
+    return controls_.back();
+}
+
+const Control* Controls::find(int id) const {
+    for (const auto& c : controls_)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+Control* Controls::find(int id) {
+    for (auto& c : controls_)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+const std::string& Controls::text(int id) const {
+    static const std::string empty;
+    const Control* c = find(id);
+    return c ? c->text : empty;
+}
+
+bool Controls::setText(int id, std::string text) {
+    Control* c = find(id);
+    if (!c) return false;
+    c->text = std::move(text);
+    return true;
+}
+
+bool Controls::enabled(int id) const {
+    const Control* c = find(id);
+    return c && c->enabled;
+}
+
+bool Controls::setEnabled(int id, bool on) {
+    Control* c = find(id);
+    if (!c) return false;
+    c->enabled = on;
+    return true;
+}
+
+}  // namespace tw

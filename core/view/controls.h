@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// The state a dialog holds for each of its controls: the text (what data exchange moves),
+// whether the control is enabled, and whether it shows a value a front end should report.
+struct Control {
+    int id = 0;
+    std::string text;
+    bool enabled = true;
+    bool showsValue = true;
+};
+
+// Controls keyed by their dialog control id, kept in the order they were added.
+class Controls {
+public:
+    Control& add(int id, std::string text = {}, bool showsValue = true);
+    bool has(int id) const { return find(id) != nullptr; }
+
+    // An unknown id reads as empty and disabled; writing one is ignored and returns false.
+    const std::string& text(int id) const;
+    bool setText(int id, std::string text);
+    bool enabled(int id) const;
+    bool setEnabled(int id, bool on);
+
+    const std::vector<Control>& all() const { return controls_; }
+
+private:
+    const Control* find(int id) const;
+    Control* find(int id);
+    std::vector<Control> controls_;
+};
+
+}  // namespace tw

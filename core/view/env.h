@@ -1,0 +1,24 @@
+#pragma once
+
+#include "clock/clock.h"
+#include "config/profile.h"
+#include "link/serial_link.h"
+#include "ui/ui.h"
+
+namespace tw {
+
+// What the application holds in memory: the port the next radio operation uses.
+struct AppState {
+    int currentPort = -1;
+};
+
+// Everything a page operation may reach. One per running program (or per test).
+struct Env {
+    Ui& ui;
+    Clock& clock;
+    Profile& profile;
+    SerialLink& link;
+    AppState& app;
+};
+
+}  // namespace tw

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/radio_model.h"
+
+namespace tw::sim {
+
+// A radio of the named family ("kvr", "hln", ..., or "loopback"), or nullptr when no model of
+// that family exists. Unknown options are ignored by the model.
+std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOptions& options);
+
+// Families that have a model, for help texts.
+std::vector<std::string> modelFamilies();
+
+}  // namespace tw::sim
