@@ -1,0 +1,46 @@
+#include "app/page_widget.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tw::app {
+
+PageWidget::PageWidget(FamilyPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
+
+QWidget* PageWidget::control(int id) const {
+    return findChild<QWidget*>(QString::number(id));
+}
+
+void PageWidget::pullFromWidgets() {
+    for (const auto& c : page_.controls().all()) {
+        QWidget* w = control(c.id);
+        if (!w) continue;
+        if (auto* e = qobject_cast<QLineEdit*>(w)) page_.controls().setText(c.id, e->text().toStdString());
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+            page_.controls().setText(c.id, p->toPlainText().toStdString());
+        else if (auto* b = qobject_cast<QComboBox*>(w))
+            page_.controls().setText(c.id, b->currentText().toStdString());
+    }
+}
+
+void PageWidget::pushToWidgets() {
+    for (const auto& c : page_.controls().all()) {
+        QWidget* w = control(c.id);
+        if (!w) continue;
+        const QString text = QString::fromStdString(c.text);
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            if (e->text() != text) e->setText(text);
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            l->setText(text);
+        } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+            if (p->toPlainText() != text) p->setPlainText(text);
+        } else if (auto* b = qobject_cast<QComboBox*>(w)) {
+            b->setCurrentText(text);
+        }
+        w->setEnabled(c.enabled);
+    }
+}
+
+}  // namespace tw::app

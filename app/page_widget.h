@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include "view/family_page.h"
+
+namespace tw::app {
+
+// The widget of one family tab: a view over its core page. Child widgets whose objectName is
+// a control id ("1054") are bound to the page's control of that id: before an operation
+// their texts go into the page (pullFromWidgets), afterwards the page's texts and enable
+// states come back (pushToWidgets). QLineEdit, QLabel, QPlainTextEdit and QComboBox carry
+// text (a combo box: its current text); every widget carries its enable state.
+class PageWidget : public QWidget {
+    Q_OBJECT
+public:
+    PageWidget(FamilyPage& page, QWidget* parent);
+
+    FamilyPage& page() { return page_; }
+    void pullFromWidgets();
+    void pushToWidgets();
+
+    // Runs a page operation between a pull and a push; returns its result.
+    template <typename F>
+    bool exchange(F&& operation) {
+        pullFromWidgets();
+        const bool ok = operation();
+        pushToWidgets();
+        return ok;
+    }
+
+    // The control that takes the focus when the tab is shown (0: none).
+    int firstControl() const { return firstControl_; }
+    void setFirstControl(int id) { firstControl_ = id; }
+    QWidget* control(int id) const;
+
+private:
+    FamilyPage& page_;
+    int firstControl_ = 0;
+};
+
+// The widget of the given tab (a generic one for families whose widget is not built yet).
+PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent);
+
+}  // namespace tw::app
