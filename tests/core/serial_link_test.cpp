@@ -1,0 +1,128 @@
+#include "link/serial_link.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "sim/loopback_model.h"
+#include "sim/sim_device.h"
+#include "ui/scripted_ui.h"
+
+namespace tw {
+namespace {
+
+// A radio that answers "OK" 300 ms after any byte, for time-out arithmetic.
+class SlowModel : public sim::RadioModel {
+public:
+    void onByte(std::uint8_t, Millis now) override { send("OK", now, 300); }
+};
+
+class SerialLinkTest : public ::testing::Test {
+protected:
+    explicit SerialLinkTest(std::unique_ptr<sim::RadioModel> model =
+                                std::make_unique<sim::LoopbackModel>(sim::ModelOptions{{"burst", "64"}}))
+        : profile_((std::filesystem::temp_directory_path() / "tw_link_test_none.ini").string()),
+          factory_(std::move(model), clock_),
+          link_(profile_, factory_, clock_, ui_) {
+        link_.ports().setRunDevice("sim");
+    }
+
+    SlkHandle open() {
+        SlkHandle h = link_.slkInit(1, 9600);
+        EXPECT_NE(h, kNoLink);
+        return h;
+    }
+
+    VirtualClock clock_;
+    ScriptedUi ui_;
+    Profile profile_;
+    sim::SimDeviceFactory factory_;
+    SerialLink link_;
+};
+
+TEST_F(SerialLinkTest, PendingBytesComeAtOnceAndSilenceCostsOnlyTheShortWait) {
+    SlkHandle h = open();
+    ASSERT_EQ(link_.slkWriteBuffer(h, "AB", 2), 1);
+    int c = 0;
+    const Millis start = clock_.now();
+    ASSERT_EQ(link_.slkReadChar(h, c), 1);
+    EXPECT_EQ(c, 'A');
+    ASSERT_EQ(link_.slkReadChar(h, c), 1);
+    EXPECT_EQ(c, 'B');
+    EXPECT_EQ(clock_.now(), start);  // nothing waited while data was there
+    EXPECT_EQ(link_.slkReadChar(h, c), 0);
+    EXPECT_EQ(c, 'B');  // a failed read leaves the caller's byte alone
+    EXPECT_EQ(clock_.now(), start + SerialLink::kCharWaitMs);
+}
+
+TEST_F(SerialLinkTest, ReadBufferStopsAtCountOrAfterTheQuietGap) {
+    SlkHandle h = open();
+    ASSERT_EQ(link_.slkWriteChar(h, sim::LoopbackModel::kBurstCommand), 1);
+    char buf[100] = {};
+    unsigned long got = 0;
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 10, &got, 0), 1);
+    EXPECT_EQ(got, 10u);
+    EXPECT_EQ(buf[9], 9);
+    const Millis before = clock_.now();
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 100, &got, 0), 1);
+    EXPECT_EQ(got, 54u);  // short reads succeed and tell how much came
+    EXPECT_EQ(buf[0], 10);
+    EXPECT_EQ(clock_.now() - before, SerialLink::kBufferGapMs);
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 5, &got, 2), 1);
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(clock_.now() - before, 2 * SerialLink::kBufferGapMs + 2000);
+}
+
+TEST_F(SerialLinkTest, ClosedOrUnknownHandlesFail) {
+    SlkHandle h = open();
+    ASSERT_EQ(link_.slkClose(h), 1);
+    int c = 0;
+    unsigned long got = 7;
+    char buf[4];
+    EXPECT_EQ(link_.slkWriteChar(h, 'U'), 0);
+    EXPECT_EQ(link_.slkReadChar(h, c), 0);
+    EXPECT_EQ(link_.slkReadBuffer(h, buf, 4, &got, 0), 0);
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(link_.slkBreak(kNoLink, 30), 0);
+    EXPECT_EQ(link_.slkClose(h), 0);
+}
+
+TEST_F(SerialLinkTest, LineControlReachesTheRadio) {
+    SlkHandle h = open();
+    EXPECT_EQ(link_.slkBreak(h, 30), 1);
+    EXPECT_EQ(link_.slkSetRTS(h, 0), 1);
+    EXPECT_EQ(link_.slkSetRTS(h, 1), 1);
+    EXPECT_EQ(link_.slkSetDTR(h, 1), 1);
+    EXPECT_EQ(factory_.model().breaks(), 1);
+    EXPECT_EQ(factory_.model().rtsDrops(), 1);
+    EXPECT_EQ(clock_.now(), 30);  // the break holds the line for its duration
+}
+
+TEST_F(SerialLinkTest, OpenFailureSaysWhy) {
+    factory_.failOpens("no such device");
+    EXPECT_EQ(link_.slkInit(1, 9600), kNoLink);
+    EXPECT_EQ(link_.lastOpenError(), "sim: no such device");
+    ASSERT_FALSE(ui_.events().empty());
+    EXPECT_EQ(ui_.events().back().kind, "detail");
+    EXPECT_TRUE(ui_.messages().empty());  // the caller decides what the technician sees
+}
+
+class SlowRadioTest : public SerialLinkTest {
+protected:
+    SlowRadioTest() : SerialLinkTest(std::make_unique<SlowModel>()) {}
+};
+
+TEST_F(SlowRadioTest, DelayedAnswersAreWaitedForWithinTheBound) {
+    SlkHandle h = open();
+    link_.slkWriteChar(h, 'x');
+    int c = 0;
+    EXPECT_EQ(link_.slkReadChar(h, c), 0);  // 50 ms is too short for a 300 ms answer
+    char buf[2];
+    unsigned long got = 0;
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 2, &got, 0), 1);
+    EXPECT_EQ(got, 2u);
+    EXPECT_EQ(clock_.now(), 300);  // woken when the answer came, not at the end of the gap
+}
+
+}  // namespace
+}  // namespace tw

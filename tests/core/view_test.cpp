@@ -1,0 +1,143 @@
+#include "view/main_view.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "sim/loopback_model.h"
+#include "sim/sim_device.h"
+#include "ui/scripted_ui.h"
+
+namespace tw {
+namespace {
+
+// Records which operation the view reached.
+class RecordingPage : public FamilyPage {
+public:
+    RecordingPage(Env& env, std::vector<std::string>& log, int tab)
+        : FamilyPage(env), log_(log), tab_(tab) {}
+    bool GetStatus() override { return note("GetStatus"); }
+    bool ReadTrackingFromRadio() override { return note("ReadTrackingFromRadio"); }
+    bool ReadTrackingFromDisk() override { return note("ReadTrackingFromDisk"); }
+    bool WriteTrackingToRadio() override { return note("WriteTrackingToRadio"); }
+    bool WriteTrackingToDisk() override { return note("WriteTrackingToDisk"); }
+    bool ReadFeaturesFromRadio() override { return note("ReadFeaturesFromRadio"); }
+    bool ReadFeaturesFromDisk() override { return note("ReadFeaturesFromDisk"); }
+    bool WriteFeaturesToRadio() override { return note("WriteFeaturesToRadio"); }
+    bool WriteFeaturesToDisk() override { return note("WriteFeaturesToDisk"); }
+    bool SetTestMode(int on) override { return note("SetTestMode " + std::to_string(on)); }
+
+private:
+    bool note(const std::string& what) {
+        log_.push_back(std::to_string(tab_) + " " + what);
+        return true;
+    }
+    std::vector<std::string>& log_;
+    int tab_;
+};
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest()
+        : profile_((std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()),
+          factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_),
+          link_(profile_, factory_, clock_, ui_),
+          env_{ui_, clock_, profile_, link_, app_},
+          view_(env_, pages()) {}
+
+    std::vector<std::unique_ptr<FamilyPage>> pages() {
+        std::vector<std::unique_ptr<FamilyPage>> p;
+        for (int t = 0; t < kTabCount; ++t) p.push_back(std::make_unique<RecordingPage>(env_, log_, t));
+        return p;
+    }
+
+    std::vector<std::string> log_;
+    VirtualClock clock_;
+    ScriptedUi ui_;
+    Profile profile_;
+    sim::SimDeviceFactory factory_;
+    SerialLink link_;
+    AppState app_;
+    Env env_;
+    MainView view_;
+};
+
+TEST_F(ViewTest, GetStatusIsAReadExceptOnTheFeatureTabs) {
+    for (int t = 0; t < kTabCount; ++t) {
+        ASSERT_TRUE(view_.selectTab(t));
+        view_.execute(Command::GetStatus);
+    }
+    EXPECT_EQ(log_, (std::vector<std::string>{
+                        "0 ReadTrackingFromRadio", "1 GetStatus", "2 GetStatus",
+                        "3 ReadTrackingFromRadio", "4 ReadTrackingFromRadio",
+                        "5 ReadTrackingFromRadio", "6 ReadTrackingFromRadio"}));
+}
+
+TEST_F(ViewTest, FeatureCommandsReachOnlyTheFeatureTabs) {
+    const Command features[] = {Command::ReadFeaturesFromRadio, Command::ReadFeaturesFromDisk,
+                                Command::WriteFeaturesToRadio, Command::WriteFeaturesToDisk};
+    for (int t = 0; t < kTabCount; ++t) {
+        view_.selectTab(t);
+        for (Command c : features) {
+            EXPECT_EQ(view_.enabled(c), t == 1 || t == 2) << "tab " << t;
+            view_.execute(c);
+        }
+    }
+    EXPECT_EQ(log_.size(), 8u);
+    EXPECT_EQ(log_.front(), "1 ReadFeaturesFromRadio");
+    EXPECT_EQ(log_.back(), "2 WriteFeaturesToDisk");
+    // Tab 0 answers all four with the message, tab 3 only the save; tabs 4-6 stay silent.
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>(5, kNoFeaturesMessage));
+}
+
+TEST_F(ViewTest, GreyingOfGetStatusAndTheTrackingCommands) {
+    for (int t = 0; t < kTabCount; ++t) {
+        view_.selectTab(t);
+        EXPECT_EQ(view_.enabled(Command::GetStatus), t == 0 || t == 1 || t == 2 || t == 6);
+        EXPECT_TRUE(view_.enabled(Command::ReadTrackingFromDisk));
+        EXPECT_TRUE(view_.enabled(Command::WriteTrackingToRadio));
+        EXPECT_TRUE(view_.enabled(Command::TestMode));
+    }
+}
+
+TEST_F(ViewTest, TestModeLocksTheTabsUntilToggledOff) {
+    view_.selectTab(4);
+    view_.execute(Command::TestMode);
+    EXPECT_TRUE(view_.checked(Command::TestMode));
+    EXPECT_TRUE(log_.empty());  // tab 4's page is not told
+    EXPECT_FALSE(view_.selectTab(2));
+    EXPECT_EQ(view_.selectedTab(), 4);
+    ASSERT_EQ(ui_.events().size(), 2u);
+    EXPECT_EQ(ui_.events()[0].kind, "beep");
+    EXPECT_EQ(ui_.events()[1].text, "Cannot change tabs while in Test Mode.");
+    EXPECT_TRUE(view_.selectTab(4));  // staying put is no change
+    view_.execute(Command::TestMode);
+    EXPECT_FALSE(view_.checked(Command::TestMode));
+    EXPECT_TRUE(view_.selectTab(2));
+}
+
+TEST_F(ViewTest, TestModeOnEachKindOfTab) {
+    view_.execute(Command::TestMode);
+    view_.execute(Command::TestMode);
+    EXPECT_EQ(ui_.messages(), (std::vector<std::string>{
+                                  "You have entered the Test Mode for KVR radios",
+                                  "You have left the Test Mode for KVR radios"}));
+    view_.selectTab(1);
+    view_.execute(Command::TestMode);
+    view_.execute(Command::TestMode);
+    view_.selectTab(2);
+    view_.execute(Command::TestMode);
+    EXPECT_EQ(log_, (std::vector<std::string>{"1 SetTestMode 1", "1 SetTestMode 0",
+                                              "2 SetTestMode 1"}));
+}
+
+TEST_F(ViewTest, TabNamesAndFamilies) {
+    ASSERT_EQ(tabInfos().size(), 7u);
+    EXPECT_STREQ(tabInfos()[1].label, "TRV/TRW/HLN/OKT/NOVAC 30P/RWS KVR");
+    EXPECT_EQ(tabOfFamily("marten30"), 6);
+    EXPECT_EQ(tabOfFamily("blt"), 2);
+    EXPECT_EQ(tabOfFamily("KVR"), -1);
+}
+
+}  // namespace
+}  // namespace tw
