@@ -1,0 +1,34 @@
+#include "families/hln/hln_messages.h"
+#include "families/hln/hln_table.h"
+#include "families/hln/hln_transfers.h"
+#include "ui/ui.h"
+
+namespace tw {
+namespace {
+
+// Radios fill only the first part of the block; that much is enough.
+constexpr unsigned long kAuxiliaryMinimum = 25;
+
+}  // namespace
+
+bool HlnReadAuxiliaryBlock(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity) {
+    (void)identity;
+    BusyCursor busy(link.ui());
+    HlnTableEntry entry;
+    if (!HlnResolveTable(link, HlnSlot::Auxiliary, entry)) return false;
+    if (!entry.exists()) return false;
+    const auto size = static_cast<std::uint8_t>(PersonalityImage::kAuxiliaryBlockSize);
+    if (!HlnSendAddressed(link, 'C', size, entry.address())) {
+        link.message(hln_text::kReadError);
+        return false;
+    }
+    unsigned long received = 0;
+    if (!link.serial().slkReadBuffer(link.handle(), image.auxiliary.data(), size, &received, 0) ||
+        received < kAuxiliaryMinimum) {
+        link.message(hln_text::kReadError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tw

@@ -1,0 +1,147 @@
+#include "families/hln/hln_connect.h"
+
+#include "families/hln/hln_messages.h"
+#include "ui/ui.h"
+#include "util/text.h"
+
+namespace tw {
+namespace {
+
+constexpr std::uint8_t kWakeByte = 0x55;
+constexpr int kWakeBytes = 5;
+constexpr int kExtendedAttempts = 200;
+constexpr int kTrwPasses = 500;
+constexpr int kTrwPassesPerRtsPulse = 100;
+// From this pass on a TRW gets a second break per pass.
+constexpr int kTrwDoubleBreakPass = 11;
+constexpr int kBreakMs = 30;
+
+bool needsPowerCycleHint(char type) {
+    return type == 'C' || type == 'T' || type == 'V';
+}
+
+// Up to five wake bytes; true when the radio answered the prompt.
+bool wake(HlnLink& link, bool& writeFailed) {
+    for (int i = 0; i < kWakeBytes; ++i) {
+        if (!link.writeChar(kWakeByte)) {
+            writeFailed = true;
+            return false;
+        }
+        link.pause(20);
+        if (!link.readChar()) link.pause(200);
+        if (link.heldByte() != 0) link.pause(200);
+        if (link.heldIsPrompt()) return true;
+    }
+    return false;
+}
+
+// TRV radios that missed the wake bytes listen for line breaks instead.
+void extendedHandshake(HlnLink& link) {
+    for (int attempt = 1; attempt <= kExtendedAttempts; ++attempt) {
+        link.setStatus(format(hln_text::kStatusExtended, attempt, kExtendedAttempts));
+        link.serial().slkBreak(link.handle(), kBreakMs);
+        link.readChar();
+        if (link.heldIsPrompt()) return;
+    }
+}
+
+// TRW radios need breaks, and now and then an RTS pulse to reset their interface.
+bool trwHandshake(HlnLink& link) {
+    SerialLink& s = link.serial();
+    int counted = 0;
+    for (int pass = 1; pass <= kTrwPasses; ++pass) {
+        link.readChar();
+        if (link.heldIsPrompt()) return true;
+        if (++counted == kTrwPassesPerRtsPulse) {
+            s.slkSetRTS(link.handle(), 0);
+            link.pause(250);
+            s.slkSetRTS(link.handle(), 1);
+            link.pause(1250);
+            counted = 0;
+        }
+        s.slkBreak(link.handle(), kBreakMs);
+        if (pass >= kTrwDoubleBreakPass) {
+            link.pause(25);
+            s.slkBreak(link.handle(), kBreakMs);
+            link.pause(25);
+        }
+    }
+    return false;
+}
+
+// "GE" answered by the 6-byte ID and a prompt.
+bool readRadioId(HlnLink& link, std::uint8_t* id) {
+    if (!link.writeText("GE")) {
+        link.message(hln_text::kGetIdWriteFailed);
+        return false;
+    }
+    link.pause(2000);
+    unsigned long received = 0;
+    if (!link.serial().slkReadBuffer(link.handle(), id, 6, &received, 0) || received != 6) {
+        link.message(hln_text::kReadIdFailed);
+        return false;
+    }
+    return HlnReceivePrompt(link);
+}
+
+}  // namespace
+
+bool HlnConnect(HlnLink& link, CPersonality& personality, RadioIdentity& identity) {
+    BusyCursor busy(link.ui());
+    const char expected = static_cast<char>(personality.radioType);
+    link.serial().slkSetDTR(link.handle(), 1);
+    if (needsPowerCycleHint(expected)) {
+        link.message(hln_text::kProgramMode);
+        link.pause(2000);
+    }
+    link.flush();
+
+    HlnStatusScope status(link);
+    link.setStatus(hln_text::kStatusWaking);
+    bool writeFailed = false;
+    if (!wake(link, writeFailed)) {
+        if (writeFailed) {
+            link.message(hln_text::kWakeWriteFailed);
+            link.message(hln_text::kProgramMode);
+            return false;
+        }
+        if (expected == 'C') {
+            link.setHeld(' ');
+            if (link.ui().askYesNo(hln_text::kAskExtended)) extendedHandshake(link);
+        }
+        if (!link.heldIsPrompt()) {
+            if (expected != 'B') {
+                link.message(hln_text::kHandshakeFailed);
+                link.message(hln_text::kProgramMode);
+                return false;
+            }
+            if (!trwHandshake(link)) {
+                link.message(hln_text::kNoHandshake);
+                return false;
+            }
+        }
+    }
+
+    link.flush();
+    // The ID is asked twice and the second answer kept: the first may still carry bytes
+    // left over from the handshake.
+    std::uint8_t id[6] = {};
+    if (!readRadioId(link, id) || !readRadioId(link, id)) return false;
+    identity.setRadioId(id);
+    personality.radioType = id[0];
+    if (!classifyRadioId(identity)) {
+        link.message(hln_text::kUnknownType);
+        return false;
+    }
+
+    if (!link.writeText("GG")) {
+        link.message(hln_text::kGetSerialWriteFailed);
+        return false;
+    }
+    std::uint8_t serial[6] = {};
+    if (!HlnReceive(link, serial, 6) || !HlnReceivePrompt(link)) return false;
+    identity.setSerialNumber(serial);
+    return true;
+}
+
+}  // namespace tw

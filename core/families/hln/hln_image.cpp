@@ -1,0 +1,133 @@
+#include "families/hln/hln_image.h"
+
+#include "families/hln/hln_messages.h"
+#include "util/text.h"
+
+namespace tw {
+namespace {
+
+// Shows "<format> = percent" whenever the whole percentage changes.
+class Progress {
+  public:
+    Progress(HlnLink& link, const char* text) : link_(link), text_(text) {}
+    void show(long done, long total) {
+        const int percent = static_cast<int>(100 * done / total);
+        if (percent == shown_) return;
+        shown_ = percent;
+        link_.setStatus(format(text_, percent));
+    }
+
+  private:
+    HlnLink& link_;
+    const char* text_;
+    int shown_ = 0;
+};
+
+bool sendImageCommand(HlnLink& link, const char* command, const char* failure) {
+    if (link.writeText(command)) return true;
+    link.message(failure);
+    return false;
+}
+
+// Receives a fresh image into `out`.
+bool receiveImage(HlnLink& link, std::uint8_t* out, std::size_t size) {
+    Progress progress(link, hln_text::kStatusRead);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!HlnWaitChar(link)) {
+            link.message(hln_text::kReadTimeout);
+            return false;
+        }
+        out[i] = link.heldByte();
+        progress.show(static_cast<long>(i + 1), static_cast<long>(size));
+    }
+    return HlnReceivePrompt(link);
+}
+
+// Receives the image again and compares it byte by byte with `expected`; `done` counts
+// the bytes received (the read verify) or the bytes before it (the write verify).
+bool compareImage(HlnLink& link, const std::uint8_t* expected, std::size_t size,
+                  const char* statusText, bool countReceived, const char* mismatch) {
+    Progress progress(link, statusText);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!HlnWaitChar(link)) {
+            link.message(hln_text::kReadTimeout);
+            return false;
+        }
+        if (link.heldByte() != expected[i]) {
+            link.message(mismatch);
+            return false;
+        }
+        progress.show(static_cast<long>(countReceived ? i + 1 : i), static_cast<long>(size));
+    }
+    return HlnReceivePrompt(link);
+}
+
+// A refused byte is sent again at once, a few times: the line may be momentarily full,
+// but a port that keeps refusing must end the write instead of hanging the program.
+bool sendByte(HlnLink& link, std::uint8_t byte) {
+    for (int attempt = 0; attempt <= kHlnByteRetries; ++attempt)
+        if (link.writeChar(byte)) return true;
+    return false;
+}
+
+}  // namespace
+
+int hlnImageChunks(char typeLetter) {
+    switch (typeLetter) {
+        case 'A':
+        case 'H':
+        case 'I':
+        case 'J':
+        case 'K':
+        case 'M':
+            return 16;
+        default:
+            return 32;
+    }
+}
+
+bool HlnReadImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity) {
+    const std::size_t size = identity.imageSize;
+    if (image.buffer.size() < size) image.buffer.resize(size);
+    HlnStatusScope status(link);
+    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
+    if (!receiveImage(link, image.buffer.data(), size)) return false;
+    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
+    return compareImage(link, image.buffer.data(), size, hln_text::kStatusVerifyRead, true,
+                        hln_text::kVerifyFailed);
+}
+
+bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity) {
+    const std::size_t size = identity.imageSize;
+    if (image.buffer.size() < size) {
+        link.message(
+            format("The image holds %zu bytes; the radio needs %zu.", image.buffer.size(), size));
+        return false;
+    }
+    const int chunks = hlnImageChunks(identity.typeLetter());
+    const std::size_t chunkSize = size / static_cast<std::size_t>(chunks);
+    const std::uint8_t* data = image.buffer.data();
+
+    HlnStatusScope status(link);
+    if (!sendImageCommand(link, "GB", hln_text::kUnableToWrite)) return false;
+    Progress progress(link, hln_text::kStatusWrite);
+    for (int k = 0; k < chunks; ++k) {
+        progress.show(k, chunks);
+        const std::size_t first = static_cast<std::size_t>(k) * chunkSize;
+        for (std::size_t i = first; i < first + chunkSize; ++i) {
+            if (!sendByte(link, data[i])) {
+                link.message(format("%s\nThe image write stopped at byte %zu of %zu.",
+                                    hln_text::kUnableToWrite, i, size));
+                return false;
+            }
+        }
+        // The radio stores a chunk before it takes the next.
+        link.pause(6);
+    }
+    if (!HlnReceivePrompt(link)) return false;
+    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
+    return compareImage(link, data, size, hln_text::kStatusVerify, false,
+                        hln_text::kRadioFailedVerify);
+}
+
+}  // namespace tw

@@ -1,0 +1,95 @@
+#include "families/hln/hln_link.h"
+
+#include <cstring>
+
+#include "families/hln/hln_messages.h"
+#include "ui/ui.h"
+
+namespace tw {
+namespace {
+
+constexpr int kWaitReads = 500;
+constexpr int kWaitPauseMs = 100;
+
+}  // namespace
+
+void HlnLink::close() {
+    if (handle_ != kNoLink) serial_.slkClose(handle_);
+    handle_ = kNoLink;
+}
+
+bool HlnLink::readChar() {
+    int c = 0;
+    if (!serial_.slkReadChar(handle_, c)) return false;
+    held_ = c;
+    return true;
+}
+
+void HlnLink::flush() {
+    while (readChar()) {
+    }
+}
+
+bool HlnLink::write(const std::uint8_t* data, std::size_t count) {
+    return serial_.slkWriteBuffer(handle_, reinterpret_cast<const char*>(data), count) != 0;
+}
+
+bool HlnLink::writeText(const char* text) {
+    return serial_.slkWriteBuffer(handle_, text, std::strlen(text)) != 0;
+}
+
+bool HlnLink::writeChar(std::uint8_t byte) {
+    return serial_.slkWriteChar(handle_, static_cast<char>(byte)) != 0;
+}
+
+void HlnLink::pause(int ms) {
+    serial_.slkSleep(handle_, ms);
+}
+
+void HlnLink::openStatus() {
+    serial_.OpenStatus();
+    statusOpen_ = true;
+}
+
+void HlnLink::setStatus(const std::string& text) {
+    serial_.SetStatusText(text);
+}
+
+void HlnLink::closeStatus() {
+    if (statusOpen_) serial_.CloseStatus();
+    statusOpen_ = false;
+}
+
+void HlnLink::message(const std::string& text) {
+    closeStatus();
+    ui_.message(text);
+}
+
+bool HlnWaitChar(HlnLink& link) {
+    // The read itself returns a waiting character at once, so a steady stream is taken at
+    // wire speed; the pause only follows a read that found nothing.
+    for (int i = 0; i < kWaitReads; ++i) {
+        if (i > 0) link.pause(kWaitPauseMs);
+        if (link.readChar()) return true;
+    }
+    return false;
+}
+
+bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!HlnWaitChar(link)) {
+            link.message(hln_text::kReadTimeout);
+            return false;
+        }
+        out[i] = link.heldByte();
+    }
+    return true;
+}
+
+bool HlnReceivePrompt(HlnLink& link) {
+    if (HlnWaitChar(link)) return true;
+    link.message(hln_text::kReadTimeout);
+    return false;
+}
+
+}  // namespace tw

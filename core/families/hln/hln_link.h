@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "link/serial_link.h"
+
+namespace tw {
+
+class Ui;
+
+// The one serial connection of the HLN family: the handle the page, its test mode and the
+// personality transfer share, and the last character received. Operations on it never
+// open or close the port themselves, except the test-mode pair.
+class HlnLink {
+  public:
+    HlnLink(SerialLink& serial, Ui& ui) : serial_(serial), ui_(ui) {}
+    HlnLink(const HlnLink&) = delete;
+    HlnLink& operator=(const HlnLink&) = delete;
+
+    SerialLink& serial() { return serial_; }
+    Ui& ui() { return ui_; }
+
+    SlkHandle handle() const { return handle_; }
+    void setHandle(SlkHandle h) { handle_ = h; }
+    bool isOpen() const { return handle_ != kNoLink; }
+    // Closes the port (if open) and forgets the handle.
+    void close();
+
+    // The last character received; a failed read leaves it as it was.
+    int held() const { return held_; }
+    std::uint8_t heldByte() const { return static_cast<std::uint8_t>(held_ & 0xFF); }
+    void setHeld(int c) { held_ = c; }
+    bool heldIsPrompt() const { return heldByte() == kPrompt; }
+
+    // One read with the library's short wait; true when a character came.
+    bool readChar();
+    // Reads until nothing more is there.
+    void flush();
+    bool write(const std::uint8_t* data, std::size_t count);
+    bool writeText(const char* text);
+    bool writeChar(std::uint8_t byte);
+    void pause(int ms);
+
+    // The library's status window. A message box closes it first: every message shown
+    // while it is open ends the operation that opened it.
+    void openStatus();
+    void setStatus(const std::string& text);
+    void closeStatus();
+    bool statusOpen() const { return statusOpen_; }
+    void message(const std::string& text);
+
+    static constexpr std::uint8_t kPrompt = '>';
+
+  private:
+    SerialLink& serial_;
+    Ui& ui_;
+    SlkHandle handle_ = kNoLink;
+    int held_ = 0;
+    bool statusOpen_ = false;
+};
+
+// Keeps the status window open for a scope; every exit closes it.
+class HlnStatusScope {
+  public:
+    explicit HlnStatusScope(HlnLink& link) : link_(link) { link_.openStatus(); }
+    ~HlnStatusScope() { link_.closeStatus(); }
+    HlnStatusScope(const HlnStatusScope&) = delete;
+    HlnStatusScope& operator=(const HlnStatusScope&) = delete;
+
+  private:
+    HlnLink& link_;
+};
+
+// Waits for one character: a character already there is taken at once; otherwise the read
+// is retried after 100 ms pauses, 500 reads in all. The character is in link.held().
+bool HlnWaitChar(HlnLink& link);
+
+// HlnWaitChar for `count` characters into `out`; reports "Read Timeout" on failure.
+bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count);
+// HlnWaitChar for the prompt or acknowledge character; reports "Read Timeout" on failure.
+bool HlnReceivePrompt(HlnLink& link);
+
+}  // namespace tw

@@ -1,0 +1,83 @@
+#include "families/hln/hln_test_mode.h"
+
+#include <string>
+
+#include "families/hln/hln_connect.h"
+#include "families/hln/hln_messages.h"
+#include "families/hln/radio_identity.h"
+#include "plugin/store/personality.h"
+
+namespace tw {
+namespace {
+
+constexpr std::uint8_t kLeaveTestMode = 0x13;
+constexpr unsigned long kLeaveAnswerMax = 20;
+
+}  // namespace
+
+bool HlnEnterTestMode(HlnLink& link, const HlnPortOpener& openPort, std::string& modelName,
+                      char radioType) {
+    modelName = "????????";
+    link.setHandle(openPort(link.serial()));
+    if (!link.isOpen()) {
+        link.message(hln_text::kCommNotOpen);
+        return false;
+    }
+    CPersonality personality(static_cast<std::uint8_t>(radioType), {});
+    RadioIdentity identity;
+    if (!HlnConnect(link, personality, identity)) {
+        link.close();
+        return false;
+    }
+    const std::string name = HlnModelName(identity);
+    if (name.empty()) {
+        modelName = "???";
+        link.close();
+        return false;
+    }
+    modelName = name;
+    link.pause(40);
+    link.flush();
+    link.pause(50);
+    if (!link.writeText("GF")) {
+        link.close();
+        link.message(hln_text::kUnableToWrite);
+        return false;
+    }
+    link.pause(50);
+    if (link.readChar() && link.heldIsPrompt()) return true;
+    link.close();
+    link.message(hln_text::kTestModeRefused);
+    return false;
+}
+
+bool HlnLeaveTestMode(HlnLink& link) {
+    if (!link.isOpen()) {
+        link.message(hln_text::kCommNotOpen);
+        return false;
+    }
+    link.pause(40);
+    link.flush();
+    link.pause(50);
+    if (!link.writeChar(kLeaveTestMode)) {
+        link.close();
+        link.message(hln_text::kUnableToWrite);
+        return false;
+    }
+    link.pause(2000);
+    std::uint8_t answer[kLeaveAnswerMax] = {};
+    unsigned long received = 0;
+    if (!link.serial().slkReadBuffer(link.handle(), answer, kLeaveAnswerMax, &received, 0)) {
+        link.close();
+        link.message(hln_text::kReadRadioFailed);
+        return false;
+    }
+    link.pause(50);
+    link.message(std::to_string(received));
+    link.close();
+    if (received > 0 && answer[received - 1] == HlnLink::kPrompt) return true;
+    link.message(hln_text::kTestModeStuck);
+    return false;
+}
+
+}  // namespace tw

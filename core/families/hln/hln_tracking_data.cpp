@@ -1,0 +1,57 @@
+#include <algorithm>
+
+#include "families/hln/hln_messages.h"
+#include "families/hln/hln_table.h"
+#include "families/hln/hln_transfers.h"
+#include "ui/ui.h"
+
+namespace tw {
+namespace {
+
+constexpr int kShortTracking = 25;
+constexpr int kFullTracking = 27;
+
+}  // namespace
+
+int hlnTrackingLength(std::uint8_t major, std::uint8_t minor) {
+    // Data layout 6.70 added squelch mid and high; older radios have one squelch value.
+    return (major > 6 || (major == 6 && minor >= 70)) ? kFullTracking : kShortTracking;
+}
+
+bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
+                             const RadioIdentity& identity) {
+    BusyCursor busy(link.ui());
+    if (hasNoTrackingData(identity.typeLetter())) return true;
+
+    HlnTableEntry entry;
+    if (!HlnResolveBase(link, entry.base)) return false;
+    std::uint8_t version[2] = {};
+    if (!HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), version))
+        return false;
+    const int length = hlnTrackingLength(version[0], version[1]);
+    if (!HlnResolveSlot(link, entry.base, HlnSlot::Tracking, entry.offset)) return false;
+    const bool writing = identity.writeMode != 0;
+    if (!entry.exists()) {
+        link.message(writing ? hln_text::kNoTrackingSpace : hln_text::kNoTrackingData);
+        return false;
+    }
+
+    auto& record = image.tracking;
+    const auto count = static_cast<std::uint8_t>(length);
+    if (writing) return HlnWriteMemory(link, count, entry.address(), record.data());
+
+    if (!HlnSendAddressed(link, 'C', count, entry.address())) {
+        link.message(hln_text::kReadError);
+        return false;
+    }
+    unsigned long received = 0;
+    if (!link.serial().slkReadBuffer(link.handle(), record.data(), count, &received, 0) ||
+        received < count) {
+        link.message(hln_text::kReadError);
+        return false;
+    }
+    if (length == kShortTracking) std::fill(record.begin() + 25, record.end(), record[24]);
+    return true;
+}
+
+}  // namespace tw
