@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw::kvr {
+
+// Writes the bytes to a temporary file next to `path` and renames it over `path`, so a save
+// that fails half-way never leaves a damaged file where a good one was. False on any failure.
+bool saveFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// The file's bytes, opened for reading only (a read-only file loads as well as any other).
+// At most `maxBytes` + 1 bytes are read, so a caller can tell a file that is too long without
+// holding all of it. Nothing when the file cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> loadWholeFile(const std::string& path,
+                                                       std::size_t maxBytes);
+
+// Up to `count` bytes from `offset`; fewer when the file ends early. Nothing when the file
+// cannot be opened.
+std::optional<std::vector<std::uint8_t>> loadFileRange(const std::string& path, std::size_t offset,
+                                                       std::size_t count);
+
+}  // namespace tw::kvr

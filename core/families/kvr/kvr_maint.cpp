@@ -1,0 +1,178 @@
+#include "families/kvr/kvr_maint.h"
+
+#include "config/profile.h"
+#include "families/kvr/file_io.h"
+#include "families/kvr/kvr_command.h"
+#include "families/kvr/kvr_link.h"
+#include "families/kvr/kvr_radio_type_dlg.h"
+#include "families/kvr/kvr_report.h"
+
+namespace tw::kvr {
+
+namespace {
+
+constexpr std::size_t kTrackingChars = 2 * kTrackingBlockSize;
+constexpr std::size_t kInitialDataChars = 2 * InitialData::kSize;
+
+FileChoice tk1Choice(const Profile& profile, bool save) {
+    FileChoice c;
+    c.filter = "Tracking Data|*.tk1|All Files|*.*||";
+    c.defaultExtension = "tk1";
+    c.initialDirectory =
+        profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
+    c.overwritePrompt = save;
+    return c;
+}
+
+// Reads the tracking block over an open link, reporting a failed or short read.
+bool readTrackingBlock(Env& env, KvrLink& link, std::string& chars) {
+    if (!link.send(memoryCommand(MemoryOp::Read, kTrackingBlockSize, kTrackingAddress)) ||
+        !link.read(kTrackingChars, chars)) {
+        env.ui.message(messages::kTrackingReadError);
+        return false;
+    }
+    if (chars.size() < kTrackingChars) {
+        env.ui.message(messages::kTrackingShort);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CKvrMaint::CKvrMaint(Env& env) : FamilyPage(env) {
+    controls_.add(kRadioTypeButton, "Radio Type", false);
+    for (const auto& v : kTrackingValues) controls_.add(v.control);
+}
+
+TrackingTexts CKvrMaint::texts() const {
+    TrackingTexts t;
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        t[i] = controls_.text(kTrackingValues[i].control);
+    return t;
+}
+
+void CKvrMaint::show(const TrackingTexts& t) {
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        controls_.setText(kTrackingValues[i].control, t[i]);
+}
+
+bool CKvrMaint::checkBeforeLeaving(const TrackingTexts& t) {
+    if (auto problem = checkTrackingTexts(t)) {
+        env_.ui.message(*problem);
+        return false;
+    }
+    return !allTrackingZero(t) || env_.ui.askYesNo(messages::kAllZero);
+}
+
+bool CKvrMaint::ReadTrackingFromRadio() {
+    KvrLink link(env_);
+    if (!link.openAndHandshake()) return false;
+    std::string chars;
+    if (!readTrackingBlock(env_, link, chars)) return false;
+    env_.ui.message(messages::kTrackingRead);
+    link.close();
+    show(decodeTrackingBlock(chars));
+    return true;
+}
+
+bool CKvrMaint::WriteTrackingToRadio() {
+    const TrackingTexts t = texts();
+    if (!checkBeforeLeaving(t)) return false;
+    KvrLink link(env_);
+    if (!link.openAndHandshake()) return false;
+    // The bytes the page does not show go back exactly as the radio holds them now.
+    std::string current;
+    if (!readTrackingBlock(env_, link, current)) return false;
+    const std::string block = encodeTrackingBlock(t, current.substr(0, kTrackingChars));
+    if (!link.send(memoryCommand(MemoryOp::Write, kTrackingBlockSize, kTrackingAddress)) ||
+        !link.send(block)) {
+        env_.ui.message(messages::kTrackingWriteError);
+        return false;
+    }
+    env_.ui.message(messages::kTrackingWritten);
+    return true;
+}
+
+bool CKvrMaint::WriteTrackingToDisk() {
+    const TrackingTexts t = texts();
+    if (!checkBeforeLeaving(t)) return false;
+    const auto path = env_.ui.chooseSaveFile(tk1Choice(env_.profile, true));
+    if (!path) return false;
+    if (!saveFileAtomically(*path, encodeTk1(t))) {
+        env_.ui.message(messages::kCouldNotOpenFile);
+        return false;
+    }
+    return true;
+}
+
+bool CKvrMaint::ReadTrackingFromDisk() {
+    const auto path = env_.ui.chooseOpenFile(tk1Choice(env_.profile, false));
+    if (!path) return false;
+    const auto bytes = loadWholeFile(*path, kTk1Size);
+    if (!bytes) {
+        env_.ui.message(messages::kCouldNotOpenFile);
+        return false;
+    }
+    // A file of any other length is not a tracking file of this radio; loading part of it
+    // would put invented values on the page.
+    const auto loaded = decodeTk1(*bytes);
+    if (!loaded) {
+        env_.ui.message(messages::kWrongFileSize);
+        return false;
+    }
+    show(*loaded);
+    return true;
+}
+
+std::vector<std::string> CKvrMaint::ReportLines() {
+    return kvrReportLines(texts());
+}
+
+bool CKvrMaint::RadioType(bool* written) {
+    if (written) *written = false;
+    KvrLink link(env_);
+    if (!link.openAndHandshake()) return false;
+    std::string chars;
+    if (!link.send(memoryCommand(MemoryOp::Read, InitialData::kSize, InitialData::kAddress)) ||
+        !link.read(kInitialDataChars, chars) || chars.size() < kInitialDataChars) {
+        env_.ui.message(messages::kInitialDataReadError);
+        return false;
+    }
+    initialData_ = decodeInitialData(chars);
+
+    CKvrRadioTypeDlg dlg(env_, link, initialData_);
+    dlg.OnInitDialog();
+    const bool accepted = env_.ui.runDialog(dlg);
+    dlg.OnDestroy();
+    if (written) *written = accepted && !dlg.writeFailed();
+    return !dlg.writeFailed();
+}
+
+std::vector<PageAction> CKvrMaint::actions() {
+    PageAction show;
+    show.step = "radio-type";
+    show.help = "read the initial data and show the Radio Type dialog, then cancel it";
+    show.run = [this](const std::vector<std::string>&) { return RadioType(); };
+    show.dialogScript = [](const std::vector<std::string>&) { return DialogScript{{}, "Cancel"}; };
+
+    PageAction write;
+    write.step = "radio-type-write";
+    write.argsHelp = "TYPE LINE";
+    write.help = "choose radio type line TYPE and band-split line LINE (from 0), Write To Radio";
+    write.argCount = 2;
+    write.run = [this](const std::vector<std::string>&) {
+        bool written = false;
+        return RadioType(&written) && written;
+    };
+    write.dialogScript = [](const std::vector<std::string>& args) {
+        DialogScript s;
+        s.settings = {{std::to_string(CKvrRadioTypeDlg::kRadioTypeList), args.at(0)},
+                      {std::to_string(CKvrRadioTypeDlg::kBandSplitList), args.at(1)}};
+        s.button = CKvrRadioTypeDlg::kWriteButton;
+        return s;
+    };
+    return {show, write};
+}
+
+}  // namespace tw::kvr

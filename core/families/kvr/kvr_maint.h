@@ -1,0 +1,57 @@
+#pragma once
+
+#include "families/kvr/initial_data.h"
+#include "families/kvr/tracking_values.h"
+#include "view/family_page.h"
+
+namespace tw::kvr {
+
+// The page of tab 0 (KVR and ORBIT FTX radios): 21 tracking values read from and written to
+// the radio's block at 0x17E0 or a ".tk1" file, and the "Radio Type" button that rewrites
+// the first byte of the radio's initial data.
+class CKvrMaint : public FamilyPage {
+  public:
+    static constexpr int kRadioTypeButton = 1054;
+
+    explicit CKvrMaint(Env& env);
+
+    bool ReadTrackingFromRadio() override;
+    bool ReadTrackingFromDisk() override;
+    bool WriteTrackingToRadio() override;
+    bool WriteTrackingToDisk() override;
+    std::vector<std::string> ReportLines() override;
+    std::vector<PageAction> actions() override;
+
+    // The "Radio Type" button: reads the initial data and runs the Radio Type dialog, whose
+    // script (if any) comes from the Ui. False when a step failed; `written` tells whether
+    // the initial data went to the radio.
+    bool RadioType(bool* written = nullptr);
+
+    // What the last initial data read left (the dialog's starting point).
+    const InitialData& initialData() const { return initialData_; }
+
+  private:
+    TrackingTexts texts() const;
+    void show(const TrackingTexts& texts);
+    // The check and the all-zero question; false stops the operation.
+    bool checkBeforeLeaving(const TrackingTexts& texts);
+
+    InitialData initialData_;
+};
+
+namespace messages {
+inline constexpr const char* kTrackingReadError = "Error reading Tracking Data.\nTurn off radio.";
+inline constexpr const char* kTrackingShort = "Insufficient Tracking Data read.\nTurn off radio.";
+inline constexpr const char* kTrackingRead =
+    "Tracking data read.\nTurn off radio and disconnect from cable.";
+inline constexpr const char* kTrackingWritten =
+    "Tracking data written.\nTurn off radio and disconnect from cable.";
+inline constexpr const char* kTrackingWriteError = "Error writing Tracking Data.\nTurn off radio.";
+inline constexpr const char* kAllZero = "Tracking Data is set to 0.\n Proceed?";
+inline constexpr const char* kInitialDataReadError =
+    "Error reading Initial Data.\nTurn off radio, check programming cable connection and retry.";
+inline constexpr const char* kCouldNotOpenFile = "Could not open file.";
+inline constexpr const char* kWrongFileSize = "Wrong size of the file.";
+}  // namespace messages
+
+}  // namespace tw::kvr

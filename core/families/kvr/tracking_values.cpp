@@ -1,0 +1,149 @@
+#include "families/kvr/tracking_values.h"
+
+#include <algorithm>
+
+#include "util/hex.h"
+#include "util/text.h"
+
+namespace tw::kvr {
+
+const std::array<TrackingValue, kTrackingValueCount> kTrackingValues = {{
+    {1005, 0, 255, "low range squelch", "low squelch"},
+    {1009, 2, 255, "mid range squelch", "mid squelch"},
+    {1013, 4, 255, "high range squelch", "high squelch"},
+    {1017, 5, 255, "low range high power", "low high power"},
+    {1020, 7, 255, "mid range high power", "mid high power"},
+    {1022, 9, 255, "high range high power", "high high power"},
+    {1043, 10, 31, "low range modulation", "low modulation"},
+    {1046, 12, 31, "mid range modulation", "mid modulation"},
+    {1049, 14, 31, "high range modulation", "high modulation"},
+    {1034, 15, 255, "low range low power", "low low power"},
+    {1037, 16, 255, "mid range low power", "mid low power"},
+    {1040, 17, 255, "high range low power", "high low power"},
+    {1084, 18, 255, "talkaround low range low power", "low talkaround low power"},
+    {1087, 19, 255, "talkaround mid range low power", "mid talkaround low power"},
+    {1090, 20, 255, "talkaround high range low power", "high talkaround low power"},
+    {1071, 21, 255, "talkaround low range high power", "low talkaround high power"},
+    {1076, 23, 255, "talkaround mid range high power", "mid talkaround high power"},
+    {1079, 25, 255, "talkaround high range high power", "high talkaround high power"},
+    {1093, 26, 31, "talkaround low range modulation", "low talkaround modulation"},
+    {1096, 28, 31, "talkaround mid range modulation", "mid talkaround modulation"},
+    {1099, 30, 31, "talkaround high range modulation", "high talkaround modulation"},
+}};
+
+namespace {
+
+std::size_t indexOf(int control) {
+    for (std::size_t i = 0; i < kTrackingValues.size(); ++i)
+        if (kTrackingValues[i].control == control) return i;
+    return 0;
+}
+
+bool digitsOnly(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The check runs in stages over groups of controls; the order is what technicians know.
+constexpr std::array<int, 4> kFirstGroup = {1049, 1046, 1043, 1005};
+constexpr std::array<int, 17> kCharacterGroup = {1022, 1020, 1017, 1040, 1037, 1034,
+                                                 1079, 1076, 1071, 1090, 1087, 1084,
+                                                 1099, 1096, 1093, 1009, 1013};
+constexpr std::array<int, 12> kPowerGroup = {1022, 1020, 1017, 1040, 1037, 1034,
+                                             1079, 1076, 1071, 1090, 1087, 1084};
+constexpr std::array<int, 3> kTalkAroundModulationGroup = {1099, 1096, 1093};
+constexpr std::array<int, 2> kUpperSquelchGroup = {1013, 1009};
+
+template <std::size_t N>
+std::optional<std::string> firstInvalidCharacter(const TrackingTexts& t,
+                                                 const std::array<int, N>& group) {
+    for (int id : group) {
+        const std::size_t i = indexOf(id);
+        if (!digitsOnly(t[i]))
+            return std::string("Invalid character in ") + kTrackingValues[i].where + ".";
+    }
+    return std::nullopt;
+}
+
+template <std::size_t N>
+std::optional<std::string> firstOutOfRange(const TrackingTexts& t,
+                                           const std::array<int, N>& group) {
+    for (int id : group) {
+        const std::size_t i = indexOf(id);
+        const TrackingValue& v = kTrackingValues[i];
+        if (trackingNumber(t[i]) > v.maximum)
+            return format("Valid range for %s setting is 0-%d.", v.setting, v.maximum);
+    }
+    return std::nullopt;
+}
+
+// Two upper-case digits; a value is at most 255 once checked, and never spills into the
+// neighbouring byte even if it were not.
+std::string pairOf(const std::string& text) {
+    return format("%2.2X", static_cast<unsigned>(std::min(trackingNumber(text), 255)));
+}
+
+}  // namespace
+
+int trackingNumber(const std::string& text) {
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        value = std::min(value * 10 + (c - '0'), 100000);
+    }
+    return value;
+}
+
+std::optional<std::string> checkTrackingTexts(const TrackingTexts& t) {
+    if (auto m = firstInvalidCharacter(t, kFirstGroup)) return m;
+    if (auto m = firstOutOfRange(t, kFirstGroup)) return m;
+    if (auto m = firstInvalidCharacter(t, kCharacterGroup)) return m;
+    if (auto m = firstOutOfRange(t, kPowerGroup)) return m;
+    if (auto m = firstOutOfRange(t, kTalkAroundModulationGroup)) return m;
+    if (auto m = firstOutOfRange(t, kUpperSquelchGroup)) return m;
+    return std::nullopt;
+}
+
+bool allTrackingZero(const TrackingTexts& texts) {
+    return std::all_of(texts.begin(), texts.end(), [](const std::string& s) { return s == "0"; });
+}
+
+TrackingTexts decodeTrackingBlock(const std::string& chars) {
+    TrackingTexts texts;
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i) {
+        const TrackingValue& v = kTrackingValues[i];
+        const std::size_t at = 2 * static_cast<std::size_t>(v.radioByte);
+        if (at + 1 >= chars.size()) continue;
+        char high = chars[at];
+        if (v.maximum == 31 && high > '1') high = '1';
+        texts[i] = std::to_string(strictHexPair(high, chars[at + 1]));
+    }
+    return texts;
+}
+
+std::string encodeTrackingBlock(const TrackingTexts& texts, const std::string& radioChars) {
+    std::string out = radioChars;
+    out.resize(2 * kTrackingBlockSize, '0');
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i) {
+        out.replace(2 * static_cast<std::size_t>(kTrackingValues[i].radioByte), 2,
+                    pairOf(texts[i]));
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> encodeTk1(const TrackingTexts& texts) {
+    std::vector<std::uint8_t> bytes;
+    for (const auto& t : texts)
+        for (char c : pairOf(t)) bytes.push_back(static_cast<std::uint8_t>(c));
+    return bytes;
+}
+
+std::optional<TrackingTexts> decodeTk1(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() != kTk1Size) return std::nullopt;
+    TrackingTexts texts;
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        texts[i] = std::to_string(
+            strictHexPair(static_cast<char>(bytes[2 * i]), static_cast<char>(bytes[2 * i + 1])));
+    return texts;
+}
+
+}  // namespace tw::kvr

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw::kvr {
+
+// One of the 21 alignment values of the tracking block at radio address 0x17E0.
+struct TrackingValue {
+    int control;          // edit box id
+    int radioByte;        // position in the 32-byte block
+    int maximum;          // 255, or 31 for modulation
+    const char* where;    // "low range squelch": invalid-character messages
+    const char* setting;  // "low squelch": range messages
+};
+
+inline constexpr std::size_t kTrackingValueCount = 21;
+inline constexpr std::size_t kTrackingBlockSize = 32;
+inline constexpr std::uint16_t kTrackingAddress = 0x17E0;
+
+// In the order of the radio block (and of the ".tk1" file).
+extern const std::array<TrackingValue, kTrackingValueCount> kTrackingValues;
+
+// Control ids by row, columns low, mid, high (report and layout order).
+namespace rows {
+inline constexpr std::array<int, 3> kSquelch = {1005, 1009, 1013};
+inline constexpr std::array<int, 3> kHighPower = {1017, 1020, 1022};
+inline constexpr std::array<int, 3> kLowPower = {1034, 1037, 1040};
+inline constexpr std::array<int, 3> kModulation = {1043, 1046, 1049};
+inline constexpr std::array<int, 3> kTalkAroundHighPower = {1071, 1076, 1079};
+inline constexpr std::array<int, 3> kTalkAroundLowPower = {1084, 1087, 1090};
+inline constexpr std::array<int, 3> kTalkAroundModulation = {1093, 1096, 1099};
+}  // namespace rows
+
+// The texts of the 21 edit boxes, in kTrackingValues order.
+using TrackingTexts = std::array<std::string, kTrackingValueCount>;
+
+// The first failing check's message, in the order the technician has always seen them, or
+// nothing when every value may leave the page.
+std::optional<std::string> checkTrackingTexts(const TrackingTexts& texts);
+
+// True when every box shows exactly "0" (an empty box does not count as zero here).
+bool allTrackingZero(const TrackingTexts& texts);
+
+// Decimal texts of the values in the 64 characters the radio sent. Modulation bytes are
+// limited to 0..31 by capping their first character at "1".
+TrackingTexts decodeTrackingBlock(const std::string& chars64);
+
+// The 64 characters to write: checked values where the block has a value, the radio's own
+// characters (as just read) everywhere else.
+std::string encodeTrackingBlock(const TrackingTexts& texts, const std::string& radioChars64);
+
+// ".tk1": the 21 values as two upper-case hexadecimal digits each, 42 bytes, nothing else.
+inline constexpr std::size_t kTk1Size = 2 * kTrackingValueCount;
+std::vector<std::uint8_t> encodeTk1(const TrackingTexts& texts);
+// Needs exactly kTk1Size bytes.
+std::optional<TrackingTexts> decodeTk1(const std::vector<std::uint8_t>& bytes);
+
+// The decimal value of a checked text (empty is 0).
+int trackingNumber(const std::string& text);
+
+}  // namespace tw::kvr
