@@ -1,12 +1,13 @@
 #include "families/registry.h"
 
+#include "families/kvr/kvr_maint.h"
 #include "families/placeholder_page.h"
 
 namespace tw {
 
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<PlaceholderPage>(env));  // 0 KVR
+    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));  // 0 KVR
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 1 HLN
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 2 BLT
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 3 WLA
