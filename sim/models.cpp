@@ -1,6 +1,8 @@
 #include "sim/models.h"
 
 #include "sim/hln/hln_radio.h"
+#include "sim/kvr/kvr_radio_model.h"
+#include "sim/kvr/marten30_radio_model.h"
 #include "sim/loopback_model.h"
 
 namespace tw::sim {
@@ -8,9 +10,11 @@ namespace tw::sim {
 std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOptions& options) {
     if (family == "loopback") return std::make_unique<LoopbackModel>(options);
     if (family == "hln") return std::make_unique<HlnRadio>(options);
+    if (family == "kvr") return std::make_unique<KvrRadioModel>(options);
+    if (family == "marten30") return std::make_unique<Marten30RadioModel>(options);
     return nullptr;
 }
 
-std::vector<std::string> modelFamilies() { return {"loopback", "hln"}; }
+std::vector<std::string> modelFamilies() { return {"loopback", "hln", "kvr", "marten30"}; }
 
 }  // namespace tw::sim
