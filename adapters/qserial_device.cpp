@@ -1,21 +1,25 @@
 #include "adapters/qserial_device.h"
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QSerialPort>
 #include <QThread>
+#include <cerrno>
 
 namespace tw {
 namespace {
 
 class QSerialDevice : public Device {
-public:
-    QSerialDevice(std::unique_ptr<QSerialPort> port, bool pty) : port_(std::move(port)), pty_(pty) {}
+  public:
+    QSerialDevice(std::unique_ptr<QSerialPort> port, bool pty)
+        : port_(std::move(port)), pty_(pty) {}
 
     bool write(const std::uint8_t* data, std::size_t count) override {
-        const auto n = port_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
+        const auto n =
+            port_->write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
         if (n != static_cast<qint64>(count)) return false;
         // Generous bound: the bytes' wire time at the slowest rate in use (1200 baud) plus a
         // second, so a stuck line cannot hang the caller.
@@ -32,30 +36,51 @@ public:
         return n > 0 ? static_cast<std::size_t>(n) : 0;
     }
 
+    // A pseudo-terminal has no break and no modem lines; the calls would only leave an error
+    // behind on the port. The break still takes its time, so timing matches a cable.
     bool sendBreak(int durationMs) override {
-        if (!port_->setBreakEnabled(true)) return pty_;
+        if (pty_) {
+            QThread::msleep(static_cast<unsigned long>(durationMs));
+            return true;
+        }
+        if (!port_->setBreakEnabled(true)) return false;
         QThread::msleep(static_cast<unsigned long>(durationMs));
         return port_->setBreakEnabled(false);
     }
 
-    bool setDtr(bool on) override { return port_->setDataTerminalReady(on) || pty_; }
-    bool setRts(bool on) override { return port_->setRequestToSend(on) || pty_; }
+    bool setDtr(bool on) override { return pty_ || port_->setDataTerminalReady(on); }
+    bool setRts(bool on) override { return pty_ || port_->setRequestToSend(on); }
 
-private:
+  private:
     std::unique_ptr<QSerialPort> port_;
     bool pty_;
 };
 
-std::string openFailure(const std::string& path, QSerialPort::SerialPortError error) {
+// The group that may use the device: its owning group unless that is root's.
+std::string deviceGroup(const struct stat& st) {
+    if (st.st_gid != 0)
+        if (const group* g = ::getgrgid(st.st_gid)) return g->gr_name;
+    return "dialout";
+}
+
+std::string openFailure(const std::string& path, const QSerialPort& port) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || error == QSerialPort::DeviceNotFoundError)
-        return "no such device; is the programming cable plugged in?";
-    if (::access(path.c_str(), R_OK | W_OK) != 0)
-        return "no permission to use the device; add your user to the dialout group "
-               "(sudo usermod -aG dialout $USER) and log in again";
-    if (error == QSerialPort::PermissionError)
-        return "the device is busy; another program is using it";
-    return "the device could not be opened";
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (!exists && errno != EACCES) return "no such device; is the programming cable plugged in?";
+    if (exists && !S_ISCHR(st.st_mode)) return "not a serial port";
+    if (!exists || ::access(path.c_str(), R_OK | W_OK) != 0) {
+        const std::string g = exists ? deviceGroup(st) : "dialout";
+        return "no permission to use the device; add your user to the " + g +
+               " group (sudo usermod -aG " + g + " $USER) and log in again";
+    }
+    switch (port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            return "no such device; is the programming cable plugged in?";
+        case QSerialPort::PermissionError:
+            return "the device is busy; another program is using it";
+        default:
+            return "the device could not be opened (" + port.errorString().toStdString() + ")";
+    }
 }
 
 }  // namespace
@@ -74,7 +99,10 @@ OpenResult QSerialDeviceFactory::open(const std::string& path, int baud) {
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite)) return OpenError{openFailure(path, port->error())};
+    if (!port->open(QIODevice::ReadWrite)) return OpenError{openFailure(path, *port)};
+    // Whatever waits in the input was meant for an earlier session (a pseudo-terminal keeps
+    // it across opens); no answer to this session's first command may be mistaken for it.
+    port->clear(QSerialPort::Input);
     return std::unique_ptr<Device>(new QSerialDevice(std::move(port), isPseudoTerminal(path)));
 }
 
