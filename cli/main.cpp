@@ -167,8 +167,12 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
         else if (s.name == "report") argc = 0;
         for (const auto& [name, cmd] : commandSteps())
             if (s.name == name && argc < 0) argc = 0;
-        for (const auto& a : actions)
-            if (a.step == s.name) argc = a.argCount;
+        bool assignments = false;
+        for (const auto& a : actions) {
+            if (a.step != s.name) continue;
+            assignments = a.argCount == PageAction::kAllAssignments;
+            argc = assignments ? 0 : a.argCount;
+        }
         if (argc < 0) {
             why = "unknown step " + s.name;
             return false;
@@ -180,6 +184,9 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
             }
             s.args.push_back(words[++i]);
         }
+        // Step names hold no "=", so the words that do belong to this step.
+        while (assignments && i + 1 < words.size() && words[i + 1].find('=') != std::string::npos)
+            s.args.push_back(words[++i]);
         if (s.name == "set" && s.args[0].find('=') == std::string::npos) {
             why = "set needs ID=TEXT";
             return false;

@@ -1,6 +1,7 @@
 #include "families/registry.h"
 
 #include "families/kvr/kvr_maint.h"
+#include "families/kvr/marten30_page.h"
 #include "families/placeholder_page.h"
 
 namespace tw {
@@ -13,7 +14,7 @@ std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 3 WLA
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 4 WLB
     pages.push_back(std::make_unique<PlaceholderPage>(env));  // 5 MARTEN 60P
-    pages.push_back(std::make_unique<PlaceholderPage>(env));  // 6 MARTEN 30
+    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));  // 6 MARTEN 30
     return pages;
 }
 

@@ -16,7 +16,10 @@ struct PageAction {
     std::string step;      // e.g. "radio-type"
     std::string argsHelp;  // e.g. "TYPE LINE"; empty when it takes none
     std::string help;
+    // Words the step takes after its name; kAllAssignments: every following word of the
+    // form ID=VALUE (none at all is fine).
     int argCount = 0;
+    static constexpr int kAllAssignments = -1;
     std::function<bool(const std::vector<std::string>&)> run;
     // How a headless front end answers the dialog the action opens, from the same arguments;
     // empty when the action opens none (or its default button will do).

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "families/kvr/marten30_image.h"
+#include "ui/dialog.h"
+
+namespace tw::kvr {
+
+// An edit dialog of the MARTEN 30 page. It works on values taken from the image when it
+// opens; apply() puts them back, and the page calls it only when the dialog closed with OK.
+class Marten30Dialog : public Dialog {
+  public:
+    virtual std::string caption() const = 0;
+    virtual void apply(Marten30Image& image) const = 0;
+    bool press(const std::string& button, bool& accepted) override;
+};
+
+// A numeric box and the image byte (or nibble) behind it.
+struct ValueBox {
+    enum class Part { Byte, HighNibble, LowNibble };
+    int id;
+    std::string label;
+    std::size_t byte;
+    Part part;
+    int row;  // index into the dialog's row captions
+};
+
+// The squelch, deviation and power dialogs: rows of numeric boxes. A byte box takes 0..255,
+// a nibble box 0..15.
+class Marten30BoxDialog : public Marten30Dialog {
+  public:
+    Marten30BoxDialog(std::string kind, std::string caption, std::vector<std::string> rowCaptions,
+                      std::vector<ValueBox> boxes, const Marten30Image& image);
+
+    std::string kind() const override { return kind_; }
+    std::string caption() const override { return caption_; }
+    std::vector<std::string> describe() const override;
+    // A box id and a decimal value within the box's range; anything else is refused.
+    bool set(const std::string& control, const std::string& value) override;
+    void apply(Marten30Image& image) const override;
+
+    const std::vector<std::string>& rowCaptions() const { return rowCaptions_; }
+    const std::vector<ValueBox>& boxes() const { return boxes_; }
+    int value(int id) const;
+    static int maximum(const ValueBox& box) { return box.part == ValueBox::Part::Byte ? 255 : 15; }
+
+  private:
+    std::string kind_;
+    std::string caption_;
+    std::vector<std::string> rowCaptions_;
+    std::vector<ValueBox> boxes_;
+    std::map<int, int> values_;
+};
+
+// "Cloning Data": two check boxes over bits 1 and 0 of byte 1; the other bits stay.
+class Marten30CloningDialog : public Marten30Dialog {
+  public:
+    static constexpr int kSupervisor = 2075;
+    static constexpr int kSubordinate = 2076;
+
+    explicit Marten30CloningDialog(const Marten30Image& image);
+    std::string kind() const override { return "Marten30Cloning"; }
+    std::string caption() const override { return "Cloning Data"; }
+    std::vector<std::string> describe() const override;
+    // kSupervisor or kSubordinate with "1"/"0".
+    bool set(const std::string& control, const std::string& value) override;
+    void apply(Marten30Image& image) const override;
+
+    bool supervisor() const { return supervisor_; }
+    bool subordinate() const { return subordinate_; }
+
+  private:
+    bool supervisor_;
+    bool subordinate_;
+};
+
+// "Country": four radio buttons over bits 6..5 of byte 0; the other bits stay.
+class Marten30CountryDialog : public Marten30Dialog {
+  public:
+    static constexpr const char* kControl = "country";
+    static const std::array<const char*, 4> kChoices;  // "Unknown", "USA", "Canada", "Europe"
+
+    explicit Marten30CountryDialog(const Marten30Image& image);
+    std::string kind() const override { return "Marten30Country"; }
+    std::string caption() const override { return "Country"; }
+    std::vector<std::string> describe() const override;
+    // "country" with 0..3 or a button's label.
+    bool set(const std::string& control, const std::string& value) override;
+    void apply(Marten30Image& image) const override;
+
+    int country() const { return country_; }
+
+  private:
+    int country_;
+};
+
+std::unique_ptr<Marten30BoxDialog> makeSquelchDialog(const Marten30Image& image);
+std::unique_ptr<Marten30BoxDialog> makeDeviationDialog(const Marten30Image& image);
+// Row captions follow the radio's country: Europe has five power levels, the others three.
+std::unique_ptr<Marten30BoxDialog> makePowerDialog(const Marten30Image& image);
+std::unique_ptr<Marten30CloningDialog> makeCloningDialog(const Marten30Image& image);
+std::unique_ptr<Marten30CountryDialog> makeCountryDialog(const Marten30Image& image);
+
+}  // namespace tw::kvr

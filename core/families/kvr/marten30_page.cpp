@@ -1,0 +1,233 @@
+#include "families/kvr/marten30_page.h"
+
+#include "config/profile.h"
+#include "families/kvr/file_io.h"
+#include "families/kvr/kvr_maint.h"
+#include "families/kvr/marten30_dialogs.h"
+#include "families/kvr/marten30_link.h"
+#include "families/kvr/marten30_report.h"
+#include "util/hex.h"
+#include "util/text.h"
+
+namespace tw::kvr {
+
+namespace {
+
+FileChoice tk7Choice(const Profile& profile, bool save) {
+    FileChoice c;
+    c.filter = "Tracking Data|*.tk7|All Files|*.*||";
+    c.defaultExtension = "tk7";
+    c.initialDirectory =
+        profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
+    c.overwritePrompt = save;
+    return c;
+}
+
+std::uint16_t blockAddress(std::size_t block) {
+    return static_cast<std::uint16_t>(m30::kAreaStart + block * m30::kBlockSize);
+}
+
+std::string percentText(std::size_t block) {
+    return format("Percent Complete = %d", static_cast<int>(block * 100 / m30::kBlockCount));
+}
+
+}  // namespace
+
+CMarten30Page::CMarten30Page(Env& env) : FamilyPage(env) {
+    for (int id : {kRadioType, kBandSplit, kCountry, kSerialNumber, kRadioCode}) controls_.add(id);
+    controls_.add(kRadioStatusButton, "Radio Status", false);
+    controls_.add(kSquelchButton, "Squelch Settings ...", false);
+    controls_.add(kDeviationButton, "Transmitter Deviation...", false);
+    controls_.add(kCloningButton, "Cloning Data", false);
+    controls_.add(kCountryButton, "Country Setting", false);
+    controls_.add(kPowerButton, "Tx Power/Tx Frequency", false);
+}
+
+void CMarten30Page::showFromImage() {
+    const std::uint8_t id = image_[m30::kIdentityByte];
+    controls_.setText(kBandSplit, bandSplitText(bandSplitOf(id)));
+    controls_.setText(kRadioType, radioTypeText(isPortable(image_)));
+    controls_.setText(kCountry, countryText(countryOf(id)));
+    controls_.setText(kSerialNumber, serialNumberText(image_));
+}
+
+bool CMarten30Page::ReadTrackingFromRadio() {
+    StatusWindow status(env_.ui);
+    status.setText("Handshaking");
+    Marten30Link link(env_);
+    const auto ident = link.identify();
+    if (!ident) {
+        status.close();
+        env_.ui.message(messages::kCouldNotInitialize);
+        return false;
+    }
+    status.setText("Reading Tracking Data");
+    std::string first, second;
+    bool complete = true;
+    for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
+        status.setText(percentText(block));
+        std::string a, b;
+        // A short block cannot be told from a good one by comparing; it counts as a bad read.
+        complete = link.readBlock(blockAddress(block), a, 0) && complete;
+        complete = link.readBlock(blockAddress(block), b, 0) && complete;
+        first += a;
+        second += b;
+    }
+    const bool valid = complete && first == second;
+    if (!valid) {
+        status.close();
+        env_.ui.message(messages::kInvalidRead);
+        link.close();
+    } else {
+        for (std::size_t i = 0; i < image_.size(); ++i)
+            image_[i] = strictHexPair(first[2 * i], first[2 * i + 1]);
+        controls_.setText(kSerialNumber, serialNumberText(image_));
+    }
+    controls_.setText(kRadioType, radioTypeText(ident->radioId == kPortableRadioId));
+    controls_.setText(kBandSplit, bandSplitText(ident->bandSplit));
+    controls_.setText(kCountry, countryText(ident->country));
+    controls_.setText(kRadioCode, ident->radioCode);
+    return valid;
+}
+
+bool CMarten30Page::WriteTrackingToRadio() {
+    StatusWindow status(env_.ui);
+    status.setText("Handshaking");
+    Marten30Link link(env_);
+    const auto ident = link.identify();
+    if (!ident) {
+        status.close();
+        env_.ui.message(messages::kCouldNotInitialize);
+        return false;
+    }
+    status.setText("Writing Tracking Data");
+    if (ident->radioId != kPortableRadioId && ident->radioId != kMobileRadioId) {
+        env_.ui.message(messages::kInvalidRadioId);
+        return false;
+    }
+    fixChecksums(image_);
+    const std::string chars = hexEncode(image_.data(), image_.size());
+    for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
+        status.setText(percentText(block));
+        const std::string piece = chars.substr(block * 2 * m30::kBlockSize, 2 * m30::kBlockSize);
+        if (link.writeBlock(blockAddress(block), piece) != Marten30Link::WriteResult::Written) {
+            // The radio now holds a mix of old and new blocks: say so at once, and let go of
+            // the port and the status window before the technician acts on it.
+            link.close();
+            status.close();
+            env_.ui.message(messages::kWriteNotVerified);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CMarten30Page::WriteTrackingToDisk() {
+    const auto path = env_.ui.chooseSaveFile(tk7Choice(env_.profile, true));
+    if (!path) return false;
+    if (!saveFileAtomically(*path, std::vector<std::uint8_t>(image_.begin(), image_.end()))) {
+        env_.ui.message(messages::kCouldNotOpenFile);
+        return false;
+    }
+    return true;
+}
+
+bool CMarten30Page::ReadTrackingFromDisk() {
+    const auto path = env_.ui.chooseOpenFile(tk7Choice(env_.profile, false));
+    if (!path) return false;
+    const auto bytes = loadWholeFile(*path, image_.size());
+    if (!bytes) {
+        env_.ui.message(messages::kCouldNotOpenFile);
+        return false;
+    }
+    // A file of another size is no image of this radio; the image on the page stays.
+    if (bytes->size() != image_.size()) {
+        env_.ui.message(messages::kWrongFileSize);
+        return false;
+    }
+    std::copy(bytes->begin(), bytes->end(), image_.begin());
+    showFromImage();
+    return true;
+}
+
+std::vector<std::string> CMarten30Page::ReportLines() {
+    return marten30ReportLines(image_);
+}
+
+bool CMarten30Page::edit(Marten30Dialog& dialog) {
+    if (!env_.ui.runDialog(dialog)) return false;
+    dialog.apply(image_);
+    return true;
+}
+
+bool CMarten30Page::EditSquelch() {
+    auto d = makeSquelchDialog(image_);
+    return edit(*d);
+}
+
+bool CMarten30Page::EditDeviation() {
+    auto d = makeDeviationDialog(image_);
+    return edit(*d);
+}
+
+bool CMarten30Page::EditPower() {
+    auto d = makePowerDialog(image_);
+    return edit(*d);
+}
+
+bool CMarten30Page::EditCloning() {
+    auto d = makeCloningDialog(image_);
+    return edit(*d);
+}
+
+bool CMarten30Page::EditCountry() {
+    auto d = makeCountryDialog(image_);
+    if (!edit(*d)) return false;
+    controls_.setText(kCountry, countryText(countryOf(image_[m30::kIdentityByte])));
+    return true;
+}
+
+std::vector<PageAction> CMarten30Page::actions() {
+    std::vector<PageAction> list;
+    PageAction status;
+    status.step = "radio-status";
+    status.help = "the Radio Status button (reads the radio like read-tracking)";
+    status.run = [this](const std::vector<std::string>&) { return ReadTrackingFromRadio(); };
+    list.push_back(status);
+
+    struct EditStep {
+        const char* step;
+        const char* help;
+        bool (CMarten30Page::*run)();
+    };
+    const EditStep edits[] = {
+        {"squelch", "Squelch Settings dialog: set boxes, OK", &CMarten30Page::EditSquelch},
+        {"deviation", "Transmitter Deviation dialog: set boxes, OK", &CMarten30Page::EditDeviation},
+        {"power", "Tx Power/Tx Frequency dialog: set boxes, OK", &CMarten30Page::EditPower},
+        {"cloning", "Cloning Data dialog: 2075/2076=0|1, OK", &CMarten30Page::EditCloning},
+        {"country", "Country dialog: country=0..3 or a name, OK", &CMarten30Page::EditCountry},
+    };
+    for (const auto& e : edits) {
+        PageAction a;
+        a.step = e.step;
+        a.argsHelp = "[ID=VALUE ...]";
+        a.help = e.help;
+        a.argCount = PageAction::kAllAssignments;
+        auto member = e.run;
+        a.run = [this, member](const std::vector<std::string>&) { return (this->*member)(); };
+        a.dialogScript = [](const std::vector<std::string>& args) {
+            DialogScript s;
+            for (const auto& arg : args) {
+                const auto eq = arg.find('=');
+                s.settings.emplace_back(arg.substr(0, eq),
+                                        eq == std::string::npos ? "" : arg.substr(eq + 1));
+            }
+            s.button = "OK";
+            return s;
+        };
+        list.push_back(a);
+    }
+    return list;
+}
+
+}  // namespace tw::kvr
