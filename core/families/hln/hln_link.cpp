@@ -1,6 +1,7 @@
 #include "families/hln/hln_link.h"
 
 #include <cstring>
+#include <utility>
 
 #include "families/hln/hln_messages.h"
 #include "ui/ui.h"
@@ -12,6 +13,16 @@ constexpr int kWaitReads = 500;
 constexpr int kWaitPauseMs = 100;
 
 }  // namespace
+
+HlnLink::HlnLink(SerialLink& serial, Ui& ui, HlnPortOpener opener)
+    : serial_(serial), ui_(ui), opener_(std::move(opener)) {
+    if (!opener_) opener_ = [](SerialLink& s) { return s.slkInit(1, 9600); };
+}
+
+bool HlnLink::open() {
+    handle_ = opener_(serial_);
+    return isOpen();
+}
 
 void HlnLink::close() {
     if (handle_ != kNoLink) serial_.slkClose(handle_);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "link/serial_link.h"
@@ -10,12 +11,17 @@ namespace tw {
 
 class Ui;
 
+// Opens the port for an HLN operation and returns the handle (kNoLink when it cannot be
+// opened). The page steers the library to the chosen port first; the personality transfer
+// opens the port the library is set to.
+using HlnPortOpener = std::function<SlkHandle(SerialLink&)>;
+
 // The one serial connection of the HLN family: the handle the page, its test mode and the
 // personality transfer share, and the last character received. Operations on it never
 // open or close the port themselves, except the test-mode pair.
 class HlnLink {
   public:
-    HlnLink(SerialLink& serial, Ui& ui) : serial_(serial), ui_(ui) {}
+    HlnLink(SerialLink& serial, Ui& ui, HlnPortOpener opener = {});
     HlnLink(const HlnLink&) = delete;
     HlnLink& operator=(const HlnLink&) = delete;
 
@@ -25,6 +31,8 @@ class HlnLink {
     SlkHandle handle() const { return handle_; }
     void setHandle(SlkHandle h) { handle_ = h; }
     bool isOpen() const { return handle_ != kNoLink; }
+    // Opens the port with the opener and keeps the handle; false when it did not open.
+    bool open();
     // Closes the port (if open) and forgets the handle.
     void close();
 
@@ -56,6 +64,7 @@ class HlnLink {
   private:
     SerialLink& serial_;
     Ui& ui_;
+    HlnPortOpener opener_;
     SlkHandle handle_ = kNoLink;
     int held_ = 0;
     bool statusOpen_ = false;

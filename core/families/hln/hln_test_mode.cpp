@@ -15,11 +15,9 @@ constexpr unsigned long kLeaveAnswerMax = 20;
 
 }  // namespace
 
-bool HlnEnterTestMode(HlnLink& link, const HlnPortOpener& openPort, std::string& modelName,
-                      char radioType) {
+bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
     modelName = "????????";
-    link.setHandle(openPort(link.serial()));
-    if (!link.isOpen()) {
+    if (!link.open()) {
         link.message(hln_text::kCommNotOpen);
         return false;
     }

@@ -1,0 +1,101 @@
+#include "families/hln/hln_connect.h"
+#include "families/hln/hln_image.h"
+#include "families/hln/hln_messages.h"
+#include "families/hln/hln_page.h"
+#include "families/hln/hln_page_ops.h"
+#include "families/hln/personality_image.h"
+#include "plugin/store/personality.h"
+#include "util/text.h"
+
+namespace tw {
+namespace {
+
+// Larger than the memory of any radio of the family, so an oversized file is noticed.
+constexpr std::size_t kImageFileLimit = 65536;
+
+// Opens the port and connects; on every exit of the caller's scope the port is closed.
+class ImageSession {
+  public:
+    ImageSession(HlnLink& link, char type) : link_(link), personality_(type, {}) {}
+    ~ImageSession() { link_.close(); }
+    ImageSession(const ImageSession&) = delete;
+    ImageSession& operator=(const ImageSession&) = delete;
+
+    bool connect() {
+        if (!HlnOpenPort(link_)) {
+            link_.message(hln_text::kCommNotOpen);
+            return false;
+        }
+        return HlnConnect(link_, personality_, identity_);
+    }
+    const RadioIdentity& identity() const { return identity_; }
+
+  private:
+    HlnLink& link_;
+    CPersonality personality_;
+    RadioIdentity identity_;
+};
+
+}  // namespace
+
+bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    BusyCursor busy(env_.ui);
+    ImageSession session(link_, *type);
+    if (!session.connect()) return false;
+    PersonalityImage image;
+    if (!HlnReadImage(link_, image, session.identity())) return false;
+    const std::string bytes(image.buffer.begin(),
+                            image.buffer.begin() + session.identity().imageSize);
+    if (!writeFileReplacing(path, bytes)) {
+        env_.ui.message("Could not open file.");
+        return false;
+    }
+    env_.ui.message(format("Image read successfully (%zu bytes).", bytes.size()));
+    return true;
+}
+
+bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
+    const auto bytes = readFilePrefix(path, kImageFileLimit + 1);
+    if (!bytes) {
+        env_.ui.message("Could not open file.");
+        return false;
+    }
+    const auto type = selectRadioType();
+    if (!type) return false;
+    BusyCursor busy(env_.ui);
+    ImageSession session(link_, *type);
+    if (!session.connect()) return false;
+    const std::size_t size = session.identity().imageSize;
+    if (bytes->size() != size) {
+        // Nothing is sent: a partial image would leave the radio unusable.
+        env_.ui.message(format("The image file holds %zu bytes; this radio's image is %zu bytes.",
+                               bytes->size(), size));
+        return false;
+    }
+    PersonalityImage image;
+    image.buffer.assign(bytes->begin(), bytes->end());
+    if (!HlnWriteImage(link_, image, session.identity())) return false;
+    env_.ui.message("Image written successfully.");
+    return true;
+}
+
+std::vector<PageAction> CHlnmaintDlg::actions() {
+    return {
+        {"read-image",
+         "FILE",
+         "read the radio's whole memory image into a raw file",
+         1,
+         [this](const std::vector<std::string>& a) { return ReadImageToFile(a.at(0)); },
+         {}},
+        {"write-image",
+         "FILE",
+         "write a raw memory image file to the radio",
+         1,
+         [this](const std::vector<std::string>& a) { return WriteImageFromFile(a.at(0)); },
+         {}},
+    };
+}
+
+}  // namespace tw

@@ -1,0 +1,252 @@
+#include "families/hln/hln_page.h"
+
+#include <algorithm>
+
+#include "config/port_apply.h"
+#include "families/hln/hln_checks.h"
+#include "families/hln/hln_page_ops.h"
+#include "families/hln/hln_test_mode.h"
+#include "families/hln/select_radio_type.h"
+#include "util/hex.h"
+#include "util/text.h"
+
+namespace tw {
+namespace {
+
+using namespace hln_ids;
+
+constexpr const char* kNoFeaturesNovac = "Error - NOVAC 30P Radios do not have feature data";
+constexpr const char* kCouldNotOpen = "Could not open file.";
+constexpr int kDefaultRadioType = 'U';
+
+bool withoutTracking(const std::string& model) {
+    return model == "UKT/OKT" || model == "UKT 10" || model == "UKT 20" || model == "OKT";
+}
+
+}  // namespace
+
+CHlnmaintDlg::CHlnmaintDlg(Env& env)
+    : FamilyPage(env), link_(env.link, env.ui, [&env](SerialLink& serial) {
+          return openOnCurrentPort(serial, env.profile, env.app.currentPort, 9600);
+      }) {
+    controls_.add(kModel);
+    controls_.add(kSerial);
+    controls_.add(kFeatures);
+    for (const auto& f : kHlnTrackingFields) controls_.add(f.control);
+}
+
+std::optional<char> CHlnmaintDlg::selectRadioType() {
+    const int preselect = lastType_
+                              ? *lastType_
+                              : env_.profile.getInt(profile_keys::kRadioSection,
+                                                    profile_keys::kRadioType, kDefaultRadioType);
+    SelectRadioTypeDialog dialog(preselect);
+    if (!env_.ui.runDialog(dialog)) return std::nullopt;
+    lastType_ = dialog.letter();
+    return lastType_;
+}
+
+std::string CHlnmaintDlg::takeFeatureText() {
+    std::string t = text(kFeatures);
+    t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+    controls_.setText(kFeatures, t);
+    return t;
+}
+
+void CHlnmaintDlg::showTracking(const std::string& trackingText) {
+    if (withoutTracking(text(kModel))) {
+        for (const auto& f : kHlnTrackingFields) {
+            controls_.setText(f.control, "NA");
+            controls_.setEnabled(f.control, false);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < kHlnTrackingFields.size(); ++i) {
+        const int id = kHlnTrackingFields[i].control;
+        if (2 * i + 1 < trackingText.size())
+            controls_.setText(
+                id, format("%d", strictHexPair(trackingText[2 * i], trackingText[2 * i + 1])));
+        controls_.setEnabled(id, true);
+    }
+}
+
+void CHlnmaintDlg::applyZktRule() {
+    const std::string& model = text(kModel);
+    if (model != "ZKT" && model != "ZLT") return;
+    for (int id : kHlnZktLockedControls) controls_.setEnabled(id, false);
+}
+
+bool CHlnmaintDlg::trackingValues(HlnTrackingBytes& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int v = leadingInt(text(kHlnTrackingFields[i].control));
+        // Locked fields of ZKT and ZLT radios skip the range checks; a value that is no
+        // byte would shift every later pair of the text.
+        if (v < 0 || v > 255) {
+            env_.ui.message("Tracking values must be within 0-255.");
+            return false;
+        }
+        values[i] = static_cast<std::uint8_t>(v);
+    }
+    return true;
+}
+
+FileChoice CHlnmaintDlg::fileChoice(const char* filter, const char* extension) const {
+    FileChoice c;
+    c.filter = filter;
+    c.defaultExtension = extension;
+    c.initialDirectory =
+        env_.profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
+    c.overwritePrompt = true;
+    return c;
+}
+
+bool CHlnmaintDlg::GetStatus() {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    std::string model, serial, features, tracking;
+    if (!HlnGetStatus(link_, model, serial, features, tracking, *type)) return false;
+    controls_.setText(kModel, model);
+    controls_.setText(kSerial, serial);
+    controls_.setText(kFeatures, features);
+    showTracking(tracking);
+    applyZktRule();
+    return true;
+}
+
+bool CHlnmaintDlg::ReadTrackingFromRadio() {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    std::string model = text(kModel), serial = text(kSerial), tracking;
+    if (!HlnReadTracking(link_, model, serial, tracking, *type)) return false;
+    controls_.setText(kModel, model);
+    controls_.setText(kSerial, serial);
+    showTracking(tracking);
+    applyZktRule();
+    return true;
+}
+
+bool CHlnmaintDlg::WriteTrackingToRadio() {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    if (*type == 'U' && env_.ui.askYesNo("Is this an ZKT radio?")) controls_.setText(kModel, "ZKT");
+    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
+    const bool allZero = std::all_of(kHlnTrackingFields.begin(), kHlnTrackingFields.end(),
+                                     [&](const auto& f) { return text(f.control) == "0"; });
+    if (allZero && !env_.ui.askYesNo("Tracking Data is set to 0.\n Proceed?")) return false;
+    HlnTrackingBytes values{};
+    if (!trackingValues(values)) return false;
+    std::string model = text(kModel), serial = text(kSerial);
+    if (!HlnWriteTracking(link_, model, serial, hexEncode(values.data(), values.size()), *type))
+        return false;
+    controls_.setText(kModel, model);
+    applyZktRule();
+    controls_.setText(kSerial, serial);
+    return true;
+}
+
+bool CHlnmaintDlg::ReadFeaturesFromRadio() {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    if (*type == 'M') {
+        env_.ui.message(kNoFeaturesNovac);
+        return false;
+    }
+    std::string model = text(kModel), serial = text(kSerial), features = takeFeatureText();
+    const bool ok = HlnReadFeatures(link_, model, serial, features, *type);
+    controls_.setText(kModel, model);
+    controls_.setText(kSerial, serial);
+    controls_.setText(kFeatures, features);
+    return ok;
+}
+
+bool CHlnmaintDlg::WriteFeaturesToRadio() {
+    const auto type = selectRadioType();
+    if (!type) return false;
+    if (*type == 'M') {
+        env_.ui.message(kNoFeaturesNovac);
+        return false;
+    }
+    std::string features = takeFeatureText();
+    if (!ValidateHlnFeatures(env_.ui, features)) return false;
+    std::string model = text(kModel), serial = text(kSerial);
+    const bool ok = HlnWriteFeatures(link_, model, serial, features, *type);
+    controls_.setText(kModel, model);
+    controls_.setText(kSerial, serial);
+    controls_.setText(kFeatures, features);
+    return ok;
+}
+
+bool CHlnmaintDlg::WriteTrackingToDisk() {
+    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
+    HlnTrackingBytes values{};
+    if (!trackingValues(values)) return false;
+    const auto path = env_.ui.chooseSaveFile(fileChoice(kTk2Filter, "tk2"));
+    if (!path) return false;
+    if (!writeFileReplacing(*path, encodeTk2(values))) {
+        env_.ui.message(kCouldNotOpen);
+        return false;
+    }
+    return true;
+}
+
+bool CHlnmaintDlg::ReadTrackingFromDisk() {
+    const auto path = env_.ui.chooseOpenFile(fileChoice(kTk2Filter, "tk2"));
+    if (!path) return false;
+    const auto bytes = readFilePrefix(*path, kTk2Size);
+    if (!bytes) {
+        env_.ui.message(kCouldNotOpen);
+        return false;
+    }
+    const auto values = decodeTk2(*bytes);
+    if (!values) {
+        env_.ui.message("The file is too short for tracking data.\nA tracking data file holds " +
+                        std::to_string(kTk2Size) + " hexadecimal characters.");
+        return false;
+    }
+    for (std::size_t i = 0; i < values->size(); ++i)
+        controls_.setText(kHlnTrackingFields[i].control, format("%d", (*values)[i]));
+    return true;
+}
+
+bool CHlnmaintDlg::WriteFeaturesToDisk() {
+    const std::string features = takeFeatureText();
+    if (!ValidateHlnFeatures(env_.ui, features)) return false;
+    const auto path = env_.ui.chooseSaveFile(fileChoice(kFeaFilter, "fea"));
+    if (!path) return false;
+    if (!writeFileReplacing(*path, features)) {
+        env_.ui.message(kCouldNotOpen);
+        return false;
+    }
+    return true;
+}
+
+bool CHlnmaintDlg::ReadFeaturesFromDisk() {
+    const auto path = env_.ui.chooseOpenFile(fileChoice(kFeaFilter, "fea"));
+    if (!path) return false;
+    const auto bytes = readFilePrefix(*path, kFeaReadLimit);
+    if (!bytes) {
+        env_.ui.message(kCouldNotOpen);
+        return false;
+    }
+    controls_.setText(kFeatures, decodeFea(*bytes));
+    return true;
+}
+
+bool CHlnmaintDlg::SetTestMode(int on) {
+    if (!on) {
+        const bool left = HlnLeaveTestMode(link_);
+        env_.ui.message(left ? "You have left the test mode for HLN radios"
+                             : "Error in leaving Test Mode");
+        return left;
+    }
+    const auto type = selectRadioType();
+    if (!type) return false;
+    std::string model;
+    BusyCursor busy(env_.ui);
+    if (!HlnEnterTestMode(link_, model, *type)) return false;
+    controls_.setText(kModel, model);
+    env_.ui.message(model);
+    return true;
+}
+
+}  // namespace tw

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "families/hln/hln_files.h"
+#include "families/hln/hln_link.h"
+#include "view/family_page.h"
+
+namespace tw {
+
+// The HLN family page (tab 1): identity, feature data and the 27 tracking values of one
+// radio, with the nine data commands, the test-mode command and the report.
+class CHlnmaintDlg : public FamilyPage {
+  public:
+    explicit CHlnmaintDlg(Env& env);
+
+    bool GetStatus() override;
+    bool ReadTrackingFromRadio() override;
+    bool ReadTrackingFromDisk() override;
+    bool WriteTrackingToRadio() override;
+    bool WriteTrackingToDisk() override;
+    bool ReadFeaturesFromRadio() override;
+    bool ReadFeaturesFromDisk() override;
+    bool WriteFeaturesToRadio() override;
+    bool WriteFeaturesToDisk() override;
+    bool SetTestMode(int on) override;
+    std::vector<std::string> ReportLines() override;
+    std::vector<PageAction> actions() override;
+
+    // The whole memory image to or from a raw file (as many bytes as the radio holds).
+    bool ReadImageToFile(const std::string& path);
+    bool WriteImageFromFile(const std::string& path);
+
+    HlnLink& link() { return link_; }
+    std::optional<char> lastRadioType() const { return lastType_; }
+
+  private:
+    // Shows Select Radio Type; the letter chosen, or nothing on Cancel.
+    std::optional<char> selectRadioType();
+    // The feature text as taken from its control: blanks removed.
+    std::string takeFeatureText();
+    void showTracking(const std::string& trackingText);
+    void applyZktRule();
+    // The 27 values in record order; false (with a message) when one is no byte.
+    bool trackingValues(HlnTrackingBytes& values);
+    FileChoice fileChoice(const char* filter, const char* extension) const;
+    std::string text(int id) const { return controls_.text(id); }
+
+    HlnLink link_;
+    std::optional<char> lastType_;
+};
+
+}  // namespace tw
