@@ -80,6 +80,7 @@ int usageError(const std::string& why) {
 // Returns 0 when parsed, 1 for --help, 2 for a usage error.
 int parse(int argc, char** argv, Options& o, std::string& why) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> positional;
     std::size_t i = 0;
     auto value = [&](const std::string& name, std::string& out) {
         if (i + 1 >= args.size()) {
@@ -91,7 +92,11 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
     };
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0) break;
+        // Options may also follow the family and the steps ("kvr get-status --yes").
+        if (a.rfind("--", 0) != 0) {
+            positional.push_back(a);
+            continue;
+        }
         std::string v;
         if (a == "--help") return 1;
         if (a == "--simulate") o.simulate = true;
@@ -122,10 +127,10 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
             return 2;
         }
     }
-    if (i >= args.size()) { why = "no FAMILY given"; return 2; }
-    o.family = args[i++];
+    if (positional.empty()) { why = "no FAMILY given"; return 2; }
+    o.family = positional.front();
     if (tabOfFamily(o.family) < 0) { why = "unknown family " + o.family; return 2; }
-    o.steps.assign(args.begin() + static_cast<long>(i), args.end());
+    o.steps.assign(positional.begin() + 1, positional.end());
     if (o.steps.empty()) { why = "no STEP given"; return 2; }
     return 0;
 }
