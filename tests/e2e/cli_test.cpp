@@ -1,0 +1,73 @@
+// tunewright-cli on the real serial path: a simulated radio on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/sim_process.h"
+
+namespace tw::e2e {
+namespace {
+
+// The JSON form of a message as the command line prints it (only line breaks need escaping
+// in the texts used here).
+std::string jsonMessage(const std::string& text) {
+    std::string escaped;
+    for (char c : text) escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return "\"text\": \"" + escaped + "\"";
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    std::string ini() const { return dir_.write("novac4.ini", ""); }
+    ProcessResult run(const std::vector<std::string>& args) {
+        return runCli(sim_.running() ? sim_.devicePath() : dir_.file("ttyNONE"), ini(), args);
+    }
+
+    TempDir dir_;
+    SimProcess sim_;
+};
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(run({"nosuchfamily", "get-status"}).exitCode, 2);
+    EXPECT_EQ(run({"kvr", "no-such-step"}).exitCode, 2);
+    const ProcessResult missing = run({"kvr", "load-tracking"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("load-tracking needs 1 argument"), std::string::npos) << missing.err;
+    EXPECT_EQ(run({"kvr"}).exitCode, 2);
+    EXPECT_TRUE(missing.out.empty());  // nothing ran, so no JSON either
+}
+
+TEST_F(CliTest, MissingPortFailsTheStepWithExitOne) {
+    const ProcessResult r = run({"kvr", "read-tracking"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find(jsonMessage("Comm port not open.")), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"ok\": false"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, KvrTrackingWrittenInOneRunIsReadInTheNext) {
+    ASSERT_TRUE(sim_.start("kvr", {"--log", dir_.file("kvr.log")})) << sim_.error();
+    const ProcessResult write = run({"kvr", "read-tracking", "set", "1005=77", "write-tracking"});
+    ASSERT_EQ(write.exitCode, 0) << write.out << write.err;
+    EXPECT_NE(write.out.find(jsonMessage("Power ON KVR Radio")), std::string::npos);
+
+    const ProcessResult read = run({"kvr", "read-tracking"});
+    ASSERT_EQ(read.exitCode, 0) << read.out << read.err;
+    EXPECT_NE(read.out.find(
+                  jsonMessage("Tracking data read.\nTurn off radio and disconnect from cable.")),
+              std::string::npos)
+        << read.out;
+    EXPECT_NE(read.out.find("\"1005\": \"77\""), std::string::npos) << read.out;
+}
+
+TEST_F(CliTest, KvrSilentRadioFailsTheHandshake) {
+    ASSERT_TRUE(sim_.start("kvr", {"--no-pace", "--fault", "silent"})) << sim_.error();
+    const ProcessResult r = run({"kvr", "read-tracking"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find(jsonMessage("No Radio Handshake.\nTurn off radio, check programming "
+                                     "cable connection, and retry.")),
+              std::string::npos)
+        << r.out;
+}
+
+}  // namespace
+}  // namespace tw::e2e
