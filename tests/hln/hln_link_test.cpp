@@ -1,0 +1,296 @@
+#include <algorithm>
+#include <set>
+
+#include "families/hln/hln_connect.h"
+#include "families/hln/hln_image.h"
+#include "families/hln/hln_messages.h"
+#include "families/hln/hln_test_mode.h"
+#include "families/hln/hln_transfers.h"
+#include "hln_fixture.h"
+
+namespace tw {
+namespace {
+
+using Bytes = std::string;
+
+Bytes gc(int n, int address) {
+    return Bytes{'G', 'C', static_cast<char>(n), static_cast<char>(address >> 8),
+                 static_cast<char>(address & 0xFF)};
+}
+
+class HlnLinkTest : public HlnTest {
+  protected:
+    bool connect(char expected) {
+        CPersonality p(static_cast<std::uint8_t>(expected), {});
+        const bool ok = HlnConnect(*link_, p, identity_);
+        personalityType_ = p.radioType;
+        return ok;
+    }
+    // Connects a radio with these options and forgets the handshake traffic.
+    void connected(const sim::ModelOptions& options, char expected = 'U') {
+        radio(options);
+        openLink();
+        ASSERT_TRUE(connect(expected));
+        clearTraffic();
+        ui_.clear();
+    }
+    RadioIdentity identity_;
+    PersonalityImage image_;
+    int personalityType_ = 0;
+};
+
+TEST_F(HlnLinkTest, WaitCharTakesAWaitingByteAtOnceAndGivesUpAfter500Reads) {
+    openLink();
+    const std::uint8_t wake = 0x55;
+    ASSERT_TRUE(link_->write(&wake, 1));
+    const Millis before = clock_.now();
+    ASSERT_TRUE(HlnWaitChar(*link_));
+    EXPECT_EQ(link_->heldByte(), '>');
+    EXPECT_EQ(clock_.now(), before);
+
+    const Millis start = clock_.now();
+    EXPECT_FALSE(HlnWaitChar(*link_));
+    EXPECT_EQ(link_->heldByte(), '>');  // a failed read keeps the last character
+    EXPECT_EQ(clock_.now() - start, 500 * SerialLink::kCharWaitMs + 499 * 100);
+}
+
+TEST_F(HlnLinkTest, RadioAnsweringTheThirdWakeByteConnectsWithoutQuestions) {
+    radio({{"wake", "3"}, {"type", "U"}, {"id1", "12"}, {"serial", "0102030405A6"}});
+    openLink();
+    ASSERT_TRUE(connect('U'));
+    EXPECT_EQ(sentText(), "UUUGEGEGG");
+    EXPECT_EQ(model().breaks(), 0);
+    EXPECT_TRUE(ui_.messages().empty());
+    EXPECT_FALSE(ui_.statusOpen());
+    EXPECT_EQ(ui_.statusTexts(), std::vector<std::string>{"Waking Radio ..."});
+    EXPECT_EQ(personalityType_, 'U');
+    EXPECT_EQ(HlnModelName(identity_), "VNL");
+    EXPECT_EQ(identity_.imageSize, 4096);
+    EXPECT_EQ(identity_.serialNumber[5], 0xA6);
+    EXPECT_EQ(ui_.busyDepth(), 0);
+}
+
+TEST_F(HlnLinkTest, SilentTrvAsksForExtendedHandshakeAndNoEndsIt) {
+    radio({{"type", "C"}, {"wake", "0"}});
+    openLink();
+    ui_.answers = {false};
+    EXPECT_FALSE(connect('C'));
+    EXPECT_EQ(sentText(), "UUUUU");
+    EXPECT_EQ(model().breaks(), 0);
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{hln_text::kProgramMode, hln_text::kAskExtended,
+                                        hln_text::kHandshakeFailed, hln_text::kProgramMode}));
+    EXPECT_FALSE(ui_.statusOpen());
+}
+
+TEST_F(HlnLinkTest, ExtendedHandshakeStopsAtTheFirstPrompt) {
+    radio({{"type", "C"}, {"wake", "0"}, {"breaks", "4"}});
+    openLink();
+    ui_.answers = {true};
+    ASSERT_TRUE(connect('C'));
+    EXPECT_EQ(model().breaks(), 4);
+    const auto texts = ui_.statusTexts();
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[1], "TRV Extended Handshake (Please Wait)- Attempt 1 of 200");
+    EXPECT_EQ(texts[4], "TRV Extended Handshake (Please Wait)- Attempt 4 of 200");
+}
+
+TEST_F(HlnLinkTest, SilentTrwGetsRtsPulsesAndBreaksForFiveHundredPasses) {
+    radio({{"type", "B"}, {"wake", "0"}});
+    openLink();
+    EXPECT_FALSE(connect('B'));
+    EXPECT_EQ(model().rtsDrops(), 5);
+    EXPECT_EQ(model().breaks(), 10 + 490 * 2);
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{hln_text::kNoHandshake});
+    // No question and no power-cycle hint for a TRW.
+    EXPECT_EQ(sentText(), "UUUUU");
+}
+
+TEST_F(HlnLinkTest, TrwWakesAfterAnRtsPulseAndABreak) {
+    radio({{"type", "B"}, {"wake", "0"}, {"breaks", "1"}, {"rts", "1"}});
+    openLink();
+    ASSERT_TRUE(connect('B'));
+    EXPECT_EQ(model().rtsDrops(), 1);
+    EXPECT_EQ(model().breaks(), 10 + 90 * 2);  // the pulse comes on pass 100
+}
+
+TEST_F(HlnLinkTest, OtherSilentTypesFailWithoutQuestion) {
+    radio({{"type", "A"}, {"wake", "0"}});
+    openLink();
+    EXPECT_FALSE(connect('A'));
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{hln_text::kHandshakeFailed, hln_text::kProgramMode}));
+    EXPECT_EQ(model().breaks(), 0);
+}
+
+TEST_F(HlnLinkTest, TypeTableClassifiesEveryLetter) {
+    struct Case {
+        char letter;
+        int id1;
+        const char* name;
+        int size;
+        int large, variant;
+    };
+    for (const Case& c : {Case{'A', 0, "HLN", 2048, 0, 0}, Case{'B', 0, "TRW", 8192, 1, 8},
+                          Case{'C', 0, "TRV", 8192, 1, 8}, Case{'H', 0, "UKT 10", 3072, 0, 8},
+                          Case{'I', 0, "UKT 20", 3072, 0, 8}, Case{'J', 0, "UKT/OKT", 3072, 0, 8},
+                          Case{'K', 0, "OKT", 3072, 0, 8}, Case{'M', 0, "NOVAC 30P", 2048, 0, 0},
+                          Case{'T', 0, "Taiwan KVR", 8192, 1, 8}, Case{'U', 10, "ZKT", 4096, 1, 8},
+                          Case{'U', 12, "VNL", 4096, 1, 8}, Case{'V', 11, "QLX", 4096, 1, 8},
+                          Case{'V', 13, "ZLT", 4096, 1, 8}}) {
+        RadioIdentity id;
+        id.radioId = {static_cast<std::uint8_t>(c.letter), static_cast<std::uint8_t>(c.id1)};
+        ASSERT_TRUE(classifyRadioId(id)) << c.letter;
+        EXPECT_EQ(HlnModelName(id), c.name);
+        EXPECT_EQ(id.imageSize, c.size) << c.letter;
+        EXPECT_EQ(id.largeImage, c.large) << c.letter;
+        EXPECT_EQ(id.imageVariant, c.variant) << c.letter;
+    }
+    radio({{"type", "D"}});
+    openLink();
+    EXPECT_FALSE(connect('U'));
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{hln_text::kUnknownType});
+}
+
+TEST_F(HlnLinkTest, TableWalkWithBankFlagClearUsesBaseZero) {
+    connected({{"bank", "0"}});
+    ASSERT_TRUE(HlnReadAuxiliaryBlock(*link_, image_, identity_));
+    // Table at 0x40: slot 61 at 0x7D, block at 0x180.
+    EXPECT_EQ(sentText(), gc(1, 0) + gc(2, 33) + gc(2, 0x40 + 61) + gc(56, 0x180));
+    EXPECT_EQ(image_.auxiliary[0], 0xA0);
+}
+
+TEST_F(HlnLinkTest, TableWalkWithBankFlagSetReadsTheBase) {
+    connected({{"bank", "1"}, {"base", "0x300"}});
+    identity_.writeMode = 1;
+    image_.feature = {1, 2, 0, 0xAA, 0xBB};
+    ASSERT_TRUE(HlnTransferFeatureData(*link_, image_, identity_));
+    const Bytes gd{
+        'G', 'D', 5, 0x04, 0x40, 1, 2, 0, static_cast<char>(0xAA), static_cast<char>(0xBB)};
+    EXPECT_EQ(sentText(), gc(1, 0) + gc(2, 3) + gc(2, 0x300 + 33) + gc(2, 0x340 + 27) + gd);
+    EXPECT_EQ(model().memory()[0x441], 2);
+}
+
+TEST_F(HlnLinkTest, TrackingLengthFollowsTheDataLayoutVersion) {
+    for (const auto& [version, length] :
+         {std::pair{"6.69", 25}, std::pair{"6.70", 27}, std::pair{"7.0", 27}}) {
+        connected({{"version", version}, {"bank", "0"}});
+        ASSERT_TRUE(HlnTransferTrackingData(*link_, image_, identity_)) << version;
+        EXPECT_EQ(sentText().substr(sentText().size() - 5), gc(length, 0x100)) << version;
+        const auto& mem = model().memory();
+        EXPECT_EQ(image_.tracking[24], mem[0x118]);
+        if (length == 25) {
+            EXPECT_EQ(image_.tracking[25], mem[0x118]);
+            EXPECT_EQ(image_.tracking[26], mem[0x118]);
+        } else {
+            EXPECT_EQ(image_.tracking[26], mem[0x11A]);
+        }
+    }
+}
+
+TEST_F(HlnLinkTest, TrackingOfUktRadiosAndMissingTracking) {
+    connected({{"type", "I"}});
+    EXPECT_TRUE(HlnTransferTrackingData(*link_, image_, identity_));
+    EXPECT_TRUE(model().received().empty());
+
+    connected({{"tracking", "0"}});
+    EXPECT_FALSE(HlnTransferTrackingData(*link_, image_, identity_));
+    identity_.writeMode = 1;
+    EXPECT_FALSE(HlnTransferTrackingData(*link_, image_, identity_));
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{hln_text::kNoTrackingData, hln_text::kNoTrackingSpace}));
+}
+
+TEST_F(HlnLinkTest, FeatureCountUpTo45IsAccepted) {
+    connected({{"featurecount", "45"}});
+    ASSERT_TRUE(HlnTransferFeatureData(*link_, image_, identity_));
+    EXPECT_EQ(sentText(), "GI");
+    EXPECT_EQ(image_.featureLength(), 50u);
+    EXPECT_EQ(image_.feature[49], 0x10 + 46);
+
+    connected({{"featurecount", "46"}});
+    EXPECT_FALSE(HlnTransferFeatureData(*link_, image_, identity_));
+    connected({{"features", "0"}});
+    EXPECT_FALSE(HlnTransferFeatureData(*link_, image_, identity_));
+    identity_.writeMode = 1;
+    EXPECT_FALSE(HlnTransferFeatureData(*link_, image_, identity_));
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{hln_text::kNoData, hln_text::kNoFeatureData}));
+}
+
+TEST_F(HlnLinkTest, ImageReadIsVerifiedByASecondRead) {
+    connected({{"type", "A"}});
+    ASSERT_TRUE(HlnReadImage(*link_, image_, identity_));
+    EXPECT_EQ(sentText(), "GAGA");
+    EXPECT_TRUE(
+        std::equal(model().memory().begin(), model().memory().end(), image_.buffer.begin()));
+    const auto texts = ui_.statusTexts();
+    EXPECT_EQ(texts.front(), "Read Percent Complete = 1");
+    EXPECT_EQ(texts.back(), "Verify Read Percent Complete = 100");
+
+    connected({{"type", "A"}, {"flaky", "100"}});
+    EXPECT_FALSE(HlnReadImage(*link_, image_, identity_));
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Verify Failed.  Try Again."});
+    EXPECT_FALSE(ui_.statusOpen());
+}
+
+TEST_F(HlnLinkTest, ImageWriteGoesOutInChunksAndIsReadBack) {
+    for (const auto& [type, chunks] : {std::pair{"A", 16}, std::pair{"C", 32}}) {
+        connected({{"type", type}}, type[0]);
+        image_.buffer.assign(identity_.imageSize, 0);
+        for (std::size_t i = 0; i < image_.buffer.size(); ++i) image_.buffer[i] = i % 251;
+        ASSERT_TRUE(HlnWriteImage(*link_, image_, identity_)) << type;
+        EXPECT_EQ(model().memory(), image_.buffer);
+        // Bytes of one chunk arrive together; the 6 ms pause separates the chunks.
+        const auto& at = model().arrivals;
+        std::vector<Millis> data(at.begin() + 2, at.begin() + 2 + identity_.imageSize);
+        const std::set<Millis> groups(data.begin(), data.end());
+        EXPECT_EQ(groups.size(), static_cast<std::size_t>(chunks)) << type;
+        EXPECT_EQ(std::count(data.begin(), data.end(), data.front()), identity_.imageSize / chunks);
+        EXPECT_EQ(sentText().substr(2 + identity_.imageSize), "GA");
+    }
+    connected({{"type", "A"}, {"stuck", "300"}});
+    image_.buffer.assign(2048, 0x42);
+    EXPECT_FALSE(HlnWriteImage(*link_, image_, identity_));
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Radio failed Verify"});
+}
+
+TEST_F(HlnLinkTest, RefusedImageBytesAreRetriedAFewTimesThenReported) {
+    connected({{"type", "A"}});
+    image_.buffer.assign(2048, 0);
+    refusing_->accepted = 0;
+    refusing_->refuseAfter = 2 + 500;  // "GB" and 500 bytes get through
+    EXPECT_FALSE(HlnWriteImage(*link_, image_, identity_));
+    EXPECT_EQ(refusing_->refusedAttempts, 1 + kHlnByteRetries);
+    ASSERT_EQ(ui_.messages().size(), 1u);
+    EXPECT_EQ(ui_.messages()[0],
+              "Unable to write to the radio.\nThe image write stopped at byte 500 of 2048.");
+    EXPECT_FALSE(ui_.statusOpen());
+}
+
+TEST_F(HlnLinkTest, TestModeInAndOut) {
+    radio({});
+    std::string model;
+    ASSERT_TRUE(HlnEnterTestMode(*link_, model, 'U'));
+    EXPECT_EQ(model, "ZKT");
+    EXPECT_TRUE(link_->isOpen());
+    EXPECT_TRUE(this->model().inTestMode());
+    EXPECT_EQ(sentText(), "UGEGEGGGF");
+    ASSERT_TRUE(HlnLeaveTestMode(*link_));
+    EXPECT_FALSE(link_->isOpen());
+    EXPECT_EQ(sentText().back(), '\x13');
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{"12"});
+
+    ui_.clear();
+    EXPECT_FALSE(HlnLeaveTestMode(*link_));
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Comm not open"});
+
+    radio({{"testmode", "0"}});
+    ui_.clear();
+    EXPECT_FALSE(HlnEnterTestMode(*link_, model, 'U'));
+    EXPECT_FALSE(link_->isOpen());
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Unable to put the radio in test mode."});
+}
+
+}  // namespace
+}  // namespace tw
