@@ -8,6 +8,12 @@ namespace {
 constexpr Nanos kNanosPerMilli = 1'000'000;
 }
 
+// The model keeps time in milliseconds. On a paced line it sees a byte on the first tick after
+// the byte is through, so no answer can start before its question has ended.
+Millis PacedLine::modelTime(Nanos t) const {
+    return byteTime_ > 0 ? (t + kNanosPerMilli - 1) / kNanosPerMilli : t / kNanosPerMilli;
+}
+
 void PacedLine::fromPc(const std::uint8_t* data, std::size_t count, Nanos now) {
     for (std::size_t i = 0; i < count; ++i) {
         inboundFree_ = std::max(inboundFree_, now) + byteTime_;
@@ -26,7 +32,7 @@ void PacedLine::advance(Nanos now, std::vector<std::uint8_t>& toPc) {
         const Inbound in = inbound_.front();
         inbound_.pop_front();
         model_.noteReceived(in.byte);
-        model_.onByte(in.byte, in.arrives / kNanosPerMilli);
+        model_.onByte(in.byte, modelTime(in.arrives));
     }
     auto& out = model_.output();
     while (!out.empty()) {
@@ -53,7 +59,7 @@ std::optional<Nanos> PacedLine::nextEvent() const {
 void PacedLine::startSession() {
     for (const Inbound& in : inbound_) {
         model_.noteReceived(in.byte);
-        model_.onByte(in.byte, in.arrives / kNanosPerMilli);
+        model_.onByte(in.byte, modelTime(in.arrives));
     }
     inbound_.clear();
     model_.output().clear();

@@ -47,6 +47,7 @@ class PacedLine {
         Nanos arrives;
     };
     Nanos outboundDone() const;
+    Millis modelTime(Nanos t) const;
 
     RadioModel& model_;
     const Faults& faults_;

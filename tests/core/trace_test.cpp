@@ -1,0 +1,45 @@
+#include "link/trace.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tw {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(TraceTest, LinesCarryTimeSinceStartDirectionHexAndText) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tw_trace_test_" + std::to_string(::getpid()) + ".log"))
+                                 .string();
+    VirtualClock clock;
+    clock.advance(5000);  // the trace counts from its own start
+    {
+        Trace trace(path, clock);
+        ASSERT_TRUE(trace.isOpen());
+        trace.event("open /dev/ttyUSB0 at 9600 baud");
+        clock.advance(42);
+        const std::uint8_t sent[] = {'G', '4', 0x00, 0x7F, 0xFF};
+        trace.sent(sent, sizeof sent);
+        clock.advance(61'003);
+        const std::uint8_t got[] = {'>'};
+        trace.received(got, 1);
+    }
+    EXPECT_EQ(readFile(path),
+              "       0.000 -- open /dev/ttyUSB0 at 9600 baud\n"
+              "       0.042 TX 47 34 00 7F FF  |G4...|\n"
+              "      61.045 RX 3E  |>|\n");
+    std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace tw
