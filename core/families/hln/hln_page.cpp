@@ -129,10 +129,12 @@ bool CHlnmaintDlg::WriteTrackingToRadio() {
     const auto type = selectRadioType();
     if (!type) return false;
     if (*type == 'U' && env_.ui.askYesNo("Is this an ZKT radio?")) controls_.setText(kModel, "ZKT");
-    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
+    // The zero question comes before the checks: a set of zeros never passes the squelch
+    // range, so asked afterwards it could never be reached.
     const bool allZero = std::all_of(kHlnTrackingFields.begin(), kHlnTrackingFields.end(),
                                      [&](const auto& f) { return text(f.control) == "0"; });
     if (allZero && !env_.ui.askYesNo("Tracking Data is set to 0.\n Proceed?")) return false;
+    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
     std::string model = text(kModel), serial = text(kSerial);

@@ -1,0 +1,326 @@
+#include <fstream>
+#include <sstream>
+
+#include "families/hln/hln_checks.h"
+#include "families/hln/hln_files.h"
+#include "families/hln/hln_page.h"
+#include "families/hln/select_radio_type.h"
+#include "hln_fixture.h"
+
+namespace tw {
+namespace {
+
+using namespace hln_ids;
+using Messages = std::vector<std::string>;
+
+class HlnPageTest : public HlnTest {
+  protected:
+    void makePage() { page_ = std::make_unique<CHlnmaintDlg>(*env_); }
+    void page(const sim::ModelOptions& options) {
+        radio(options);
+        makePage();
+    }
+    // The next Select Radio Type answer.
+    void choose(char letter) {
+        ui_.dialogScripts.push_back(DialogScript{{{"type", std::string(1, letter)}}, "OK"});
+    }
+    std::string text(int id) const { return page_->controls().text(id); }
+    bool enabled(int id) const { return page_->controls().enabled(id); }
+    void set(int id, const std::string& t) { page_->controls().setText(id, t); }
+    // Fills every tracking field with a value that passes all checks.
+    void validTracking() {
+        for (const auto& f : kHlnTrackingFields) set(f.control, "20");
+        for (int id : {kSquelchLow, kSquelchMid, kSquelchHigh}) set(id, "200");
+    }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string readAll(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::unique_ptr<CHlnmaintDlg> page_;
+};
+
+TEST_F(HlnPageTest, RadioTypeDialogPreselection) {
+    EXPECT_EQ(SelectRadioTypeDialog('C').position(), 5);
+    EXPECT_EQ(SelectRadioTypeDialog('Z').position(), 2);
+    profile_.writeString("Radio Settings", "Radio Type", "67");
+    makePage();
+    int seen = -1;
+    ui_.onDialog = [&](Dialog& d) {
+        auto& s = dynamic_cast<SelectRadioTypeDialog&>(d);
+        seen = s.position();
+        s.setPosition(0);  // UKT
+        return true;
+    };
+    page_->ReadTrackingFromRadio();
+    EXPECT_EQ(seen, 5);  // from the profile
+    EXPECT_EQ(page_->lastRadioType(), 'I');
+    page_->ReadTrackingFromRadio();
+    EXPECT_EQ(seen, 0);  // the last type of this run wins over the profile
+    SelectRadioTypeDialog d('U');
+    EXPECT_FALSE(d.set("type", "X"));
+    EXPECT_TRUE(d.set("type", "m"));
+    EXPECT_EQ(d.letter(), 'M');
+}
+
+TEST_F(HlnPageTest, GetStatusShowsTheRadioWithDisplayAndLockRules) {
+    page({{"type", "U"}});
+    choose('U');
+    ASSERT_TRUE(page_->GetStatus());
+    EXPECT_EQ(text(kModel), "ZKT");
+    EXPECT_EQ(text(kSerial), "00A1B2C3D4E5");
+    EXPECT_EQ(text(kFeatures), "01FF09101112131415161718191A");
+    EXPECT_EQ(text(kDataModHigh), "26");  // record byte 11
+    EXPECT_EQ(text(kSquelchHigh), "192");
+    std::vector<int> open;
+    for (const auto& f : kHlnTrackingFields)
+        if (enabled(f.control)) open.push_back(f.control);
+    std::sort(open.begin(), open.end());
+    EXPECT_EQ(open, (std::vector<int>{1004, 1042, 1045, 1048, 1051, 1052, 1053}));
+
+    page({{"type", "I"}});
+    choose('I');
+    ASSERT_TRUE(page_->GetStatus());
+    EXPECT_EQ(text(kModel), "UKT 20");
+    for (const auto& f : kHlnTrackingFields) {
+        EXPECT_EQ(text(f.control), "NA");
+        EXPECT_FALSE(enabled(f.control));
+    }
+}
+
+TEST_F(HlnPageTest, GetStatusKeepsDefaultsForMissingDataAndShortRecordsRepeatSquelch) {
+    page({{"features", "0"}, {"version", "6.50"}});
+    choose('U');
+    ASSERT_TRUE(page_->GetStatus());
+    EXPECT_EQ(ui_.messages(),
+              (Messages{"Radio Did Not Return Data", "Radio has no feature data."}));
+    EXPECT_EQ(text(kFeatures), "01FF09FFFFFFFFFFFFFFFFFFFFFF");
+    EXPECT_EQ(text(kSquelchMid), text(kSquelchLow));
+    EXPECT_EQ(text(kSquelchHigh), text(kSquelchLow));
+}
+
+TEST_F(HlnPageTest, ReadTrackingOfAnOktRadioLeavesThePageUnchanged) {
+    page({{"type", "K"}});
+    set(kModel, "before");
+    choose('K');
+    EXPECT_FALSE(page_->ReadTrackingFromRadio());
+    EXPECT_EQ(ui_.messages(), Messages{"This radio does not contain tracking data."});
+    EXPECT_EQ(text(kModel), "before");
+    EXPECT_FALSE(link_->isOpen());
+}
+
+TEST_F(HlnPageTest, WriteTrackingChecksThenSendsRecordOrder) {
+    page({{"bank", "0"}});
+    validTracking();
+    set(kSquelchMid, "0");
+    choose('U');
+    ui_.answers = {false};  // not a ZKT
+    EXPECT_FALSE(page_->WriteTrackingToRadio());
+    EXPECT_EQ(ui_.messages(),
+              (Messages{"Is this an ZKT radio?", "Valid range for squelch setting is 144-226."}));
+    EXPECT_EQ(factory_->opens(), 0);
+
+    ui_.clear();
+    for (std::size_t i = 0; i < kHlnTrackingFields.size(); ++i)
+        set(kHlnTrackingFields[i].control, std::to_string(i < 24 ? i : 200 + i));
+    choose('U');
+    ui_.answers = {true};  // a ZKT
+    ASSERT_TRUE(page_->WriteTrackingToRadio());
+    EXPECT_EQ(ui_.messages(),
+              (Messages{"Is this an ZKT radio?", "Tracking data written successfully."}));
+    for (std::size_t i = 0; i < 27; ++i)
+        EXPECT_EQ(model().memory()[0x100 + i], i < 24 ? i : 200 + i) << i;
+    EXPECT_FALSE(enabled(kHighPowerLow));
+    EXPECT_TRUE(enabled(kModLow));
+}
+
+TEST_F(HlnPageTest, AllZeroTrackingAsksAndNoSendsNothing) {
+    page({});
+    for (const auto& f : kHlnTrackingFields) set(f.control, "0");
+    choose('A');
+    ui_.answers = {false};
+    EXPECT_FALSE(page_->WriteTrackingToRadio());
+    EXPECT_EQ(ui_.messages(), Messages{"Tracking Data is set to 0.\n Proceed?"});
+    EXPECT_EQ(factory_->opens(), 0);
+}
+
+TEST_F(HlnPageTest, ZktLockedFieldsThatAreNoByteAreNotSent) {
+    page({});
+    validTracking();
+    set(kModel, "ZKT");
+    set(kTaHighPowerLow, "999");  // locked on a ZKT, so the checks pass it
+    choose('A');
+    EXPECT_FALSE(page_->WriteTrackingToRadio());
+    EXPECT_EQ(ui_.messages(), Messages{"Tracking values must be within 0-255."});
+    EXPECT_EQ(factory_->opens(), 0);
+}
+
+TEST_F(HlnPageTest, TrackingChecksStopAtTheFirstFailureInOrder) {
+    makePage();
+    struct Case {
+        int control;
+        const char* value;
+        const char* model;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{kModLow, "1a", "", "Invalid character in low range modulation."},
+          Case{kDataModHigh, "64", "", "Valid range for data modulation setting is 0-63."},
+          Case{kSquelchLow, "143", "", "Valid range for squelch setting is 144-226."},
+          Case{kSquelchLow, "400", "", "Valid range for squelch setting is 144-226."},
+          Case{kHighPowerLow, "x", "", "Invalid character in low range high power."},
+          Case{kHighPowerLow, "x", "ZKT", nullptr},
+          Case{kTaLowPowerMid, "256", "", "Valid range for low power setting is 0-255."},
+          Case{kTaDataModLow, "99", "", "Valid range for data modulation setting is 0-63."},
+          Case{kSquelchHigh, "-1", "", "Invalid character in high range squelch."},
+          Case{kModMid, "", "", nullptr}, Case{kSquelchLow, "226", "", nullptr}}) {
+        validTracking();
+        set(c.control, c.value);
+        ui_.clear();
+        EXPECT_EQ(ValidateHlnTracking(ui_, page_->controls(), c.model), c.message == nullptr)
+            << c.control << "=" << c.value;
+        EXPECT_EQ(ui_.messages(), c.message ? Messages{c.message} : Messages{});
+    }
+    // Two faults: the modulation digits check comes before the squelch range.
+    validTracking();
+    set(kSquelchLow, "1");
+    set(kModHigh, "?");
+    ui_.clear();
+    ValidateHlnTracking(ui_, page_->controls(), "");
+    EXPECT_EQ(ui_.messages(), Messages{"Invalid character in high range modulation."});
+}
+
+TEST_F(HlnPageTest, FeatureChecks) {
+    const std::pair<const char*, Messages> cases[] = {
+        {"01FF09FFFFFFFFFFFFFFFFFFFFFF", {}},
+        {"01FF2EFFFF", {"Feature data invalid"}},
+        {"01FF2DFFFF", {}},
+        {"01FF0", {"Feature data must be entered in two digit bytes."}},
+        {"01FF", {"Feature data must contain at least five bytes."}},
+        {"01ff09FFFF",
+         {"Invalid character - only Hex characters allowed.",
+          "Invalid character in feature data."}},
+    };
+    for (const auto& [text, messages] : cases) {
+        ui_.clear();
+        EXPECT_EQ(ValidateHlnFeatures(ui_, text), messages.empty()) << text;
+        EXPECT_EQ(ui_.messages(), messages) << text;
+    }
+}
+
+TEST_F(HlnPageTest, FeatureCommandsOnTheRadio) {
+    page({});
+    choose('M');
+    EXPECT_FALSE(page_->ReadFeaturesFromRadio());
+    EXPECT_EQ(ui_.messages(), Messages{"Error - NOVAC 30P Radios do not have feature data"});
+    EXPECT_EQ(factory_->opens(), 0);
+
+    ui_.clear();
+    choose('U');
+    set(kFeatures, "01 02 03 AA BB CC DD EE");  // blanks separate the bytes
+    ASSERT_TRUE(page_->WriteFeaturesToRadio());
+    EXPECT_EQ(text(kFeatures), "010203AABBCCDDEE");
+    EXPECT_EQ(model().memory()[0x343], 0xAA);  // base 0x200 + feature offset 0x140
+
+    ui_.clear();
+    choose('U');
+    std::string tooLong = "01FF09";
+    tooLong.append(100, 'A');
+    set(kFeatures, tooLong);
+    EXPECT_FALSE(page_->WriteFeaturesToRadio());
+    EXPECT_EQ(ui_.messages(), Messages{"Feature data must not contain more than 50 bytes."});
+
+    ui_.clear();
+    choose('U');
+    set(kFeatures, "");
+    ASSERT_TRUE(page_->ReadFeaturesFromRadio());
+    EXPECT_EQ(text(kFeatures), "010203AABBCCDDEE");  // N = 3: N + 5 bytes
+}
+
+TEST_F(HlnPageTest, Tk2FilesUseFileOrder) {
+    HlnTrackingBytes values{};
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<std::uint8_t>(i);
+    const std::string encoded = encodeTk2(values);
+    EXPECT_EQ(encoded.substr(0, 6), "0B0809");  // Data Mod High, High Power High, Low Power High
+    EXPECT_EQ(encoded.substr(18, 2), "18");     // pair 9: Squelch Low, record byte 24
+    EXPECT_EQ(decodeTk2(encoded), values);
+    EXPECT_FALSE(decodeTk2(encoded.substr(0, 53)));
+
+    makePage();
+    std::ofstream(path("a.tk2"), std::ios::binary) << "0A" << std::string(52, '1') << "\r\n";
+    ui_.files.push_back(path("a.tk2"));
+    ASSERT_TRUE(page_->ReadTrackingFromDisk());
+    EXPECT_EQ(text(kDataModHigh), "10");
+    EXPECT_EQ(text(kSquelchLow), "17");
+
+    std::ofstream(path("short.tk2"), std::ios::binary) << std::string(53, '2');
+    ui_.files.push_back(path("short.tk2"));
+    EXPECT_FALSE(page_->ReadTrackingFromDisk());
+    EXPECT_EQ(text(kSquelchLow), "17");
+    EXPECT_EQ(ui_.messages().size(), 1u);
+
+    validTracking();
+    set(kDataModHigh, "10");
+    ui_.files.push_back(path("out.tk2"));
+    ASSERT_TRUE(page_->WriteTrackingToDisk());
+    const std::string saved = readAll(path("out.tk2"));
+    EXPECT_EQ(saved.size(), 54u);
+    EXPECT_EQ(saved.substr(0, 4), "0A14");
+    EXPECT_EQ(ui_.fileChoices().back().filter, "Tracking Data|*.tk2|All Files|*.*||");
+    EXPECT_TRUE(ui_.fileChoices().back().overwritePrompt);
+}
+
+TEST_F(HlnPageTest, FeaFilesKeepAtMost51Characters) {
+    makePage();
+    std::ofstream(path("long.fea"), std::ios::binary) << std::string(60, 'A');
+    std::filesystem::permissions(path("long.fea"), std::filesystem::perms::owner_read);
+    ui_.files.push_back(path("long.fea"));
+    ASSERT_TRUE(page_->ReadFeaturesFromDisk());
+    EXPECT_EQ(text(kFeatures), std::string(51, 'A'));
+    EXPECT_EQ(decodeFea(std::string("01FF\0AB", 7)), "01FF");
+
+    set(kFeatures, "01FF09FFFFFFFFFFFFFFFFFFFFFF");
+    ui_.files.push_back(path("out.fea"));
+    ASSERT_TRUE(page_->WriteFeaturesToDisk());
+    EXPECT_EQ(readAll(path("out.fea")), "01FF09FFFFFFFFFFFFFFFFFFFFFF");
+
+    ui_.files.push_back(path("missing/dir.fea"));
+    EXPECT_FALSE(page_->WriteFeaturesToDisk());
+    EXPECT_EQ(ui_.messages(), Messages{"Could not open file."});
+}
+
+TEST_F(HlnPageTest, TestModeThroughThePage) {
+    page({});
+    choose('U');
+    ASSERT_TRUE(page_->SetTestMode(1));
+    EXPECT_EQ(text(kModel), "ZKT");
+    ASSERT_TRUE(page_->SetTestMode(0));
+    EXPECT_EQ(ui_.messages(),
+              (Messages{"ZKT", "12", "You have left the test mode for HLN radios"}));
+    ui_.clear();
+    EXPECT_FALSE(page_->SetTestMode(0));
+    EXPECT_EQ(ui_.messages(), (Messages{"Comm not open", "Error in leaving Test Mode"}));
+}
+
+TEST_F(HlnPageTest, ReportLines) {
+    makePage();
+    validTracking();
+    set(kSerial, "00A1B2C3D4E5");
+    set(kFeatures, "01 FF");
+    set(kModel, "TRV");
+    set(kDataModLow, "7");
+    set(kTaHighPowerHigh, "NA");
+    const auto lines = page_->ReportLines();
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[0], "SERIAL NUMBER:   00A1B2C3D4E5");
+    EXPECT_EQ(lines[2], "FEATURE DATA:   01FF");
+    EXPECT_EQ(lines[8], "                       LOW        MID       HIGH");
+    EXPECT_EQ(lines[11], "        SQUELCH:       200        200        200");
+    EXPECT_EQ(lines[16], "DATA MODULATION:         7         20         20");
+    EXPECT_EQ(lines[21], "     HIGH POWER:        20         20          0");
+}
+
+}  // namespace
+}  // namespace tw
