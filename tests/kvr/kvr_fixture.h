@@ -1,0 +1,76 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clock/clock.h"
+#include "config/profile.h"
+#include "link/serial_link.h"
+#include "sim/kvr/kvr_radio_model.h"
+#include "sim/kvr/marten30_radio_model.h"
+#include "sim/sim_device.h"
+#include "ui/scripted_ui.h"
+#include "view/env.h"
+
+namespace tw::kvr::test {
+
+// A scratch folder per fixture, removed afterwards.
+struct TempDir {
+    std::filesystem::path path;
+    TempDir() {
+        path = std::filesystem::temp_directory_path() /
+               ("tw_kvr_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++));
+        std::filesystem::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    static int& counter() {
+        static int n = 0;
+        return n;
+    }
+};
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A bench with one simulated radio: scripted technician, virtual time, a profile file.
+template <typename Model>
+struct Bench {
+    TempDir dir;
+    ScriptedUi ui;
+    VirtualClock clock;
+    Profile profile{dir.file("novac4.ini")};
+    sim::SimDeviceFactory devices;
+    SerialLink link{profile, devices, clock, ui};
+    AppState app;
+    Env env{ui, clock, profile, link, app};
+
+    explicit Bench(const sim::ModelOptions& options = {})
+        : devices(std::make_unique<Model>(options), clock) {
+        app.currentPort = 1;
+        profile.writeString("Comm Settings", "Port Number", "1");
+    }
+    Model& radio() { return static_cast<Model&>(devices.model()); }
+    std::string fromPc() const {
+        const auto& r = const_cast<Bench*>(this)->devices.model().received();
+        return {r.begin(), r.end()};
+    }
+};
+
+using KvrBench = Bench<sim::KvrRadioModel>;
+using Marten30Bench = Bench<sim::Marten30RadioModel>;
+
+}  // namespace tw::kvr::test

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "families/kvr/kvr_maint.h"
+#include "families/kvr/tracking_values.h"
+#include "kvr/kvr_fixture.h"
+
+namespace tw::kvr {
+namespace {
+
+using test::KvrBench;
+
+TrackingTexts filled(const std::string& text) {
+    TrackingTexts t;
+    t.fill(text);
+    return t;
+}
+
+void setText(TrackingTexts& t, int control, const std::string& text) {
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        if (kTrackingValues[i].control == control) t[i] = text;
+}
+
+TEST(KvrTrackingCheck, FirstFailingCheckInTheTechniciansOrder) {
+    TrackingTexts t = filled("10");
+    EXPECT_EQ(checkTrackingTexts(t), std::nullopt);
+
+    setText(t, 1005, "200");
+    setText(t, 1043, "40");
+    EXPECT_EQ(checkTrackingTexts(t), "Valid range for low modulation setting is 0-31.");
+
+    t = filled("10");
+    setText(t, 1020, "12a");
+    setText(t, 1017, "300");
+    setText(t, 1013, "x");
+    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in mid range high power.");
+
+    t = filled("10");
+    setText(t, 1087, "256");
+    setText(t, 1099, "32");
+    EXPECT_EQ(checkTrackingTexts(t), "Valid range for mid talkaround low power setting is 0-255.");
+    setText(t, 1087, "255");
+    EXPECT_EQ(checkTrackingTexts(t), "Valid range for high talkaround modulation setting is 0-31.");
+    setText(t, 1099, "31");
+    setText(t, 1009, "256");
+    setText(t, 1013, "999");
+    EXPECT_EQ(checkTrackingTexts(t), "Valid range for high squelch setting is 0-255.");
+    setText(t, 1013, " 1");
+    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in high range squelch.");
+
+    t = filled("");  // empty boxes count as 0
+    EXPECT_EQ(checkTrackingTexts(t), std::nullopt);
+    setText(t, 1005, "-1");
+    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in low range squelch.");
+}
+
+TEST(KvrTrackingCheck, AllZeroNeedsEveryBoxToShowZero) {
+    TrackingTexts t = filled("0");
+    EXPECT_TRUE(allTrackingZero(t));
+    setText(t, 1099, "");
+    EXPECT_FALSE(allTrackingZero(t));
+    setText(t, 1099, "00");
+    EXPECT_FALSE(allTrackingZero(t));
+}
+
+TEST(KvrTrackingBlock, ModulationIsCappedAtThirtyOne) {
+    std::string block(64, '0');
+    block.replace(2 * 10, 2, "2A");  // modulation low
+    block.replace(2 * 12, 2, "0C");  // modulation mid
+    block.replace(2 * 14, 2, "3F");  // modulation high
+    block.replace(2 * 0, 2, "FF");   // squelch low is not capped
+    block.replace(2 * 2, 2, "a1");   // lower case is no digit
+    const TrackingTexts t = decodeTrackingBlock(block);
+    EXPECT_EQ(t[6], "26");
+    EXPECT_EQ(t[7], "12");
+    EXPECT_EQ(t[8], "31");
+    EXPECT_EQ(t[0], "255");
+    EXPECT_EQ(t[1], "1");
+}
+
+// Page flows against the simulated radio.
+struct KvrPageFlow : ::testing::Test {
+    KvrBench bench;
+    CKvrMaint page{bench.env};
+};
+
+TEST_F(KvrPageFlow, ReadShowsTheRadiosValues) {
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(bench.fromPc(), "UG42017E0");
+    EXPECT_EQ(page.controls().text(1005), "128");  // 0x80
+    EXPECT_EQ(page.controls().text(1099), "31");   // 0x1F
+    EXPECT_EQ(bench.ui.messages().back(),
+              "Tracking data read.\nTurn off radio and disconnect from cable.");
+}
+
+TEST_F(KvrPageFlow, ShortReadKeepsThePageValues) {
+    page.controls().setText(1005, "7");
+    bench.devices.faults().hangupAfter = 1 + 40;
+    EXPECT_FALSE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(bench.ui.messages().back(), "Insufficient Tracking Data read.\nTurn off radio.");
+    EXPECT_EQ(page.controls().text(1005), "7");
+}
+
+TEST_F(KvrPageFlow, WriteKeepsTheBytesThePageDoesNotShow) {
+    auto& mem = bench.radio().memory();
+    std::array<std::uint8_t, 32> before{};
+    std::copy_n(mem.begin() + 0x17E0, 32, before.begin());
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "5");
+    page.controls().setText(1005, "255");
+    ASSERT_TRUE(page.WriteTrackingToRadio());
+    for (int b : {1, 3, 6, 8, 11, 13, 22, 24, 27, 29, 31})
+        EXPECT_EQ(mem[0x17E0 + static_cast<std::size_t>(b)], before[static_cast<std::size_t>(b)])
+            << "byte " << b;
+    EXPECT_EQ(mem[0x17E0], 255);
+    EXPECT_EQ(mem[0x17E0 + 30], 5);
+    const std::string wire = bench.fromPc();
+    EXPECT_EQ(wire.substr(0, 17), "UG42017E0G12017E0");
+    EXPECT_EQ(wire.substr(17, 6), "FF1105");  // 0xFF, kept 0x11, 0x05
+    EXPECT_EQ(bench.ui.messages().back(),
+              "Tracking data written.\nTurn off radio and disconnect from cable.");
+}
+
+TEST_F(KvrPageFlow, CheckFailureSendsNothing) {
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "1");
+    page.controls().setText(1005, "200");
+    page.controls().setText(1043, "40");
+    EXPECT_FALSE(page.WriteTrackingToRadio());
+    EXPECT_EQ(bench.ui.messages(),
+              std::vector<std::string>{"Valid range for low modulation setting is 0-31."});
+    EXPECT_EQ(bench.devices.opens(), 0);
+}
+
+TEST_F(KvrPageFlow, AllZeroAnsweredNoStops) {
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "0");
+    bench.ui.answers = {false};
+    EXPECT_FALSE(page.WriteTrackingToRadio());
+    EXPECT_EQ(bench.ui.events().back().kind, "yesno");
+    EXPECT_EQ(bench.ui.events().back().text, "Tracking Data is set to 0.\n Proceed?");
+    EXPECT_EQ(bench.devices.opens(), 0);
+}
+
+TEST_F(KvrPageFlow, Tk1FileRoundTrip) {
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "0");
+    page.controls().setText(1005, "5");
+    page.controls().setText(1009, "255");
+    const std::string path = bench.dir.file("a.tk1");
+    bench.ui.files = {path};
+    ASSERT_TRUE(page.WriteTrackingToDisk());
+    const std::string bytes = test::readBytes(path);
+    EXPECT_EQ(bytes, "05FF" + std::string(38, '0'));
+    EXPECT_EQ(bench.ui.fileChoices()[0].filter, "Tracking Data|*.tk1|All Files|*.*||");
+
+    CKvrMaint other(bench.env);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);  // read-only loads
+    bench.ui.files = {path};
+    ASSERT_TRUE(other.ReadTrackingFromDisk());
+    EXPECT_EQ(other.controls().text(1005), "5");
+    EXPECT_EQ(other.controls().text(1009), "255");
+    EXPECT_EQ(other.controls().text(1099), "0");
+}
+
+TEST_F(KvrPageFlow, Tk1OfTheWrongLengthLeavesThePage) {
+    page.controls().setText(1005, "9");
+    for (std::size_t size : {41u, 43u, 0u}) {
+        const std::string path = bench.dir.file("bad.tk1");
+        test::writeBytes(path, std::string(size, '1'));
+        bench.ui.files = {path};
+        EXPECT_FALSE(page.ReadTrackingFromDisk());
+        EXPECT_EQ(bench.ui.messages().back(), "Wrong size of the file.");
+        EXPECT_EQ(page.controls().text(1005), "9");
+    }
+    bench.ui.files = {bench.dir.file("missing.tk1")};
+    EXPECT_FALSE(page.ReadTrackingFromDisk());
+    EXPECT_EQ(bench.ui.messages().back(), "Could not open file.");
+}
+
+TEST_F(KvrPageFlow, FailedSaveLeavesNothingBehind) {
+    // A target that cannot be replaced: the save fails after the data were written aside.
+    const std::string path = bench.dir.file("keep.tk1");
+    std::filesystem::create_directory(path);
+    test::writeBytes(path + "/inside", "old");
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "1");
+    bench.ui.files = {path};
+    EXPECT_FALSE(page.WriteTrackingToDisk());
+    EXPECT_EQ(bench.ui.messages().back(), "Could not open file.");
+    EXPECT_EQ(test::readBytes(path + "/inside"), "old");
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(bench.dir.path)) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2);  // the profile and the directory; no temporary file left
+}
+
+TEST_F(KvrPageFlow, ReportShowsTheTypedValues) {
+    page.controls().setText(1005, "12");
+    page.controls().setText(1009, "7");
+    page.controls().setText(1013, "255");
+    page.controls().setText(1093, "3");
+    const auto lines = page.ReportLines();
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[0], "RADIO TYPE:   KVR TYPE");
+    EXPECT_EQ(lines[4], "                       LOW        MID       HIGH");
+    EXPECT_EQ(lines[5], "                       ---        ---       ----");
+    EXPECT_EQ(lines[7], "        SQUELCH:        12          7        255");
+    EXPECT_EQ(lines[13], "   TALK AROUND");
+    EXPECT_EQ(lines[18], "     MODULATION:         3          0          0");
+}
+
+}  // namespace
+}  // namespace tw::kvr

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include "families/kvr/marten30_dialogs.h"
+#include "families/kvr/marten30_page.h"
+#include "families/kvr/marten30_report.h"
+#include "kvr/kvr_fixture.h"
+
+namespace tw::kvr {
+namespace {
+
+using test::Marten30Bench;
+
+TEST(Marten30Image, TextsOfTheIdentityByte) {
+    Marten30Image im{};
+    im[0] = 0xE3;
+    EXPECT_TRUE(isPortable(im));
+    EXPECT_STREQ(countryText(countryOf(im[0])), "Europe");
+    EXPECT_STREQ(bandSplitText(bandSplitOf(im[0])), "450 - 488");
+    im[103] = 0xF1;
+    im[104] = 0xAB;
+    im[105] = 0x0C;
+    im[106] = 0xD9;
+    EXPECT_EQ(serialNumberText(im), "1AB0CD9");
+}
+
+TEST(Marten30Report, LinesOfAMobileUsaRadioAndOfAEuropeanOne) {
+    Marten30Image im{};
+    im[0] = 0x20 | 0x01;  // mobile, USA, 150.76
+    im[1] = 0x02;
+    im[16] = 5;
+    im[21] = 255;
+    im[72] = 7;
+    im[71] = 9;
+    im[169] = 40;
+    im[175] = 46;
+    auto lines = marten30ReportLines(im);
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[0], "Radio Type    Marten 30 Mobile");
+    EXPECT_EQ(lines[1], "Band Split    150.76 - 174.0");
+    EXPECT_EQ(lines[2], "Country       USA        Serial No.      0000000");
+    EXPECT_EQ(lines[4], "Cloning Data:\t\t  Master Radio");
+    EXPECT_EQ(lines[9], "          Wide Band          5        0             0      255");
+    EXPECT_EQ(lines[14], "\t\t      Tone TG                  7     Digital TG           0");
+    EXPECT_EQ(lines[15], "        Peak Voice Deviation     0     Reference Osc        9");
+    EXPECT_EQ(lines[22], "\t\t       40     40      0      0      0      0      0     46");
+    EXPECT_EQ(lines[24].substr(0, 11), "\t\t       20");
+
+    im[0] = 0xE3;
+    lines = marten30ReportLines(im);
+    ASSERT_EQ(lines.size(), 27u);
+    EXPECT_EQ(lines[23].substr(0, 11), "\t\t       17");
+    EXPECT_EQ(lines[25].substr(0, 11), "\t\t        9");
+    EXPECT_EQ(lines[26].substr(0, 11), "\t\t        6");
+}
+
+struct Marten30Flow : ::testing::Test {
+    Marten30Bench bench;
+    CMarten30Page page{bench.env};
+};
+
+TEST_F(Marten30Flow, ReadFillsTheImageAndTheFields) {
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(page.image()[0], 0xA3);
+    EXPECT_EQ(page.controls().text(CMarten30Page::kRadioType), "Marten 30 Portable");
+    EXPECT_EQ(page.controls().text(CMarten30Page::kBandSplit), "450 - 488");
+    EXPECT_EQ(page.controls().text(CMarten30Page::kCountry), "USA");
+    EXPECT_EQ(page.controls().text(CMarten30Page::kRadioCode), "41");
+    EXPECT_EQ(page.controls().text(CMarten30Page::kSerialNumber), "1234567");
+    EXPECT_EQ(bench.radio().blockReads(), 64);
+    const std::string wire = bench.fromPc();
+    EXPECT_EQ(wire.substr(0, 20), "G0G2G4100200G4100200");
+    EXPECT_EQ(wire.substr(wire.size() - 16), "G41003F0G41003F0");
+    const auto status = bench.ui.statusTexts();
+    EXPECT_EQ(status[0], "Handshaking");
+    EXPECT_EQ(status[2], "Percent Complete = 0");
+    EXPECT_EQ(status.back(), "Percent Complete = 96");
+    EXPECT_TRUE(bench.ui.messages().empty());
+    EXPECT_FALSE(bench.ui.statusOpen());
+}
+
+TEST_F(Marten30Flow, MobileIdentityWithItsRadioCode) {
+    Marten30Bench mobile(sim::ModelOptions{{"kind", "mobile"}, {"code", "41"}, {"country", "0"}});
+    CMarten30Page p(mobile.env);
+    ASSERT_TRUE(p.ReadTrackingFromRadio());
+    EXPECT_EQ(p.controls().text(CMarten30Page::kRadioType), "Marten 30 Mobile");
+    EXPECT_EQ(mobile.ui.messages(), std::vector<std::string>{"Invalid Country Information"});
+}
+
+TEST_F(Marten30Flow, BlocksThatReadDifferentlyAbortAndKeepTheImage) {
+    Marten30Bench flaky(sim::ModelOptions{{"flaky", "5"}});
+    CMarten30Page p(flaky.env);
+    Marten30Image old{};
+    old[0] = 0x42;
+    p.setImage(old);
+    EXPECT_FALSE(p.ReadTrackingFromRadio());
+    EXPECT_EQ(flaky.ui.messages(),
+              std::vector<std::string>{"Invalid Read--Read Aborted. \nTurn off radio."});
+    EXPECT_EQ(p.image(), old);
+    // The identity is still shown.
+    EXPECT_EQ(p.controls().text(CMarten30Page::kRadioCode), "41");
+}
+
+TEST_F(Marten30Flow, IdentifyFailures) {
+    struct Case {
+        sim::ModelOptions options;
+        std::vector<std::string> messages;
+    };
+    const std::string init =
+        "Could not initialize radio. Check connection and confirm no other application is "
+        "using comm port. ";
+    const std::vector<Case> cases = {
+        {{{"mode", "normal"}}, {"Error: Radio not in Programming Mode", init}},
+        {{{"code", "FF"}}, {"Radio Flash Code not present", init}},
+        {{{"band", "2"}}, {"Invalid band split data", init}},
+    };
+    for (const auto& c : cases) {
+        Marten30Bench b(c.options);
+        CMarten30Page p(b.env);
+        EXPECT_FALSE(p.ReadTrackingFromRadio());
+        EXPECT_EQ(b.ui.messages(), c.messages);
+        EXPECT_EQ(b.radio().blockReads(), 0);
+    }
+    Marten30Bench silent;
+    silent.devices.faults().silent = true;
+    CMarten30Page p(silent.env);
+    EXPECT_FALSE(p.ReadTrackingFromRadio());
+    EXPECT_EQ(silent.ui.messages(), std::vector<std::string>{init});
+}
+
+TEST_F(Marten30Flow, WriteStoresEveryBlockWithFreshChecksums) {
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    Marten30Image im = page.image();
+    im[16] = 99;
+    im[170] = 7;
+    page.setImage(im);
+    bench.radio().clearTraffic();
+    ASSERT_TRUE(page.WriteTrackingToRadio());
+    const auto& mem = bench.radio().memory();
+    EXPECT_EQ(mem[0x200 + 16], 99);
+    EXPECT_EQ(mem[0x200 + 170], 7);
+    unsigned first = 0, second = 0;
+    for (int i = 0; i < 128; ++i) first += mem[0x200 + static_cast<std::size_t>(i)];
+    for (int i = 128; i < 192; ++i) second += mem[0x200 + static_cast<std::size_t>(i)];
+    EXPECT_EQ(first & 0xFF, 0u);
+    EXPECT_EQ(second & 0xFF, 0u);
+    EXPECT_EQ(bench.radio().blockWrites(), 32);
+    EXPECT_EQ(bench.fromPc().substr(4, 8), "G1100200");
+    EXPECT_TRUE(bench.ui.messages().empty());
+}
+
+TEST_F(Marten30Flow, FailedVerifyStopsAtThatBlockAndLetsGo) {
+    Marten30Bench stuck(sim::ModelOptions{{"stuck", "3"}});
+    CMarten30Page p(stuck.env);
+    Marten30Image im{};
+    im[3 * 16] = 0x77;  // differs from what block 3 holds
+    p.setImage(im);
+    EXPECT_FALSE(p.WriteTrackingToRadio());
+    EXPECT_EQ(stuck.ui.messages(), std::vector<std::string>{"Write not Verified."});
+    EXPECT_EQ(stuck.radio().blockWrites(), 4);
+    EXPECT_FALSE(stuck.ui.statusOpen());
+    EXPECT_FALSE(stuck.link.isOpen(1));
+}
+
+TEST_F(Marten30Flow, Tk7RoundTripAndWrongSize) {
+    Marten30Image im{};
+    for (std::size_t i = 0; i < im.size(); ++i) im[i] = static_cast<std::uint8_t>(i * 3);
+    im[0] = 0xE3;
+    page.setImage(im);
+    const std::string path = bench.dir.file("r.tk7");
+    bench.ui.files = {path};
+    ASSERT_TRUE(page.WriteTrackingToDisk());
+    EXPECT_EQ(test::readBytes(path), std::string(im.begin(), im.end()));
+
+    CMarten30Page other(bench.env);
+    bench.ui.files = {path};
+    ASSERT_TRUE(other.ReadTrackingFromDisk());
+    EXPECT_EQ(other.image(), im);
+    EXPECT_EQ(other.controls().text(CMarten30Page::kCountry), "Europe");
+    EXPECT_EQ(other.controls().text(CMarten30Page::kRadioType), "Marten 30 Portable");
+
+    test::writeBytes(path, std::string(511, '\1'));
+    bench.ui.files = {path};
+    EXPECT_FALSE(other.ReadTrackingFromDisk());
+    EXPECT_EQ(bench.ui.messages().back(), "Wrong size of the file.");
+    EXPECT_EQ(other.image(), im);
+}
+
+TEST(Marten30Dialogs, BoxesMapToTheirBytesAndNibbles) {
+    Marten30Image im{};
+    im[47] = 0x12;
+    auto dev = makeDeviationDialog(im);
+    EXPECT_EQ(dev->caption(), "Transmitter Deviation");
+    EXPECT_EQ(dev->value(1013), 1);
+    EXPECT_EQ(dev->value(1015), 2);
+    EXPECT_FALSE(dev->set("1013", "16"));
+    EXPECT_TRUE(dev->set("1013", "15"));
+    EXPECT_TRUE(dev->set("1021", "9"));
+    EXPECT_TRUE(dev->set("1005", "255"));
+    EXPECT_FALSE(dev->set("1005", "256"));
+    EXPECT_FALSE(dev->set("1014", "1"));
+    dev->apply(im);
+    EXPECT_EQ(im[47], 0xF2);
+    EXPECT_EQ(im[50], 0x09);
+    EXPECT_EQ(im[53], 255);
+
+    auto sq = makeSquelchDialog(im);
+    EXPECT_TRUE(sq->set("1007", "33"));  // wide distant closing
+    EXPECT_TRUE(sq->set("1010", "44"));  // narrow local opening
+    sq->apply(im);
+    EXPECT_EQ(im[20], 33);
+    EXPECT_EQ(im[19], 44);
+
+    auto power = makePowerDialog(im);
+    EXPECT_EQ(power->rowCaptions(),
+              (std::vector<std::string>{"Ref Osc Control:", "40", "", "30", "", "20"}));
+    EXPECT_TRUE(power->set("1005", "1"));  // row 1 F1
+    EXPECT_TRUE(power->set("1038", "2"));  // row 5 F6
+    EXPECT_TRUE(power->set("1039", "3"));
+    power->apply(im);
+    EXPECT_EQ(im[169], 1);
+    EXPECT_EQ(im[142], 2);
+    EXPECT_EQ(im[24], 3);
+    im[0] = 0x60;
+    EXPECT_EQ(makePowerDialog(im)->rowCaptions()[4], " 9");
+}
+
+TEST(Marten30Dialogs, FlagsChangeOnlyTheirBits) {
+    Marten30Image im{};
+    im[0] = 0x9F;
+    im[1] = 0xF1;
+    auto clone = makeCloningDialog(im);
+    EXPECT_TRUE(clone->set("2075", "1"));
+    EXPECT_TRUE(clone->set("2076", "0"));
+    EXPECT_FALSE(clone->set("2076", "yes"));
+    clone->apply(im);
+    EXPECT_EQ(im[1], 0xF2);
+
+    auto country = makeCountryDialog(im);
+    EXPECT_EQ(country->country(), 0);
+    EXPECT_TRUE(country->set("country", "Europe"));
+    country->apply(im);
+    EXPECT_EQ(im[0], 0xFF);
+    EXPECT_TRUE(country->set("country", "1"));
+    country->apply(im);
+    EXPECT_EQ(im[0], 0xBF);
+    EXPECT_FALSE(country->set("country", "4"));
+}
+
+TEST_F(Marten30Flow, EditChangesTheImageOnlyOnOk) {
+    bench.ui.dialogScripts = {{{{"1005", "77"}}, "Cancel"}, {{{"1005", "77"}}, "OK"}};
+    EXPECT_FALSE(page.EditSquelch());
+    EXPECT_EQ(page.image()[16], 0);
+    EXPECT_TRUE(page.EditSquelch());
+    EXPECT_EQ(page.image()[16], 77);
+}
+
+}  // namespace
+}  // namespace tw::kvr
