@@ -40,6 +40,7 @@ void SimLoop::onPortEvents() {
     for (int event : port_.drainWatch()) {
         lastActivity_ = now();
         if (event > 0 && ++clients_ == 1) {
+            ++sessions_;
             line_.startSession();
             pending_.clear();
             port_.flushToPc();
@@ -68,6 +69,11 @@ void SimLoop::writeToPc() {
     std::vector<std::uint8_t> due;
     line_.advance(now(), due);
     if (!due.empty()) lastActivity_ = now();
+    // Look again just before writing: bytes of a session that ended meanwhile must not wait
+    // in the queue for the program's next open.
+    const long session = sessions_;
+    onPortEvents();
+    if (session != sessions_) due.clear();
     // Nobody has the port open: what the radio says now is lost on the cable.
     if (watching_ && clients_ == 0) {
         if (!due.empty() && trace_)

@@ -47,6 +47,7 @@ class SimLoop {
     Nanos start_;
     Nanos lastActivity_ = 0;
     int clients_ = 0;
+    long sessions_ = 0;
     bool watching_;
     std::vector<std::uint8_t> pending_;  // due for the PC, not yet taken by the pty
 };
