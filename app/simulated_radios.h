@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "link/device.h"
+#include "sim/sim_device.h"
+
+namespace tw::app {
+
+// One simulated radio per family, each keeping its memory for the whole session. Opening a
+// port reaches the radio of the family selected last, so switching tabs switches radios.
+class SimulatedRadios : public DeviceFactory {
+  public:
+    explicit SimulatedRadios(Clock& clock) : clock_(clock) {}
+
+    void selectFamily(const std::string& family) { family_ = family; }
+    const std::string& family() const { return family_; }
+    OpenResult open(const std::string& path, int baud) override;
+
+    // The radio of a family, made on first use; a family without a model gets a loopback.
+    sim::SimDeviceFactory& radio(const std::string& family);
+
+  private:
+    Clock& clock_;
+    std::string family_ = "kvr";
+    std::map<std::string, std::unique_ptr<sim::SimDeviceFactory>> radios_;
+};
+
+}  // namespace tw::app

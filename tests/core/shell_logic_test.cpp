@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "ui/status_progress.h"
+#include "view/comm_settings.h"
+#include "view/tab_keys.h"
+
+namespace tw {
+namespace {
+
+using namespace comm_settings;
+
+TEST(CommSettings, EntriesAreComOneToNine) {
+    EXPECT_EQ(entryText(0), "COM 1");
+    EXPECT_EQ(entryText(kEntryCount - 1), "COM 9");
+}
+
+TEST(CommSettings, OpensOnCurrentPortOrFirstWhenNoneChosen) {
+    EXPECT_EQ(initialEntry(-1), 0);
+    EXPECT_EQ(initialEntry(1), 0);
+    EXPECT_EQ(initialEntry(3), 2);
+    EXPECT_EQ(initialEntry(9), 8);
+    EXPECT_EQ(initialEntry(0), -1);
+    EXPECT_EQ(initialEntry(12), -1);
+}
+
+TEST(CommSettings, OkTakesSelectionAndNoSelectionKeepsPort) {
+    EXPECT_EQ(portAfterOk(2, -1), 3);
+    EXPECT_EQ(portAfterOk(0, 5), 1);
+    EXPECT_EQ(portAfterOk(-1, 12), 12);
+}
+
+TEST(StatusPercent, ReadsPercentCompleteLines) {
+    EXPECT_EQ(statusPercent("Percent Complete = 42"), 42);
+    EXPECT_EQ(statusPercent("Percent Complete = 0"), 0);
+    EXPECT_EQ(statusPercent("Percent Complete = 250"), 100);
+    EXPECT_EQ(statusPercent("Flashing 73%"), 73);
+}
+
+TEST(StatusPercent, PlainLinesCarryNone) {
+    EXPECT_FALSE(statusPercent("Handshaking"));
+    EXPECT_FALSE(statusPercent("Reading Tracking Data"));
+    EXPECT_FALSE(statusPercent("Percent Complete = "));
+    EXPECT_FALSE(statusPercent("%"));
+}
+
+// Five stops, the first control at stop 0 (as on the KVR page).
+TEST(TabKeys, TabWalksThePageAndReturnsToTheStrip) {
+    EXPECT_EQ(tabKeyTarget(5, 0, kFocusStrip, true, false), 0);
+    EXPECT_EQ(tabKeyTarget(5, 0, 2, true, false), 3);
+    EXPECT_EQ(tabKeyTarget(5, 0, 4, true, false), kFocusStrip);
+}
+
+TEST(TabKeys, ShiftTabGoesBackThroughStripToLastControl) {
+    EXPECT_EQ(tabKeyTarget(5, 0, 0, false, false), kFocusStrip);
+    EXPECT_EQ(tabKeyTarget(5, 0, kFocusStrip, false, false), 4);
+    EXPECT_EQ(tabKeyTarget(5, 0, 3, false, false), 2);
+}
+
+TEST(TabKeys, FirstControlInsideThePageSetsWhereTheWrapHappens) {
+    EXPECT_EQ(tabKeyTarget(5, 2, kFocusStrip, true, false), 2);
+    EXPECT_EQ(tabKeyTarget(5, 2, 1, true, false), kFocusStrip);
+    EXPECT_EQ(tabKeyTarget(5, 2, 4, true, false), 0);
+    EXPECT_EQ(tabKeyTarget(5, 2, kFocusStrip, false, false), 1);
+}
+
+TEST(TabKeys, SelfCyclingPageWrapsWithoutTheStrip) {
+    EXPECT_EQ(tabKeyTarget(3, 0, 2, true, true), 0);
+    EXPECT_EQ(tabKeyTarget(3, 0, 0, false, true), 2);
+    EXPECT_EQ(tabKeyTarget(3, 0, kFocusStrip, true, true), 0);
+}
+
+TEST(TabKeys, PageWithoutStopsKeepsFocusOnStrip) {
+    EXPECT_EQ(tabKeyTarget(0, 0, kFocusStrip, true, false), kFocusStrip);
+    EXPECT_EQ(tabKeyTarget(2, -1, kFocusStrip, true, false), 0);
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,167 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/page_widget.h"
+#include "app/session.h"
+#include "gui/gui_test.h"
+#include "ui/scripted_ui.h"
+
+using namespace tw;
+using namespace tw::app;
+
+namespace {
+
+// A main window over simulated radios whose modal boxes are answered by a ScriptedUi.
+struct Fixture {
+    explicit Fixture(bool service = false) {
+        AppOptions o;
+        o.simulate = true;
+        o.ini = dir.filePath("novac4.ini").toStdString();
+        session = std::make_unique<Session>(o, ui);
+        window = std::make_unique<MainWindow>(*session, service);
+    }
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<MainWindow> window;
+};
+
+QStringList actionTexts(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions) out << (a->isSeparator() ? QString("|") : a->text());
+    return out;
+}
+
+QMenu* menuNamed(QWidget* bar, const QString& title) {
+    for (QAction* a : bar->actions())
+        if (a->text() == title) return a->menu();
+    return nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void tabsCarryFamilyLabelsInOrder() {
+        Fixture f;
+        QCOMPARE(f.window->windowTitle(), QString("Tunewright"));
+        const QStringList expected = {"KVR/ORBIT FTX",
+                                      "TRV/TRW/HLN/OKT/NOVAC 30P/RWS KVR",
+                                      "BLT/GVE/Lyra/NOVAC 60M/Ocelot/R210/R310/V310",
+                                      "WLA",
+                                      "WLB",
+                                      "MARTEN 60P",
+                                      "MARTEN 30"};
+        QTabWidget* tabs = f.window->tabs();
+        QCOMPARE(tabs->count(), expected.size());
+        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), expected[i]);
+        QCOMPARE(tabs->currentIndex(), 0);
+    }
+
+    void menusAndToolbarHoldTheCommands() {
+        Fixture f;
+        QMenuBar* bar = f.window->menuBar();
+        QCOMPARE(actionTexts(bar->actions()), QStringList({"&File", "&Radio", "&View", "&Help"}));
+        QCOMPARE(
+            actionTexts(menuNamed(bar, "&File")->actions()),
+            QStringList({"|", "&Print...", "Print Pre&view", "P&rint Setup...", "|", "E&xit"}));
+        QMenu* radio = menuNamed(bar, "&Radio");
+        QCOMPARE(actionTexts(radio->actions()),
+                 QStringList({"&Get Status", "&Comm Settings", "&Read", "&Write"}));
+        QCOMPARE(actionTexts(menuNamed(radio, "&Write")->actions()),
+                 QStringList({"&Tracking Data to Radio", "Tracking Data to &Disk",
+                              "Feature Data to &Radio", "&Feature Data to Disk"}));
+        QVERIFY(!f.window->action(Command::TestMode));
+
+        QAction* readDisk = f.window->action(Command::ReadTrackingFromDisk);
+        QCOMPARE(readDisk->statusTip(), QString("Read the Tracking Data from a File on Disk"));
+        QCOMPARE(readDisk->toolTip(), QString("Read Tracking Data from File"));
+
+        QList<QAction*> expected = {
+            f.window->action(Command::Print),     f.window->action(Command::About),        nullptr,
+            f.window->action(Command::GetStatus), f.window->action(Command::CommSettings), nullptr};
+        for (Command c : {Command::ReadTrackingFromRadio, Command::ReadTrackingFromDisk,
+                          Command::ReadFeaturesFromRadio, Command::ReadFeaturesFromDisk})
+            expected << f.window->action(c);
+        expected << nullptr;
+        for (Command c : {Command::WriteTrackingToRadio, Command::WriteTrackingToDisk,
+                          Command::WriteFeaturesToRadio, Command::WriteFeaturesToDisk})
+            expected << f.window->action(c);
+        const QList<QAction*> shown = f.window->toolbar()->actions();
+        QCOMPARE(shown.size(), expected.size());
+        for (int i = 0; i < shown.size(); ++i)
+            QVERIFY(expected[i] ? shown[i] == expected[i] : shown[i]->isSeparator());
+    }
+
+    void serviceModeOffersCheckableTestMode() {
+        Fixture f(true);
+        QAction* test = f.window->action(Command::TestMode);
+        QVERIFY(test && test->isCheckable());
+        QVERIFY(menuNamed(f.window->menuBar(), "&Radio")->actions().contains(test));
+        QVERIFY(!f.window->toolbar()->actions().contains(test));
+        f.window->tabs()->setCurrentIndex(4);
+        test->trigger();
+        QVERIFY(test->isChecked());
+        test->trigger();
+        QVERIFY(!test->isChecked());
+    }
+
+    void commandsGreyPerTab() {
+        Fixture f;
+        for (int tab = 0; tab < 7; ++tab) {
+            f.window->tabs()->setCurrentIndex(tab);
+            QCOMPARE(f.session->view().selectedTab(), tab);
+            const bool features = tab == 1 || tab == 2;
+            QCOMPARE(f.window->action(Command::GetStatus)->isEnabled(), tab <= 2 || tab == 6);
+            QCOMPARE(f.window->action(Command::ReadFeaturesFromRadio)->isEnabled(), features);
+            QCOMPARE(f.window->action(Command::WriteFeaturesToDisk)->isEnabled(), features);
+            QVERIFY(f.window->action(Command::ReadTrackingFromDisk)->isEnabled());
+            QVERIFY(f.window->action(Command::CommSettings)->isEnabled());
+        }
+    }
+
+    void testModeLocksTheTabStrip() {
+        Fixture f;
+        f.window->tabs()->setCurrentIndex(4);
+        f.window->runCommand(Command::TestMode);
+        QVERIFY(f.session->view().testMode());
+        QVERIFY(f.ui.events().empty());  // tab 4 is locked without telling the page
+
+        f.window->tabs()->setCurrentIndex(2);
+        QCOMPARE(f.ui.events().size(), std::size_t(2));
+        QCOMPARE(f.ui.events()[0].kind, std::string("beep"));
+        QCOMPARE(f.ui.messages(),
+                 std::vector<std::string>{"Cannot change tabs while in Test Mode."});
+        QCOMPARE(f.window->tabs()->currentIndex(), 4);
+        QCOMPARE(f.window->tabs()->tabBar()->currentIndex(), 4);
+        QCOMPARE(f.session->view().selectedTab(), 4);
+        QCOMPARE(f.window->tabs()->currentWidget(), f.window->pageWidget(4));
+        QVERIFY(f.window->pageWidget(4)->isEnabled());
+
+        f.window->runCommand(Command::TestMode);
+        f.window->tabs()->setCurrentIndex(2);
+        QCOMPARE(f.session->view().selectedTab(), 2);
+        QVERIFY(!f.window->pageWidget(4)->isEnabled());
+        QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    }
+
+    void reportComesFromTheSelectedPage() {
+        Fixture f;
+        for (int tab = 0; tab < 7; ++tab) {
+            f.window->tabs()->setCurrentIndex(tab);
+            QCOMPARE(f.window->collectReport(), f.session->view().page(tab).ReportLines());
+        }
+    }
+};
+
+TW_GUI_TEST(MainWindowTest)
+#include "main_window_test.moc"
