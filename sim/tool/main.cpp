@@ -26,6 +26,8 @@ const char* kUsage =
 
 Plays a radio of FAMILY on a pseudo-terminal. The first line on standard output is the
 device path to give the program (--device PATH); the simulator runs until SIGTERM or SIGINT.
+Each open of the device meets a freshly powered radio (its memory kept). A pseudo-terminal
+carries no breaks and no modem lines: handshakes that need them work in-process only.
 
 Options:
   --link PATH              also make PATH a symbolic link to the device (removed at exit)
