@@ -71,8 +71,10 @@ bool CliUi::runDialog(Dialog& dialog) {
         err_ << "tunewright-cli: " << problem << "\n";
     }
     if (!quiet_) {
-        for (const auto& line : dialog.describe()) out_ << "  " << line << "\n";
-        out_ << "  -> " << (accepted ? "accepted" : "cancelled") << "\n";
+        for (const auto& [control, value] : script.settings)
+            out_ << "  set " << control << "=" << value << "\n";
+        out_ << "  press " << (script.button.empty() ? dialog.defaultButton() : script.button)
+             << " -> " << (accepted ? "accepted" : "cancelled") << "\n";
     }
     return accepted;
 }
