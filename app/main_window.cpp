@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -34,7 +36,11 @@ MainWindow::MainWindow(Session& session, bool service, QWidget* parent)
     createTabs();
     updateCommandStates();
     qApp->installEventFilter(this);
-    resize(sizeHint().expandedTo(QSize(720, 500)));
+    // Wide enough for every family's tab label where the screen allows it.
+    QSize size = sizeHint().expandedTo(QSize(tabs_->tabBar()->sizeHint().width() + 24, 500));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
     focusFirstControl(0);
 }
 
