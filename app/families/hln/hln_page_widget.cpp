@@ -1,0 +1,97 @@
+#include "app/families/hln/hln_page_widget.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "controls/hex_edit.h"
+#include "controls/step_edit.h"
+#include "families/hln/tracking_layout.h"
+
+namespace tw::app {
+namespace {
+
+using namespace hln_ids;
+
+struct GridRow {
+    const char* label;
+    int low, mid, high;
+};
+
+QLineEdit* namedEdit(QLineEdit* edit, int id, int maxLength) {
+    edit->setObjectName(QString::number(id));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QGroupBox* trackingGrid(const char* title, std::initializer_list<GridRow> rows, QWidget* parent) {
+    auto* box = new QGroupBox(QString::fromUtf8(title), parent);
+    auto* grid = new QGridLayout(box);
+    const char* heads[] = {"Low", "Mid", "High"};
+    for (int c = 0; c < 3; ++c)
+        grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), box), 0, c + 1, Qt::AlignCenter);
+    int r = 1;
+    for (const GridRow& row : rows) {
+        grid->addWidget(new QLabel(QString::fromUtf8(row.label), box), r, 0);
+        int c = 1;
+        for (int id : {row.low, row.mid, row.high}) {
+            auto* edit = new StepEdit(box, 0, 255);
+            namedEdit(edit, id, 3);
+            edit->setMaximumWidth(56);
+            grid->addWidget(edit, r, c++);
+        }
+        ++r;
+    }
+    return box;
+}
+
+}  // namespace
+
+PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
+    auto* w = new PageWidget(page, parent);
+    auto* layout = new QVBoxLayout(w);
+
+    auto* status = new QGroupBox(QStringLiteral("Radio Status"), w);
+    auto* statusGrid = new QGridLayout(status);
+    statusGrid->addWidget(new QLabel(QStringLiteral("Radio Type:"), status), 0, 0);
+    statusGrid->addWidget(namedEdit(new QLineEdit(status), kModel, 15), 0, 1);
+    statusGrid->addWidget(new QLabel(QStringLiteral("Serial Number:"), status), 1, 0);
+    statusGrid->addWidget(namedEdit(new QLineEdit(status), kSerial, 12), 1, 1);
+    layout->addWidget(status);
+
+    auto* features = new QGroupBox(QStringLiteral("Feature Data"), w);
+    auto* featureLayout = new QHBoxLayout(features);
+    auto* hex = new CHexEdit(features);
+    hex->setObjectName(QString::number(kFeatures));
+    featureLayout->addWidget(hex);
+    layout->addWidget(features);
+
+    auto* tracking = trackingGrid("Tracking Data",
+                                  {{"Squelch:", kSquelchLow, kSquelchMid, kSquelchHigh},
+                                   {"High Power:", kHighPowerLow, kHighPowerMid, kHighPowerHigh},
+                                   {"Low Power:", kLowPowerLow, kLowPowerMid, kLowPowerHigh},
+                                   {"Modulation:", kModLow, kModMid, kModHigh},
+                                   {"Data Mod:", kDataModLow, kDataModMid, kDataModHigh}},
+                                  w);
+    auto* talkAround =
+        trackingGrid("Talk Around",
+                     {{"High Power:", kTaHighPowerLow, kTaHighPowerMid, kTaHighPowerHigh},
+                      {"Low Power:", kTaLowPowerLow, kTaLowPowerMid, kTaLowPowerHigh},
+                      {"Modulation:", kTaModLow, kTaModMid, kTaModHigh},
+                      {"Data Mod:", kTaDataModLow, kTaDataModMid, kTaDataModHigh}},
+                     w);
+    auto* grids = new QHBoxLayout;
+    grids->addWidget(tracking);
+    grids->addWidget(talkAround);
+    layout->addLayout(grids);
+    layout->addStretch();
+
+    w->setFirstControl(kFeatures);
+    w->pushToWidgets();
+    return w;
+}
+
+}  // namespace tw::app
