@@ -1,5 +1,9 @@
 #include "app/dialog_widgets.h"
 
+#include "app/families/kvr/kvr_widgets.h"
+
+#include "app/families/hln/select_radio_type_widget.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -27,6 +31,12 @@ bool runGenericDialog(QWidget* parent, Dialog& dialog) {
 
 bool runDialogWidget(QWidget* parent, Dialog& dialog) {
     // Kinds with widgets of their own are dispatched here by dialog.kind().
+    if (dialog.kind() == "SelectRadioType")
+        if (auto* d = dynamic_cast<SelectRadioTypeDialog*>(&dialog))
+            return runSelectRadioTypeWidget(parent, *d);
+    bool handled = false;
+    const bool kvrAccepted = runKvrFamilyDialog(parent, dialog, handled);
+    if (handled) return kvrAccepted;
     return runGenericDialog(parent, dialog);
 }
 
