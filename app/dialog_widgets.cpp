@@ -2,8 +2,6 @@
 
 #include "app/families/kvr/kvr_widgets.h"
 
-#include "app/families/kvr/kvr_widgets.h"
-
 #include "app/families/hln/select_radio_type_widget.h"
 
 #include <QDialog>
@@ -36,9 +34,6 @@ bool runDialogWidget(QWidget* parent, Dialog& dialog) {
     if (dialog.kind() == "SelectRadioType")
         if (auto* d = dynamic_cast<SelectRadioTypeDialog*>(&dialog))
             return runSelectRadioTypeWidget(parent, *d);
-    bool handled = false;
-    const bool kvrAccepted = runKvrFamilyDialog(parent, dialog, handled);
-    if (handled) return kvrAccepted;
     bool handled = false;
     const bool kvrAccepted = runKvrFamilyDialog(parent, dialog, handled);
     if (handled) return kvrAccepted;
