@@ -1,6 +1,5 @@
 // The tab strip of the main window: pages, the test-mode lock, focus on tab change and the
 // Tab-key rules that move between the strip and the page's controls.
-#include <QApplication>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -89,7 +88,7 @@ bool MainWindow::focusNextPrevChild(bool next) {
     const int tab = session_.view().selectedTab();
     PageWidget* page = pageWidget(tab);
     QTabBar* strip = tabs_->tabBar();
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     const bool onStrip = focus == strip;
     if (!page || !focus || (!onStrip && !page->isAncestorOf(focus)))
         return QMainWindow::focusNextPrevChild(next);

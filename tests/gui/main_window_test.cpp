@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/page_widget.h"
 #include "app/session.h"
+#include "app/simulated_radios.h"
 #include "gui/gui_test.h"
 #include "ui/scripted_ui.h"
 
@@ -152,6 +153,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.session->view().selectedTab(), 2);
         QVERIFY(!f.window->pageWidget(4)->isEnabled());
         QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    }
+
+    void simulatedRadioFollowsTheSelectedTab() {
+        Fixture f;
+        SimulatedRadios& radios = *f.session->simulated();
+        f.window->runCommand(Command::ReadTrackingFromRadio);
+        QVERIFY(radios.radio("kvr").opens() >= 1);
+        QCOMPARE(radios.radio("marten30").opens(), 0);
+        f.window->tabs()->setCurrentIndex(6);
+        f.window->runCommand(Command::ReadTrackingFromRadio);
+        QVERIFY(radios.radio("marten30").opens() >= 1);
+        // What the operation left in the page is what its widgets show.
+        PageWidget* page = f.window->pageWidget(6);
+        for (const auto& c : page->page().controls().all())
+            if (QWidget* w = page->control(c.id)) QCOMPARE(w->isEnabled(), c.enabled);
+    }
+
+    void tabKeyMovesBetweenStripAndPage() {
+        Fixture f;
+        f.window->show();
+        QTabBar* strip = f.window->tabs()->tabBar();
+        QWidget* first = f.window->pageWidget(0)->control(1054);
+        if (!first) QSKIP("the KVR page has no Radio Type button");
+        strip->setFocus();
+        QTest::keyClick(strip, Qt::Key_Tab);
+        QCOMPARE(f.window->focusWidget(), first);
+        QTest::keyClick(first, Qt::Key_Backtab);
+        QCOMPARE(f.window->focusWidget(), static_cast<QWidget*>(strip));
+        QTest::keyClick(strip, Qt::Key_Backtab);
+        QWidget* last = f.window->focusWidget();
+        QVERIFY(last != strip && f.window->pageWidget(0)->isAncestorOf(last));
+        QTest::keyClick(last, Qt::Key_Tab);
+        QCOMPARE(f.window->focusWidget(), static_cast<QWidget*>(strip));
     }
 
     void reportComesFromTheSelectedPage() {
