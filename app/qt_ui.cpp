@@ -84,6 +84,9 @@ bool QtUi::runDialog(Dialog& dialog) {
 void QtUi::openStatus() {
     if (!status_) status_ = new StatusPopup(parentWidget());
     status_->setLine(QString());
+    status_->adjustSize();
+    if (QWidget* over = parentWidget())
+        status_->move(over->geometry().center() - status_->rect().center());
     status_->show();
     status_->raise();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
