@@ -70,6 +70,27 @@ TEST_F(HlnLinkTest, RadioAnsweringTheThirdWakeByteConnectsWithoutQuestions) {
     EXPECT_EQ(ui_.busyDepth(), 0);
 }
 
+TEST_F(HlnLinkTest, AnEarlierPromptDoesNotPassForTheWakeAnswer) {
+    openLink();
+    ASSERT_TRUE(connect('U'));
+    EXPECT_TRUE(link_->heldIsPrompt());
+    const std::uint8_t wake = 0x55;
+    link_->write(&wake, 1);  // a stale '>' waits in the input
+    factory_->faults().hangupAfter = static_cast<long>(model().sent().size()) + 1;
+    ui_.clear();
+    EXPECT_FALSE(connect('U'));
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{hln_text::kHandshakeFailed, hln_text::kProgramMode}));
+}
+
+TEST_F(HlnLinkTest, ReopeningClosesTheHandleStillOpen) {
+    openLink();
+    const SlkHandle first = link_->handle();
+    openLink();
+    EXPECT_FALSE(serial_->isOpen(first));
+    EXPECT_TRUE(serial_->isOpen(link_->handle()));
+}
+
 TEST_F(HlnLinkTest, SilentTrvAsksForExtendedHandshakeAndNoEndsIt) {
     radio({{"type", "C"}, {"wake", "0"}});
     openLink();
@@ -247,6 +268,7 @@ TEST_F(HlnLinkTest, ImageWriteGoesOutInChunksAndIsReadBack) {
         const std::set<Millis> groups(data.begin(), data.end());
         EXPECT_EQ(groups.size(), static_cast<std::size_t>(chunks)) << type;
         EXPECT_EQ(std::count(data.begin(), data.end(), data.front()), identity_.imageSize / chunks);
+        EXPECT_EQ(sentText().substr(0, 2), "GB");
         EXPECT_EQ(sentText().substr(2 + identity_.imageSize), "GA");
     }
     connected({{"type", "A"}, {"stuck", "300"}});

@@ -95,6 +95,8 @@ bool HlnConnect(HlnLink& link, CPersonality& personality, RadioIdentity& identit
         link.pause(2000);
     }
     link.flush();
+    // What the flush or an earlier operation left must not pass for the wake answer.
+    link.setHeld(0);
 
     HlnStatusScope status(link);
     link.setStatus(hln_text::kStatusWaking);

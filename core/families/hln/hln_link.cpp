@@ -20,6 +20,9 @@ HlnLink::HlnLink(SerialLink& serial, Ui& ui, HlnPortOpener opener)
 }
 
 bool HlnLink::open() {
+    // A handle still open (test mode left on) would otherwise be lost, and the port kept
+    // busy, so that no later operation could open it again.
+    close();
     handle_ = opener_(serial_);
     return isOpen();
 }
