@@ -4,13 +4,13 @@
 
 namespace tw::sim {
 
-bool Faults::parse(const std::string& spec) {
-    auto eq = spec.find('=');
-    std::string name = spec.substr(0, eq);
+bool Faults::parse(const std::string& text) {
+    auto eq = text.find('=');
+    std::string name = text.substr(0, eq);
     long value = 0;
     if (eq != std::string::npos) {
         char* end = nullptr;
-        value = std::strtol(spec.c_str() + eq + 1, &end, 10);
+        value = std::strtol(text.c_str() + eq + 1, &end, 10);
         if (*end != '\0' || value < 0) return false;
     }
     if (name == "silent" && eq == std::string::npos) silent = true;

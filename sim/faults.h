@@ -15,7 +15,7 @@ struct Faults {
     long hangupAfter = -1;   // stop answering after this many bytes (-1: never)
 
     // Parses "silent", "wrong", "drop=N", "garble=N", "hangup=N"; false for anything else.
-    bool parse(const std::string& spec);
+    bool parse(const std::string& text);
 
     // What reaches the PC for the radio's n-th byte (counted from 0), or nothing.
     std::optional<std::uint8_t> apply(std::uint8_t byte, long index) const;

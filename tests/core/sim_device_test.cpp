@@ -27,12 +27,12 @@ std::unique_ptr<Device> openDevice(SimDeviceFactory& factory) {
     return dev ? std::move(*dev) : nullptr;
 }
 
-// Everything the loopback radio's burst of `burst` bytes delivers under the fault `spec`.
-std::vector<int> burstUnder(const std::string& spec, int burst = 9) {
+// Everything the loopback radio's burst of `burst` bytes delivers under the given fault.
+std::vector<int> burstUnder(const std::string& fault, int burst = 9) {
     VirtualClock clock;
     SimDeviceFactory factory(
         std::make_unique<LoopbackModel>(ModelOptions{{"burst", std::to_string(burst)}}), clock);
-    EXPECT_TRUE(factory.faults().parse(spec)) << spec;
+    EXPECT_TRUE(factory.faults().parse(fault)) << fault;
     auto dev = openDevice(factory);
     const std::uint8_t go = LoopbackModel::kBurstCommand;
     dev->write(&go, 1);
@@ -52,10 +52,10 @@ TEST(SimFaultsTest, EachFaultShapesWhatReachesThePc) {
 }
 
 TEST(SimFaultsTest, MalformedSpecsAreRefused) {
-    for (const char* spec : {"", "bogus", "drop=0", "drop=", "drop=2x", "garble=-1", "silent=1",
+    for (const char* fault : {"", "bogus", "drop=0", "drop=", "drop=2x", "garble=-1", "silent=1",
                              "hangup", "wrong=2"}) {
         Faults f;
-        EXPECT_FALSE(f.parse(spec)) << spec;
+        EXPECT_FALSE(f.parse(fault)) << fault;
     }
 }
 
