@@ -1,0 +1,112 @@
+#pragma once
+
+// The JSON object tunewright-cli --json prints, read back into plain values so that tests can
+// compare whole message sequences and single fields.
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <iterator>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "e2e/sim_process.h"
+
+namespace tw::e2e {
+
+struct ShownMessage {
+    std::string kind;  // "ok", "yesno", "okcancel"
+    std::string text;
+    std::string answer;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const ShownMessage& m) {
+    return out << "[" << m.kind << "] \"" << m.text << "\" -> " << m.answer;
+}
+
+// One finished run: exit status, the raw outputs and the parsed JSON (parsed false when the
+// standard output held no JSON object).
+struct CliRun {
+    int exitCode = -1;
+    std::string out, err;
+    bool parsed = false;
+    bool ok = false;
+    std::vector<ShownMessage> messages;
+    std::map<std::string, std::string> fields;
+    std::map<std::string, bool> enabled;
+    std::vector<std::string> report;
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (const auto& m : messages) t.push_back(m.text);
+        return t;
+    }
+    std::string field(int id) const {
+        const auto it = fields.find(std::to_string(id));
+        return it == fields.end() ? "<no field " + std::to_string(id) + ">" : it->second;
+    }
+    bool isEnabled(int id) const {
+        const auto it = enabled.find(std::to_string(id));
+        return it != enabled.end() && it->second;
+    }
+    // What a failed expectation prints.
+    std::string dump() const { return "exit " + std::to_string(exitCode) + "\n" + out + err; }
+};
+
+inline CliRun parseCliRun(const ProcessResult& p) {
+    CliRun r;
+    r.exitCode = p.exitCode;
+    r.out = p.out;
+    r.err = p.err;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(p.out));
+    if (!doc.isObject()) return r;
+    const QJsonObject o = doc.object();
+    r.parsed = true;
+    r.ok = o.value("ok").toBool();
+    for (const auto& v : o.value("messages").toArray()) {
+        const QJsonObject m = v.toObject();
+        r.messages.push_back({m.value("kind").toString().toStdString(),
+                              m.value("text").toString().toStdString(),
+                              m.value("answer").toString().toStdString()});
+    }
+    const QJsonObject fields = o.value("fields").toObject();
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        r.fields[it.key().toStdString()] = it.value().toString().toStdString();
+    const QJsonObject enabled = o.value("enabled").toObject();
+    for (auto it = enabled.begin(); it != enabled.end(); ++it)
+        r.enabled[it.key().toStdString()] = it.value().toBool();
+    for (const auto& v : o.value("report").toArray())
+        r.report.push_back(v.toString().toStdString());
+    return r;
+}
+
+// tunewright-cli --json against a simulator's device.
+inline CliRun cli(const SimProcess& sim, const std::string& ini,
+                  const std::vector<std::string>& args) {
+    return parseCliRun(runCli(sim.devicePath(), ini, args));
+}
+
+// Runs independent jobs at once: radio operations mostly wait on the line, so several of them
+// overlap well even on a small machine. Results come back in the order of the jobs.
+template <typename T>
+std::vector<T> runTogether(const std::vector<std::function<T()>>& jobs) {
+    std::vector<std::future<T>> running;
+    for (const auto& job : jobs) running.push_back(std::async(std::launch::async, job));
+    std::vector<T> results;
+    for (auto& f : running) results.push_back(f.get());
+    return results;
+}
+
+inline std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace tw::e2e
