@@ -19,8 +19,8 @@ bool CliUi::ask(const char* kind, const std::string& text, const char* yes, cons
         err_ << text << "\n[" << yes << "/" << no << "] " << std::flush;
         std::string line;
         std::getline(std::cin, line);
-        answer = !line.empty() && (line[0] == 'y' || line[0] == 'Y' || line[0] == 'o' ||
-                                   line[0] == 'O');
+        answer =
+            !line.empty() && (line[0] == 'y' || line[0] == 'Y' || line[0] == 'o' || line[0] == 'O');
     } else {
         error_ = "A question needs an answer and there is no terminal: use --yes or --no.";
     }
@@ -30,7 +30,9 @@ bool CliUi::ask(const char* kind, const std::string& text, const char* yes, cons
     return answer;
 }
 
-bool CliUi::askYesNo(const std::string& text) { return ask("yesno", text, "yes", "no"); }
+bool CliUi::askYesNo(const std::string& text) {
+    return ask("yesno", text, "yes", "no");
+}
 
 bool CliUi::askOkCancel(const std::string& text) {
     return ask("okcancel", text, "ok", "cancel");
@@ -79,6 +81,8 @@ bool CliUi::runDialog(Dialog& dialog) {
     return accepted;
 }
 
-void CliUi::detail(const std::string& text) { err_ << "tunewright-cli: " << text << "\n"; }
+void CliUi::detail(const std::string& text) {
+    err_ << "tunewright-cli: " << text << "\n";
+}
 
 }  // namespace tw::cli

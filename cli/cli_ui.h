@@ -15,7 +15,7 @@ namespace tw::cli {
 // The technician's side for a headless run: message boxes are printed, questions answered
 // from --yes/--no or the terminal, files and dialogs from what the current step supplies.
 class CliUi : public Ui {
-public:
+  public:
     enum class Answers { Ask, Yes, No };
 
     struct Shown {
@@ -29,9 +29,9 @@ public:
     Answers answers = Answers::Ask;
     bool terminal = false;  // standard input is a terminal that can be asked
 
-    std::deque<std::string> files;                  // the next file dialog's answer
-    std::deque<DialogScript> dialogScripts;         // the next dialogs' answers
-    std::map<std::string, DialogScript> standing;   // answer for every dialog of a kind
+    std::deque<std::string> files;                 // the next file dialog's answer
+    std::deque<DialogScript> dialogScripts;        // the next dialogs' answers
+    std::map<std::string, DialogScript> standing;  // answer for every dialog of a kind
 
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
@@ -52,7 +52,7 @@ public:
     const std::string& error() const { return error_; }
     void clearError() { error_.clear(); }
 
-private:
+  private:
     bool ask(const char* kind, const std::string& text, const char* yes, const char* no);
     std::optional<std::string> nextFile(const FileChoice& choice);
 

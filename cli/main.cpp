@@ -99,27 +99,41 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
         }
         std::string v;
         if (a == "--help") return 1;
-        if (a == "--simulate") o.simulate = true;
-        else if (a == "--json") o.json = true;
-        else if (a == "--yes") o.answers = CliUi::Answers::Yes;
-        else if (a == "--no") o.answers = CliUi::Answers::No;
-        else if (a == "--device") { if (!value(a, o.device)) return 2; }
-        else if (a == "--ini") { if (!value(a, o.ini)) return 2; }
-        else if (a == "--trace") { if (!value(a, o.trace)) return 2; }
-        else if (a == "--radio-type") { if (!value(a, o.radioType)) return 2; }
-        else if (a == "--sim-fault") {
+        if (a == "--simulate")
+            o.simulate = true;
+        else if (a == "--json")
+            o.json = true;
+        else if (a == "--yes")
+            o.answers = CliUi::Answers::Yes;
+        else if (a == "--no")
+            o.answers = CliUi::Answers::No;
+        else if (a == "--device") {
+            if (!value(a, o.device)) return 2;
+        } else if (a == "--ini") {
+            if (!value(a, o.ini)) return 2;
+        } else if (a == "--trace") {
+            if (!value(a, o.trace)) return 2;
+        } else if (a == "--radio-type") {
+            if (!value(a, o.radioType)) return 2;
+        } else if (a == "--sim-fault") {
             if (!value(a, v)) return 2;
             o.faults.push_back(v);
         } else if (a == "--sim-option") {
             if (!value(a, v)) return 2;
             auto eq = v.find('=');
-            if (eq == std::string::npos) { why = "--sim-option needs KEY=VALUE"; return 2; }
+            if (eq == std::string::npos) {
+                why = "--sim-option needs KEY=VALUE";
+                return 2;
+            }
             o.simOptions[v.substr(0, eq)] = v.substr(eq + 1);
         } else if (a == "--port") {
             if (!value(a, v)) return 2;
             char* end = nullptr;
             long n = std::strtol(v.c_str(), &end, 10);
-            if (v.empty() || *end || n < -1 || n > 99) { why = "--port needs a port number"; return 2; }
+            if (v.empty() || *end || n < -1 || n > 99) {
+                why = "--port needs a port number";
+                return 2;
+            }
             o.port = static_cast<int>(n);
             o.hasPort = true;
         } else {
@@ -127,11 +141,20 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
             return 2;
         }
     }
-    if (positional.empty()) { why = "no FAMILY given"; return 2; }
+    if (positional.empty()) {
+        why = "no FAMILY given";
+        return 2;
+    }
     o.family = positional.front();
-    if (tabOfFamily(o.family) < 0) { why = "unknown family " + o.family; return 2; }
+    if (tabOfFamily(o.family) < 0) {
+        why = "unknown family " + o.family;
+        return 2;
+    }
     o.steps.assign(positional.begin() + 1, positional.end());
-    if (o.steps.empty()) { why = "no STEP given"; return 2; }
+    if (o.steps.empty()) {
+        why = "no STEP given";
+        return 2;
+    }
     return 0;
 }
 
@@ -168,8 +191,10 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
     for (std::size_t i = 0; i < words.size(); ++i) {
         Step s{words[i], {}};
         int argc = -1;
-        if (isFileStep(s.name) || s.name == "set") argc = 1;
-        else if (s.name == "report") argc = 0;
+        if (isFileStep(s.name) || s.name == "set")
+            argc = 1;
+        else if (s.name == "report")
+            argc = 0;
         for (const auto& [name, cmd] : commandSteps())
             if (s.name == name && argc < 0) argc = 0;
         bool assignments = false;
@@ -319,9 +344,9 @@ int main(int argc, char** argv) {
     }
     if (!o.device.empty()) link.ports().setRunDevice(o.device);
     if (o.simulate && o.device.empty()) link.ports().setRunDevice("simulated");
-    app.currentPort = o.hasPort ? o.port
-                                : profile.getInt(profile_keys::kCommSection,
-                                                 profile_keys::kPortNumber, -1);
+    app.currentPort =
+        o.hasPort ? o.port
+                  : profile.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
     if (!o.radioType.empty())
         ui.standing["SelectRadioType"] = DialogScript{{{"type", o.radioType}}, "OK"};
 

@@ -13,12 +13,18 @@ bool Faults::parse(const std::string& text) {
         value = std::strtol(text.c_str() + eq + 1, &end, 10);
         if (*end != '\0' || value < 0) return false;
     }
-    if (name == "silent" && eq == std::string::npos) silent = true;
-    else if (name == "wrong" && eq == std::string::npos) wrongAnswer = true;
-    else if (name == "drop" && value > 0) dropEvery = static_cast<int>(value);
-    else if (name == "garble" && value > 0) garbleEvery = static_cast<int>(value);
-    else if (name == "hangup" && eq != std::string::npos) hangupAfter = value;
-    else return false;
+    if (name == "silent" && eq == std::string::npos)
+        silent = true;
+    else if (name == "wrong" && eq == std::string::npos)
+        wrongAnswer = true;
+    else if (name == "drop" && value > 0)
+        dropEvery = static_cast<int>(value);
+    else if (name == "garble" && value > 0)
+        garbleEvery = static_cast<int>(value);
+    else if (name == "hangup" && eq != std::string::npos)
+        hangupAfter = value;
+    else
+        return false;
     return true;
 }
 

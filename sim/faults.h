@@ -8,11 +8,11 @@ namespace tw::sim {
 
 // Line faults applied to what the radio sends, so the program's failure paths can be driven.
 struct Faults {
-    bool silent = false;     // the radio never answers
+    bool silent = false;       // the radio never answers
     bool wrongAnswer = false;  // every answer byte is off by one bit
-    int dropEvery = 0;       // drop every n-th byte (0: never)
-    int garbleEvery = 0;     // invert every n-th byte (0: never)
-    long hangupAfter = -1;   // stop answering after this many bytes (-1: never)
+    int dropEvery = 0;         // drop every n-th byte (0: never)
+    int garbleEvery = 0;       // invert every n-th byte (0: never)
+    long hangupAfter = -1;     // stop answering after this many bytes (-1: never)
 
     // Parses "silent", "wrong", "drop=N", "garble=N", "hangup=N"; false for anything else.
     bool parse(const std::string& text);

@@ -8,7 +8,7 @@ namespace tw::sim {
 // throughput figures. Byte 0x02 (STX) makes it stream `burst` bytes (option "burst", default
 // 8192) counting up from 0; every other byte is echoed.
 class LoopbackModel : public RadioModel {
-public:
+  public:
     explicit LoopbackModel(const ModelOptions& options)
         : burst_(optionInt(options, "burst", 8192)) {}
 
@@ -16,7 +16,7 @@ public:
 
     void onByte(std::uint8_t byte, Millis now) override;
 
-private:
+  private:
     int burst_;
 };
 

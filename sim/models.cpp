@@ -15,6 +15,8 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     return nullptr;
 }
 
-std::vector<std::string> modelFamilies() { return {"loopback", "hln", "kvr", "marten30"}; }
+std::vector<std::string> modelFamilies() {
+    return {"loopback", "hln", "kvr", "marten30"};
+}
 
 }  // namespace tw::sim

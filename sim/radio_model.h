@@ -20,7 +20,7 @@ std::string optionText(const ModelOptions& options, const std::string& key,
 // The radio's side of one family protocol. The device hands it every byte, break and line
 // change from the PC; the model queues its answers, each ready at a time of its choosing.
 class RadioModel {
-public:
+  public:
     virtual ~RadioModel() = default;
 
     // The PC opened the port: the radio is freshly powered, waiting for the handshake.
@@ -63,13 +63,13 @@ public:
         rtsDrops_ = 0;
     }
 
-protected:
+  protected:
     // Queue an answer that the PC can read from `now + delayMs` on.
     void send(const std::uint8_t* data, std::size_t count, Millis now, Millis delayMs = 0);
     void send(const std::string& text, Millis now, Millis delayMs = 0);
     void sendByte(std::uint8_t b, Millis now, Millis delayMs = 0) { send(&b, 1, now, delayMs); }
 
-private:
+  private:
     std::deque<Pending> output_;
     std::vector<std::uint8_t> received_;
     std::vector<std::uint8_t> sent_;

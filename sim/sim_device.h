@@ -12,7 +12,7 @@ namespace tw::sim {
 // A serial line with a radio model on the far end, in the same process. Waiting is done on
 // the given clock, so with a VirtualClock a time-out costs no real time.
 class SimDevice : public Device {
-public:
+  public:
     SimDevice(RadioModel& model, Clock& clock, const Faults& faults, long& sentIndex)
         : model_(model), clock_(clock), faults_(faults), sentIndex_(sentIndex) {}
 
@@ -22,7 +22,7 @@ public:
     bool setDtr(bool on) override;
     bool setRts(bool on) override;
 
-private:
+  private:
     std::size_t takeReady(std::uint8_t* buffer, std::size_t max);
     RadioModel& model_;
     Clock& clock_;
@@ -33,7 +33,7 @@ private:
 
 // Opens every path on the same radio, whose memory lives as long as the factory.
 class SimDeviceFactory : public DeviceFactory {
-public:
+  public:
     SimDeviceFactory(std::unique_ptr<RadioModel> model, Clock& clock)
         : model_(std::move(model)), clock_(clock) {}
 
@@ -47,7 +47,7 @@ public:
     // The next opens fail with this reason (empty: they succeed).
     void failOpens(std::string reason) { failReason_ = std::move(reason); }
 
-private:
+  private:
     std::unique_ptr<RadioModel> model_;
     Clock& clock_;
     Faults faults_;

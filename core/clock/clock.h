@@ -9,28 +9,28 @@ namespace tw {
 using Millis = std::int64_t;
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual Millis now() const = 0;
     virtual void sleep(Millis ms) = 0;
 };
 
 class SteadyClock : public Clock {
-public:
+  public:
     Millis now() const override;
     void sleep(Millis ms) override;
 };
 
 // Time moves only when somebody sleeps or a simulated read times out.
 class VirtualClock : public Clock {
-public:
+  public:
     Millis now() const override { return now_; }
     void sleep(Millis ms) override {
         if (ms > 0) now_ += ms;
     }
     void advance(Millis ms) { sleep(ms); }
 
-private:
+  private:
     Millis now_ = 0;
 };
 

@@ -8,7 +8,7 @@ namespace tw {
 // is read anew on every call, section and key names match without regard to case, a missing
 // file or key yields the default, and writing one key keeps every other line of the file.
 class Profile {
-public:
+  public:
     explicit Profile(std::string path) : path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }
@@ -18,14 +18,13 @@ public:
     // Leading decimal number of the value (with sign); a value that is no number gives 0.
     int getInt(const std::string& section, const std::string& key, int fallback) const;
     // False when the file could not be written.
-    bool writeString(const std::string& section, const std::string& key,
-                     const std::string& value);
+    bool writeString(const std::string& section, const std::string& key, const std::string& value);
 
     // Where the file lives when nobody names it: $XDG_CONFIG_HOME/tunewright/novac4.ini,
     // or ~/.config/tunewright/novac4.ini.
     static std::string defaultPath();
 
-private:
+  private:
     std::string path_;
 };
 

@@ -6,7 +6,7 @@ namespace tw {
 
 // A family whose page is not built yet: it offers the operations and does nothing.
 class PlaceholderPage : public FamilyPage {
-public:
+  public:
     using FamilyPage::FamilyPage;
     bool ReadTrackingFromRadio() override { return true; }
     bool ReadTrackingFromDisk() override { return true; }

@@ -12,7 +12,7 @@ namespace tw {
 
 // One open serial line. A device knows nothing of radios: bytes, breaks and modem lines.
 class Device {
-public:
+  public:
     virtual ~Device() = default;
 
     // Sends all bytes; false when the line refused them.
@@ -35,7 +35,7 @@ struct OpenError {
 using OpenResult = std::variant<std::unique_ptr<Device>, OpenError>;
 
 class DeviceFactory {
-public:
+  public:
     virtual ~DeviceFactory() = default;
     virtual OpenResult open(const std::string& path, int baud) = 0;
 };

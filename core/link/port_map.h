@@ -12,7 +12,7 @@ namespace tw {
 //   3. port n (1..9) is /dev/ttyUSB<n-1>, the usual name of the n-th USB programming cable.
 // Any other port number has no device (empty path).
 class PortMap {
-public:
+  public:
     explicit PortMap(const Profile& profile) : profile_(profile) {}
 
     void setRunDevice(std::string path) { runDevice_ = std::move(path); }
@@ -24,7 +24,7 @@ public:
     static constexpr int kFirstPort = 1;
     static constexpr int kLastPort = 9;
 
-private:
+  private:
     const Profile& profile_;
     std::string runDevice_;
 };

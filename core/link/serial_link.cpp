@@ -81,7 +81,9 @@ int SerialLink::slkReadChar(SlkHandle h, int& byte) {
     return 1;
 }
 
-int SerialLink::slkWriteChar(SlkHandle h, char byte) { return slkWriteBuffer(h, &byte, 1); }
+int SerialLink::slkWriteChar(SlkHandle h, char byte) {
+    return slkWriteBuffer(h, &byte, 1);
+}
 
 int SerialLink::slkBreak(SlkHandle h, int duration) {
     Device* dev = device(h);
@@ -104,14 +106,18 @@ int SerialLink::slkSetRTS(SlkHandle h, int on) {
     return dev->setRts(on != 0) ? 1 : 0;
 }
 
-void SerialLink::slkSleep(SlkHandle /*h*/, int milliseconds) { clock_.sleep(milliseconds); }
+void SerialLink::slkSleep(SlkHandle /*h*/, int milliseconds) {
+    clock_.sleep(milliseconds);
+}
 
 void SerialLink::OpenStatus() {
     statusOpen_ = true;
     ui_.openStatus();
 }
 
-void SerialLink::SetStatusText(const std::string& text) { ui_.setStatusText(text); }
+void SerialLink::SetStatusText(const std::string& text) {
+    ui_.setStatusText(text);
+}
 
 void SerialLink::CloseStatus() {
     statusOpen_ = false;

@@ -22,7 +22,7 @@ inline constexpr SlkHandle kNoLink = -1;
 // waits, drive break/DTR/RTS, pause, and show the status window. Results follow the library
 // convention: non-zero for success, 0 for failure.
 class SerialLink {
-public:
+  public:
     SerialLink(const Profile& profile, DeviceFactory& devices, Clock& clock, Ui& ui);
     ~SerialLink();
 
@@ -59,7 +59,7 @@ public:
     static constexpr Millis kCharWaitMs = 50;
     static constexpr Millis kBufferGapMs = 1000;
 
-private:
+  private:
     Device* device(SlkHandle h) const;
 
     const Profile& profile_;

@@ -38,6 +38,8 @@ void Trace::received(const std::uint8_t* data, std::size_t count) {
     line("RX", formatBytes(data, count));
 }
 
-void Trace::event(const std::string& what) { line("--", what); }
+void Trace::event(const std::string& what) {
+    line("--", what);
+}
 
 }  // namespace tw

@@ -12,7 +12,7 @@ namespace tw {
 // Serial traffic trace for fault reports: one line per event with the time since the trace
 // began, the direction and the bytes as hex and printable text.
 class Trace {
-public:
+  public:
     Trace(const std::string& path, const Clock& clock);
     bool isOpen() const { return out_.is_open(); }
 
@@ -22,7 +22,7 @@ public:
 
     static std::string formatBytes(const std::uint8_t* data, std::size_t count);
 
-private:
+  private:
     void line(const char* direction, const std::string& body);
     std::ofstream out_;
     const Clock& clock_;

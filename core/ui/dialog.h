@@ -9,7 +9,7 @@ namespace tw {
 // Base of every modal dialog whose behaviour lives in the core. A front end looks at kind()
 // to pick the widget that shows it, or drives it headless through set() and press().
 class Dialog {
-public:
+  public:
     virtual ~Dialog() = default;
     virtual std::string kind() const = 0;
 

@@ -9,7 +9,9 @@ bool ScriptedUi::nextAnswer() {
     return a;
 }
 
-void ScriptedUi::message(const std::string& text) { events_.push_back({"ok", text, "ok"}); }
+void ScriptedUi::message(const std::string& text) {
+    events_.push_back({"ok", text, "ok"});
+}
 
 bool ScriptedUi::askYesNo(const std::string& text) {
     bool a = nextAnswer();
@@ -82,9 +84,13 @@ void ScriptedUi::endBusy() {
     events_.push_back({"unbusy", {}, {}});
 }
 
-void ScriptedUi::beep() { events_.push_back({"beep", {}, {}}); }
+void ScriptedUi::beep() {
+    events_.push_back({"beep", {}, {}});
+}
 
-void ScriptedUi::detail(const std::string& text) { events_.push_back({"detail", text, {}}); }
+void ScriptedUi::detail(const std::string& text) {
+    events_.push_back({"detail", text, {}});
+}
 
 std::vector<std::string> ScriptedUi::messages() const {
     std::vector<std::string> out;

@@ -13,7 +13,7 @@ namespace tw {
 
 // A Ui that answers from a script and records every act in order, for headless runs.
 class ScriptedUi : public Ui {
-public:
+  public:
     struct Event {
         std::string kind;  // ok yesno okcancel open save dialog status-open status status-close
                            // busy unbusy beep detail
@@ -53,7 +53,7 @@ public:
     bool statusOpen() const { return statusOpen_; }
     void clear();
 
-private:
+  private:
     bool nextAnswer();
     std::optional<std::string> nextFile(const char* kind, const FileChoice& choice);
     std::vector<Event> events_;

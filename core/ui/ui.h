@@ -20,7 +20,7 @@ struct FileChoice {
 // Everything a page flow may do to the technician at the bench. Nothing else in the core
 // touches a screen, so every flow runs headless with scripted answers.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // Modal box with an OK button; the text exactly as given, line breaks included.
@@ -52,19 +52,19 @@ public:
 
 // Busy cursor for a scope: every exit of the scope ends it.
 class BusyCursor {
-public:
+  public:
     explicit BusyCursor(Ui& ui) : ui_(ui) { ui_.beginBusy(); }
     ~BusyCursor() { ui_.endBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     Ui& ui_;
 };
 
 // Status window for a scope; close() may come early, the destructor closes it if still open.
 class StatusWindow {
-public:
+  public:
     explicit StatusWindow(Ui& ui) : ui_(ui) { ui_.openStatus(); }
     ~StatusWindow() { close(); }
     void setText(const std::string& text) { ui_.setStatusText(text); }
@@ -75,7 +75,7 @@ public:
     StatusWindow(const StatusWindow&) = delete;
     StatusWindow& operator=(const StatusWindow&) = delete;
 
-private:
+  private:
     Ui& ui_;
     bool open_ = true;
 };

@@ -10,10 +10,14 @@ bool isFeatureCommand(Command c) {
 
 Route featureRoute(Command c) {
     switch (c) {
-        case Command::ReadFeaturesFromRadio: return Route::ReadFeaturesFromRadio;
-        case Command::ReadFeaturesFromDisk: return Route::ReadFeaturesFromDisk;
-        case Command::WriteFeaturesToRadio: return Route::WriteFeaturesToRadio;
-        default: return Route::WriteFeaturesToDisk;
+        case Command::ReadFeaturesFromRadio:
+            return Route::ReadFeaturesFromRadio;
+        case Command::ReadFeaturesFromDisk:
+            return Route::ReadFeaturesFromDisk;
+        case Command::WriteFeaturesToRadio:
+            return Route::WriteFeaturesToRadio;
+        default:
+            return Route::WriteFeaturesToDisk;
     }
 }
 
@@ -24,14 +28,19 @@ Route routeFor(Command c, int tab) {
     switch (c) {
         case Command::GetStatus:
             return (tab == 1 || tab == 2) ? Route::GetStatus : Route::ReadTrackingFromRadio;
-        case Command::ReadTrackingFromRadio: return Route::ReadTrackingFromRadio;
-        case Command::ReadTrackingFromDisk: return Route::ReadTrackingFromDisk;
-        case Command::WriteTrackingToRadio: return Route::WriteTrackingToRadio;
-        case Command::WriteTrackingToDisk: return Route::WriteTrackingToDisk;
+        case Command::ReadTrackingFromRadio:
+            return Route::ReadTrackingFromRadio;
+        case Command::ReadTrackingFromDisk:
+            return Route::ReadTrackingFromDisk;
+        case Command::WriteTrackingToRadio:
+            return Route::WriteTrackingToRadio;
+        case Command::WriteTrackingToDisk:
+            return Route::WriteTrackingToDisk;
         case Command::TestMode:
             if (tab == 0) return Route::KvrTestNotice;
             return (tab == 1 || tab == 2) ? Route::SetTestMode : Route::Nothing;
-        default: break;
+        default:
+            break;
     }
     if (isFeatureCommand(c)) {
         if (tab == 1 || tab == 2) return featureRoute(c);
@@ -49,12 +58,18 @@ bool commandEnabled(Command c, int tab) {
 
 std::optional<std::string> commandPrompt(Command c) {
     switch (c) {
-        case Command::Print: return "Print the active document\nPrint";
-        case Command::PrintPreview: return "Display full pages\nPrint Preview";
-        case Command::PrintSetup: return "Change the printer and printing options\nPrint Setup";
-        case Command::Exit: return "Quit the application; prompts to save documents\nExit";
-        case Command::GetStatus: return "Get the status of the radio\nGet Status";
-        case Command::CommSettings: return "Serial Port Settings\nSerial Port";
+        case Command::Print:
+            return "Print the active document\nPrint";
+        case Command::PrintPreview:
+            return "Display full pages\nPrint Preview";
+        case Command::PrintSetup:
+            return "Change the printer and printing options\nPrint Setup";
+        case Command::Exit:
+            return "Quit the application; prompts to save documents\nExit";
+        case Command::GetStatus:
+            return "Get the status of the radio\nGet Status";
+        case Command::CommSettings:
+            return "Serial Port Settings\nSerial Port";
         case Command::ReadTrackingFromRadio:
             return "Read the Tracking Data from the Radio\nRead Tracking From Radio";
         case Command::ReadTrackingFromDisk:
@@ -71,10 +86,12 @@ std::optional<std::string> commandPrompt(Command c) {
             return "Write the Feature Data to the Radio\nWrite Features to Radio";
         case Command::WriteFeaturesToDisk:
             return "Write the Feature Data to a Disk File\nWrite Features to File";
-        case Command::HelpFinder: return "List Help topics\nHelp Topics";
+        case Command::HelpFinder:
+            return "List Help topics\nHelp Topics";
         case Command::About:
             return "Display program information, version number and copyright\nAbout";
-        case Command::TestMode: return "Enter Interactive Test and Tune Mode\nEnter Test Mode";
+        case Command::TestMode:
+            return "Enter Interactive Test and Tune Mode\nEnter Test Mode";
     }
     return std::nullopt;
 }

@@ -16,7 +16,7 @@ struct Control {
 
 // Controls keyed by their dialog control id, kept in the order they were added.
 class Controls {
-public:
+  public:
     Control& add(int id, std::string text = {}, bool showsValue = true);
     bool has(int id) const { return find(id) != nullptr; }
 
@@ -28,7 +28,7 @@ public:
 
     const std::vector<Control>& all() const { return controls_; }
 
-private:
+  private:
     const Control* find(int id) const;
     Control* find(int id);
     std::vector<Control> controls_;

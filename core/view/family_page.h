@@ -30,7 +30,7 @@ struct PageAction {
 // states) and carries out the view's commands. Operations return true when they completed;
 // every failure has already been reported to the technician through the Ui.
 class FamilyPage {
-public:
+  public:
     explicit FamilyPage(Env& env) : env_(env) {}
     virtual ~FamilyPage() = default;
     FamilyPage(const FamilyPage&) = delete;
@@ -60,7 +60,7 @@ public:
     Controls& controls() { return controls_; }
     const Controls& controls() const { return controls_; }
 
-protected:
+  protected:
     Env& env_;
     Controls controls_;
 };

@@ -44,8 +44,10 @@ bool MainView::toggleTestMode() {
             env_.ui.message(testMode_ ? "You have entered the Test Mode for KVR radios"
                                       : "You have left the Test Mode for KVR radios");
             return true;
-        case Route::SetTestMode: return selectedPage().SetTestMode(testMode_);
-        default: return true;
+        case Route::SetTestMode:
+            return selectedPage().SetTestMode(testMode_);
+        default:
+            return true;
     }
 }
 
@@ -53,19 +55,33 @@ bool MainView::execute(Command command) {
     if (command == Command::TestMode) return toggleTestMode();
     FamilyPage& p = selectedPage();
     switch (routeFor(command, selected_)) {
-        case Route::Nothing: return true;
-        case Route::NoFeaturesMessage: env_.ui.message(kNoFeaturesMessage); return true;
-        case Route::KvrTestNotice: return true;
-        case Route::GetStatus: return p.GetStatus();
-        case Route::ReadTrackingFromRadio: return p.ReadTrackingFromRadio();
-        case Route::ReadTrackingFromDisk: return p.ReadTrackingFromDisk();
-        case Route::WriteTrackingToRadio: return p.WriteTrackingToRadio();
-        case Route::WriteTrackingToDisk: return p.WriteTrackingToDisk();
-        case Route::ReadFeaturesFromRadio: return p.ReadFeaturesFromRadio();
-        case Route::ReadFeaturesFromDisk: return p.ReadFeaturesFromDisk();
-        case Route::WriteFeaturesToRadio: return p.WriteFeaturesToRadio();
-        case Route::WriteFeaturesToDisk: return p.WriteFeaturesToDisk();
-        case Route::SetTestMode: return p.SetTestMode(testMode_);
+        case Route::Nothing:
+            return true;
+        case Route::NoFeaturesMessage:
+            env_.ui.message(kNoFeaturesMessage);
+            return true;
+        case Route::KvrTestNotice:
+            return true;
+        case Route::GetStatus:
+            return p.GetStatus();
+        case Route::ReadTrackingFromRadio:
+            return p.ReadTrackingFromRadio();
+        case Route::ReadTrackingFromDisk:
+            return p.ReadTrackingFromDisk();
+        case Route::WriteTrackingToRadio:
+            return p.WriteTrackingToRadio();
+        case Route::WriteTrackingToDisk:
+            return p.WriteTrackingToDisk();
+        case Route::ReadFeaturesFromRadio:
+            return p.ReadFeaturesFromRadio();
+        case Route::ReadFeaturesFromDisk:
+            return p.ReadFeaturesFromDisk();
+        case Route::WriteFeaturesToRadio:
+            return p.WriteFeaturesToRadio();
+        case Route::WriteFeaturesToDisk:
+            return p.WriteFeaturesToDisk();
+        case Route::SetTestMode:
+            return p.SetTestMode(testMode_);
     }
     return true;
 }

@@ -24,7 +24,7 @@ int tabOfFamily(const std::string& family);
 // The main view without widgets: the family pages, the selected tab, the test-mode lock and
 // the routing of Radio commands to the selected page.
 class MainView {
-public:
+  public:
     MainView(Env& env, std::vector<std::unique_ptr<FamilyPage>> pages);
 
     int selectedTab() const { return selected_; }
@@ -44,7 +44,7 @@ public:
 
     std::vector<std::string> reportLines() { return selectedPage().ReportLines(); }
 
-private:
+  private:
     bool toggleTestMode();
 
     Env& env_;

@@ -17,7 +17,7 @@ namespace tw {
 namespace {
 
 class ProfileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("tw_profile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
@@ -66,8 +66,9 @@ TEST_F(ProfileTest, NumbersReadLikeTheProfileFunctions) {
 }
 
 TEST_F(ProfileTest, WritingOneKeyKeepsEverythingElse) {
-    writeFile("; bench PC\n[Comm Settings]\nPort Number=2\nOther=x\n\n[Directory Settings]\n"
-              "Track=/srv/tk\n");
+    writeFile(
+        "; bench PC\n[Comm Settings]\nPort Number=2\nOther=x\n\n[Directory Settings]\n"
+        "Track=/srv/tk\n");
     Profile p(path_);
     ASSERT_TRUE(p.writeString("COMM SETTINGS", "port number", "4"));
     const std::string text = readFile();
@@ -92,9 +93,8 @@ TEST_F(ProfileTest, NewKeysGoIntoTheirSectionAndNewSectionsAtTheEnd) {
 
 // The temporary port write around opening the link.
 class PortApplyTest : public ProfileTest {
-protected:
-    PortApplyTest()
-        : factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_) {}
+  protected:
+    PortApplyTest() : factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_) {}
 
     VirtualClock clock_;
     ScriptedUi ui_;

@@ -13,14 +13,15 @@ namespace {
 
 // A radio that answers "OK" 300 ms after any byte, for time-out arithmetic.
 class SlowModel : public sim::RadioModel {
-public:
+  public:
     void onByte(std::uint8_t, Millis now) override { send("OK", now, 300); }
 };
 
 class SerialLinkTest : public ::testing::Test {
-protected:
+  protected:
     explicit SerialLinkTest(std::unique_ptr<sim::RadioModel> model =
-                                std::make_unique<sim::LoopbackModel>(sim::ModelOptions{{"burst", "64"}}))
+                                std::make_unique<sim::LoopbackModel>(sim::ModelOptions{
+                                    {"burst", "64"}}))
         : profile_((std::filesystem::temp_directory_path() / "tw_link_test_none.ini").string()),
           factory_(std::move(model), clock_),
           link_(profile_, factory_, clock_, ui_) {
@@ -108,7 +109,7 @@ TEST_F(SerialLinkTest, OpenFailureSaysWhy) {
 }
 
 class SlowRadioTest : public SerialLinkTest {
-protected:
+  protected:
     SlowRadioTest() : SerialLinkTest(std::make_unique<SlowModel>()) {}
 };
 

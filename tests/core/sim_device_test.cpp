@@ -53,7 +53,7 @@ TEST(SimFaultsTest, EachFaultShapesWhatReachesThePc) {
 
 TEST(SimFaultsTest, MalformedSpecsAreRefused) {
     for (const char* fault : {"", "bogus", "drop=0", "drop=", "drop=2x", "garble=-1", "silent=1",
-                             "hangup", "wrong=2"}) {
+                              "hangup", "wrong=2"}) {
         Faults f;
         EXPECT_FALSE(f.parse(fault)) << fault;
     }

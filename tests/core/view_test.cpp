@@ -13,7 +13,7 @@ namespace {
 
 // Records which operation the view reached.
 class RecordingPage : public FamilyPage {
-public:
+  public:
     RecordingPage(Env& env, std::vector<std::string>& log, int tab)
         : FamilyPage(env), log_(log), tab_(tab) {}
     bool GetStatus() override { return note("GetStatus"); }
@@ -27,7 +27,7 @@ public:
     bool WriteFeaturesToDisk() override { return note("WriteFeaturesToDisk"); }
     bool SetTestMode(int on) override { return note("SetTestMode " + std::to_string(on)); }
 
-private:
+  private:
     bool note(const std::string& what) {
         log_.push_back(std::to_string(tab_) + " " + what);
         return true;
@@ -37,7 +37,7 @@ private:
 };
 
 class ViewTest : public ::testing::Test {
-protected:
+  protected:
     ViewTest()
         : profile_((std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()),
           factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_),
@@ -47,7 +47,8 @@ protected:
 
     std::vector<std::unique_ptr<FamilyPage>> pages() {
         std::vector<std::unique_ptr<FamilyPage>> p;
-        for (int t = 0; t < kTabCount; ++t) p.push_back(std::make_unique<RecordingPage>(env_, log_, t));
+        for (int t = 0; t < kTabCount; ++t)
+            p.push_back(std::make_unique<RecordingPage>(env_, log_, t));
         return p;
     }
 
@@ -67,10 +68,10 @@ TEST_F(ViewTest, GetStatusIsAReadExceptOnTheFeatureTabs) {
         ASSERT_TRUE(view_.selectTab(t));
         view_.execute(Command::GetStatus);
     }
-    EXPECT_EQ(log_, (std::vector<std::string>{
-                        "0 ReadTrackingFromRadio", "1 GetStatus", "2 GetStatus",
-                        "3 ReadTrackingFromRadio", "4 ReadTrackingFromRadio",
-                        "5 ReadTrackingFromRadio", "6 ReadTrackingFromRadio"}));
+    EXPECT_EQ(log_,
+              (std::vector<std::string>{"0 ReadTrackingFromRadio", "1 GetStatus", "2 GetStatus",
+                                        "3 ReadTrackingFromRadio", "4 ReadTrackingFromRadio",
+                                        "5 ReadTrackingFromRadio", "6 ReadTrackingFromRadio"}));
 }
 
 TEST_F(ViewTest, FeatureCommandsReachOnlyTheFeatureTabs) {
@@ -119,16 +120,16 @@ TEST_F(ViewTest, TestModeLocksTheTabsUntilToggledOff) {
 TEST_F(ViewTest, TestModeOnEachKindOfTab) {
     view_.execute(Command::TestMode);
     view_.execute(Command::TestMode);
-    EXPECT_EQ(ui_.messages(), (std::vector<std::string>{
-                                  "You have entered the Test Mode for KVR radios",
-                                  "You have left the Test Mode for KVR radios"}));
+    EXPECT_EQ(ui_.messages(),
+              (std::vector<std::string>{"You have entered the Test Mode for KVR radios",
+                                        "You have left the Test Mode for KVR radios"}));
     view_.selectTab(1);
     view_.execute(Command::TestMode);
     view_.execute(Command::TestMode);
     view_.selectTab(2);
     view_.execute(Command::TestMode);
-    EXPECT_EQ(log_, (std::vector<std::string>{"1 SetTestMode 1", "1 SetTestMode 0",
-                                              "2 SetTestMode 1"}));
+    EXPECT_EQ(log_,
+              (std::vector<std::string>{"1 SetTestMode 1", "1 SetTestMode 0", "2 SetTestMode 1"}));
 }
 
 TEST_F(ViewTest, TabNamesAndFamilies) {
