@@ -1,43 +1,34 @@
 #include "app/dialog_widgets.h"
 
-#include "app/families/kvr/kvr_widgets.h"
+#include <QLabel>
 
 #include "app/families/hln/select_radio_type_widget.h"
-
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
+#include "app/families/kvr/kvr_widgets.h"
 
 namespace tw::app {
 namespace {
 
-bool runGenericDialog(QWidget* parent, Dialog& dialog) {
-    QDialog box(parent);
-    box.setWindowTitle(QString::fromStdString(dialog.kind()));
-    auto* layout = new QVBoxLayout(&box);
+std::unique_ptr<DialogBox> buildGenericDialog(QWidget* parent, Dialog& dialog) {
+    auto box = std::make_unique<DialogBox>(parent, dialog, QString::fromStdString(dialog.kind()));
     for (const auto& line : dialog.describe())
-        layout->addWidget(new QLabel(QString::fromStdString(line), &box));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-    bool accepted = false;
-    dialog.press(box.exec() == QDialog::Accepted ? "OK" : "Cancel", accepted);
-    return accepted;
+        box->body()->addWidget(new QLabel(QString::fromStdString(line), box.get()));
+    box->addButtons();
+    return box;
 }
 
 }  // namespace
 
-bool runDialogWidget(QWidget* parent, Dialog& dialog) {
-    // Kinds with widgets of their own are dispatched here by dialog.kind().
+std::unique_ptr<DialogBox> buildDialogWidget(QWidget* parent, Dialog& dialog) {
+    // Kinds with widgets of their own are dispatched here.
     if (dialog.kind() == "SelectRadioType")
         if (auto* d = dynamic_cast<SelectRadioTypeDialog*>(&dialog))
-            return runSelectRadioTypeWidget(parent, *d);
-    bool handled = false;
-    const bool kvrAccepted = runKvrFamilyDialog(parent, dialog, handled);
-    if (handled) return kvrAccepted;
-    return runGenericDialog(parent, dialog);
+            return buildSelectRadioTypeWidget(parent, *d);
+    if (auto box = buildKvrFamilyDialog(parent, dialog)) return box;
+    return buildGenericDialog(parent, dialog);
+}
+
+bool runDialogWidget(QWidget* parent, Dialog& dialog) {
+    return buildDialogWidget(parent, dialog)->run();
 }
 
 }  // namespace tw::app

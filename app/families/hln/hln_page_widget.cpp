@@ -1,5 +1,6 @@
 #include "app/families/hln/hln_page_widget.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -45,6 +46,9 @@ QGroupBox* trackingGrid(const char* title, std::initializer_list<GridRow> rows, 
         }
         ++r;
     }
+    // Boxes beside their labels, rows from the top: both groups keep their heads level.
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(r, 1);
     return box;
 }
 
@@ -56,10 +60,18 @@ PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
 
     auto* status = new QGroupBox(QStringLiteral("Radio Status"), w);
     auto* statusGrid = new QGridLayout(status);
+    const QFontMetrics metrics(w->font());
+    // Wide enough for the longest text each field holds, and no wider.
+    auto identityEdit = [&](int id, int maxLength) {
+        auto* edit = namedEdit(new QLineEdit(status), id, maxLength);
+        edit->setFixedWidth(metrics.horizontalAdvance(QString(maxLength + 2, QLatin1Char('W'))));
+        return edit;
+    };
     statusGrid->addWidget(new QLabel(QStringLiteral("Radio Type:"), status), 0, 0);
-    statusGrid->addWidget(namedEdit(new QLineEdit(status), kModel, 15), 0, 1);
+    statusGrid->addWidget(identityEdit(kModel, 15), 0, 1);
     statusGrid->addWidget(new QLabel(QStringLiteral("Serial Number:"), status), 1, 0);
-    statusGrid->addWidget(namedEdit(new QLineEdit(status), kSerial, 12), 1, 1);
+    statusGrid->addWidget(identityEdit(kSerial, 12), 1, 1);
+    statusGrid->setColumnStretch(2, 1);
     layout->addWidget(status);
 
     auto* features = new QGroupBox(QStringLiteral("Feature Data"), w);

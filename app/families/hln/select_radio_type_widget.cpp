@@ -1,37 +1,27 @@
 #include "app/families/hln/select_radio_type_widget.h"
 
 #include <QButtonGroup>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace tw::app {
 
-bool runSelectRadioTypeWidget(QWidget* parent, SelectRadioTypeDialog& dialog) {
-    QDialog box(parent);
-    box.setWindowTitle(QString::fromUtf8(SelectRadioTypeDialog::kCaption));
-    auto* layout = new QVBoxLayout(&box);
-    auto* group = new QButtonGroup(&box);
+std::unique_ptr<DialogBox> buildSelectRadioTypeWidget(QWidget* parent,
+                                                      SelectRadioTypeDialog& dialog) {
+    auto box = std::make_unique<DialogBox>(parent, dialog,
+                                           QString::fromUtf8(SelectRadioTypeDialog::kCaption));
+    auto* group = new QButtonGroup(box.get());
     int position = 0;
     for (const auto& choice : SelectRadioTypeDialog::kChoices) {
-        auto* button = new QRadioButton(QString::fromUtf8(choice.label), &box);
+        auto* button = new QRadioButton(QString::fromUtf8(choice.label), box.get());
         button->setObjectName(QString(QChar(choice.letter)));
         group->addButton(button, position);
         button->setChecked(position == dialog.position());
-        layout->addWidget(button);
+        box->body()->addWidget(button);
         ++position;
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-
-    const bool ok = box.exec() == QDialog::Accepted;
-    if (ok) dialog.setPosition(group->checkedId());
-    bool accepted = false;
-    dialog.press(ok ? "OK" : "Cancel", accepted);
-    return accepted;
+    box->addButtons();
+    box->onAccept([&dialog, group] { dialog.setPosition(group->checkedId()); });
+    return box;
 }
 
 }  // namespace tw::app

@@ -30,11 +30,14 @@ QGroupBox* trackingGroup(const char* title, const std::vector<Row>& rows, QWidge
         for (int c = 0; c < 3; ++c) {
             auto* edit = new StepEdit(group, 0, 255);
             edit->setObjectName(QString::number(row.ids[static_cast<std::size_t>(c)]));
+            edit->setMaxLength(3);
             edit->setMaximumWidth(60);
             grid->addWidget(edit, r, c + 1);
         }
         ++r;
     }
+    // The boxes stay beside their row labels however wide the tab is.
+    grid->setColumnStretch(4, 1);
     return group;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "app/dialog_box.h"
 #include "app/page_widget.h"
 #include "ui/dialog.h"
 
@@ -17,7 +19,7 @@ PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent);
 // Tab 6: the display fields and the six buttons of the MARTEN 30 page.
 PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent);
 
-// The dialogs of these two pages; false when the kind is none of theirs (`handled` tells).
-bool runKvrFamilyDialog(QWidget* parent, Dialog& dialog, bool& handled);
+// The window of a dialog of these two pages; null when the dialog is none of theirs.
+std::unique_ptr<DialogBox> buildKvrFamilyDialog(QWidget* parent, Dialog& dialog);
 
 }  // namespace tw::app

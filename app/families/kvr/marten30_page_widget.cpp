@@ -30,6 +30,7 @@ PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent) 
         grid->addWidget(value, r, 1);
         ++r;
     }
+    grid->setColumnStretch(1, 1);
     layout->addWidget(info);
 
     auto* buttons = new QGridLayout;
@@ -51,6 +52,7 @@ PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent) 
         QObject::connect(b, &QPushButton::clicked, w,
                          [w, &page, member] { w->exchange([&] { return (page.*member)(); }); });
     }
+    buttons->setColumnStretch(2, 1);
     layout->addLayout(buttons);
     layout->addStretch();
     w->setFirstControl(P::kRadioStatusButton);
