@@ -15,6 +15,7 @@ namespace tw::app {
 // OK first hands the widgets' values to the core dialog (onAccept), then presses its "OK";
 // every other way out presses "Cancel".
 class DialogBox : public QDialog {
+    Q_OBJECT
   public:
     DialogBox(QWidget* parent, Dialog& dialog, const QString& title = QString());
 
