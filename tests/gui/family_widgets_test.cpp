@@ -185,6 +185,12 @@ class FamilyWidgetsTest : public QObject {
         QCOMPARE(pw->findChildren<QSpinBox*>().size(), 31);
         auto dv = buildDialogWidget(nullptr, *deviation);
         QCOMPARE(dv->windowTitle(), QString("Transmitter Deviation"));
+        QCOMPARE(
+            labels(dv.get()).mid(6, 8),
+            QStringList({"Combined Modulation Flatness", "Channel Without Tone Gate",
+                         "Narrowband Channel With Tone Gate", "Wideband Channel With Tone Gate",
+                         "Narrow", "Wide", "Tone Tone Gate Modulation Setting",
+                         "Digital Tone Gate Modulation Setting"}));
         for (auto* spin : dv->findChildren<QSpinBox*>()) {
             const bool nibble =
                 names({1013, 1015, 1016, 1017, 1020, 1021}).contains(spin->objectName());
