@@ -15,7 +15,8 @@ namespace {
 PageWidget* placeholderWidget(int tab, FamilyPage& page, QWidget* parent) {
     auto* w = new PageWidget(page, parent);
     auto* layout = new QVBoxLayout(w);
-    layout->addWidget(new QLabel(QString::fromUtf8(tabInfos()[static_cast<std::size_t>(tab)].label), w));
+    layout->addWidget(
+        new QLabel(QString::fromUtf8(tabInfos()[static_cast<std::size_t>(tab)].label), w));
     layout->addStretch();
     return w;
 }
@@ -28,8 +29,10 @@ PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent) {
     if (auto* m30Page = dynamic_cast<kvr::CMarten30Page*>(&page); m30Page && tab == 6)
         return createMarten30PageWidget(*m30Page, parent);
     switch (tab) {
-        case 1: return createHlnPageWidget(page, parent);
-        default: return placeholderWidget(tab, page, parent);
+        case 1:
+            return createHlnPageWidget(page, parent);
+        default:
+            return placeholderWidget(tab, page, parent);
     }
 }
 

@@ -17,7 +17,8 @@ void PageWidget::pullFromWidgets() {
     for (const auto& c : page_.controls().all()) {
         QWidget* w = control(c.id);
         if (!w) continue;
-        if (auto* e = qobject_cast<QLineEdit*>(w)) page_.controls().setText(c.id, e->text().toStdString());
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            page_.controls().setText(c.id, e->text().toStdString());
         else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
             page_.controls().setText(c.id, p->toPlainText().toStdString());
         else if (auto* b = qobject_cast<QComboBox*>(w))

@@ -13,7 +13,7 @@ namespace tw::app {
 // text (a combo box: its current text); every widget carries its enable state.
 class PageWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     PageWidget(FamilyPage& page, QWidget* parent);
 
     FamilyPage& page() { return page_; }
@@ -34,7 +34,7 @@ public:
     void setFirstControl(int id) { firstControl_ = id; }
     QWidget* control(int id) const;
 
-private:
+  private:
     FamilyPage& page_;
     int firstControl_ = 0;
 };

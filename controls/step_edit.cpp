@@ -22,7 +22,8 @@ QString StepEdit::stepped(const QString& text, int steps, int minimum, int maxim
     const QString t = text.trimmed();
     bool negative = false;
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';
-    for (; i < t.size() && t[i].isDigit(); ++i) value = std::min(value * 10 + t[i].digitValue(), 1000000LL);
+    for (; i < t.size() && t[i].isDigit(); ++i)
+        value = std::min(value * 10 + t[i].digitValue(), 1000000LL);
     if (negative) value = -value;
     const long long next = std::clamp<long long>(value + steps, minimum, maximum);
     return QString::number(next);

@@ -8,7 +8,7 @@ namespace tw::app {
 // key's repeat count, clamped to [minimum, maximum]; every other key behaves as usual.
 class StepEdit : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit StepEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = 255);
     void setBounds(int minimum, int maximum);
     int minimum() const { return min_; }
@@ -17,10 +17,10 @@ public:
     // The stepping rule itself, apart from the widget: text after `steps` (negative: down).
     static QString stepped(const QString& text, int steps, int minimum, int maximum);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     int min_;
     int max_;
 };
