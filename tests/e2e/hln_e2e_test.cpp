@@ -1,0 +1,242 @@
+// HLN page through tunewright-cli against simulated HLN-family radios on pseudo-terminals.
+// Only radios that wake on wake bytes can be reached this way: breaks and RTS pulses do not
+// cross a pseudo-terminal. Every connection costs two seconds of the radio-ID pause, so runs
+// that do not depend on each other go at the same time.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/cli_run.h"
+
+namespace tw::e2e {
+namespace {
+
+const std::string kProgramMode =
+    "If radio is not in program mode, power cycle radio to program mode.\n\nSee Perscribe online "
+    "help for instructions on how to place radios in program mode.";
+
+constexpr int kModel = 1062;
+constexpr int kSerialNumber = 1074;
+constexpr int kFeatures = 1073;
+
+// The 27 tracking controls in the order of the .tk2 file.
+const std::vector<int> kTk2Order = {1053, 1021, 1039, 1048, 1011, 1051, 1016, 1033, 1042,
+                                    1004, 1052, 1019, 1036, 1045, 1007, 1103, 1078, 1089,
+                                    1098, 1101, 1070, 1083, 1092, 1102, 1075, 1086, 1095};
+// Controls that stay editable on a ZKT or ZLT radio.
+const std::vector<int> kZktEditable = {1004, 1042, 1045, 1048, 1051, 1052, 1053};
+
+bool contains(const std::vector<int>& ids, int id) {
+    for (int i : ids)
+        if (i == id) return true;
+    return false;
+}
+
+// One simulated radio and the runs of the command line against it.
+struct Radio {
+    SimProcess sim;
+    std::string ini;
+
+    bool start(const std::vector<std::string>& simArgs, const std::string& iniPath) {
+        ini = iniPath;
+        std::vector<std::string> args = {"--no-pace"};
+        args.insert(args.end(), simArgs.begin(), simArgs.end());
+        return sim.start("hln", args);
+    }
+    CliRun run(const std::vector<std::string>& args) const { return cli(sim, ini, args); }
+};
+
+class HlnE2eTest : public ::testing::Test {
+  protected:
+    // A radio with the model options given as "type=A", ...
+    Radio& radio(const std::vector<std::string>& options,
+                 const std::vector<std::string>& faults = {}) {
+        std::vector<std::string> args;
+        for (const auto& o : options) args.insert(args.end(), {"--option", o});
+        for (const auto& f : faults) args.insert(args.end(), {"--fault", f});
+        radios_.push_back(std::make_unique<Radio>());
+        Radio& r = *radios_.back();
+        EXPECT_TRUE(r.start(args, dir_.write("novac4.ini", ""))) << r.sim.error();
+        return r;
+    }
+
+    TempDir dir_;
+    std::vector<std::unique_ptr<Radio>> radios_;
+};
+
+TEST_F(HlnE2eTest, StatusTrackingAndFeaturesOfFourRadioTypes) {
+    const Radio& hln = radio({"type=A"});
+    const Radio& zkt = radio({"type=U"});
+    const Radio& ukt = radio({"type=I", "serial=0102030405AB"});
+    const Radio& novac = radio({"type=M"});
+    const auto runs = runTogether<CliRun>({
+        [&] {
+            return hln.run({"--radio-type", "A", "hln", "get-status"});
+        },
+        [&] {
+            return zkt.run({"--radio-type", "U", "hln", "get-status", "read-features"});
+        },
+        [&] {
+            return ukt.run({"--radio-type", "I", "hln", "get-status", "read-tracking"});
+        },
+        [&] {
+            return novac.run({"--radio-type", "M", "hln", "get-status", "read-features"});
+        },
+    });
+    const CliRun& a = runs[0];
+    const CliRun& u = runs[1];
+    const CliRun& i = runs[2];
+    const CliRun& m = runs[3];
+
+    ASSERT_EQ(a.exitCode, 0) << a.dump();
+    EXPECT_TRUE(a.messages.empty());
+    EXPECT_EQ(a.field(kModel), "HLN");
+    EXPECT_EQ(a.field(kSerialNumber), "00A1B2C3D4E5");
+    EXPECT_EQ(a.field(kFeatures), "01FF09101112131415161718191A");
+    EXPECT_EQ(a.field(1016), "128");  // record byte 0
+    EXPECT_EQ(a.field(1004), "160");  // record byte 24
+    EXPECT_EQ(a.field(1011), "192");  // record byte 26
+    for (int id : kTk2Order) EXPECT_TRUE(a.isEnabled(id)) << id;
+
+    ASSERT_EQ(u.exitCode, 0) << u.dump();
+    // The feature read always wakes the radio the TRV way, whatever type was chosen.
+    EXPECT_EQ(u.texts(),
+              (std::vector<std::string>{kProgramMode, "Feature data read successfully."}));
+    EXPECT_EQ(u.field(kModel), "ZKT");
+    EXPECT_EQ(u.field(kFeatures), "01FF09101112131415161718191A");
+    EXPECT_EQ(u.field(1016), "128");
+    for (int id : kTk2Order) EXPECT_EQ(u.isEnabled(id), contains(kZktEditable, id)) << id;
+
+    // A UKT 20 keeps no tracking data: the page says so and reading them is refused.
+    EXPECT_EQ(i.exitCode, 1) << i.dump();
+    EXPECT_EQ(i.texts(), (std::vector<std::string>{"This radio does not contain tracking data."}));
+    EXPECT_EQ(i.field(kModel), "UKT 20");
+    EXPECT_EQ(i.field(kSerialNumber), "0102030405AB");
+    for (int id : kTk2Order) {
+        EXPECT_EQ(i.field(id), "NA") << id;
+        EXPECT_FALSE(i.isEnabled(id)) << id;
+    }
+
+    EXPECT_EQ(m.exitCode, 1) << m.dump();
+    EXPECT_EQ(m.texts(),
+              (std::vector<std::string>{"Error - NOVAC 30P Radios do not have feature data"}));
+    EXPECT_EQ(m.field(kModel), "NOVAC 30P");
+    EXPECT_EQ(m.field(1016), "128");
+}
+
+TEST_F(HlnE2eTest, TrackingWrittenFromATk2FileIsReadInTheNextRun) {
+    const Radio& r = radio({"type=A"});
+    // Distinct values within the ranges the page accepts (squelch 144 to 226, modulation
+    // 0 to 63, power 0 to 255), in .tk2 order.
+    const std::vector<int> values = {40,  201, 101, 41,  200, 42,  202, 102, 43,
+                                     150, 44,  203, 103, 45,  170, 46,  204, 104,
+                                     47,  48,  205, 105, 49,  50,  206, 106, 51};
+    std::string tk2;
+    for (int v : values) {
+        static const char digits[] = "0123456789ABCDEF";
+        tk2 += digits[v >> 4];
+        tk2 += digits[v & 15];
+    }
+    const std::string file = dir_.write("new.tk2", tk2);
+    const CliRun write =
+        r.run({"--radio-type", "A", "hln", "load-tracking", file, "write-tracking"});
+    ASSERT_EQ(write.exitCode, 0) << write.dump();
+    EXPECT_EQ(write.texts(), (std::vector<std::string>{"Tracking data written successfully."}));
+
+    const std::string back = dir_.file("back.tk2");
+    const CliRun read = r.run({"--radio-type", "A", "hln", "read-tracking", "save-tracking", back});
+    ASSERT_EQ(read.exitCode, 0) << read.dump();
+    EXPECT_EQ(read.texts(), (std::vector<std::string>{"Tracking data read successfully."}));
+    EXPECT_EQ(read.field(kModel), "HLN");
+    for (std::size_t k = 0; k < kTk2Order.size(); ++k)
+        EXPECT_EQ(read.field(kTk2Order[k]), std::to_string(values[k])) << kTk2Order[k];
+    EXPECT_EQ(readFileBytes(back), tk2);
+}
+
+TEST_F(HlnE2eTest, ImageReadToAFileWritesBackAndReadsTheSame) {
+    const Radio& r = radio({"type=A"});
+    const std::string first = dir_.file("first.img");
+    const CliRun read = r.run({"--radio-type", "A", "hln", "read-image", first});
+    ASSERT_EQ(read.exitCode, 0) << read.dump();
+    EXPECT_EQ(read.texts(), (std::vector<std::string>{"Image read successfully (2048 bytes)."}));
+    std::string image = readFileBytes(first);
+    ASSERT_EQ(image.size(), 2048u);
+
+    // A changed byte far from the pointer table and the records.
+    image[0x700] = static_cast<char>(~image[0x700]);
+    image[0x7FF] = 0x42;
+    const std::string changed = dir_.write("changed.img", image);
+    const std::string second = dir_.file("second.img");
+    const CliRun write =
+        r.run({"--radio-type", "A", "hln", "write-image", changed, "read-image", second});
+    ASSERT_EQ(write.exitCode, 0) << write.dump();
+    EXPECT_EQ(write.texts(), (std::vector<std::string>{"Image written successfully.",
+                                                       "Image read successfully (2048 bytes)."}));
+    EXPECT_EQ(readFileBytes(second), image);
+}
+
+TEST_F(HlnE2eTest, FailuresAreReportedWithTheirMessages) {
+    const Radio& unknown = radio({"type=D"});
+    const Radio& silent = radio({"type=U"}, {"silent"});
+    const Radio& silentTrv = radio({"type=C"}, {"silent"});
+    const Radio& small = radio({"type=A"});
+    const std::string shortImage = dir_.write("short.img", std::string(2047, '\x5A'));
+    const auto runs = runTogether<CliRun>({
+        [&] {
+            return unknown.run({"--radio-type", "U", "hln", "get-status"});
+        },
+        [&] {
+            return silent.run({"--radio-type", "U", "hln", "read-tracking"});
+        },
+        [&] {
+            return silentTrv.run({"--no", "--radio-type", "C", "hln", "get-status"});
+        },
+        [&] {
+            return small.run({"--radio-type", "A", "hln", "write-image", shortImage});
+        },
+        [&] {
+            return unknown.run({"--radio-type", "D", "hln", "get-status"});
+        },
+        [&] {
+            return small.run({"--radio-type", "A", "hln", "write-image", dir_.file("none")});
+        },
+    });
+
+    EXPECT_EQ(runs[0].exitCode, 1) << runs[0].dump();
+    EXPECT_EQ(runs[0].texts(), (std::vector<std::string>{"Unknown Radio Type"}));
+    EXPECT_EQ(runs[0].field(kModel), "");  // a failed status leaves the page as it was
+
+    EXPECT_EQ(runs[1].exitCode, 1) << runs[1].dump();
+    EXPECT_EQ(runs[1].texts(),
+              (std::vector<std::string>{"Error on Initial Handshake Setup", kProgramMode}));
+
+    // A TRV is told to power cycle first and is offered the extended handshake.
+    EXPECT_EQ(runs[2].exitCode, 1) << runs[2].dump();
+    EXPECT_EQ(runs[2].messages,
+              (std::vector<ShownMessage>{
+                  {"ok", kProgramMode, "ok"},
+                  {"yesno", "TRV Handshake not complete, use extended handshaking?", "no"},
+                  {"ok", "Error on Initial Handshake Setup", "ok"},
+                  {"ok", kProgramMode, "ok"}}));
+
+    // Nothing is sent from a file that does not fit the radio.
+    EXPECT_EQ(runs[3].exitCode, 1) << runs[3].dump();
+    EXPECT_EQ(runs[3].texts(),
+              (std::vector<std::string>{
+                  "The image file holds 2047 bytes; this radio's image is 2048 bytes."}));
+
+    // A letter that is no button of the Select Radio Type dialog never reaches the radio.
+    EXPECT_EQ(runs[4].exitCode, 1) << runs[4].dump();
+    EXPECT_TRUE(runs[4].messages.empty());
+    EXPECT_NE(runs[4].err.find("the dialog refused type=D"), std::string::npos) << runs[4].err;
+
+    EXPECT_EQ(runs[5].exitCode, 1) << runs[5].dump();
+    EXPECT_EQ(runs[5].texts(), (std::vector<std::string>{"Could not open file."}));
+}
+
+}  // namespace
+}  // namespace tw::e2e
