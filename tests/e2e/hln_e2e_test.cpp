@@ -43,21 +43,18 @@ struct Radio {
 
     bool start(const std::vector<std::string>& simArgs, const std::string& iniPath) {
         ini = iniPath;
-        std::vector<std::string> args = {"--no-pace"};
-        args.insert(args.end(), simArgs.begin(), simArgs.end());
-        return sim.start("hln", args);
+        return sim.start("hln", simArgs);
     }
     CliRun run(const std::vector<std::string>& args) const { return cli(sim, ini, args); }
 };
 
 class HlnE2eTest : public ::testing::Test {
   protected:
-    // A radio with the model options given as "type=A", ...
+    // A radio with model options ("type=A", ...) and further simulator options.
     Radio& radio(const std::vector<std::string>& options,
-                 const std::vector<std::string>& faults = {}) {
-        std::vector<std::string> args;
+                 const std::vector<std::string>& simArgs = {"--no-pace"}) {
+        std::vector<std::string> args = simArgs;
         for (const auto& o : options) args.insert(args.end(), {"--option", o});
-        for (const auto& f : faults) args.insert(args.end(), {"--fault", f});
         radios_.push_back(std::make_unique<Radio>());
         Radio& r = *radios_.back();
         EXPECT_TRUE(r.start(args, dir_.write("novac4.ini", ""))) << r.sim.error();
@@ -69,7 +66,8 @@ class HlnE2eTest : public ::testing::Test {
 };
 
 TEST_F(HlnE2eTest, StatusTrackingAndFeaturesOfFourRadioTypes) {
-    const Radio& hln = radio({"type=A"});
+    // One radio answers at the pace of a real line, 9600 baud.
+    const Radio& hln = radio({"type=A"}, {"--baud", "9600"});
     const Radio& zkt = radio({"type=U"});
     const Radio& ukt = radio({"type=I", "serial=0102030405AB"});
     const Radio& novac = radio({"type=M"});
@@ -128,8 +126,9 @@ TEST_F(HlnE2eTest, StatusTrackingAndFeaturesOfFourRadioTypes) {
     EXPECT_EQ(m.field(1016), "128");
 }
 
-TEST_F(HlnE2eTest, TrackingWrittenFromATk2FileIsReadInTheNextRun) {
-    const Radio& r = radio({"type=A"});
+TEST_F(HlnE2eTest, TrackingAndFeaturesWrittenFromFilesAreReadInTheNextRun) {
+    const Radio& hln = radio({"type=A"});
+    const Radio& zkt = radio({"type=U"});
     // Distinct values within the ranges the page accepts (squelch 144 to 226, modulation
     // 0 to 63, power 0 to 255), in .tk2 order.
     const std::vector<int> values = {40,  201, 101, 41,  200, 42,  202, 102, 43,
@@ -141,20 +140,48 @@ TEST_F(HlnE2eTest, TrackingWrittenFromATk2FileIsReadInTheNextRun) {
         tk2 += digits[v >> 4];
         tk2 += digits[v & 15];
     }
-    const std::string file = dir_.write("new.tk2", tk2);
-    const CliRun write =
-        r.run({"--radio-type", "A", "hln", "load-tracking", file, "write-tracking"});
-    ASSERT_EQ(write.exitCode, 0) << write.dump();
-    EXPECT_EQ(write.texts(), (std::vector<std::string>{"Tracking data written successfully."}));
+    const std::string tk2File = dir_.write("new.tk2", tk2);
+    const std::string tk2Back = dir_.file("back.tk2");
+    // A longer record than the radio holds now: count 10, 15 bytes.
+    const std::string features = "01FF0AAABBCCDDEEFF001122334455";
+    const std::string feaFile = dir_.write("new.fea", features);
+    const std::string feaBack = dir_.file("back.fea");
 
-    const std::string back = dir_.file("back.tk2");
-    const CliRun read = r.run({"--radio-type", "A", "hln", "read-tracking", "save-tracking", back});
-    ASSERT_EQ(read.exitCode, 0) << read.dump();
-    EXPECT_EQ(read.texts(), (std::vector<std::string>{"Tracking data read successfully."}));
-    EXPECT_EQ(read.field(kModel), "HLN");
+    const auto runs = runTogether<std::vector<CliRun>>({
+        [&] {
+            return std::vector<CliRun>{
+                hln.run({"--radio-type", "A", "hln", "load-tracking", tk2File, "write-tracking"}),
+                hln.run({"--radio-type", "A", "hln", "read-tracking", "save-tracking", tk2Back})};
+        },
+        [&] {
+            return std::vector<CliRun>{
+                zkt.run({"--radio-type", "U", "hln", "load-features", feaFile, "write-features"}),
+                zkt.run({"--radio-type", "U", "hln", "read-features", "save-features", feaBack})};
+        },
+    });
+
+    const CliRun& writeTracking = runs[0][0];
+    const CliRun& readTracking = runs[0][1];
+    ASSERT_EQ(writeTracking.exitCode, 0) << writeTracking.dump();
+    EXPECT_EQ(writeTracking.texts(),
+              (std::vector<std::string>{"Tracking data written successfully."}));
+    ASSERT_EQ(readTracking.exitCode, 0) << readTracking.dump();
+    EXPECT_EQ(readTracking.texts(), (std::vector<std::string>{"Tracking data read successfully."}));
+    EXPECT_EQ(readTracking.field(kModel), "HLN");
     for (std::size_t k = 0; k < kTk2Order.size(); ++k)
-        EXPECT_EQ(read.field(kTk2Order[k]), std::to_string(values[k])) << kTk2Order[k];
-    EXPECT_EQ(readFileBytes(back), tk2);
+        EXPECT_EQ(readTracking.field(kTk2Order[k]), std::to_string(values[k])) << kTk2Order[k];
+    EXPECT_EQ(readFileBytes(tk2Back), tk2);
+
+    const CliRun& writeFeatures = runs[1][0];
+    const CliRun& readFeatures = runs[1][1];
+    ASSERT_EQ(writeFeatures.exitCode, 0) << writeFeatures.dump();
+    EXPECT_EQ(writeFeatures.texts(),
+              (std::vector<std::string>{"Feature data written successfully."}));
+    ASSERT_EQ(readFeatures.exitCode, 0) << readFeatures.dump();
+    EXPECT_EQ(readFeatures.texts(),
+              (std::vector<std::string>{kProgramMode, "Feature data read successfully."}));
+    EXPECT_EQ(readFeatures.field(kFeatures), features);
+    EXPECT_EQ(readFileBytes(feaBack), features);
 }
 
 TEST_F(HlnE2eTest, ImageReadToAFileWritesBackAndReadsTheSame) {
@@ -181,8 +208,8 @@ TEST_F(HlnE2eTest, ImageReadToAFileWritesBackAndReadsTheSame) {
 
 TEST_F(HlnE2eTest, FailuresAreReportedWithTheirMessages) {
     const Radio& unknown = radio({"type=D"});
-    const Radio& silent = radio({"type=U"}, {"silent"});
-    const Radio& silentTrv = radio({"type=C"}, {"silent"});
+    const Radio& silent = radio({"type=U"}, {"--no-pace", "--fault", "silent"});
+    const Radio& silentTrv = radio({"type=C"}, {"--no-pace", "--fault", "silent"});
     const Radio& small = radio({"type=A"});
     const std::string shortImage = dir_.write("short.img", std::string(2047, '\x5A'));
     const auto runs = runTogether<CliRun>({

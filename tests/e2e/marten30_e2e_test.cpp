@@ -105,8 +105,9 @@ TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     const CliRun before = run({"marten30", "read-tracking", "report"});
     ASSERT_TRUE(hasLine(before, kWideSquelch)) << before.dump();
 
-    const CliRun write = run({"marten30", "read-tracking", "squelch", "1005=55", "1008=201",
-                              "power", "1039=77", "write-tracking"});
+    const CliRun write =
+        run({"marten30", "read-tracking", "squelch", "1005=55", "1008=201", "power", "1039=77",
+             "country", "country=3", "cloning", "2075=1", "write-tracking"});
     ASSERT_EQ(write.exitCode, 0) << write.dump();
     EXPECT_TRUE(write.messages.empty());
 
@@ -116,6 +117,12 @@ TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     EXPECT_TRUE(hasLine(after, "          Wide Band         55       48            60      201"))
         << after.dump();
     EXPECT_TRUE(hasLine(after, "\t\t  Ref Osc Control   77")) << after.dump();
+    ASSERT_GE(after.report.size(), 5u);
+    EXPECT_EQ(after.report[2], "Country       Europe        Serial No.      1234567");
+    EXPECT_EQ(after.report[4], "Cloning Data:\t\t  Master Radio");
+    // European radios label all five power rows.
+    EXPECT_EQ(after.report.back(),
+              "\t\t        6    150    151    152    153    154    155    156");
 
     // The write recomputed both checksums of the changed image.
     const std::string bytes = readFileBytes(image);
@@ -125,6 +132,8 @@ TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     for (std::size_t i = 128; i < 192; ++i) second += static_cast<unsigned char>(bytes[i]);
     EXPECT_EQ(first % 256, 0u);
     EXPECT_EQ(second % 256, 0u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xE3);  // portable, Europe, 450 - 488
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0x03);  // supervisor and subordinate
     EXPECT_EQ(static_cast<unsigned char>(bytes[16]), 55);
     EXPECT_EQ(static_cast<unsigned char>(bytes[21]), 201);
     EXPECT_EQ(static_cast<unsigned char>(bytes[24]), 77);
