@@ -68,10 +68,7 @@ bool CliUi::runDialog(Dialog& dialog) {
     }
     std::string problem;
     const bool accepted = applyDialogScript(dialog, script, &problem);
-    if (!problem.empty()) {
-        error_ = problem;
-        err_ << "tunewright-cli: " << problem << "\n";
-    }
+    if (!problem.empty()) error_ = problem;
     if (!quiet_) {
         for (const auto& [control, value] : script.settings)
             out_ << "  set " << control << "=" << value << "\n";

@@ -60,7 +60,9 @@ std::string Marten30RadioModel::identity() const {
     std::string id = "1";
     id += portable_ ? 'B' : 'C';
     id += code_;
-    id += radioHexPair(static_cast<std::uint8_t>(country_ << 5 | band_));
+    // The radio reports the country and band split it is configured with now, so an edit of
+    // its tracking area shows in the next identification.
+    id += radioHexPair(static_cast<std::uint8_t>(memory_[kAreaStart] & 0x67));
     id += radioHexPair(static_cast<std::uint8_t>(bits_));
     return id;
 }

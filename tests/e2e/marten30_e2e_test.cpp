@@ -119,6 +119,7 @@ TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     EXPECT_TRUE(hasLine(after, "\t\t  Ref Osc Control   77")) << after.dump();
     ASSERT_GE(after.report.size(), 5u);
     EXPECT_EQ(after.report[2], "Country       Europe        Serial No.      1234567");
+    EXPECT_EQ(after.field(kCountry), "Europe");  // the radio identifies with its new country
     EXPECT_EQ(after.report[4], "Cloning Data:\t\t  Master Radio");
     // European radios label all five power rows.
     EXPECT_EQ(after.report.back(),
