@@ -44,30 +44,5 @@ TEST_F(CliTest, MissingPortFailsTheStepWithExitOne) {
     EXPECT_NE(r.out.find("\"ok\": false"), std::string::npos) << r.out;
 }
 
-TEST_F(CliTest, KvrTrackingWrittenInOneRunIsReadInTheNext) {
-    ASSERT_TRUE(sim_.start("kvr", {"--log", dir_.file("kvr.log")})) << sim_.error();
-    const ProcessResult write = run({"kvr", "read-tracking", "set", "1005=77", "write-tracking"});
-    ASSERT_EQ(write.exitCode, 0) << write.out << write.err;
-    EXPECT_NE(write.out.find(jsonMessage("Power ON KVR Radio")), std::string::npos);
-
-    const ProcessResult read = run({"kvr", "read-tracking"});
-    ASSERT_EQ(read.exitCode, 0) << read.out << read.err;
-    EXPECT_NE(read.out.find(
-                  jsonMessage("Tracking data read.\nTurn off radio and disconnect from cable.")),
-              std::string::npos)
-        << read.out;
-    EXPECT_NE(read.out.find("\"1005\": \"77\""), std::string::npos) << read.out;
-}
-
-TEST_F(CliTest, KvrSilentRadioFailsTheHandshake) {
-    ASSERT_TRUE(sim_.start("kvr", {"--no-pace", "--fault", "silent"})) << sim_.error();
-    const ProcessResult r = run({"kvr", "read-tracking"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.out.find(jsonMessage("No Radio Handshake.\nTurn off radio, check programming "
-                                     "cable connection, and retry.")),
-              std::string::npos)
-        << r.out;
-}
-
 }  // namespace
 }  // namespace tw::e2e

@@ -124,26 +124,6 @@ TEST_F(KvrE2eTest, WrittenRadioTypeAndBandSplitAreReadBackInTheNextRun) {
     EXPECT_EQ(tracking.field(1005), "128") << tracking.dump();
 }
 
-TEST_F(KvrE2eTest, MissingBandSplitFileOffersNoLineAndNothingIsWritten) {
-    ini_ =
-        dir_.write("novac4.ini", "[Directory Settings]\nTranslators=" + dir_.file("none") + "\n");
-    const CliRun show = run({"kvr", "radio-type"});
-    EXPECT_EQ(show.exitCode, 0) << show.dump();
-    EXPECT_EQ(show.texts(), (std::vector<std::string>{
-                                kPowerOn, "Could not find bandsplit data file.", kCancelled}));
-
-    // Line 0 of an empty list cannot be chosen: the step fails and the dialog is cancelled.
-    const CliRun write = run({"kvr", "radio-type-write", "0", "0"});
-    EXPECT_EQ(write.exitCode, 1) << write.dump();
-    EXPECT_FALSE(write.ok);
-    EXPECT_EQ(write.texts(), (std::vector<std::string>{
-                                 kPowerOn, "Could not find bandsplit data file.", kCancelled}));
-
-    ini_ = dir_.write("novac4.ini", "[Directory Settings]\nTranslators=" + dir_.path() + "\n");
-    const ProcessResult unchanged = runPlain({"kvr", "radio-type"});
-    EXPECT_NE(unchanged.out.find("  * 1  K-VR Select\n"), std::string::npos) << unchanged.out;
-}
-
 TEST_F(KvrE2eTest, TrackingSavedToTk1LoadsBackAndWritesToTheRadio) {
     const std::string saved = dir_.file("factory.tk1");
     const CliRun save = run({"kvr", "read-tracking", "save-tracking", saved});
@@ -179,19 +159,6 @@ TEST_F(KvrE2eTest, TrackingSavedToTk1LoadsBackAndWritesToTheRadio) {
     EXPECT_EQ(read.field(1022), "255");
     EXPECT_EQ(read.field(1099), "0");
     EXPECT_EQ(readFileBytes(back), edited);
-}
-
-TEST_F(KvrE2eTest, Tk1FileOfTheWrongSizeLeavesThePageAlone) {
-    const std::string shortFile = dir_.write("short.tk1", kFactoryTk1.substr(0, 41));
-    const CliRun r = run({"kvr", "read-tracking", "load-tracking", shortFile});
-    EXPECT_EQ(r.exitCode, 1) << r.dump();
-    EXPECT_EQ(r.texts(),
-              (std::vector<std::string>{kPowerOn, kTrackingRead, "Wrong size of the file."}));
-    EXPECT_EQ(r.field(1005), "128");
-
-    const CliRun missing = run({"kvr", "load-tracking", dir_.file("nothing.tk1")});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.texts(), (std::vector<std::string>{"Could not open file."}));
 }
 
 }  // namespace

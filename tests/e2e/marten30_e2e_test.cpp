@@ -10,10 +10,6 @@
 namespace tw::e2e {
 namespace {
 
-const std::string kCouldNotInitialize =
-    "Could not initialize radio. Check connection and confirm no other application is using comm "
-    "port. ";
-
 // Control ids of the page's display fields.
 constexpr int kRadioType = 2012;
 constexpr int kBandSplit = 2070;
@@ -73,33 +69,6 @@ TEST_F(Marten30E2eTest, StatusAndReadShowTheIdentity) {
     EXPECT_EQ(mobile.report[2], "Country       Europe        Serial No.      1234567");
 }
 
-TEST_F(Marten30E2eTest, IdentityFaultsStopTheReadWithTheirMessages) {
-    struct Case {
-        std::vector<std::string> options;
-        std::vector<std::string> messages;
-        int exitCode;
-    };
-    const std::vector<Case> cases = {
-        {{"code=FF"}, {"Radio Flash Code not present", kCouldNotInitialize}, 1},
-        {{"mode=normal"}, {"Error: Radio not in Programming Mode", kCouldNotInitialize}, 1},
-        {{"band=2"}, {"Invalid band split data", kCouldNotInitialize}, 1},
-        // A radio without country information is still read.
-        {{"country=0"}, {"Invalid Country Information"}, 0},
-    };
-    for (const auto& c : cases) {
-        startRadio(c.options);
-        const CliRun r = run({"marten30", "read-tracking"});
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.options[0] << "\n" << r.dump();
-        EXPECT_EQ(r.texts(), c.messages) << c.options[0];
-    }
-    sim_.stop();
-    const CliRun silent =
-        parseCliRun(runCli(dir_.file("ttyNONE"), ini(), {"marten30", "read-tracking"}));
-    EXPECT_EQ(silent.exitCode, 1);
-    EXPECT_EQ(silent.texts(),
-              (std::vector<std::string>{"Comm Port not opened.", kCouldNotInitialize}));
-}
-
 TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     startRadio();
     const CliRun before = run({"marten30", "read-tracking", "report"});
@@ -138,64 +107,6 @@ TEST_F(Marten30E2eTest, DialogEditsAreWrittenAndReadBackInTheNextRun) {
     EXPECT_EQ(static_cast<unsigned char>(bytes[16]), 55);
     EXPECT_EQ(static_cast<unsigned char>(bytes[21]), 201);
     EXPECT_EQ(static_cast<unsigned char>(bytes[24]), 77);
-}
-
-TEST_F(Marten30E2eTest, BlocksThatReadTwiceDifferentlyAbortTheRead) {
-    startRadio({"flaky=5"});
-    const CliRun r = run({"marten30", "read-tracking", "report"});
-    EXPECT_EQ(r.exitCode, 1) << r.dump();
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.texts(),
-              (std::vector<std::string>{"Invalid Read--Read Aborted. \nTurn off radio."}));
-    // The identity is still shown; the image stayed empty.
-    EXPECT_EQ(r.field(kRadioType), "Marten 30 Portable");
-    EXPECT_EQ(r.field(kSerial), "");
-    EXPECT_TRUE(r.report.empty());
-}
-
-TEST_F(Marten30E2eTest, WriteThatDoesNotReadBackIsReported) {
-    startRadio({"stuck=1"});  // bytes 16 to 31, the squelch block, keep their values
-    const CliRun r = run({"marten30", "read-tracking", "squelch", "1005=99", "write-tracking"});
-    EXPECT_EQ(r.exitCode, 1) << r.dump();
-    EXPECT_EQ(r.texts(), (std::vector<std::string>{"Write not Verified."}));
-    const CliRun after = run({"marten30", "read-tracking", "report"});
-    EXPECT_TRUE(hasLine(after, kWideSquelch)) << after.dump();
-}
-
-TEST_F(Marten30E2eTest, Tk7FileRoundTrip) {
-    startRadio();
-    const std::string saved = dir_.file("radio.tk7");
-    const CliRun save = run({"marten30", "read-tracking", "report", "save-tracking", saved});
-    ASSERT_EQ(save.exitCode, 0) << save.dump();
-    const std::string bytes = readFileBytes(saved);
-    ASSERT_EQ(bytes.size(), 512u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xA3);  // portable, USA, 450 - 488
-
-    // A fresh run shows from the file what the radio showed.
-    const CliRun load = run({"marten30", "load-tracking", saved, "report"});
-    ASSERT_EQ(load.exitCode, 0) << load.dump();
-    EXPECT_TRUE(load.messages.empty());
-    EXPECT_EQ(load.report, save.report);
-    EXPECT_EQ(load.field(kSerial), "1234567");
-    EXPECT_EQ(load.field(kBandSplit), "450 - 488");
-
-    // The loaded image goes to the radio unchanged and saves to the same bytes.
-    std::string edited = bytes;
-    edited[17] = 61;
-    const std::string changed = dir_.write("changed.tk7", edited);
-    const CliRun write = run({"marten30", "load-tracking", changed, "write-tracking"});
-    ASSERT_EQ(write.exitCode, 0) << write.dump();
-    const std::string back = dir_.file("back.tk7");
-    ASSERT_EQ(run({"marten30", "read-tracking", "save-tracking", back}).exitCode, 0);
-    std::string expected = edited;
-    // Byte 127 is the checksum of bytes 0 to 126, made again for the write.
-    expected[127] = static_cast<char>(static_cast<unsigned char>(expected[127]) - (61 - 48));
-    EXPECT_EQ(readFileBytes(back), expected);
-
-    const std::string shortFile = dir_.write("short.tk7", bytes.substr(0, 511));
-    const CliRun wrong = run({"marten30", "load-tracking", saved, "load-tracking", shortFile});
-    EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_EQ(wrong.texts(), (std::vector<std::string>{"Wrong size of the file."}));
 }
 
 }  // namespace
