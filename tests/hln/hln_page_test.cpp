@@ -32,6 +32,16 @@ class HlnPageTest : public HlnTest {
         for (const auto& f : kHlnTrackingFields) set(f.control, "20");
         for (int id : {kSquelchLow, kSquelchMid, kSquelchHigh}) set(id, "200");
     }
+    // Busy cursor depth while the message box `text` was up (-1: not shown).
+    int busyAt(const std::string& text) const {
+        int depth = 0;
+        for (const auto& e : ui_.events()) {
+            if (e.kind == "busy") ++depth;
+            if (e.kind == "unbusy") --depth;
+            if (e.kind == "ok" && e.text == text) return depth;
+        }
+        return -1;
+    }
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     static std::string readAll(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
@@ -121,6 +131,16 @@ TEST_F(HlnPageTest, WriteTrackingChecksThenSendsRecordOrder) {
     EXPECT_EQ(ui_.messages(),
               (Messages{"Is this an ZKT radio?", "Valid range for squelch setting is 144-226."}));
     EXPECT_EQ(factory_->opens(), 0);
+
+    // A Yes that the checks then stop does not leave an unconfirmed model on the page.
+    ui_.clear();
+    set(kModel, "before");
+    set(kSquelchLow, "143");
+    choose('U');
+    ui_.answers = {true};
+    EXPECT_FALSE(page_->WriteTrackingToRadio());
+    EXPECT_EQ(ui_.messages().back(), "Valid range for squelch setting is 144-226.");
+    EXPECT_EQ(text(kModel), "before");
 
     ui_.clear();
     for (std::size_t i = 0; i < kHlnTrackingFields.size(); ++i)
@@ -299,6 +319,10 @@ TEST_F(HlnPageTest, TestModeThroughThePage) {
     ASSERT_TRUE(page_->SetTestMode(0));
     EXPECT_EQ(ui_.messages(),
               (Messages{"ZKT", "12", "You have left the test mode for HLN radios"}));
+    // The wait cursor covers the link operations, not the page's own messages.
+    EXPECT_EQ(busyAt("ZKT"), 0);
+    EXPECT_GT(busyAt("12"), 0);
+    EXPECT_EQ(busyAt("You have left the test mode for HLN radios"), 0);
     ui_.clear();
     EXPECT_FALSE(page_->SetTestMode(0));
     EXPECT_EQ(ui_.messages(), (Messages{"Comm not open", "Error in leaving Test Mode"}));

@@ -128,16 +128,18 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
 bool CHlnmaintDlg::WriteTrackingToRadio() {
     const auto type = selectRadioType();
     if (!type) return false;
-    if (*type == 'U' && env_.ui.askYesNo("Is this an ZKT radio?")) controls_.setText(kModel, "ZKT");
+    // The answer only steers the checks; the field shows a model once the radio names it.
+    std::string model = text(kModel);
+    if (*type == 'U' && env_.ui.askYesNo("Is this an ZKT radio?")) model = "ZKT";
     // The zero question comes before the checks: a set of zeros never passes the squelch
     // range, so asked afterwards it could never be reached.
     const bool allZero = std::all_of(kHlnTrackingFields.begin(), kHlnTrackingFields.end(),
                                      [&](const auto& f) { return text(f.control) == "0"; });
     if (allZero && !env_.ui.askYesNo("Tracking Data is set to 0.\n Proceed?")) return false;
-    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
+    if (!ValidateHlnTracking(env_.ui, controls_, model)) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
-    std::string model = text(kModel), serial = text(kSerial);
+    std::string serial = text(kSerial);
     if (!HlnWriteTracking(link_, model, serial, hexEncode(values.data(), values.size()), *type))
         return false;
     controls_.setText(kModel, model);
@@ -244,8 +246,12 @@ bool CHlnmaintDlg::SetTestMode(int on) {
     const auto type = selectRadioType();
     if (!type) return false;
     std::string model;
-    BusyCursor busy(env_.ui);
-    if (!HlnEnterTestMode(link_, model, *type)) return false;
+    bool entered = false;
+    {
+        BusyCursor busy(env_.ui);
+        entered = HlnEnterTestMode(link_, model, *type);
+    }
+    if (!entered) return false;
     controls_.setText(kModel, model);
     env_.ui.message(model);
     return true;

@@ -6,6 +6,7 @@
 #include "families/hln/hln_messages.h"
 #include "families/hln/radio_identity.h"
 #include "plugin/store/personality.h"
+#include "ui/ui.h"
 
 namespace tw {
 namespace {
@@ -16,6 +17,7 @@ constexpr unsigned long kLeaveAnswerMax = 20;
 }  // namespace
 
 bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
+    BusyCursor busy(link.ui());
     modelName = "????????";
     if (!link.open()) {
         link.message(hln_text::kCommNotOpen);
@@ -50,6 +52,7 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
 }
 
 bool HlnLeaveTestMode(HlnLink& link) {
+    BusyCursor busy(link.ui());
     if (!link.isOpen()) {
         link.message(hln_text::kCommNotOpen);
         return false;
