@@ -125,6 +125,21 @@ TEST_F(Marten30Flow, IdentifyFailures) {
     CMarten30Page p(silent.env);
     EXPECT_FALSE(p.ReadTrackingFromRadio());
     EXPECT_EQ(silent.ui.messages(), std::vector<std::string>{init});
+
+    Marten30Bench busy;
+    busy.devices.failOpens("busy");
+    CMarten30Page q(busy.env);
+    EXPECT_FALSE(q.ReadTrackingFromRadio());
+    EXPECT_EQ(busy.ui.messages(), (std::vector<std::string>{"Comm Port not opened.", init}));
+    EXPECT_FALSE(busy.ui.statusOpen());
+}
+
+TEST_F(Marten30Flow, OpensTheSavedPortNotTheChosenOne) {
+    bench.profile.writeString("Comm Settings", "Port Number", "2");
+    bench.app.currentPort = 4;
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(bench.devices.lastPath(), PortMap::defaultDevicePath(2));
+    EXPECT_EQ(bench.devices.lastBaud(), 9600);
 }
 
 TEST_F(Marten30Flow, WriteStoresEveryBlockWithFreshChecksums) {
