@@ -175,7 +175,7 @@ class MainWindowTest : public QObject {
         f.window->show();
         QTabBar* strip = f.window->tabs()->tabBar();
         QWidget* first = f.window->pageWidget(0)->control(1054);
-        if (!first) QSKIP("the KVR page has no Radio Type button");
+        QVERIFY(first);
         strip->setFocus();
         QTest::keyClick(strip, Qt::Key_Tab);
         QCOMPARE(f.window->focusWidget(), first);
@@ -186,14 +186,6 @@ class MainWindowTest : public QObject {
         QVERIFY(last != strip && f.window->pageWidget(0)->isAncestorOf(last));
         QTest::keyClick(last, Qt::Key_Tab);
         QCOMPARE(f.window->focusWidget(), static_cast<QWidget*>(strip));
-    }
-
-    void reportComesFromTheSelectedPage() {
-        Fixture f;
-        for (int tab = 0; tab < 7; ++tab) {
-            f.window->tabs()->setCurrentIndex(tab);
-            QCOMPARE(f.window->collectReport(), f.session->view().page(tab).ReportLines());
-        }
     }
 };
 
