@@ -20,6 +20,7 @@ Bytes gc(int n, int address) {
 
 class HlnLinkTest : public HlnTest {
   protected:
+    void openLink() { ASSERT_TRUE(link_->open()); }
     bool connect(char expected) {
         CPersonality p(static_cast<std::uint8_t>(expected), {});
         const bool ok = HlnConnect(*link_, p, identity_);
@@ -31,7 +32,8 @@ class HlnLinkTest : public HlnTest {
         radio(options);
         openLink();
         ASSERT_TRUE(connect(expected));
-        clearTraffic();
+        model_->clearTraffic();
+        model_->arrivals.clear();
         ui_.clear();
     }
     RadioIdentity identity_;
@@ -91,17 +93,35 @@ TEST_F(HlnLinkTest, ReopeningClosesTheHandleStillOpen) {
     EXPECT_TRUE(serial_->isOpen(link_->handle()));
 }
 
-TEST_F(HlnLinkTest, SilentTrvAsksForExtendedHandshakeAndNoEndsIt) {
-    radio({{"type", "C"}, {"wake", "0"}});
-    openLink();
-    ui_.answers = {false};
-    EXPECT_FALSE(connect('C'));
-    EXPECT_EQ(sentText(), "UUUUU");
-    EXPECT_EQ(model().breaks(), 0);
-    EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{hln_text::kProgramMode, hln_text::kAskExtended,
-                                        hln_text::kHandshakeFailed, hln_text::kProgramMode}));
-    EXPECT_FALSE(ui_.statusOpen());
+// A TRV asks for the extended handshake (No ends it), a TRW gets RTS pulses and breaks for 500
+// passes without a question or power-cycle hint, any other type fails without question.
+TEST_F(HlnLinkTest, SilentRadiosByType) {
+    using M = std::vector<std::string>;
+    const struct {
+        char type;
+        M messages;
+        int breaks, rtsDrops;
+    } cases[] = {
+        {'C',
+         {hln_text::kProgramMode, hln_text::kAskExtended, hln_text::kHandshakeFailed,
+          hln_text::kProgramMode},
+         0,
+         0},
+        {'B', {hln_text::kNoHandshake}, 10 + 490 * 2, 5},
+        {'A', {hln_text::kHandshakeFailed, hln_text::kProgramMode}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        radio({{"type", std::string(1, c.type)}, {"wake", "0"}});
+        openLink();
+        ui_.clear();
+        ui_.answers = {false};
+        EXPECT_FALSE(connect(c.type)) << c.type;
+        EXPECT_EQ(sentText(), "UUUUU") << c.type;
+        EXPECT_EQ(model().breaks(), c.breaks) << c.type;
+        EXPECT_EQ(model().rtsDrops(), c.rtsDrops) << c.type;
+        EXPECT_EQ(ui_.messages(), c.messages) << c.type;
+        EXPECT_FALSE(ui_.statusOpen()) << c.type;
+    }
 }
 
 TEST_F(HlnLinkTest, ExtendedHandshakeStopsAtTheFirstPrompt) {
@@ -116,32 +136,12 @@ TEST_F(HlnLinkTest, ExtendedHandshakeStopsAtTheFirstPrompt) {
     EXPECT_EQ(texts[4], "TRV Extended Handshake (Please Wait)- Attempt 4 of 200");
 }
 
-TEST_F(HlnLinkTest, SilentTrwGetsRtsPulsesAndBreaksForFiveHundredPasses) {
-    radio({{"type", "B"}, {"wake", "0"}});
-    openLink();
-    EXPECT_FALSE(connect('B'));
-    EXPECT_EQ(model().rtsDrops(), 5);
-    EXPECT_EQ(model().breaks(), 10 + 490 * 2);
-    EXPECT_EQ(ui_.messages(), std::vector<std::string>{hln_text::kNoHandshake});
-    // No question and no power-cycle hint for a TRW.
-    EXPECT_EQ(sentText(), "UUUUU");
-}
-
 TEST_F(HlnLinkTest, TrwWakesAfterAnRtsPulseAndABreak) {
     radio({{"type", "B"}, {"wake", "0"}, {"breaks", "1"}, {"rts", "1"}});
     openLink();
     ASSERT_TRUE(connect('B'));
     EXPECT_EQ(model().rtsDrops(), 1);
     EXPECT_EQ(model().breaks(), 10 + 90 * 2);  // the pulse comes on pass 100
-}
-
-TEST_F(HlnLinkTest, OtherSilentTypesFailWithoutQuestion) {
-    radio({{"type", "A"}, {"wake", "0"}});
-    openLink();
-    EXPECT_FALSE(connect('A'));
-    EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{hln_text::kHandshakeFailed, hln_text::kProgramMode}));
-    EXPECT_EQ(model().breaks(), 0);
 }
 
 TEST_F(HlnLinkTest, TypeTableClassifiesEveryLetter) {

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "clock/clock.h"
 #include "config/profile.h"
@@ -19,22 +18,16 @@ namespace tw::kvr::test {
 
 // A scratch folder per fixture, removed afterwards.
 struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        path = std::filesystem::temp_directory_path() /
-               ("tw_kvr_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++));
-        std::filesystem::create_directories(path);
-    }
+    inline static int counter = 0;
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tw_kvr_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    TempDir() { std::filesystem::create_directories(path); }
     ~TempDir() {
         std::error_code ec;
-        std::filesystem::permissions(path, std::filesystem::perms::owner_all, ec);
         std::filesystem::remove_all(path, ec);
     }
     std::string file(const std::string& name) const { return (path / name).string(); }
-    static int& counter() {
-        static int n = 0;
-        return n;
-    }
 };
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
@@ -64,8 +57,8 @@ struct Bench {
         profile.writeString("Comm Settings", "Port Number", "1");
     }
     Model& radio() { return static_cast<Model&>(devices.model()); }
-    std::string fromPc() const {
-        const auto& r = const_cast<Bench*>(this)->devices.model().received();
+    std::string fromPc() {
+        const auto& r = devices.model().received();
         return {r.begin(), r.end()};
     }
 };

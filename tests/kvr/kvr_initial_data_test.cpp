@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "families/kvr/band_split_file.h"
 #include "families/kvr/initial_data.h"
 #include "families/kvr/kvr_maint.h"
@@ -17,32 +19,25 @@ std::string blockText(const std::string& firstTwo) {
     return s;
 }
 
-TEST(KvrInitialData, TypeAndBandSplitFromTheFirstCharacters) {
-    const InitialData seven = decodeInitialData(blockText("75"));
-    EXPECT_EQ(seven.radioType, 3);
-    EXPECT_EQ(seven.bandSplitCode, 5);
-    EXPECT_EQ(seven.edges, (BandEdges{420e6, 440e6, 420e6, 440e6}));
-
-    const InitialData unknown = decodeInitialData(blockText("1A"));
-    EXPECT_EQ(unknown.bandSplitCode, 11);
-    EXPECT_EQ(unknown.edges, (BandEdges{806e6, 825e6, 851e6, 870e6}));
-    EXPECT_EQ(unknown.image[0], 0x1A);  // the radio's own code stays in the image
-
-    EXPECT_EQ(decodeInitialData(blockText("0F")).edges, (BandEdges{896e6, 902e6, 935e6, 941e6}));
-    EXPECT_EQ(decodeInitialData(blockText("0C")).edges,
-              (BandEdges{136e6, 150.8e6, 136e6, 150.8e6}));
-}
-
-TEST(KvrInitialData, PairsStopAtTheFirstNonDigit) {
-    std::string text = blockText("1a");
-    text.replace(2, 2, "7x");
-    text.replace(4, 2, "x7");
-    text.replace(6, 2, "ff");
-    const InitialData d = decodeInitialData(text);
-    EXPECT_EQ(d.image[0], 0x1A);
-    EXPECT_EQ(d.image[1], 7);
-    EXPECT_EQ(d.image[2], 0);
-    EXPECT_EQ(d.image[3], 0xFF);
+TEST(KvrInitialData, TypeAndBandSplitFromTheFirstCharactersAndPairsStopAtANonDigit) {
+    const struct {
+        const char* firstTwo;
+        int type, code;
+        BandEdges edges;
+    } cases[] = {{"75", 3, 5, {420e6, 440e6, 420e6, 440e6}},
+                 {"1A", 1, 11, {806e6, 825e6, 851e6, 870e6}},
+                 {"0F", 0, 15, {896e6, 902e6, 935e6, 941e6}},
+                 {"0C", 0, 12, {136e6, 150.8e6, 136e6, 150.8e6}}};
+    for (const auto& c : cases) {
+        const InitialData d = decodeInitialData(blockText(c.firstTwo));
+        EXPECT_EQ(d.radioType, c.type) << c.firstTwo;
+        EXPECT_EQ(d.bandSplitCode, c.code) << c.firstTwo;
+        EXPECT_EQ(d.edges, c.edges) << c.firstTwo;
+    }
+    // The radio's own code stays in the image, lower case included.
+    const InitialData d = decodeInitialData(blockText("1a7xx7ff"));
+    EXPECT_EQ(std::vector<int>(d.image.begin(), d.image.begin() + 4),
+              (std::vector<int>{0x1A, 7, 0, 0xFF}));
 }
 
 TEST(KvrInitialData, ChecksumMakesTheBlockSumToZero) {
@@ -62,18 +57,16 @@ TEST(KvrInitialData, ChecksumMakesTheBlockSumToZero) {
 
 // A band-split file: 864 bytes of something else, then 16 records of 24 bytes.
 std::string bandSplitFile(const std::vector<std::pair<int, BandEdges>>& present) {
-    std::string f(864 + 432, '\x55');
-    for (int r = 0; r < 16; ++r) std::fill_n(f.begin() + 864 + r * 24, 24, '\0');
+    std::string f = std::string(864, '\x55') + std::string(432, '\0');
     auto put = [&](std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) f[at + i] = static_cast<char>(v >> (8 * i));
     };
     for (const auto& [r, e] : present) {
         const std::size_t at = 864 + static_cast<std::size_t>(r) * 24;
         put(at, 1);
-        put(at + 8, static_cast<std::uint32_t>(e.txLow));
-        put(at + 12, static_cast<std::uint32_t>(e.txHigh));
-        put(at + 16, static_cast<std::uint32_t>(e.rxLow));
-        put(at + 20, static_cast<std::uint32_t>(e.rxHigh));
+        int field = 2;
+        for (double edge : {e.txLow, e.txHigh, e.rxLow, e.rxHigh})
+            put(at + 4 * field++, static_cast<std::uint32_t>(edge));
     }
     return f;
 }
@@ -144,9 +137,7 @@ TEST_F(RadioTypeFlow, WritesTheChosenTypeAndCodeWithANewChecksum) {
     EXPECT_TRUE(written);
     const auto& mem = bench.radio().memory();
     EXPECT_EQ(mem[0], 0x30);  // K-VR System, record 1 = code 0
-    unsigned sum = 0;
-    for (int i = 0; i < 68; ++i) sum += mem[static_cast<std::size_t>(i)];
-    EXPECT_EQ(sum & 0xFF, 0u);
+    EXPECT_EQ(std::accumulate(mem.begin(), mem.begin() + 68, 0u) & 0xFF, 0u);
     const std::string wire = bench.fromPc();
     EXPECT_EQ(wire.substr(0, 9), "UG4440000");
     EXPECT_EQ(wire.substr(9, 8), "G1200000");

@@ -11,57 +11,47 @@ namespace {
 
 using test::KvrBench;
 
-TrackingTexts filled(const std::string& text) {
+TrackingTexts filled(const std::string& text,
+                     const std::vector<std::pair<int, std::string>>& edits = {}) {
     TrackingTexts t;
     t.fill(text);
+    for (const auto& [control, value] : edits)
+        for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+            if (kTrackingValues[i].control == control) t[i] = value;
     return t;
 }
 
-void setText(TrackingTexts& t, int control, const std::string& text) {
-    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
-        if (kTrackingValues[i].control == control) t[i] = text;
-}
-
 TEST(KvrTrackingCheck, FirstFailingCheckInTheTechniciansOrder) {
-    TrackingTexts t = filled("10");
-    EXPECT_EQ(checkTrackingTexts(t), std::nullopt);
-
-    setText(t, 1005, "200");
-    setText(t, 1043, "40");
-    EXPECT_EQ(checkTrackingTexts(t), "Valid range for low modulation setting is 0-31.");
-
-    t = filled("10");
-    setText(t, 1020, "12a");
-    setText(t, 1017, "300");
-    setText(t, 1013, "x");
-    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in mid range high power.");
-
-    t = filled("10");
-    setText(t, 1087, "256");
-    setText(t, 1099, "32");
-    EXPECT_EQ(checkTrackingTexts(t), "Valid range for mid talkaround low power setting is 0-255.");
-    setText(t, 1087, "255");
-    EXPECT_EQ(checkTrackingTexts(t), "Valid range for high talkaround modulation setting is 0-31.");
-    setText(t, 1099, "31");
-    setText(t, 1009, "256");
-    setText(t, 1013, "999");
-    EXPECT_EQ(checkTrackingTexts(t), "Valid range for high squelch setting is 0-255.");
-    setText(t, 1013, " 1");
-    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in high range squelch.");
-
-    t = filled("");  // empty boxes count as 0
-    EXPECT_EQ(checkTrackingTexts(t), std::nullopt);
-    setText(t, 1005, "-1");
-    EXPECT_EQ(checkTrackingTexts(t), "Invalid character in low range squelch.");
+    const struct {
+        const char* base;
+        std::vector<std::pair<int, std::string>> edits;
+        std::optional<std::string> message;
+    } cases[] = {
+        {"10", {}, std::nullopt},
+        {"", {}, std::nullopt},  // empty boxes count as 0
+        {"10", {{1005, "200"}, {1043, "40"}}, "Valid range for low modulation setting is 0-31."},
+        {"10",
+         {{1020, "12a"}, {1017, "300"}, {1013, "x"}},
+         "Invalid character in mid range high power."},
+        {"10",
+         {{1087, "256"}, {1099, "32"}},
+         "Valid range for mid talkaround low power setting is 0-255."},
+        {"10",
+         {{1087, "255"}, {1099, "32"}},
+         "Valid range for high talkaround modulation setting is 0-31."},
+        {"10", {{1009, "256"}, {1013, "999"}}, "Valid range for high squelch setting is 0-255."},
+        {"10", {{1009, "256"}, {1013, " 1"}}, "Invalid character in high range squelch."},
+        {"", {{1005, "-1"}}, "Invalid character in low range squelch."},
+    };
+    int n = 0;
+    for (const auto& c : cases)
+        EXPECT_EQ(checkTrackingTexts(filled(c.base, c.edits)), c.message) << "case " << n++;
 }
 
 TEST(KvrTrackingCheck, AllZeroNeedsEveryBoxToShowZero) {
-    TrackingTexts t = filled("0");
-    EXPECT_TRUE(allTrackingZero(t));
-    setText(t, 1099, "");
-    EXPECT_FALSE(allTrackingZero(t));
-    setText(t, 1099, "00");
-    EXPECT_FALSE(allTrackingZero(t));
+    EXPECT_TRUE(allTrackingZero(filled("0")));
+    EXPECT_FALSE(allTrackingZero(filled("0", {{1099, ""}})));
+    EXPECT_FALSE(allTrackingZero(filled("0", {{1099, "00"}})));
 }
 
 TEST(KvrTrackingBlock, ModulationIsCappedAtThirtyOne) {
@@ -104,8 +94,7 @@ TEST_F(KvrPageFlow, ShortReadKeepsThePageValues) {
 
 TEST_F(KvrPageFlow, WriteKeepsTheBytesThePageDoesNotShow) {
     auto& mem = bench.radio().memory();
-    std::array<std::uint8_t, 32> before{};
-    std::copy_n(mem.begin() + 0x17E0, 32, before.begin());
+    const std::vector<std::uint8_t> before(mem.begin() + 0x17E0, mem.begin() + 0x17E0 + 32);
     for (const auto& v : kTrackingValues) page.controls().setText(v.control, "5");
     page.controls().setText(1005, "255");
     ASSERT_TRUE(page.WriteTrackingToRadio());
@@ -185,12 +174,8 @@ TEST_F(KvrPageFlow, FailedSaveLeavesNothingBehind) {
     EXPECT_FALSE(page.WriteTrackingToDisk());
     EXPECT_EQ(bench.ui.messages().back(), "Could not open file.");
     EXPECT_EQ(test::readBytes(path + "/inside"), "old");
-    int entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(bench.dir.path)) {
-        (void)e;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 2);  // the profile and the directory; no temporary file left
+    // The profile and the directory; no temporary file left.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(bench.dir.path), {}), 2);
 }
 
 TEST_F(KvrPageFlow, ReportShowsTheTypedValues) {

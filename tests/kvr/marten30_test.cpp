@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_page.h"
 #include "families/kvr/marten30_report.h"
@@ -101,37 +103,30 @@ TEST_F(Marten30Flow, BlocksThatReadDifferentlyAbortAndKeepTheImage) {
 }
 
 TEST_F(Marten30Flow, IdentifyFailures) {
-    struct Case {
-        sim::ModelOptions options;
-        std::vector<std::string> messages;
-    };
     const std::string init =
         "Could not initialize radio. Check connection and confirm no other application is "
         "using comm port. ";
-    const std::vector<Case> cases = {
-        {{{"mode", "normal"}}, {"Error: Radio not in Programming Mode", init}},
-        {{{"code", "FF"}}, {"Radio Flash Code not present", init}},
-        {{{"band", "2"}}, {"Invalid band split data", init}},
+    const struct {
+        sim::ModelOptions options;
+        bool silent;
+        const char* openFailure;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {{{"mode", "normal"}}, false, "", {"Error: Radio not in Programming Mode", init}},
+        {{{"code", "FF"}}, false, "", {"Radio Flash Code not present", init}},
+        {{{"band", "2"}}, false, "", {"Invalid band split data", init}},
+        {{}, true, "", {init}},
+        {{}, false, "busy", {"Comm Port not opened.", init}},
     };
     for (const auto& c : cases) {
         Marten30Bench b(c.options);
-        CMarten30Page p(b.env);
-        EXPECT_FALSE(p.ReadTrackingFromRadio());
-        EXPECT_EQ(b.ui.messages(), c.messages);
+        b.devices.faults().silent = c.silent;
+        b.devices.failOpens(c.openFailure);
+        EXPECT_FALSE(CMarten30Page(b.env).ReadTrackingFromRadio());
+        EXPECT_EQ(b.ui.messages(), c.messages) << c.messages.front();
         EXPECT_EQ(b.radio().blockReads(), 0);
+        EXPECT_FALSE(b.ui.statusOpen());
     }
-    Marten30Bench silent;
-    silent.devices.faults().silent = true;
-    CMarten30Page p(silent.env);
-    EXPECT_FALSE(p.ReadTrackingFromRadio());
-    EXPECT_EQ(silent.ui.messages(), std::vector<std::string>{init});
-
-    Marten30Bench busy;
-    busy.devices.failOpens("busy");
-    CMarten30Page q(busy.env);
-    EXPECT_FALSE(q.ReadTrackingFromRadio());
-    EXPECT_EQ(busy.ui.messages(), (std::vector<std::string>{"Comm Port not opened.", init}));
-    EXPECT_FALSE(busy.ui.statusOpen());
 }
 
 TEST_F(Marten30Flow, OpensTheSavedPortNotTheChosenOne) {
@@ -153,11 +148,8 @@ TEST_F(Marten30Flow, WriteStoresEveryBlockWithFreshChecksums) {
     const auto& mem = bench.radio().memory();
     EXPECT_EQ(mem[0x200 + 16], 99);
     EXPECT_EQ(mem[0x200 + 170], 7);
-    unsigned first = 0, second = 0;
-    for (int i = 0; i < 128; ++i) first += mem[0x200 + static_cast<std::size_t>(i)];
-    for (int i = 128; i < 192; ++i) second += mem[0x200 + static_cast<std::size_t>(i)];
-    EXPECT_EQ(first & 0xFF, 0u);
-    EXPECT_EQ(second & 0xFF, 0u);
+    EXPECT_EQ(std::accumulate(mem.begin() + 0x200, mem.begin() + 0x280, 0u) & 0xFF, 0u);
+    EXPECT_EQ(std::accumulate(mem.begin() + 0x280, mem.begin() + 0x2C0, 0u) & 0xFF, 0u);
     EXPECT_EQ(bench.radio().blockWrites(), 32);
     EXPECT_EQ(bench.fromPc().substr(4, 8), "G1100200");
     EXPECT_TRUE(bench.ui.messages().empty());
