@@ -1,5 +1,5 @@
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "families/hln/hln_checks.h"
 #include "families/hln/hln_files.h"
@@ -45,9 +45,7 @@ class HlnPageTest : public HlnTest {
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     static std::string readAll(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     std::unique_ptr<CHlnmaintDlg> page_;
 };
@@ -156,25 +154,23 @@ TEST_F(HlnPageTest, WriteTrackingChecksThenSendsRecordOrder) {
     EXPECT_TRUE(enabled(kModLow));
 }
 
-TEST_F(HlnPageTest, AllZeroTrackingAsksAndNoSendsNothing) {
-    page({});
-    for (const auto& f : kHlnTrackingFields) set(f.control, "0");
-    choose('A');
-    ui_.answers = {false};
-    EXPECT_FALSE(page_->WriteTrackingToRadio());
-    EXPECT_EQ(ui_.messages(), Messages{"Tracking Data is set to 0.\n Proceed?"});
-    EXPECT_EQ(factory_->opens(), 0);
-}
-
-TEST_F(HlnPageTest, ZktLockedFieldsThatAreNoByteAreNotSent) {
-    page({});
-    validTracking();
-    set(kModel, "ZKT");
-    set(kTaHighPowerLow, "999");  // locked on a ZKT, so the checks pass it
-    choose('A');
-    EXPECT_FALSE(page_->WriteTrackingToRadio());
-    EXPECT_EQ(ui_.messages(), Messages{"Tracking values must be within 0-255."});
-    EXPECT_EQ(factory_->opens(), 0);
+// All zero answered No, or a ZKT's locked field that is no byte: nothing reaches the radio.
+TEST_F(HlnPageTest, AllZeroAnsweredNoAndLockedNonBytesSendNothing) {
+    for (const bool zero : {true, false}) {
+        page({});
+        validTracking();
+        for (const auto& f : kHlnTrackingFields)
+            if (zero) set(f.control, "0");
+        set(kModel, zero ? "" : "ZKT");
+        if (!zero) set(kTaHighPowerLow, "999");  // the checks pass a locked field
+        choose('A');
+        ui_.clear();
+        ui_.answers = {false};
+        EXPECT_FALSE(page_->WriteTrackingToRadio());
+        EXPECT_EQ(ui_.messages(), Messages{zero ? "Tracking Data is set to 0.\n Proceed?"
+                                                : "Tracking values must be within 0-255."});
+        EXPECT_EQ(factory_->opens(), 0);
+    }
 }
 
 TEST_F(HlnPageTest, TrackingChecksStopAtTheFirstFailureInOrder) {

@@ -110,23 +110,20 @@ TEST_F(KvrPageFlow, WriteKeepsTheBytesThePageDoesNotShow) {
               "Tracking data written.\nTurn off radio and disconnect from cable.");
 }
 
-TEST_F(KvrPageFlow, CheckFailureSendsNothing) {
-    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "1");
-    page.controls().setText(1005, "200");
-    page.controls().setText(1043, "40");
-    EXPECT_FALSE(page.WriteTrackingToRadio());
-    EXPECT_EQ(bench.ui.messages(),
-              std::vector<std::string>{"Valid range for low modulation setting is 0-31."});
-    EXPECT_EQ(bench.devices.opens(), 0);
-}
-
-TEST_F(KvrPageFlow, AllZeroAnsweredNoStops) {
-    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "0");
-    bench.ui.answers = {false};
-    EXPECT_FALSE(page.WriteTrackingToRadio());
-    EXPECT_EQ(bench.ui.events().back().kind, "yesno");
-    EXPECT_EQ(bench.ui.events().back().text, "Tracking Data is set to 0.\n Proceed?");
-    EXPECT_EQ(bench.devices.opens(), 0);
+TEST_F(KvrPageFlow, CheckFailureOrAllZeroAnsweredNoSendsNothing) {
+    for (const bool zero : {false, true}) {
+        for (const auto& v : kTrackingValues) page.controls().setText(v.control, zero ? "0" : "1");
+        if (!zero) page.controls().setText(1043, "40");
+        bench.ui.clear();
+        bench.ui.answers = {false};
+        EXPECT_FALSE(page.WriteTrackingToRadio());
+        EXPECT_EQ(bench.ui.events().back().kind, zero ? "yesno" : "ok");
+        EXPECT_EQ(
+            bench.ui.messages(),
+            std::vector<std::string>{zero ? "Tracking Data is set to 0.\n Proceed?"
+                                          : "Valid range for low modulation setting is 0-31."});
+        EXPECT_EQ(bench.devices.opens(), 0);
+    }
 }
 
 TEST_F(KvrPageFlow, Tk1FileRoundTrip) {
