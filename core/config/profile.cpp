@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "util/file_io.h"
 #include "util/text.h"
 
 namespace tw {
@@ -104,20 +105,10 @@ bool Profile::writeString(const std::string& section, const std::string& key,
     std::error_code ec;
     auto parent = std::filesystem::path(path_).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-    // Write beside the file and rename over it, so a failed write never loses the settings.
-    const std::string temp = path_ + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        for (const auto& l : lines) out << l << "\r\n";
-        if (!out.flush()) return false;
-    }
-    std::filesystem::rename(temp, path_, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    // Written beside the file and renamed over it, so a failed write never loses the settings.
+    return saveFileAtomically(path_, text);
 }
 
 std::string Profile::defaultPath() {

@@ -1,10 +1,9 @@
 #include "families/hln/hln_files.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "util/file_io.h"
 #include "util/hex.h"
 
 namespace tw {
@@ -38,38 +37,9 @@ std::string decodeFea(const std::string& bytes) {
 }
 
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t limit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<char> buffer(limit);
-    in.read(buffer.data(), static_cast<std::streamsize>(limit));
-    if (in.bad()) return std::nullopt;
-    return std::string(buffer.data(), static_cast<std::size_t>(in.gcount()));
-}
-
-bool writeFileReplacing(const std::string& path, const std::string& bytes) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temp = target;
-    temp += ".tmp~";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    const auto bytes = loadFileRange(path, 0, limit);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
 }
 
 }  // namespace tw

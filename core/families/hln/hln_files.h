@@ -25,9 +25,6 @@ std::string decodeFea(const std::string& bytes);
 
 // Reads at most `limit` bytes of a file (read-only access); nothing when it cannot be opened.
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t limit);
-// Writes a file through a temporary file renamed over it, so that a failed save leaves the
-// previous file whole; false when it could not be written.
-bool writeFileReplacing(const std::string& path, const std::string& bytes);
 
 inline constexpr const char* kTk2Filter = "Tracking Data|*.tk2|All Files|*.*||";
 inline constexpr const char* kFeaFilter = "Feature Data|*.fea|All Files|*.*||";

@@ -5,6 +5,7 @@
 #include "families/hln/hln_page_ops.h"
 #include "families/hln/personality_image.h"
 #include "plugin/store/personality.h"
+#include "util/file_io.h"
 #include "util/text.h"
 
 namespace tw {
@@ -48,7 +49,7 @@ bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
     if (!HlnReadImage(link_, image, session.identity())) return false;
     const std::string bytes(image.buffer.begin(),
                             image.buffer.begin() + session.identity().imageSize);
-    if (!writeFileReplacing(path, bytes)) {
+    if (!saveFileAtomically(path, bytes)) {
         env_.ui.message("Could not open file.");
         return false;
     }

@@ -1,4 +1,5 @@
 #include "families/hln/hln_page.h"
+#include "util/file_io.h"
 
 #include <algorithm>
 
@@ -186,7 +187,7 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
     if (!trackingValues(values)) return false;
     const auto path = env_.ui.chooseSaveFile(fileChoice(kTk2Filter, "tk2"));
     if (!path) return false;
-    if (!writeFileReplacing(*path, encodeTk2(values))) {
+    if (!saveFileAtomically(*path, encodeTk2(values))) {
         env_.ui.message(kCouldNotOpen);
         return false;
     }
@@ -217,7 +218,7 @@ bool CHlnmaintDlg::WriteFeaturesToDisk() {
     if (!ValidateHlnFeatures(env_.ui, features)) return false;
     const auto path = env_.ui.chooseSaveFile(fileChoice(kFeaFilter, "fea"));
     if (!path) return false;
-    if (!writeFileReplacing(*path, features)) {
+    if (!saveFileAtomically(*path, features)) {
         env_.ui.message(kCouldNotOpen);
         return false;
     }

@@ -1,6 +1,6 @@
 #include "families/kvr/band_split_file.h"
 
-#include "families/kvr/file_io.h"
+#include "util/file_io.h"
 #include "util/text.h"
 
 namespace tw::kvr {

@@ -1,11 +1,11 @@
 #include "families/kvr/kvr_maint.h"
 
 #include "config/profile.h"
-#include "families/kvr/file_io.h"
 #include "families/kvr/kvr_command.h"
 #include "families/kvr/kvr_link.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
 #include "families/kvr/kvr_report.h"
+#include "util/file_io.h"
 
 namespace tw::kvr {
 

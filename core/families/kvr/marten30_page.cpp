@@ -1,11 +1,11 @@
 #include "families/kvr/marten30_page.h"
 
 #include "config/profile.h"
-#include "families/kvr/file_io.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_link.h"
 #include "families/kvr/marten30_report.h"
+#include "util/file_io.h"
 #include "util/hex.h"
 #include "util/text.h"
 

@@ -1,20 +1,21 @@
-#include "families/kvr/file_io.h"
+#include "util/file_io.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 
-namespace tw::kvr {
+namespace tw {
 
-bool saveFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool saveFileAtomically(const std::string& path, const void* data, std::size_t count) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return false;
     std::size_t done = 0;
     bool ok = true;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < count) {
+        const ssize_t n = ::write(fd, bytes + done, count - done);
         if (n <= 0) {
             ok = false;
             break;
@@ -59,4 +60,4 @@ std::optional<std::vector<std::uint8_t>> loadFileRange(const std::string& path, 
     return bytes;
 }
 
-}  // namespace tw::kvr
+}  // namespace tw

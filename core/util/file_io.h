@@ -5,11 +5,17 @@
 #include <string>
 #include <vector>
 
-namespace tw::kvr {
+namespace tw {
 
 // Writes the bytes to a temporary file next to `path` and renames it over `path`, so a save
 // that fails half-way never leaves a damaged file where a good one was. False on any failure.
-bool saveFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bool saveFileAtomically(const std::string& path, const void* data, std::size_t count);
+inline bool saveFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    return saveFileAtomically(path, bytes.data(), bytes.size());
+}
+inline bool saveFileAtomically(const std::string& path, const std::string& bytes) {
+    return saveFileAtomically(path, bytes.data(), bytes.size());
+}
 
 // The file's bytes, opened for reading only (a read-only file loads as well as any other).
 // At most `maxBytes` + 1 bytes are read, so a caller can tell a file that is too long without
@@ -22,4 +28,4 @@ std::optional<std::vector<std::uint8_t>> loadWholeFile(const std::string& path,
 std::optional<std::vector<std::uint8_t>> loadFileRange(const std::string& path, std::size_t offset,
                                                        std::size_t count);
 
-}  // namespace tw::kvr
+}  // namespace tw
