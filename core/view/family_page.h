@@ -61,6 +61,10 @@ class FamilyPage {
     const Controls& controls() const { return controls_; }
 
   protected:
+    // The file dialog of a tracking or feature file: every family's dialogs start in the
+    // "Track" directory of the profile, and a save asks before overwriting.
+    FileChoice dataFileChoice(const char* filter, const char* extension, bool save) const;
+
     Env& env_;
     Controls controls_;
 };

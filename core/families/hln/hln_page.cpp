@@ -91,16 +91,6 @@ bool CHlnmaintDlg::trackingValues(HlnTrackingBytes& values) {
     return true;
 }
 
-FileChoice CHlnmaintDlg::fileChoice(const char* filter, const char* extension) const {
-    FileChoice c;
-    c.filter = filter;
-    c.defaultExtension = extension;
-    c.initialDirectory =
-        env_.profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
-    c.overwritePrompt = true;
-    return c;
-}
-
 bool CHlnmaintDlg::GetStatus() {
     const auto type = selectRadioType();
     if (!type) return false;
@@ -185,7 +175,7 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
     if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
-    const auto path = env_.ui.chooseSaveFile(fileChoice(kTk2Filter, "tk2"));
+    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk2Filter, "tk2", true));
     if (!path) return false;
     if (!saveFileAtomically(*path, encodeTk2(values))) {
         env_.ui.message(kCouldNotOpen);
@@ -195,7 +185,7 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
 }
 
 bool CHlnmaintDlg::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(fileChoice(kTk2Filter, "tk2"));
+    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk2Filter, "tk2", true));
     if (!path) return false;
     const auto bytes = readFilePrefix(*path, kTk2Size);
     if (!bytes) {
@@ -216,7 +206,7 @@ bool CHlnmaintDlg::ReadTrackingFromDisk() {
 bool CHlnmaintDlg::WriteFeaturesToDisk() {
     const std::string features = takeFeatureText();
     if (!ValidateHlnFeatures(env_.ui, features)) return false;
-    const auto path = env_.ui.chooseSaveFile(fileChoice(kFeaFilter, "fea"));
+    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kFeaFilter, "fea", true));
     if (!path) return false;
     if (!saveFileAtomically(*path, features)) {
         env_.ui.message(kCouldNotOpen);
@@ -226,7 +216,7 @@ bool CHlnmaintDlg::WriteFeaturesToDisk() {
 }
 
 bool CHlnmaintDlg::ReadFeaturesFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(fileChoice(kFeaFilter, "fea"));
+    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kFeaFilter, "fea", true));
     if (!path) return false;
     const auto bytes = readFilePrefix(*path, kFeaReadLimit);
     if (!bytes) {

@@ -45,7 +45,6 @@ class CHlnmaintDlg : public FamilyPage {
     void applyZktRule();
     // The 27 values in record order; false (with a message) when one is no byte.
     bool trackingValues(HlnTrackingBytes& values);
-    FileChoice fileChoice(const char* filter, const char* extension) const;
     std::string text(int id) const { return controls_.text(id); }
 
     HlnLink link_;

@@ -11,18 +11,10 @@ namespace tw::kvr {
 
 namespace {
 
+constexpr const char* kTk1Filter = "Tracking Data|*.tk1|All Files|*.*||";
+
 constexpr std::size_t kTrackingChars = 2 * kTrackingBlockSize;
 constexpr std::size_t kInitialDataChars = 2 * InitialData::kSize;
-
-FileChoice tk1Choice(const Profile& profile, bool save) {
-    FileChoice c;
-    c.filter = "Tracking Data|*.tk1|All Files|*.*||";
-    c.defaultExtension = "tk1";
-    c.initialDirectory =
-        profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
-    c.overwritePrompt = save;
-    return c;
-}
 
 // Reads the tracking block over an open link, reporting a failed or short read.
 bool readTrackingBlock(Env& env, KvrLink& link, std::string& chars) {
@@ -97,7 +89,7 @@ bool CKvrMaint::WriteTrackingToRadio() {
 bool CKvrMaint::WriteTrackingToDisk() {
     const TrackingTexts t = texts();
     if (!checkBeforeLeaving(t)) return false;
-    const auto path = env_.ui.chooseSaveFile(tk1Choice(env_.profile, true));
+    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk1Filter, "tk1", true));
     if (!path) return false;
     if (!saveFileAtomically(*path, encodeTk1(t))) {
         env_.ui.message(messages::kCouldNotOpenFile);
@@ -107,7 +99,7 @@ bool CKvrMaint::WriteTrackingToDisk() {
 }
 
 bool CKvrMaint::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(tk1Choice(env_.profile, false));
+    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk1Filter, "tk1", false));
     if (!path) return false;
     const auto bytes = loadWholeFile(*path, kTk1Size);
     if (!bytes) {

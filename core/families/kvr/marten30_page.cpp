@@ -13,15 +13,7 @@ namespace tw::kvr {
 
 namespace {
 
-FileChoice tk7Choice(const Profile& profile, bool save) {
-    FileChoice c;
-    c.filter = "Tracking Data|*.tk7|All Files|*.*||";
-    c.defaultExtension = "tk7";
-    c.initialDirectory =
-        profile.getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
-    c.overwritePrompt = save;
-    return c;
-}
+constexpr const char* kTk7Filter = "Tracking Data|*.tk7|All Files|*.*||";
 
 std::uint16_t blockAddress(std::size_t block) {
     return static_cast<std::uint16_t>(m30::kAreaStart + block * m30::kBlockSize);
@@ -123,7 +115,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
 }
 
 bool CMarten30Page::WriteTrackingToDisk() {
-    const auto path = env_.ui.chooseSaveFile(tk7Choice(env_.profile, true));
+    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk7Filter, "tk7", true));
     if (!path) return false;
     if (!saveFileAtomically(*path, std::vector<std::uint8_t>(image_.begin(), image_.end()))) {
         env_.ui.message(messages::kCouldNotOpenFile);
@@ -133,7 +125,7 @@ bool CMarten30Page::WriteTrackingToDisk() {
 }
 
 bool CMarten30Page::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(tk7Choice(env_.profile, false));
+    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk7Filter, "tk7", false));
     if (!path) return false;
     const auto bytes = loadWholeFile(*path, image_.size());
     if (!bytes) {
