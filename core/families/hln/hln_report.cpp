@@ -1,13 +1,12 @@
 #include "families/hln/hln_page.h"
 #include "families/hln/tracking_layout.h"
 #include "util/text.h"
+#include "view/tracking_report.h"
 
 namespace tw {
 namespace {
 
 using namespace hln_ids;
-
-constexpr const char* kRowFormat = "%16s %9d %10d %10d";
 
 struct Row {
     const char* label;
@@ -20,29 +19,22 @@ std::vector<std::string> CHlnmaintDlg::ReportLines() {
     takeFeatureText();
     auto value = [&](int id) { return leadingInt(text(id)); };
     auto row = [&](const Row& r) {
-        return format(kRowFormat, r.label, value(r.low), value(r.mid), value(r.high));
+        return trackingRow(r.label, value(r.low), value(r.mid), value(r.high));
     };
     std::vector<std::string> lines = {
-        format("SERIAL NUMBER:   %s", text(kSerial).c_str()),
-        "",
-        format("FEATURE DATA:   %s", text(kFeatures).c_str()),
-        "",
-        format("RADIO TYPE:   %s", text(kModel).c_str()),
-        "",
-        "TRACKING DATA",
-        "-------------",
-        format("%26s %10s %10s", "LOW", "MID", "HIGH"),
-        format("%26s %10s %10s", "---", "---", "----"),
-        "",
-        row({"SQUELCH:", kSquelchLow, kSquelchMid, kSquelchHigh}),
-        "",
+        format("SERIAL NUMBER:   %s", text(kSerial).c_str()),  "",
+        format("FEATURE DATA:   %s", text(kFeatures).c_str()), "",
+        format("RADIO TYPE:   %s", text(kModel).c_str()),      "",
     };
+    appendTrackingHeading(lines);
+    lines.push_back(row({"SQUELCH:", kSquelchLow, kSquelchMid, kSquelchHigh}));
+    lines.push_back("");
     for (const Row& r : {Row{"HIGH POWER:", kHighPowerLow, kHighPowerMid, kHighPowerHigh},
                          Row{"LOW POWER:", kLowPowerLow, kLowPowerMid, kLowPowerHigh},
                          Row{"MODULATION:", kModLow, kModMid, kModHigh},
                          Row{"DATA MODULATION:", kDataModLow, kDataModMid, kDataModHigh}})
         lines.push_back(row(r));
-    for (const char* l : {"", "   TALK AROUND", "   -----------", ""}) lines.emplace_back(l);
+    appendTalkAroundHeading(lines);
     for (const Row& r : {Row{"HIGH POWER:", kTaHighPowerLow, kTaHighPowerMid, kTaHighPowerHigh},
                          Row{"LOW POWER:", kTaLowPowerLow, kTaLowPowerMid, kTaLowPowerHigh},
                          Row{"MODULATION:", kTaModLow, kTaModMid, kTaModHigh},

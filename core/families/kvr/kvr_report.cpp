@@ -1,6 +1,7 @@
 #include "families/kvr/kvr_report.h"
 
 #include "util/text.h"
+#include "view/tracking_report.h"
 
 namespace tw::kvr {
 
@@ -13,34 +14,24 @@ int valueOf(const TrackingTexts& texts, int control) {
 }
 
 std::string row(const TrackingTexts& t, const char* label, const std::array<int, 3>& ids) {
-    return format("%16s %9d %10d %10d", label, valueOf(t, ids[0]), valueOf(t, ids[1]),
-                  valueOf(t, ids[2]));
+    return trackingRow(label, valueOf(t, ids[0]), valueOf(t, ids[1]), valueOf(t, ids[2]));
 }
 
 }  // namespace
 
 std::vector<std::string> kvrReportLines(const TrackingTexts& t) {
-    return {
-        "RADIO TYPE:   KVR TYPE",
-        "",
-        "TRACKING DATA",
-        "-------------",
-        format("%26s %10s %10s", "LOW", "MID", "HIGH"),
-        format("%26s %10s %10s", "---", "---", "----"),
-        "",
-        row(t, "SQUELCH:", rows::kSquelch),
-        "",
-        row(t, "HIGH POWER:", rows::kHighPower),
-        row(t, "LOW POWER:", rows::kLowPower),
-        row(t, "MODULATION:", rows::kModulation),
-        "",
-        "   TALK AROUND",
-        "   -----------",
-        "",
-        row(t, "HIGH POWER:", rows::kTalkAroundHighPower),
-        row(t, "LOW POWER:", rows::kTalkAroundLowPower),
-        row(t, "MODULATION:", rows::kTalkAroundModulation),
-    };
+    std::vector<std::string> lines = {"RADIO TYPE:   KVR TYPE", ""};
+    appendTrackingHeading(lines);
+    lines.push_back(row(t, "SQUELCH:", rows::kSquelch));
+    lines.push_back("");
+    lines.push_back(row(t, "HIGH POWER:", rows::kHighPower));
+    lines.push_back(row(t, "LOW POWER:", rows::kLowPower));
+    lines.push_back(row(t, "MODULATION:", rows::kModulation));
+    appendTalkAroundHeading(lines);
+    lines.push_back(row(t, "HIGH POWER:", rows::kTalkAroundHighPower));
+    lines.push_back(row(t, "LOW POWER:", rows::kTalkAroundLowPower));
+    lines.push_back(row(t, "MODULATION:", rows::kTalkAroundModulation));
+    return lines;
 }
 
 }  // namespace tw::kvr
