@@ -10,7 +10,7 @@ mode=${1:-test}
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
-          qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libgl-dev clang-format)
+          qt6-base-dev qt6-serialport-dev libgl-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
