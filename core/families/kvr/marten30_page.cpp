@@ -153,28 +153,23 @@ bool CMarten30Page::edit(Marten30Dialog& dialog) {
 }
 
 bool CMarten30Page::EditSquelch() {
-    auto d = makeSquelchDialog(image_);
-    return edit(*d);
+    return edit(*makeSquelchDialog(image_));
 }
 
 bool CMarten30Page::EditDeviation() {
-    auto d = makeDeviationDialog(image_);
-    return edit(*d);
+    return edit(*makeDeviationDialog(image_));
 }
 
 bool CMarten30Page::EditPower() {
-    auto d = makePowerDialog(image_);
-    return edit(*d);
+    return edit(*makePowerDialog(image_));
 }
 
 bool CMarten30Page::EditCloning() {
-    auto d = makeCloningDialog(image_);
-    return edit(*d);
+    return edit(*makeCloningDialog(image_));
 }
 
 bool CMarten30Page::EditCountry() {
-    auto d = makeCountryDialog(image_);
-    if (!edit(*d)) return false;
+    if (!edit(*makeCountryDialog(image_))) return false;
     controls_.setText(kCountry, countryText(countryOf(image_[m30::kIdentityByte])));
     return true;
 }
