@@ -310,13 +310,11 @@ int main(int argc, char** argv) {
     Profile profile(o.ini.empty() ? Profile::defaultPath() : o.ini);
     std::unique_ptr<Clock> clock;
     std::unique_ptr<DeviceFactory> devices;
-    sim::SimDeviceFactory* simulated = nullptr;
     if (parsed == 0 && o.simulate) {
         clock = std::make_unique<VirtualClock>();
         auto model = sim::createModel(o.family, o.simOptions);
         if (!model) return usageError("no simulated radio for family " + o.family);
         auto factory = std::make_unique<sim::SimDeviceFactory>(std::move(model), *clock);
-        simulated = factory.get();
         for (const auto& f : o.faults)
             if (!factory->faults().parse(f)) return usageError("unknown fault " + f);
         devices = std::move(factory);
@@ -324,7 +322,6 @@ int main(int argc, char** argv) {
         clock = std::make_unique<SteadyClock>();
         devices = std::make_unique<QSerialDeviceFactory>();
     }
-    (void)simulated;
     SerialLink link(profile, *devices, *clock, ui);
     AppState app;
     Env env{ui, *clock, profile, link, app};

@@ -111,7 +111,6 @@ void SerialLink::slkSleep(SlkHandle /*h*/, int milliseconds) {
 }
 
 void SerialLink::OpenStatus() {
-    statusOpen_ = true;
     ui_.openStatus();
 }
 
@@ -120,7 +119,6 @@ void SerialLink::SetStatusText(const std::string& text) {
 }
 
 void SerialLink::CloseStatus() {
-    statusOpen_ = false;
     ui_.closeStatus();
 }
 

@@ -71,7 +71,6 @@ class SerialLink {
     std::map<SlkHandle, std::unique_ptr<Device>> open_;
     SlkHandle nextHandle_ = 1;
     std::string lastOpenError_;
-    bool statusOpen_ = false;
 };
 
 }  // namespace tw
