@@ -10,6 +10,9 @@ namespace tw {
 // What the application holds in memory: the port the next radio operation uses.
 struct AppState {
     int currentPort = -1;
+    // Started for service work (--service): test mode on the Radio menu, GVE Alignment, the
+    // test-and-tune sheets.
+    bool serviceMode = false;
 };
 
 // Everything a page operation may reach. One per running program (or per test).
