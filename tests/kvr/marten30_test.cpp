@@ -5,6 +5,7 @@
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_page.h"
 #include "families/kvr/marten30_report.h"
+#include "history/read_history.h"
 #include "kvr/kvr_fixture.h"
 
 namespace tw::kvr {
@@ -78,6 +79,19 @@ TEST_F(Marten30Flow, ReadFillsTheImageAndTheFields) {
     EXPECT_EQ(status.back(), "Percent Complete = 96");
     EXPECT_TRUE(bench.ui.messages().empty());
     EXPECT_FALSE(bench.ui.statusOpen());
+}
+
+TEST_F(Marten30Flow, ReadLeavesACopyThatLoadsBackThroughReadFromDisk) {
+    bench.app.simulated = true;  // a simulated radio's copies file apart
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    const auto kept = keptRadioReads(bench.app, "marten30");
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept.back().radio, "1234567");
+    EXPECT_NE(kept.back().path.find("/history/simulated/marten30/1234567/"), std::string::npos);
+    CMarten30Page other(bench.env);
+    bench.ui.files = {kept.back().path};
+    ASSERT_TRUE(other.ReadTrackingFromDisk());
+    EXPECT_EQ(other.image(), page.image());
 }
 
 TEST_F(Marten30Flow, MobileIdentityWithItsRadioCode) {

@@ -12,6 +12,10 @@
 namespace tw {
 namespace {
 
+// A write that stops part-way leaves the radio with some of the new bytes.
+constexpr const char* kPartWrittenDetail =
+    "The radio may now hold part of the new data: write it again before the radio is used.";
+
 constexpr const char* kUnknownSerial = "000000000000";
 
 // One radio operation from opening to closing the port.
@@ -130,6 +134,7 @@ bool HlnWriteTracking(HlnLink& link, std::string& model, std::string& serial,
             2 * i + 1 < tracking.size() ? strictHexPair(tracking[2 * i], tracking[2 * i + 1]) : 0;
     const bool ok = op.transferTracking(true);
     link.message(ok ? "Tracking data written successfully." : "Tracking data not written.");
+    if (!ok) link.ui().detail(kPartWrittenDetail);
     return ok;
 }
 
@@ -166,6 +171,7 @@ bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
         record[i] = strictHexPair(features[2 * i], features[2 * i + 1]);
     const bool ok = op.transferFeatures(true);
     link.message(ok ? "Feature data written successfully." : "Feature data not written.");
+    if (!ok) link.ui().detail(kPartWrittenDetail);
     return ok;
 }
 
