@@ -79,7 +79,8 @@ TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {
         std::string first;  // first message or question
         bool written;
     } cases[] = {
-        {4095, true, "The image file holds 4095 bytes; the image of a ZKT radio is 4096 bytes.", 0},
+        {4095, true, "The image file holds 4095 bytes; an image of radio type ZKT is 4096 bytes.",
+         0},
         {50u << 20, true, "The image file holds 52428800 bytes;", false},
         {4096, false, "Write the image file to the radio?", false},
         {4096, true, "Write the image file to the radio?", true},

@@ -74,7 +74,7 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
     if (!type) return false;
     if (const auto expected = hlnRadioType(*type); expected && *fileBytes != expected->imageSize) {
         env_.ui.message(
-            format("The image file holds %ju bytes; the image of a %s radio is %u "
+            format("The image file holds %ju bytes; an image of radio type %s is %u "
                    "bytes.\nNothing was sent to the radio.",
                    static_cast<std::uintmax_t>(*fileBytes), expected->modelName,
                    static_cast<unsigned>(expected->imageSize)));
