@@ -1,4 +1,5 @@
 // Copies of radio reads in the history, raw image writes, and .tk2 files a person edited.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -70,6 +71,27 @@ TEST_F(HlnKeptTest, ReadsLeaveCopiesThatLoadBackThroughReadFromDisk) {
     std::ifstream a(path("image.bin"), std::ios::binary), b(newCopy(before), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
               std::string(std::istreambuf_iterator<char>(b), {}));
+}
+
+TEST_F(HlnKeptTest, GetStatusKeepsTheRecordsItRead) {
+    const struct {
+        char type;
+        std::vector<std::string> extensions;
+    } cases[] = {{'U', {".fea", ".tk2"}}, {'I', {".fea"}}};  // a UKT 20 has no tracking data
+    for (const auto& c : cases) {
+        radio({{"type", std::string(1, c.type)}, {"serial", "0000000000C1"}});
+        page_ = std::make_unique<CHlnmaintDlg>(*env_);
+        choose(c.type);
+        ASSERT_TRUE(page_->GetStatus());
+        std::vector<std::string> kept;
+        for (const auto& k : keptRadioReads(app_, kHlnHistoryFamily))
+            if (k.radio == "0000000000C1")
+                kept.push_back(std::filesystem::path(k.path).extension());
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept, c.extensions) << c.type;
+        for (const auto& k : keptRadioReads(app_, kHlnHistoryFamily))
+            if (k.radio == "0000000000C1") std::filesystem::remove(k.path);
+    }
 }
 
 TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {

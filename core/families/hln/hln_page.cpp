@@ -79,6 +79,13 @@ void CHlnmaintDlg::keepRead(const std::string& extension, const std::string& fil
                   std::vector<std::uint8_t>(fileText.begin(), fileText.end()));
 }
 
+void CHlnmaintDlg::keepTrackingRead(const std::string& trackingText) {
+    HlnTrackingBytes values{};
+    for (std::size_t i = 0; i < values.size() && 2 * i + 1 < trackingText.size(); ++i)
+        values[i] = strictHexPair(trackingText[2 * i], trackingText[2 * i + 1]);
+    keepRead("tk2", encodeTk2(values));
+}
+
 void CHlnmaintDlg::applyZktRule() {
     const std::string& model = text(kModel);
     if (model != "ZKT" && model != "ZLT") return;
@@ -103,12 +110,15 @@ bool CHlnmaintDlg::GetStatus() {
     const auto type = selectRadioType();
     if (!type) return false;
     std::string model, serial, features, tracking;
-    if (!HlnGetStatus(link_, model, serial, features, tracking, *type)) return false;
+    HlnStatusRead read;
+    if (!HlnGetStatus(link_, model, serial, features, tracking, *type, &read)) return false;
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);
     showTracking(tracking);
     applyZktRule();
+    if (read.features) keepRead("fea", features);
+    if (read.tracking && !withoutTracking(model)) keepTrackingRead(tracking);
     return true;
 }
 
@@ -121,10 +131,7 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
     controls_.setText(kSerial, serial);
     showTracking(tracking);
     applyZktRule();
-    HlnTrackingBytes values{};
-    for (std::size_t i = 0; i < values.size() && 2 * i + 1 < tracking.size(); ++i)
-        values[i] = strictHexPair(tracking[2 * i], tracking[2 * i + 1]);
-    keepRead("tk2", encodeTk2(values));
+    keepTrackingRead(tracking);
     return true;
 }
 

@@ -85,7 +85,7 @@ bool HlnOpenPort(HlnLink& link) {
 }
 
 bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::string& features,
-                  std::string& tracking, char type) {
+                  std::string& tracking, char type, HlnStatusRead* read) {
     model = "????????";
     serial = kUnknownSerial;
     features = "01FF09FFFFFFFFFFFFFFFFFFFFFF";
@@ -93,14 +93,18 @@ bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::s
     Operation op(link, type);
     if (!op.connect(model, serial)) return false;
     serial = op.serialText();
-    if (op.transferFeatures(false))
+    HlnStatusRead got;
+    got.features = op.transferFeatures(false);
+    if (got.features)
         features = op.featureText();
     else
         link.message("Radio has no feature data.");
-    if (op.transferTracking(false))
+    got.tracking = op.transferTracking(false);
+    if (got.tracking)
         tracking = op.trackingText();
     else
         link.message("Radio has no tracking data.");
+    if (read) *read = got;
     return true;
 }
 
