@@ -17,6 +17,7 @@
 #include "families/registry.h"
 #include "link/serial_link.h"
 #include "link/trace.h"
+#include "sim/blt/blt_radio.h"
 #include "sim/models.h"
 #include "sim/sim_device.h"
 #include "view/main_view.h"
@@ -312,7 +313,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<DeviceFactory> devices;
     if (parsed == 0 && o.simulate) {
         clock = std::make_unique<VirtualClock>();
-        auto model = sim::createModel(o.family, o.simOptions);
+        // BLT radios are reached through the connection library, not the serial line.
+        auto model = sim::createModel(o.family == "blt" ? "loopback" : o.family, o.simOptions);
         if (!model) return usageError("no simulated radio for family " + o.family);
         auto factory = std::make_unique<sim::SimDeviceFactory>(std::move(model), *clock);
         for (const auto& f : o.faults)
@@ -349,6 +351,9 @@ int main(int argc, char** argv) {
 
     MainView view(env, createFamilyPages(env));
     view.selectTab(tabOfFamily(o.family));
+    if (o.simulate && o.family == "blt" &&
+        !sim::attachSimulatedBlt(view.selectedPage(), o.simOptions, why))
+        return usageError(why);
 
     std::vector<Step> steps;
     if (!groupSteps(o.steps, view.selectedPage(), steps, why)) return usageError(why);
