@@ -30,7 +30,7 @@ RadioStatusDialog::RadioStatusDialog(const RadioData& d) {
     const auto& s = d.serialNumber;
     lines_.push_back(
         format("Serial Number: %02X%02X%02X%02X%02X%02X", s[0], s[1], s[2], s[3], s[4], s[5]));
-    lines_.push_back(format("Memory: %d K", d.memorySizeCode * 64));
+    lines_.push_back(format("Memory: %d K", d.memoryKilobytes()));
     lines_.push_back(format("Tracking Version: %d", d.trackingVersion));
     std::size_t from = 0;
     while (from < d.statusText.size()) {

@@ -87,14 +87,8 @@ void CMaintenanceDlg::BltRefresh() {
     controls_.setEnabled(kFeatureEditButton, true);
     const std::string name = RadioTypeName(d.radioTypeCode);
     controls_.setText(kRadioType, name == "Unknown" ? " " : name);
-    if (d.memorySizeCode != 0) {
-        const int k = d.radioTypeCode == kTypeNovac60M && d.memorySizeCode == 8
-                          ? 1024
-                          : d.memorySizeCode * 64;
-        controls_.setText(kMemory, format("%d K", k));
-    } else {
-        controls_.setText(kMemory, "");
-    }
+    // Unknown memory shows nothing rather than the last radio's.
+    controls_.setText(kMemory, d.memorySizeCode != 0 ? format("%d K", d.memoryKilobytes()) : "");
     controls_.setEnabled(kVersionUpgradeButton, d.trackingVersion == 1 || d.trackingVersion == 2);
     controls_.setEnabled(kJumpButton, d.radioTypeCode != kTypeNovac60M);
 }

@@ -18,6 +18,9 @@ class PortExchange {
         if (changed_)
             ok_ = profile_.writeString(profile_keys::kCommSection, profile_keys::kPortNumber,
                                        format("%1d", env.app.currentPort));
+        if (!ok_)
+            env.ui.detail("The profile file " + profile_.path() +
+                          " cannot be written, so the chosen port cannot be passed on.");
     }
     ~PortExchange() {
         if (changed_)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "families/blt/radio_types.h"
+
 namespace tw::blt {
 
 // Operations of the radio-connection object, numbered as the connection library numbers them.
@@ -76,6 +78,10 @@ struct RadioData {
     std::int32_t flashMode = 1;
 
     std::uint32_t featureLength() const { return featureWords[kFeatureLengthWord]; }
+    // Memory in K: code x 64, except a NOVAC 60M's code 8, which means 1024 K.
+    int memoryKilobytes() const {
+        return radioTypeCode == kTypeNovac60M && memorySizeCode == 8 ? 1024 : memorySizeCode * 64;
+    }
     std::uint32_t& word(std::size_t array, std::size_t index) {
         return trackingArrays[arrayStart(array) + index];
     }
