@@ -49,7 +49,9 @@ TW_FAULT_ROWS(hln) {
     status.then = {{kHandshakeFailed, kProgramMode}};
     status.uncheckedRead = true;
     status.history = true;
-    status.boundMs = 400000;
+    // The connection's pauses, then a time-out of about 50 s; the status read goes on to the
+    // tracking data after a failed feature read, so it may meet two.
+    status.boundMs = 110000;
 
     FaultRow readTracking = status;
     readTracking.name = "hln read-tracking";
@@ -57,6 +59,7 @@ TW_FAULT_ROWS(hln) {
     readTracking.success = {"Tracking data read successfully."};
     readTracking.failures = with(with(connect, table), {"Tracking data not returned."});
     readTracking.stillSucceeds = {};
+    readTracking.boundMs = 60000;
 
     FaultRow writeTracking = readTracking;
     writeTracking.name = "hln write-tracking";
@@ -107,6 +110,7 @@ TW_FAULT_ROWS(hln) {
     testIn.failures = with(connect, {kUnableToWrite, kTestModeRefused});
     testIn.stillSucceeds = {};
     testIn.leavesLinkOpen = true;
+    testIn.boundMs = 60000;
     testIn.history = false;
 
     FaultRow testOut = testIn;
@@ -124,6 +128,7 @@ TW_FAULT_ROWS(hln) {
     for (int n = 0; n <= 20; ++n) testOut.notes.push_back(std::to_string(n));
     testOut.then = {{kTestModeStuck, "Error in leaving Test Mode"}};
     testOut.leavesLinkOpen = false;
+    testOut.boundMs = 5000;
 
     // The image file's path lies in the bench's scratch folder, known once it exists.
     auto imagePath = std::make_shared<std::string>();
@@ -139,6 +144,7 @@ TW_FAULT_ROWS(hln) {
     readImage.uncheckedRead = false;
     readImage.history = true;
     readImage.writes = "radio.img";
+    readImage.boundMs = 60000;
 
     FaultRow writeImage = readImage;
     writeImage.name = "hln write-image";

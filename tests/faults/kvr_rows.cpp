@@ -51,7 +51,8 @@ TW_FAULT_ROWS(kvr) {
     read.failures = with(kHandshakeFailures, {kTrackingReadError, kTrackingShort});
     read.uncheckedRead = true;
     read.history = true;
-    read.boundMs = 3000;
+    // The handshake's four tries, then a block read that gets nothing at all ends at once.
+    read.boundMs = 2000;
 
     FaultRow status = read;
     status.name = "kvr get-status";

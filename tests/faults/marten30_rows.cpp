@@ -25,7 +25,8 @@ TW_FAULT_ROWS(marten30) {
     // The identity's characters carry no check.
     read.uncheckedRead = true;
     read.history = true;
-    read.boundMs = 120000;
+    // A block that does not come ends the read there, not after all 64 block reads.
+    read.boundMs = 2500;
 
     FaultRow status = read;
     status.name = "marten30 get-status";
@@ -37,7 +38,8 @@ TW_FAULT_ROWS(marten30) {
     write.failures = identify;
     write.failures.insert(write.failures.end(), {kInvalidRadioId, kWriteNotVerified});
     write.history = false;
-    write.boundMs = 200000;
+    // The clean write, plus one read-back that waits out its 2 s.
+    write.boundMs = 7000;
     return {status, read, write};
 }
 
