@@ -120,8 +120,11 @@ TEST(BltFiles, PageSavesLoadsAndRefuses) {
     const std::string bad = other.dir.file("bad.Trk");
     writeBytes(bad, "not a tracking file");
     other.ui.files = {bad, trk, bad, enc};
+    const auto textsBefore = other.page->controls().all();
     EXPECT_FALSE(other.page->ReadTrackingFromDisk());
     EXPECT_EQ(other.held().trackingVersion, 0);
+    for (std::size_t i = 0; i < textsBefore.size(); ++i)
+        EXPECT_EQ(other.page->controls().all()[i].text, textsBefore[i].text);
     EXPECT_TRUE(other.page->ReadTrackingFromDisk());
     EXPECT_FALSE(other.page->ReadFeaturesFromDisk());
     EXPECT_EQ(other.held().featureLength(), 0u);

@@ -7,6 +7,7 @@
 
 #include "families/blt/blt_files.h"
 #include "families/blt/blt_report.h"
+#include "support/file_target.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void check(bool holds) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tw::fuzz::checkFileLoad(2, tw::fuzz::DataFile::Features, true, data, size);
     using namespace tw::blt;
     const std::vector<std::uint8_t> bytes(data, data + size);
     RadioData held;

@@ -16,6 +16,7 @@
 #include "link/serial_link.h"
 #include "sim/models.h"
 #include "sim/sim_device.h"
+#include "support/file_target.h"
 #include "ui/scripted_ui.h"
 #include "util/file_io.h"
 #include "view/env.h"
@@ -43,6 +44,9 @@ void check(bool holds) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The rule every family's files keep: a refused file leaves the page's texts, an accepted
+    // one saves back to the same bytes.
+    fuzz::checkFileLoad(2, fuzz::DataFile::Tracking, true, data, size);
     static Bench b;
     auto& held = b.page.conn().data;
     held.trackingVersion = 2;

@@ -46,6 +46,9 @@ void CMaintenanceDlg::setBackendFactory(std::shared_ptr<RadioBackendFactory> fac
     conn_.reset();
     factory_ = std::move(factory);
     conn_ = std::make_unique<CRadioConn>(env_, *factory_);
+    // The page shows what is held from the start, so a refresh after a refused file changes
+    // nothing.
+    BltRefresh();
 }
 
 std::optional<std::string> CMaintenanceDlg::chooseFile(const FileChoice& choice, bool save) {
