@@ -70,7 +70,10 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
         for (const auto& arg : args) {
             if (arg.rfind("new=", 0) != 0) continue;
             const std::string family = arg.substr(4);
-            if (family != "blt" && family != "other") return false;
+            if (family != "blt" && family != "other") {
+                env_.ui.detail("feature-edit: new= takes blt or other, not " + family);
+                return false;
+            }
             if (conn_->data.featureLength() == 0) CreateBlankFeatureData(family == "blt");
         }
         return FeatureDataEdit();
