@@ -13,7 +13,7 @@ Options:
   --device PATH   every port opens PATH (for example a pseudo-terminal of tunewright-sim)
   --ini PATH      the profile file (default: $XDG_CONFIG_HOME/tunewright/novac4.ini)
   --trace FILE    write every byte, break and line change with its time to FILE
-  --service       offer Enter Test Mode on the Radio menu
+  --service       offer Enter Test Mode on the Radio menu and GVE Alignment
   --no-history    keep no copy of this run's radio reads in the history folder
   --help          this text
 )";

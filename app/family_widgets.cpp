@@ -1,9 +1,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/families/blt/blt_widgets.h"
 #include "app/families/hln/hln_page_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 #include "app/page_widget.h"
+#include "families/blt/blt_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
 #include "view/main_view.h"
@@ -28,6 +30,8 @@ PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent) {
         return createKvrPageWidget(*kvrPage, parent);
     if (auto* m30Page = dynamic_cast<kvr::CMarten30Page*>(&page); m30Page && tab == 6)
         return createMarten30PageWidget(*m30Page, parent);
+    if (auto* bltPage = dynamic_cast<blt::CMaintenanceDlg*>(&page); bltPage && tab == 2)
+        return createBltPageWidget(*bltPage, parent);
     switch (tab) {
         case 1:
             return createHlnPageWidget(page, parent);

@@ -3,6 +3,7 @@
 #include "adapters/qserial_device.h"
 #include "app/simulated_radios.h"
 #include "families/registry.h"
+#include "sim/blt/blt_radio.h"
 
 namespace tw::app {
 namespace {
@@ -36,7 +37,10 @@ Session::Session(const AppOptions& options, Ui& ui)
     app_.simulated = simulated_ != nullptr;
     app_.keepHistory = !options.noHistory;
     app_.currentPort = profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
+    app_.serviceMode = options.service;
     view_ = std::make_unique<MainView>(env_, createFamilyPages(env_));
+    std::string why;
+    if (simulated_ && !sim::attachSimulatedBlt(view_->page(2), {}, why)) error_ = why;
     tabSelected(view_->selectedTab());
 }
 

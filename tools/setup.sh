@@ -12,7 +12,8 @@ mode=${1:-test}
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
-          qt6-base-dev qt6-serialport-dev libgl-dev clang-format)
+          qt6-base-dev qt6-serialport-dev libgl-dev clang-format
+          clang libclang-rt-14-dev)  # clang and its libFuzzer runtime: tools/fuzz.sh
 # The package's library dependencies are found by dpkg-shlibdeps.
 [ "$mode" = package ] && packages+=(dpkg-dev)
 missing=()

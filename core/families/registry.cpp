@@ -1,5 +1,6 @@
 #include "families/registry.h"
 
+#include "families/blt/blt_page.h"
 #include "families/hln/hln_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
@@ -9,13 +10,13 @@ namespace tw {
 
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));      // 0 KVR
-    pages.push_back(std::make_unique<CHlnmaintDlg>(env));        // 1 HLN
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 2 BLT
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 3 WLA
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 4 WLB
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 5 MARTEN 60P
-    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));  // 6 MARTEN 30
+    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));        // 0 KVR
+    pages.push_back(std::make_unique<CHlnmaintDlg>(env));          // 1 HLN
+    pages.push_back(std::make_unique<blt::CMaintenanceDlg>(env));  // 2 BLT
+    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 3 WLA
+    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 4 WLB
+    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 5 MARTEN 60P
+    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));    // 6 MARTEN 30
     return pages;
 }
 

@@ -1,0 +1,100 @@
+#include "families/blt/blt_page.h"
+#include "families/blt/blt_report.h"
+
+namespace tw::blt {
+
+namespace {
+
+// ID=VALUE words as dialog settings, then OK; words for other purposes are left out.
+DialogScript assignments(const std::vector<std::string>& args, const std::string& skip = {}) {
+    DialogScript s;
+    for (const auto& arg : args) {
+        const auto eq = arg.find('=');
+        const std::string key = arg.substr(0, eq);
+        if (!skip.empty() && key == skip) continue;
+        s.settings.emplace_back(key, eq == std::string::npos ? "" : arg.substr(eq + 1));
+    }
+    s.button = "OK";
+    return s;
+}
+
+}  // namespace
+
+std::vector<std::string> CMaintenanceDlg::ReportLines() {
+    return bltReportLines(conn_->data);
+}
+
+std::vector<PageAction> CMaintenanceDlg::actions() {
+    std::vector<PageAction> list;
+    auto plain = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)()) {
+        PageAction a;
+        a.step = step;
+        a.help = help;
+        a.run = [this, op](const std::vector<std::string>&) { return (this->*op)(); };
+        list.push_back(a);
+    };
+    auto withFile = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)()) {
+        PageAction a;
+        a.step = step;
+        a.argsHelp = "FILE";
+        a.help = help;
+        a.argCount = 1;
+        a.run = [this, op](const std::vector<std::string>& args) {
+            presetFile(args.at(0));
+            const bool ok = (this->*op)();
+            presetFile_.reset();
+            return ok;
+        };
+        list.push_back(a);
+    };
+    plain("radio-info", "Radio Information: status read and the radio status dialog",
+          &CMaintenanceDlg::GetStatus);
+
+    PageAction tracking;
+    tracking.step = "tracking-edit";
+    tracking.argsHelp = "[ID=VALUE ...]";
+    tracking.help = "Tracking Data Edit: set words by field id (5000 + word), OK";
+    tracking.argCount = PageAction::kAllAssignments;
+    tracking.run = [this](const std::vector<std::string>&) { return TrackingDataEdit(); };
+    tracking.dialogScript = [](const std::vector<std::string>& args) { return assignments(args); };
+    list.push_back(tracking);
+
+    PageAction feature;
+    feature.step = "feature-edit";
+    feature.argsHelp = "[new=blt|other] [OFFSET=HEX ...]";
+    feature.help =
+        "Feature Data Edit: new= makes a blank record when none is held; decimal byte offset = "
+        "hex value, OK";
+    feature.argCount = PageAction::kAllAssignments;
+    feature.run = [this](const std::vector<std::string>& args) {
+        for (const auto& arg : args) {
+            if (arg.rfind("new=", 0) != 0) continue;
+            const std::string family = arg.substr(4);
+            if (family != "blt" && family != "other") {
+                env_.ui.detail("feature-edit: new= takes blt or other, not " + family);
+                return false;
+            }
+            if (conn_->data.featureLength() == 0) CreateBlankFeatureData(family == "blt");
+        }
+        return FeatureDataEdit();
+    };
+    feature.dialogScript = [](const std::vector<std::string>& args) {
+        return assignments(args, "new");
+    };
+    list.push_back(feature);
+
+    plain("version-upgrade", "Version Upgrade: held tracking data to version 7",
+          &CMaintenanceDlg::VersionUpgrade);
+    withFile("write-code", "Write Code to File: the radio code into a .BIN file",
+             &CMaintenanceDlg::WriteCodeToFile);
+    withFile("write-adi-dsp", "Write ADI/DSP to File: the ADI or DSP file of the radio",
+             &CMaintenanceDlg::WriteAdiDspToFile);
+    plain("jump", "Jump", &CMaintenanceDlg::Jump);
+    plain("recovery", "Recovery: power-cycled radio back into programming",
+          &CMaintenanceDlg::Recovery);
+    withFile("desktop", "Desktop: reflash the desktop frequency-select board from FILE",
+             &CMaintenanceDlg::Desktop);
+    return list;
+}
+
+}  // namespace tw::blt

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clock/clock.h"
+#include "config/profile.h"
+#include "families/blt/blt_page.h"
+#include "link/serial_link.h"
+#include "sim/blt/blt_radio.h"
+#include "sim/models.h"
+#include "sim/sim_device.h"
+#include "ui/scripted_ui.h"
+#include "view/env.h"
+
+namespace tw::blt::test {
+
+struct TempDir {
+    inline static int counter = 0;
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tw_blt_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    TempDir() { std::filesystem::create_directories(path); }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The BLT page over a simulated radio that records every call reaching it. The technician's
+// current port is 3 while the profile keeps 1, so every open shows whether the port exchange
+// took place.
+struct Bench {
+    TempDir dir;
+    ScriptedUi ui;
+    VirtualClock clock;
+    Profile profile{dir.file("novac4.ini")};
+    sim::SimDeviceFactory devices{sim::createModel("loopback", {}), clock};
+    SerialLink link{profile, devices, clock, ui};
+    AppState app;
+    Env env{ui, clock, profile, link, app};
+    std::shared_ptr<sim::BltRadio> radioState = std::make_shared<sim::BltRadio>();
+    std::unique_ptr<CMaintenanceDlg> page;
+
+    explicit Bench(const sim::ModelOptions& options = {}) {
+        app.currentPort = 3;
+        profile.writeString("Comm Settings", "Port Number", "1");
+        std::string why;
+        if (!sim::configureBltRadio(options, *radioState, why)) throw std::runtime_error(why);
+        page = std::make_unique<CMaintenanceDlg>(env);
+        page->setBackendFactory(std::make_shared<sim::BltBackendFactory>(radioState));
+    }
+    sim::BltRadio& radio() { return *radioState; }
+    RadioData& held() { return page->conn().data; }
+    int savedPort() const { return profile.getInt("Comm Settings", "Port Number", -99); }
+    // Forgets what happened so far, keeping the radio and the held data.
+    void clear() {
+        ui.clear();
+        radio().calls.clear();
+        radio().openedPorts.clear();
+    }
+};
+
+using Calls = std::vector<std::string>;
+using Texts = std::vector<std::string>;
+
+}  // namespace tw::blt::test
