@@ -1,5 +1,6 @@
 #include "families/registry.h"
 
+#include "families/compact/wla_page.h"
 #include "families/hln/hln_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
@@ -12,7 +13,7 @@ std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     pages.push_back(std::make_unique<kvr::CKvrMaint>(env));      // 0 KVR
     pages.push_back(std::make_unique<CHlnmaintDlg>(env));        // 1 HLN
     pages.push_back(std::make_unique<PlaceholderPage>(env));     // 2 BLT
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 3 WLA
+    pages.push_back(std::make_unique<compact::CWlaPage>(env));   // 3 WLA
     pages.push_back(std::make_unique<PlaceholderPage>(env));     // 4 WLB
     pages.push_back(std::make_unique<PlaceholderPage>(env));     // 5 MARTEN 60P
     pages.push_back(std::make_unique<kvr::CMarten30Page>(env));  // 6 MARTEN 30
