@@ -1,9 +1,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/families/compact/wla_page_widget.h"
 #include "app/families/hln/hln_page_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 #include "app/page_widget.h"
+#include "families/compact/wla_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
 #include "view/main_view.h"
@@ -26,6 +28,8 @@ PageWidget* placeholderWidget(int tab, FamilyPage& page, QWidget* parent) {
 PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent) {
     if (auto* kvrPage = dynamic_cast<kvr::CKvrMaint*>(&page); kvrPage && tab == 0)
         return createKvrPageWidget(*kvrPage, parent);
+    if (auto* wlaPage = dynamic_cast<compact::CWlaPage*>(&page); wlaPage && tab == 3)
+        return createWlaPageWidget(*wlaPage, parent);
     if (auto* m30Page = dynamic_cast<kvr::CMarten30Page*>(&page); m30Page && tab == 6)
         return createMarten30PageWidget(*m30Page, parent);
     switch (tab) {
