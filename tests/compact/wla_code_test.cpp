@@ -44,6 +44,9 @@ TEST_F(WlaCodeTest, ReflashWritesEveryBlockInOrder) {
     EXPECT_EQ(status.back(), "Writing Flash at 63296");
     EXPECT_FALSE(b.ui.statusOpen());
     EXPECT_EQ(b.ui.busyDepth(), 0);
+    int opens = 0;
+    for (const auto& e : b.ui.events()) opens += e.kind == "status-open";
+    EXPECT_EQ(opens, 1);  // one status window from the file to the last block
 
     // Wake, "FE", "FC", then 862 blocks of 73 bytes at rising addresses.
     const auto& wire = b.fromPc();

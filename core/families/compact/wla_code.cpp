@@ -8,8 +8,6 @@
 #include "util/file_io.h"
 #include "util/text.h"
 
-#include <optional>
-
 namespace tw::compact {
 
 namespace {
@@ -34,23 +32,14 @@ struct CWlaPage::CheckedCode {
     MotFile file;
 };
 
-bool CWlaPage::loadCode(const std::string& path, CheckedCode& out, bool forFlash) {
-    const auto bytes = loadWholeFile(path, kMaxMotFileBytes);
-    if (!bytes) {
-        env_.ui.message(messages::kOpenForReading);
-        return false;
-    }
-    std::optional<StatusWindow> status;
-    if (forFlash) {
-        status.emplace(env_.ui);
-        status->setText("Processing MOT file");
-    }
+bool CWlaPage::loadCode(const std::vector<std::uint8_t>& bytes, CheckedCode& out,
+                        StatusWindow* status) {
     auto refuse = [&](const std::string& message) {
         if (status) status->close();
         env_.ui.message(message);
         return false;
     };
-    auto parsed = readMotFile(*bytes);
+    auto parsed = readMotFile(bytes);
     if (auto* refusal = std::get_if<MotRefusal>(&parsed)) return refuse(refusal->text());
     out.file = std::move(std::get<MotFile>(parsed));
     if (out.file.s1Records < kMinS1Records) return refuse(messages::kNotEnoughRecords);
@@ -65,8 +54,13 @@ bool CWlaPage::loadCode(const std::string& path, CheckedCode& out, bool forFlash
 }
 
 bool CWlaPage::checkCodeFile(const std::string& path) {
+    const auto bytes = loadWholeFile(path, kMaxMotFileBytes);
+    if (!bytes) {
+        env_.ui.message(messages::kOpenForReading);
+        return false;
+    }
     CheckedCode code;
-    if (!loadCode(path, code, false)) return false;
+    if (!loadCode(*bytes, code, nullptr)) return false;
     env_.ui.detail(
         format("%d S1 records, %zu bytes of program code in 0x2000-0xF77F, %zu "
                "blocks of 64 bytes to flash.",
@@ -81,11 +75,17 @@ bool CWlaPage::ReflashRadioFromFile() {
 }
 
 bool CWlaPage::reflashFrom(const std::string& path) {
+    const auto bytes = loadWholeFile(path, kMaxMotFileBytes);
+    if (!bytes) {
+        env_.ui.message(messages::kOpenForReading);
+        return false;
+    }
+    StatusWindow status(env_.ui);
+    status.setText("Processing MOT file");
     CheckedCode code;
-    if (!loadCode(path, code, true)) return false;
+    if (!loadCode(*bytes, code, &status)) return false;
 
     BusyCursor busy(env_.ui);
-    StatusWindow status(env_.ui);
     status.setText("Handshake Radio ...");
     WlaLink link(env_);
     if (!connect(link, WlaMode::Flash)) {

@@ -48,9 +48,10 @@ class CWlaPage : public FamilyPage {
     // Connects and, once the radio is identified, shows what it said.
     bool connect(WlaLink& link, WlaMode mode);
     bool takeFields(WlaRecord& out);
-    // The file read and the checks before any radio traffic; nothing on a refusal.
+    // The checks of a code file before any radio traffic; a refusal has been shown (and the
+    // status window, if any, closed first).
     struct CheckedCode;
-    bool loadCode(const std::string& path, CheckedCode& out, bool forFlash);
+    bool loadCode(const std::vector<std::uint8_t>& bytes, CheckedCode& out, StatusWindow* status);
     bool flashBlocks(WlaLink& link, StatusWindow& status, const std::vector<std::uint8_t>& image);
 
     WlaRecord record_{};
