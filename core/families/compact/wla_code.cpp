@@ -28,11 +28,7 @@ const std::vector<std::uint8_t> kNg = {'N', 'G'};
 
 }  // namespace
 
-struct CWlaPage::CheckedCode {
-    MotFile file;
-};
-
-bool CWlaPage::loadCode(const std::vector<std::uint8_t>& bytes, CheckedCode& out,
+bool CWlaPage::loadCode(const std::vector<std::uint8_t>& bytes, MotFile& out,
                         StatusWindow* status) {
     auto refuse = [&](const std::string& message) {
         if (status) status->close();
@@ -41,15 +37,15 @@ bool CWlaPage::loadCode(const std::vector<std::uint8_t>& bytes, CheckedCode& out
     };
     auto parsed = readMotFile(bytes);
     if (auto* refusal = std::get_if<MotRefusal>(&parsed)) return refuse(refusal->text());
-    out.file = std::move(std::get<MotFile>(parsed));
-    if (out.file.s1Records < kMinS1Records) return refuse(messages::kNotEnoughRecords);
+    out = std::move(std::get<MotFile>(parsed));
+    if (out.s1Records < kMinS1Records) return refuse(messages::kNotEnoughRecords);
     // Such a file passes the record count yet would leave the radio erased with nothing on it.
-    if (out.file.codeBytes == 0) return refuse(messages::kNoCodeInFile);
-    if (out.file.outsideBytes > 0)
+    if (out.codeBytes == 0) return refuse(messages::kNoCodeInFile);
+    if (out.outsideBytes > 0)
         env_.ui.detail(
             format("%zu bytes of the file lie outside 0x2000-0xF77F and are not "
                    "flashed.",
-                   out.file.outsideBytes));
+                   out.outsideBytes));
     return true;
 }
 
@@ -59,12 +55,12 @@ bool CWlaPage::checkCodeFile(const std::string& path) {
         env_.ui.message(messages::kOpenForReading);
         return false;
     }
-    CheckedCode code;
+    MotFile code;
     if (!loadCode(*bytes, code, nullptr)) return false;
     env_.ui.detail(
         format("%d S1 records, %zu bytes of program code in 0x2000-0xF77F, %zu "
                "blocks of 64 bytes to flash.",
-               code.file.s1Records, code.file.codeBytes, kFlashBlockCount));
+               code.s1Records, code.codeBytes, kFlashBlockCount));
     return true;
 }
 
@@ -82,7 +78,7 @@ bool CWlaPage::reflashFrom(const std::string& path) {
     }
     StatusWindow status(env_.ui);
     status.setText("Processing MOT file");
-    CheckedCode code;
+    MotFile code;
     if (!loadCode(*bytes, code, &status)) return false;
 
     BusyCursor busy(env_.ui);
@@ -110,7 +106,7 @@ bool CWlaPage::reflashFrom(const std::string& path) {
     }
     if (answer != kOk) return fail(messages::kNoEraseResponse);
 
-    if (!flashBlocks(link, status, code.file.image)) return false;
+    if (!flashBlocks(link, status, code.image)) return false;
     status.close();
     link.close();
     env_.ui.detail(format("Flash completed: %zu blocks written.", kFlashBlockCount));

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "families/compact/srecord.h"
 #include "families/compact/wla_protocol.h"
 #include "view/family_page.h"
 
@@ -50,8 +51,7 @@ class CWlaPage : public FamilyPage {
     bool takeFields(WlaRecord& out);
     // The checks of a code file before any radio traffic; a refusal has been shown (and the
     // status window, if any, closed first).
-    struct CheckedCode;
-    bool loadCode(const std::vector<std::uint8_t>& bytes, CheckedCode& out, StatusWindow* status);
+    bool loadCode(const std::vector<std::uint8_t>& bytes, MotFile& out, StatusWindow* status);
     bool flashBlocks(WlaLink& link, StatusWindow& status, const std::vector<std::uint8_t>& image);
 
     WlaRecord record_{};
