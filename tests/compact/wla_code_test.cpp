@@ -57,6 +57,9 @@ TEST_F(WlaCodeTest, ReflashWritesEveryBlockInOrder) {
         ASSERT_EQ(wire[at + 6], address >> 8) << i;
         ASSERT_EQ(wire[at + 7], address & 0xFF) << i;
     }
+    // After each block: the 10 ms pause, then the answer read ends a quiet gap after "OK".
+    const auto& t = b.radio().times;
+    EXPECT_EQ(t[5 + 73] - t[5 + 72], 10 + LinkTiming{}.quietGapMs);
     auto& code = b.radio().code();
     EXPECT_EQ(code[0x2001], 5);
     EXPECT_EQ(code[0x2400], 0xFF);                     // a gap of the file: erased

@@ -23,7 +23,11 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
 
 TEST(WlaTracking, ReadShowsIdentityAndRecord) {
     WlaBench b;
+    b.app.currentPort = 4;  // Comm Settings' choice: this page opens the profile's port
     ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    EXPECT_EQ(b.devices.lastPath(), "/dev/ttyUSB0");
+    EXPECT_EQ(b.devices.lastBaud(), 9600);
+    EXPECT_EQ(b.profile.getInt("Comm Settings", "Port Number", -1), 1);
     EXPECT_EQ(b.ui.messages(), std::vector<std::string>{kPowerCycle});
     EXPECT_EQ(b.fromPc(), bytes({0x55, 'G', 'E', 'G', 'C', 0, 0x15, 0, 0, 0, 0x50}));
     const auto& c = b.page.controls();
