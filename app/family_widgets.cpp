@@ -2,10 +2,14 @@
 #include <QVBoxLayout>
 
 #include "app/families/blt/blt_widgets.h"
+#include "app/families/compact/wla_page_widget.h"
+#include "app/families/compact/wlb_widgets.h"
 #include "app/families/hln/hln_page_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 #include "app/page_widget.h"
 #include "families/blt/blt_page.h"
+#include "families/compact/compact_page.h"
+#include "families/compact/wla_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
 #include "view/main_view.h"
@@ -32,6 +36,12 @@ PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent) {
         return createMarten30PageWidget(*m30Page, parent);
     if (auto* bltPage = dynamic_cast<blt::CMaintenanceDlg*>(&page); bltPage && tab == 2)
         return createBltPageWidget(*bltPage, parent);
+    if (auto* wlaPage = dynamic_cast<compact::CWlaPage*>(&page); wlaPage && tab == 3)
+        return createWlaPageWidget(*wlaPage, parent);
+    if (auto* compactPage = dynamic_cast<compact::CCompactPage*>(&page)) {
+        if (tab == 4) return createWlbPageWidget(*compactPage, parent);
+        if (tab == 5) return createMarten60PPageWidget(*compactPage, parent);
+    }
     switch (tab) {
         case 1:
             return createHlnPageWidget(page, parent);

@@ -1,5 +1,6 @@
 #include "sim/models.h"
 
+#include "sim/compact/wla_radio_model.h"
 #include "sim/hln/hln_radio.h"
 #include "sim/kvr/kvr_radio_model.h"
 #include "sim/kvr/marten30_radio_model.h"
@@ -12,11 +13,12 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     if (family == "hln") return std::make_unique<HlnRadio>(options);
     if (family == "kvr") return std::make_unique<KvrRadioModel>(options);
     if (family == "marten30") return std::make_unique<Marten30RadioModel>(options);
+    if (family == "wla") return std::make_unique<WlaRadioModel>(options);
     return nullptr;
 }
 
 std::vector<std::string> modelFamilies() {
-    return {"loopback", "hln", "kvr", "marten30"};
+    return {"loopback", "hln", "kvr", "marten30", "wla"};
 }
 
 }  // namespace tw::sim

@@ -1,22 +1,24 @@
 #include "families/registry.h"
 
 #include "families/blt/blt_page.h"
+#include "families/compact/marten60p_page.h"
+#include "families/compact/wla_page.h"
+#include "families/compact/wlb_page.h"
 #include "families/hln/hln_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
-#include "families/placeholder_page.h"
 
 namespace tw {
 
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));        // 0 KVR
-    pages.push_back(std::make_unique<CHlnmaintDlg>(env));          // 1 HLN
-    pages.push_back(std::make_unique<blt::CMaintenanceDlg>(env));  // 2 BLT
-    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 3 WLA
-    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 4 WLB
-    pages.push_back(std::make_unique<PlaceholderPage>(env));       // 5 MARTEN 60P
-    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));    // 6 MARTEN 30
+    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));           // 0 KVR
+    pages.push_back(std::make_unique<CHlnmaintDlg>(env));             // 1 HLN
+    pages.push_back(std::make_unique<blt::CMaintenanceDlg>(env));     // 2 BLT
+    pages.push_back(std::make_unique<compact::CWlaPage>(env));        // 3 WLA
+    pages.push_back(std::make_unique<compact::CWlbPage>(env));        // 4 WLB
+    pages.push_back(std::make_unique<compact::CMarten60PPage>(env));  // 5 MARTEN 60P
+    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));       // 6 MARTEN 30
     return pages;
 }
 

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/serial_link.h"
+#include "view/env.h"
+
+namespace tw::compact {
+
+// WLA radios talk raw bytes at 9600 baud. After power-on they wait for one wake byte and
+// answer ">" and a mode letter: "G" in programming mode (tracking data), "F" in flash mode
+// (program code), which they enter when DTR is low as they power up.
+inline constexpr int kWlaBaud = 9600;
+inline constexpr std::uint8_t kWakeByte = 0x55;
+
+enum class WlaMode { Programming, Flash };
+
+// The 21-byte tracking record at radio address 0x50, as the radio and a ".tk4" file hold it.
+inline constexpr std::size_t kWlaRecordSize = 21;
+inline constexpr std::uint32_t kTrackingAddress = 0x50;
+using WlaRecord = std::array<std::uint8_t, kWlaRecordSize>;
+
+// Flash blocks: 64 bytes each from 0x2000 up to the block at 0xF740, 862 in all.
+inline constexpr std::uint32_t kFirstFlashBlock = 0x2000;
+inline constexpr std::uint32_t kLastFlashBlock = 0xF740;
+inline constexpr std::size_t kFlashBlockSize = 64;
+inline constexpr std::size_t kFlashBlockCount =
+    (kLastFlashBlock - kFirstFlashBlock) / kFlashBlockSize + 1;
+inline constexpr std::size_t kFlashBlockCommandSize = 73;
+// The code read-back: the radio sends 64000 bytes from address 0, then its check byte.
+inline constexpr std::size_t kCodeReadSize = 64000;
+
+// What the identification answer says. The answer is up to 20 bytes; byte 0 is the radio type
+// number, byte 3 the configuration (bit 0: 40 W; taken as a signed number, twice the band).
+struct WlaIdentity {
+    int radioType = 0;
+    bool fortyWatts = false;
+    int band = 0;  // 0..4, see kWlaBandNames
+};
+inline constexpr std::size_t kIdentityMax = 20;
+inline constexpr std::size_t kIdentityMin = 4;  // up to the configuration byte
+inline constexpr const char* kWlaBandNames[] = {"VHF-LOW", "VHF-HIGH", "UHF-LOW", "UHF-MID",
+                                                "UHF-HIGH"};
+
+// Commands as they go on the wire.
+std::vector<std::uint8_t> readTrackingCommand();
+std::vector<std::uint8_t> writeTrackingHead();
+std::vector<std::uint8_t> flashBlockCommand(std::uint32_t address, const std::uint8_t* data);
+
+// The identity a configuration byte and type number give; nothing when the radio is no WLA
+// (`problem` then holds the message to show).
+std::optional<WlaIdentity> decodeIdentity(const std::uint8_t* answer, std::size_t count,
+                                          std::string& problem);
+
+// One operation's link to a WLA radio. Closing is idempotent and the destructor closes, so a
+// failure path that forgets cannot leave the port held.
+class WlaLink {
+  public:
+    explicit WlaLink(Env& env) : env_(env) {}
+    ~WlaLink() { close(); }
+    WlaLink(const WlaLink&) = delete;
+    WlaLink& operator=(const WlaLink&) = delete;
+
+    // Opens the port the profile names, brings the radio into `mode` and identifies it.
+    // Failures that have a message of their own have shown it; the port is closed.
+    std::optional<WlaIdentity> WlaConnect(WlaMode mode);
+
+    bool send(const std::vector<std::uint8_t>& bytes);
+    bool sendByte(std::uint8_t byte);
+    // Up to `count` bytes; false when the link failed. `wait` as the serial library takes it.
+    bool read(std::size_t count, std::vector<std::uint8_t>& out, int wait = 0);
+    void pause(int milliseconds);
+    void close();
+    bool open() const { return handle_ != kNoLink; }
+
+  private:
+    int readChar();
+
+    Env& env_;
+    SlkHandle handle_ = kNoLink;
+};
+
+namespace messages {
+inline constexpr const char* kPortNotOpened = "Comm Port not opened or busy.";
+inline constexpr const char* kPowerCycleFlash = "Power cycle radio to place in flashing mode.";
+inline constexpr const char* kPowerCycleProgramming =
+    "Power cycle radio to place in progamming mode.";
+inline constexpr const char* kUnknownMode = "Radio in Unknown Mode!\n";
+inline constexpr const char* kWrongRadioType = "Wrong radio type number";
+inline constexpr const char* kInvalidBandSplit = "Invalid band split data";
+}  // namespace messages
+
+}  // namespace tw::compact

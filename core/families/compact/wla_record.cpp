@@ -1,0 +1,84 @@
+#include "families/compact/wla_record.h"
+
+#include <cstdlib>
+
+#include "util/text.h"
+
+namespace tw::compact {
+
+namespace {
+
+constexpr int kByteMax = 255;
+constexpr int kDeviationMax = 31;
+constexpr int kSquelchMin = -9;
+constexpr int kSquelchMax = 8;
+
+// The value of a box as the dialog data exchange reads it: optional blanks and a sign, then
+// digits only. An empty box is 0.
+std::optional<long> wholeNumber(const std::string& text) {
+    const std::string t = trim(text);
+    if (t.empty()) return 0;
+    std::size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
+    if (i == t.size() || t.size() - i > 6) return std::nullopt;
+    for (std::size_t k = i; k < t.size(); ++k)
+        if (t[k] < '0' || t[k] > '9') return std::nullopt;
+    return std::strtol(t.c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+const std::array<WlaField, kWlaRecordSize> kWlaFields = {{
+    {1006, "TX Low Power", "Low", 0, kByteMax, false},
+    {1010, "TX Low Power", "Mid", 0, kByteMax, false},
+    {1014, "TX Low Power", "High", 0, kByteMax, false},
+    {1018, "TX High Power", "Low", 0, kByteMax, false},
+    {2012, "TX High Power", "Mid", 0, kByteMax, false},
+    {1023, "TX High Power", "High", 0, kByteMax, false},
+    {1035, "TX Deviation SP1", "Low", 0, kDeviationMax, false},
+    {1038, "TX Deviation SP1", "Mid", 0, kDeviationMax, false},
+    {1041, "TX Deviation SP1", "High", 0, kDeviationMax, false},
+    {1044, "TX Deviation SP2", "Low", 0, kDeviationMax, false},
+    {1047, "TX Deviation SP2", "Mid", 0, kDeviationMax, false},
+    {1050, "TX Deviation SP2", "High", 0, kDeviationMax, false},
+    {1072, "Squelch 20", "Low", kSquelchMin, kSquelchMax, true},
+    {1085, "Squelch 25/30", "Low", kSquelchMin, kSquelchMax, true},
+    {1094, "Squelch 12.5", "Low", kSquelchMin, kSquelchMax, true},
+    {1077, "Squelch 20", "Mid", kSquelchMin, kSquelchMax, true},
+    {1088, "Squelch 25/30", "Mid", kSquelchMin, kSquelchMax, true},
+    {1097, "Squelch 12.5", "Mid", kSquelchMin, kSquelchMax, true},
+    {1080, "Squelch 20", "High", kSquelchMin, kSquelchMax, true},
+    {1091, "Squelch 25/30", "High", kSquelchMin, kSquelchMax, true},
+    {1100, "Squelch 12.5", "High", kSquelchMin, kSquelchMax, true},
+}};
+
+void showRecord(const WlaRecord& record, Controls& controls) {
+    for (std::size_t i = 0; i < kWlaRecordSize; ++i) {
+        const int value = kWlaFields[i].isSigned ? static_cast<std::int8_t>(record[i]) : record[i];
+        controls.setText(kWlaFields[i].control, std::to_string(value));
+    }
+}
+
+std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& problem) {
+    WlaRecord record{};
+    for (std::size_t i = 0; i < kWlaRecordSize; ++i) {
+        const WlaField& f = kWlaFields[i];
+        const auto value = wholeNumber(controls.text(f.control));
+        if (!value || *value < f.minimum || *value > f.maximum) {
+            problem = format("%s %s must be a whole number from %d to %d.", f.row, f.column,
+                             f.minimum, f.maximum);
+            return std::nullopt;
+        }
+        // Squelch values go to the radio as the low 8 bits of the signed number.
+        record[i] = static_cast<std::uint8_t>(*value & 0xFF);
+    }
+    problem.clear();
+    return record;
+}
+
+bool allFieldsZero(const Controls& controls) {
+    for (const auto& f : kWlaFields)
+        if (controls.text(f.control) != "0") return false;
+    return true;
+}
+
+}  // namespace tw::compact

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "compact/wla_fixture.h"
+#include "families/compact/srecord.h"
+
+namespace tw::compact {
+namespace {
+
+using wla_test::motFile;
+using wla_test::readBytes;
+using wla_test::WlaBench;
+using wla_test::writeBytes;
+
+const std::string kFlashPrompt = "Power cycle radio to place in flashing mode.";
+
+// The S1 file flashed by most cases: 64 records from 0x2000, and two from the boot area that
+// must never reach the radio.
+std::string programFile(std::uint8_t salt = 0) {
+    return motFile(64, 0x2000, salt) + motFile(2, 0x0100).substr(17);
+}
+
+struct WlaCodeTest : ::testing::Test {
+    sim::ModelOptions options{{"erase-ms", "3000"}};
+    std::string writeFile(WlaBench& b, const std::string& text) {
+        const std::string path = b.dir.file("code.mot");
+        writeBytes(path, text);
+        return path;
+    }
+};
+
+TEST_F(WlaCodeTest, ReflashWritesEveryBlockInOrder) {
+    WlaBench b(options);
+    const std::string path = writeFile(b, programFile());
+    b.ui.files.push_back(path);
+    ASSERT_TRUE(b.page.ReflashRadioFromFile());
+    EXPECT_EQ(b.ui.messages(), std::vector<std::string>{kFlashPrompt});
+    EXPECT_EQ(b.ui.fileChoices().at(0).filter, "Wla App Code|*.mot|All Files|*.*||");
+    const auto status = b.ui.statusTexts();
+    ASSERT_EQ(status.size(), 3u + 862u);
+    EXPECT_EQ(status[0], "Processing MOT file");
+    EXPECT_EQ(status[1], "Handshake Radio ...");
+    EXPECT_EQ(status[2], "Erasing Flash Part (Approx 20 sec.)");
+    EXPECT_EQ(status[3], "Writing Flash at 8192");
+    EXPECT_EQ(status.back(), "Writing Flash at 63296");
+    EXPECT_FALSE(b.ui.statusOpen());
+    EXPECT_EQ(b.ui.busyDepth(), 0);
+    int opens = 0;
+    for (const auto& e : b.ui.events()) opens += e.kind == "status-open";
+    EXPECT_EQ(opens, 1);  // one status window from the file to the last block
+
+    // Wake, "FE", "FC", then 862 blocks of 73 bytes at rising addresses.
+    const auto& wire = b.fromPc();
+    ASSERT_EQ(wire.size(), 5u + 862u * 73u);
+    for (std::size_t i = 0; i < 862; ++i) {
+        const std::size_t at = 5 + i * 73;
+        const std::uint32_t address = 0x2000 + static_cast<std::uint32_t>(i) * 64;
+        ASSERT_EQ(wire[at + 6], address >> 8) << i;
+        ASSERT_EQ(wire[at + 7], address & 0xFF) << i;
+    }
+    // After each block: the 10 ms pause, then the answer read ends a quiet gap after "OK".
+    const auto& t = b.radio().times;
+    EXPECT_EQ(t[5 + 73] - t[5 + 72], 10 + LinkTiming{}.quietGapMs);
+    auto& code = b.radio().code();
+    EXPECT_EQ(code[0x2001], 5);
+    EXPECT_EQ(code[0x2400], 0xFF);                     // a gap of the file: erased
+    EXPECT_EQ(code[0x0100], (0x0100 * 3 + 1) & 0xFF);  // the boot area kept
+    EXPECT_FALSE(b.radio().erased());
+    // The erase polls once a second until the radio's answer is there.
+    bool sawDetail = false;
+    for (const auto& e : b.ui.events())
+        if (e.kind == "detail" && e.text.find("32 bytes of the file lie outside") == 0)
+            sawDetail = true;
+    EXPECT_TRUE(sawDetail);
+}
+
+TEST_F(WlaCodeTest, RefusedFilesNeverReachTheRadio) {
+    const struct {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {motFile(49), "The input file does not contain enough S Records"},
+        {motFile(60, 0x0000),
+         "The input file holds no program code between 0x2000 and 0xF77F, "
+         "so flashing it would only erase the radio."},
+        {motFile(60) + "S1130000FF\n",
+         "The file cannot be flashed.\nLine 62: 10 characters "
+         "where the byte count 19 needs 42."},
+        {motFile(60) + "S2080000000102030404\n",
+         "The file cannot be flashed.\nLine 62: S2 records (addresses above 0xFFFF) cannot be "
+         "flashed."},
+    };
+    for (const auto& c : cases) {
+        WlaBench b(options);
+        EXPECT_FALSE(b.page.reflashFrom(writeFile(b, c.text)));
+        EXPECT_EQ(b.ui.messages(), std::vector<std::string>{c.message});
+        EXPECT_EQ(b.devices.opens(), 0);
+        EXPECT_TRUE(b.fromPc().empty());
+        EXPECT_FALSE(b.ui.statusOpen());
+    }
+    WlaBench b(options);
+    EXPECT_TRUE(b.page.reflashFrom(writeFile(b, motFile(50))));
+    EXPECT_FALSE(b.page.reflashFrom(b.dir.file("none.mot")));
+    EXPECT_EQ(b.ui.messages().back(), "Could not open file for reading.");
+}
+
+// Each fault stops the flash with its message, port and status closed; the radio is left
+// half-written and answers only in flash mode, and the same file flashes it again.
+TEST_F(WlaCodeTest, EveryFlashFaultThenAGoodReflash) {
+    const struct {
+        const char* key;
+        const char* value;
+        std::string message;
+    } cases[] = {
+        {"erase", "silent", "No response to clear flash command. Please retry"},
+        {"ok-extra", "erase", "No response to clear flash command. Please retry"},
+        {"ng", "5", "CRC failure on flash command. Please retry"},
+        {"mute", "7", "Radio did not respond to flash command. Please retry"},
+        {"ok-extra", "9", "Invalid Radio response to flash command. Please retry"},
+    };
+    for (const auto& c : cases) {
+        sim::ModelOptions o = options;
+        o[c.key] = c.value;
+        WlaBench b(o);
+        const std::string path = writeFile(b, programFile());
+        EXPECT_FALSE(b.page.reflashFrom(path)) << c.key;
+        EXPECT_EQ(b.ui.messages(), (std::vector<std::string>{kFlashPrompt, c.message}));
+        EXPECT_FALSE(b.ui.statusOpen());
+        EXPECT_FALSE(b.link.isOpen(1));
+        EXPECT_TRUE(b.radio().erased());
+
+        b.ui.clear();
+        EXPECT_FALSE(b.page.ReadTrackingFromRadio());  // no answer in programming mode
+        ASSERT_TRUE(b.page.reflashFrom(path)) << c.key << " " << b.ui.messages().back();
+        EXPECT_FALSE(b.radio().erased());
+        EXPECT_EQ(b.radio().code()[0x2001], 5);
+        EXPECT_TRUE(b.page.ReadTrackingFromRadio());
+    }
+}
+
+TEST_F(WlaCodeTest, DeadRadioPollBounds) {
+    WlaBench b(options);
+    const std::string path = writeFile(b, programFile());
+    ASSERT_TRUE(b.devices.faults().parse("hangup=22"));  // answers the wake and identity only
+    const Millis start = b.clock.now();
+    EXPECT_FALSE(b.page.reflashFrom(path));
+    // 300 polls, each an empty read that waits its full second and a 1 s pause, after the
+    // two 100 ms waits of the wake.
+    const Millis elapsed = b.clock.now() - start;
+    EXPECT_GE(elapsed, 200 + 300 * (1000 + 1000));
+    EXPECT_LT(elapsed, 200 + 300 * (1000 + 1000) + 50);
+    EXPECT_EQ(b.ui.messages().back(), "No response to clear flash command. Please retry");
+}
+
+TEST_F(WlaCodeTest, ReadCodeFlashReadCodeRoundTrip) {
+    WlaBench b(options);
+    const std::string first = b.dir.file("first.mot");
+    b.ui.files.push_back(first);
+    ASSERT_TRUE(b.page.WriteCodeToFile());
+    EXPECT_EQ(b.ui.messages(),
+              (std::vector<std::string>{kFlashPrompt, "Radio Code written to file successfully"}));
+    EXPECT_EQ(b.ui.statusTexts(),
+              (std::vector<std::string>{"Read Flash Code (Approx. 70 seconds)", "Testing CRC"}));
+    const std::string text = readBytes(first);
+    ASSERT_EQ(text.size(), 3960u * 43u);
+    EXPECT_EQ(text.substr(0, 8), "S1130000");
+
+    // Change the radio's code, flash the saved file back, and read again: the same file.
+    std::fill(b.radio().code().begin() + 0x3000, b.radio().code().begin() + 0x3100, 0);
+    ASSERT_TRUE(b.page.reflashFrom(first));
+    const std::string second = b.dir.file("second.mot");
+    ASSERT_TRUE(b.page.writeCodeTo(second));
+    EXPECT_EQ(readBytes(second), text);
+}
+
+TEST_F(WlaCodeTest, BadCodeReadsWriteNoFile) {
+    const struct {
+        const char* key;
+        const char* value;
+        std::string message;
+    } cases[] = {
+        {"code-crc", "bad",
+         "The CRC byte for the radio code does not match! This means that the radio code was "
+         "not correctly read from the radio."},
+        {"code-short", "63999", "I/O Error"},
+    };
+    for (const auto& c : cases) {
+        sim::ModelOptions o = options;
+        o[c.key] = c.value;
+        WlaBench b(o);
+        const std::string path = b.dir.file("out.mot");
+        writeBytes(path, "old");
+        EXPECT_FALSE(b.page.writeCodeTo(path));
+        EXPECT_EQ(b.ui.messages().back(), c.message);
+        EXPECT_EQ(readBytes(path), "old");
+        EXPECT_FALSE(b.ui.statusOpen());
+    }
+}
+
+TEST_F(WlaCodeTest, CheckCodeOpensNoPort) {
+    WlaBench b(options);
+    EXPECT_TRUE(b.page.checkCodeFile(writeFile(b, programFile())));
+    EXPECT_EQ(b.devices.opens(), 0);
+    EXPECT_TRUE(b.ui.messages().empty());
+    EXPECT_EQ(b.ui.events().back().text,
+              "66 S1 records, 1024 bytes of program code in 0x2000-0xF77F, 862 blocks of 64 "
+              "bytes to flash.");
+}
+
+}  // namespace
+}  // namespace tw::compact
