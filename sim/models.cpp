@@ -1,5 +1,6 @@
 #include "sim/models.h"
 
+#include "sim/compact/compact_radio.h"
 #include "sim/hln/hln_radio.h"
 #include "sim/kvr/kvr_radio_model.h"
 #include "sim/kvr/marten30_radio_model.h"
@@ -12,11 +13,13 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     if (family == "hln") return std::make_unique<HlnRadio>(options);
     if (family == "kvr") return std::make_unique<KvrRadioModel>(options);
     if (family == "marten30") return std::make_unique<Marten30RadioModel>(options);
+    if (family == "wlb" || family == "marten60p")
+        return std::make_unique<CompactRadioModel>(family, options);
     return nullptr;
 }
 
 std::vector<std::string> modelFamilies() {
-    return {"loopback", "hln", "kvr", "marten30"};
+    return {"loopback", "hln", "kvr", "marten30", "wlb", "marten60p"};
 }
 
 }  // namespace tw::sim

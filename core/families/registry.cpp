@@ -1,5 +1,7 @@
 #include "families/registry.h"
 
+#include "families/compact/marten60p_page.h"
+#include "families/compact/wlb_page.h"
 #include "families/hln/hln_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
@@ -9,13 +11,13 @@ namespace tw {
 
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));      // 0 KVR
-    pages.push_back(std::make_unique<CHlnmaintDlg>(env));        // 1 HLN
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 2 BLT
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 3 WLA
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 4 WLB
-    pages.push_back(std::make_unique<PlaceholderPage>(env));     // 5 MARTEN 60P
-    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));  // 6 MARTEN 30
+    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));           // 0 KVR
+    pages.push_back(std::make_unique<CHlnmaintDlg>(env));             // 1 HLN
+    pages.push_back(std::make_unique<PlaceholderPage>(env));          // 2 BLT
+    pages.push_back(std::make_unique<PlaceholderPage>(env));          // 3 WLA
+    pages.push_back(std::make_unique<compact::CWlbPage>(env));        // 4 WLB
+    pages.push_back(std::make_unique<compact::CMarten60PPage>(env));  // 5 MARTEN 60P
+    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));       // 6 MARTEN 30
     return pages;
 }
 
