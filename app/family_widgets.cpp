@@ -1,9 +1,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/families/compact/wlb_widgets.h"
 #include "app/families/hln/hln_page_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 #include "app/page_widget.h"
+#include "families/compact/compact_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
 #include "view/main_view.h"
@@ -28,6 +30,10 @@ PageWidget* createPageWidget(int tab, FamilyPage& page, QWidget* parent) {
         return createKvrPageWidget(*kvrPage, parent);
     if (auto* m30Page = dynamic_cast<kvr::CMarten30Page*>(&page); m30Page && tab == 6)
         return createMarten30PageWidget(*m30Page, parent);
+    if (auto* compactPage = dynamic_cast<compact::CCompactPage*>(&page)) {
+        if (tab == 4) return createWlbPageWidget(*compactPage, parent);
+        if (tab == 5) return createMarten60PPageWidget(*compactPage, parent);
+    }
     switch (tab) {
         case 1:
             return createHlnPageWidget(page, parent);
