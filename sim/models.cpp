@@ -18,6 +18,10 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     return nullptr;
 }
 
+int modelBaud(const std::string& family) {
+    return family == "wlb" || family == "marten60p" ? 1200 : 9600;
+}
+
 std::vector<std::string> modelFamilies() {
     return {"loopback", "hln", "kvr", "marten30", "wlb", "marten60p"};
 }
