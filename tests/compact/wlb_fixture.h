@@ -1,9 +1,5 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -11,6 +7,7 @@
 #include "config/profile.h"
 #include "families/compact/marten60p_page.h"
 #include "families/compact/wlb_page.h"
+#include "kvr/kvr_fixture.h"
 #include "link/serial_link.h"
 #include "sim/compact/compact_radio.h"
 #include "sim/sim_device.h"
@@ -19,33 +16,14 @@
 
 namespace tw::compact::test {
 
-struct ScratchDir {
-    inline static int counter = 0;
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("tw_wlb_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    ScratchDir() { std::filesystem::create_directories(path); }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using kvr::test::readBytes;
+using kvr::test::writeBytes;
 
 // One page of tab 4 or 5 with a simulated radio of `family` on the profile's port, a
 // scripted technician and virtual time.
 template <typename Page>
 struct CompactBench {
-    ScratchDir dir;
+    kvr::test::TempDir dir;
     ScriptedUi ui;
     VirtualClock clock;
     Profile profile{dir.file("novac4.ini")};

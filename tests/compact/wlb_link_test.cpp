@@ -152,10 +152,5 @@ TEST(CompactRead, ShortOrNonHexAnswersFailAndChangeNothing) {
     }
 }
 
-TEST(HexLink, BlockCommandText) {
-    EXPECT_EQ(hexBlockCommand('4', 0x06, 0x013A), "G406013A");
-    EXPECT_EQ(hexBlockCommand('1', 0x01, 0x000A), "G101000A");
-}
-
 }  // namespace
 }  // namespace tw::compact
