@@ -148,6 +148,19 @@ class WlbWidgetsTest : public QObject {
         QCOMPARE(qobject_cast<QLineEdit*>(w->control(2061))->text(), QString("403-440MHz"));
     }
 
+    void simulatedRadiosReadIntoTheWidgets() {
+        Fixture f;
+        const std::pair<int, const char*> tabs[] = {{4, "34"}, {5, "181"}};
+        for (const auto& [tab, opening] : tabs) {
+            f.window->tabs()->setCurrentIndex(tab);
+            QVERIFY(f.window->runCommand(Command::ReadTrackingFromRadio));
+            PageWidget* w = f.window->pageWidget(tab);
+            QCOMPARE(qobject_cast<QLineEdit*>(w->control(2040))->text(), QString(opening));
+            QCOMPARE(qobject_cast<QLineEdit*>(w->control(2061))->text(), QString("440-470MHz"));
+        }
+        QVERIFY(f.ui.messages().empty());
+    }
+
     void printPreviewLinesComeFromTheWidgets() {
         Fixture f;
         f.window->tabs()->setCurrentIndex(4);
