@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "fault_matrix.h"
+
+namespace tw::faults {
+namespace {
+
+// The matrix is only as good as its judge: each broken property must be named.
+TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
+    FaultRow row;
+    row.name = "row";
+    row.silent = {"No answer."};
+    row.success = {"Done."};
+    row.failures = {"No answer.", "Short."};
+    row.then = {{"Short.", "Turn off."}};
+    row.notes = {"Turn off."};
+    row.boundMs = 1000;
+    RunOutcome clean;
+    clean.result = true;
+    clean.messages = {"Hello.", "Done."};
+    clean.textsBefore = clean.textsAfter = {{1, "a"}};
+
+    struct Case {
+        const char* what;
+        FaultKind kind;
+        std::function<void(RunOutcome&)> change;
+        const char* expected;  // start of the verdict; empty: all held
+    };
+    const Case cases[] = {
+        {"clean run", FaultKind::Clean, [](RunOutcome&) {}, ""},
+        {"too slow", FaultKind::Drop, [](RunOutcome& r) { r.elapsedMs = 1001; }, "took 1001 ms"},
+        {"busy", FaultKind::Drop, [](RunOutcome& r) { r.busyDepth = 1; }, "busy cursor"},
+        {"status", FaultKind::Drop, [](RunOutcome& r) { r.statusOpen = true; }, "status window"},
+        {"link", FaultKind::Drop, [](RunOutcome& r) { r.openLines = 1; }, "link left open"},
+        {"file", FaultKind::Drop, [](RunOutcome& r) { r.filesChanged = {"x.tk1"}; },
+         "file written"},
+        {"silent path", FaultKind::Silent,
+         [](RunOutcome& r) {
+             r.result = false, r.messages = {"Short.", "Turn off."};
+         },
+         "silent radio"},
+        {"success after failure", FaultKind::Drop,
+         [](RunOutcome& r) {
+             r.result = false, r.messages = {"No answer.", "Done."};
+         },
+         "success message after a failure"},
+        {"failure reported as success", FaultKind::Drop,
+         [](RunOutcome& r) { r.messages = {"No answer."}; }, "failed run returned true"},
+        {"page changed", FaultKind::Garble,
+         [](RunOutcome& r) {
+             r.result = false, r.messages = {"No answer."}, r.textsAfter = {{1, "b"}};
+         },
+         "failed run changed control 1"},
+        {"second message missing", FaultKind::Hangup,
+         [](RunOutcome& r) { r.result = false, r.messages = {"Short."}; },
+         "\"Short.\" not followed"},
+        {"unknown message", FaultKind::Wrong,
+         [](RunOutcome& r) { r.result = false, r.messages = {"Oops."}; }, "unexpected message"},
+        {"dropped byte passed", FaultKind::Drop,
+         [](RunOutcome& r) {
+             r.textsAfter = {{1, "b"}};
+         },
+         "succeeded under a drop fault"},
+        {"failure with its messages", FaultKind::Hangup,
+         [](RunOutcome& r) {
+             r.result = false, r.messages = {"Short.", "Turn off."};
+         },
+         ""},
+    };
+    for (const auto& c : cases) {
+        RunOutcome run = clean;
+        c.change(run);
+        const std::string verdict = checkRun(row, c.kind, run, clean);
+        EXPECT_EQ(verdict.substr(0, std::string(c.expected).size()), c.expected) << c.what;
+        EXPECT_EQ(verdict.empty(), *c.expected == '\0') << c.what << ": " << verdict;
+    }
+}
+
+TEST(FaultMatrixJudge, PositionsSpanTheTraffic) {
+    EXPECT_EQ(samplePositions(100, 5), (std::vector<long>{0, 24, 49, 74, 99}));
+    EXPECT_EQ(samplePositions(3, 5), (std::vector<long>{0, 1, 2}));
+    EXPECT_EQ(samplePositions(0, 5), std::vector<long>{});
+}
+
+}  // namespace
+}  // namespace tw::faults
