@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "app/families/blt/blt_widgets.h"
+#include "app/families/compact/wlb_widgets.h"
 #include "app/families/hln/select_radio_type_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 
@@ -26,6 +27,7 @@ std::unique_ptr<DialogBox> buildDialogWidget(QWidget* parent, Dialog& dialog) {
             return buildSelectRadioTypeWidget(parent, *d);
     if (auto box = buildKvrFamilyDialog(parent, dialog)) return box;
     if (auto box = buildBltDialog(parent, dialog)) return box;
+    if (auto box = buildCompactDialog(parent, dialog)) return box;
     return buildGenericDialog(parent, dialog);
 }
 

@@ -1,5 +1,6 @@
 #include "sim/models.h"
 
+#include "sim/compact/compact_radio.h"
 #include "sim/compact/wla_radio_model.h"
 #include "sim/hln/hln_radio.h"
 #include "sim/kvr/kvr_radio_model.h"
@@ -14,11 +15,17 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     if (family == "kvr") return std::make_unique<KvrRadioModel>(options);
     if (family == "marten30") return std::make_unique<Marten30RadioModel>(options);
     if (family == "wla") return std::make_unique<WlaRadioModel>(options);
+    if (family == "wlb" || family == "marten60p")
+        return std::make_unique<CompactRadioModel>(family, options);
     return nullptr;
 }
 
+int modelBaud(const std::string& family) {
+    return family == "wlb" || family == "marten60p" ? 1200 : 9600;
+}
+
 std::vector<std::string> modelFamilies() {
-    return {"loopback", "hln", "kvr", "marten30", "wla"};
+    return {"loopback", "hln", "kvr", "marten30", "wla", "wlb", "marten60p"};
 }
 
 }  // namespace tw::sim

@@ -12,6 +12,10 @@ namespace tw::sim {
 // that family exists. Unknown options are ignored by the model.
 std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOptions& options);
 
+// The baud rate the family's radios speak (9600 unless the family says otherwise), so a
+// simulator paces the line as a cable to that radio would.
+int modelBaud(const std::string& family);
+
 // Families that have a model, for help texts.
 std::vector<std::string> modelFamilies();
 

@@ -31,7 +31,8 @@ carries no breaks and no modem lines: handshakes that need them work in-process 
 
 Options:
   --link PATH              also make PATH a symbolic link to the device (removed at exit)
-  --baud N                 pace the radio's side of the line at N baud, 8N1 (default 9600)
+  --baud N                 pace the radio's side of the line at N baud, 8N1 (default: the
+                           family's own, 1200 for wlb and marten60p, else 9600)
   --no-pace                pass bytes at once
   --log FILE               write every byte both ways and every open and close with its time
   --option K=V             option of the radio model (repeatable)
@@ -42,7 +43,7 @@ Options:
 
 struct Options {
     std::string family, link, log;
-    int baud = 9600;
+    int baud = 0;  // the family's own
     bool pace = true;
     long idleSeconds = 0;
     ModelOptions modelOptions;
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (parsed == 2) return usageError(why);
+    if (o.baud == 0) o.baud = modelBaud(o.family);
     std::unique_ptr<RadioModel> model = createModel(o.family, o.modelOptions);
     if (!model) return usageError("no model of family " + o.family + " (" + familyList() + ")");
 

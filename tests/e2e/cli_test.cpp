@@ -40,6 +40,35 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
     EXPECT_TRUE(missing.out.empty());  // nothing ran, so no JSON either
 }
 
+// Words that can never make a run are refused before anything opens.
+TEST_F(CliTest, ContradictoryOrImpossibleWordsAreUsageErrors) {
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } cases[] = {
+        {{"--yes", "--no", "kvr", "get-status"}, "--yes and --no"},
+        {{"--port", "0", "kvr", "get-status"}, "port number from 1 to 9"},
+        {{"--port", "99", "kvr", "get-status"}, "port number from 1 to 9"},
+        {{"kvr", "set", "=5"}, "set needs ID=TEXT"},
+        {{"kvr", "set", "9999=5"}, "the page has no control 9999"},
+        {{"marten30", "country", "Europe"}, "e.g. country=Europe"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args.back();
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CliTest, HelpShowsAnExampleForEveryStepThatTakesWords) {
+    const ProcessResult r = run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* example : {"marten30 country country=Europe", "marten30 squelch 1005=",
+                                "kvr radio-type-write 3 0", "hln write-image radio.img"})
+        EXPECT_NE(r.out.find(std::string("e.g. tunewright-cli ") + example), std::string::npos)
+            << example;
+}
+
 TEST_F(CliTest, MissingPortFailsTheStepWithExitOne) {
     const ProcessResult r = run({"kvr", "read-tracking"});
     EXPECT_EQ(r.exitCode, 1);

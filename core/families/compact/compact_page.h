@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "families/compact/compact_tables.h"
+#include "view/family_page.h"
+
+namespace tw::compact {
+
+class HexLink;
+
+// What the WLB and MARTEN 60P pages share: a record of tracking values and the band index,
+// read from and written to the radio over the 1200-baud hex link, kept in a tracking file in
+// file order, shown in step edits that each hold one byte, and filled with factory values
+// for a chosen band by the Defaults button.
+class CCompactPage : public FamilyPage {
+  public:
+    CCompactPage(Env& env, const CompactModel& model);
+
+    bool ReadTrackingFromRadio() override;
+    bool ReadTrackingFromDisk() override;
+    bool WriteTrackingToRadio() override;
+    bool WriteTrackingToDisk() override;
+    std::vector<PageAction> actions() override;
+
+    // The Defaults button: false when the dialog was cancelled.
+    bool Defaults();
+
+    const CompactModel& model() const { return model_; }
+    // Tracking values in record order, then the band index.
+    const std::vector<std::uint8_t>& record() const { return record_; }
+    int bandIndex() const { return record_.back(); }
+
+  protected:
+    // Moves the texts of the value fields into the record, or shows which field is out of
+    // range and changes nothing.
+    bool takeValues();
+    // The number a report prints for a field's text.
+    int fieldNumber(int control) const;
+
+  private:
+    bool connect(HexLink& link);
+    bool readBlocks(HexLink& link, std::vector<std::uint8_t>& record);
+    bool writeBlocks(HexLink& link);
+    bool readBack(HexLink& link);
+    bool allZeroButTxDevHigh() const;
+    void showRecord(const std::array<const char*, kBandCount>& bandNames);
+
+    const CompactModel& model_;
+    std::vector<std::uint8_t> record_;
+};
+
+}  // namespace tw::compact

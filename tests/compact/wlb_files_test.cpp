@@ -1,0 +1,250 @@
+// Tracking files, Defaults and report lines of the WLB and MARTEN 60P pages.
+#include <gtest/gtest.h>
+
+#include "compact/wlb_fixture.h"
+#include "families/compact/frequency_range_dlg.h"
+#include "families/compact/hex_link.h"
+
+namespace tw::compact {
+namespace {
+
+using test::Marten60PBench;
+using test::WlbBench;
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values) s.push_back(static_cast<char>(v));
+    return s;
+}
+
+TEST(CompactFiles, Tk5KeepsOpeningBeforeClosingAndTheBand) {
+    WlbBench b;
+    ASSERT_TRUE(b.page.ReadTrackingFromRadio());  // 440-470 MHz values
+    const std::string path = b.dir.file("radio.tk5");
+    b.ui.files.push_back(path);
+    ASSERT_TRUE(b.page.WriteTrackingToDisk());
+    EXPECT_EQ(test::readBytes(path), bytes({131, 34,  38,  33,  37,  54,  56,  56, 99, 102, 108,
+                                            115, 149, 149, 149, 255, 252, 252, 4,  5,  3}));
+    const auto& choice = b.ui.fileChoices().at(0);
+    EXPECT_EQ(choice.filter, "Tracking Data|*.tk5|All Files|*.*||");
+    EXPECT_EQ(choice.defaultExtension, "tk5");
+    EXPECT_TRUE(choice.overwritePrompt);
+
+    WlbBench other;
+    other.ui.files.push_back(path);
+    ASSERT_TRUE(other.page.ReadTrackingFromDisk());
+    EXPECT_EQ(other.page.record(), b.page.record());
+    EXPECT_EQ(other.text(2040), "34");
+    EXPECT_EQ(other.text(2042), "38");
+    EXPECT_EQ(other.text(kBandSplitText), "440-470MHz");
+}
+
+TEST(CompactFiles, Tk6BandNameComesFromTheFileTable) {
+    Marten60PBench b;
+    const std::string path = b.dir.file("m.tk6");
+    test::writeBytes(path, bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1}));
+    b.ui.files.push_back(path);
+    ASSERT_TRUE(b.page.ReadTrackingFromDisk());
+    EXPECT_EQ(b.text(kBandSplitText), "150.775-174MHz");
+    EXPECT_EQ(b.text(2040), "2");  // file byte 1: opening, wide band
+    EXPECT_EQ(b.text(2042), "3");
+    EXPECT_EQ(b.text(2063), "16");
+    EXPECT_EQ(b.page.record()[1], 3);  // record byte 1: closing, wide band
+    EXPECT_EQ(b.ui.fileChoices().at(0).filter, "Tracking Data|*.tk6|All Files|*.*||");
+}
+
+TEST(CompactFiles, WrongSizesAndMissingFilesChangeNothing) {
+    WlbBench b;
+    b.setAll("9");
+    const std::pair<std::string, int> cases[] = {{"", 0}, {"20", 20}, {"22", 22}, {"1", 1}};
+    for (const auto& [name, size] : cases) {
+        const std::string path = b.dir.file("f" + name + ".tk5");
+        test::writeBytes(path, std::string(static_cast<std::size_t>(size), '\x05'));
+        b.ui.clear();
+        b.ui.files.push_back(path);
+        EXPECT_FALSE(b.page.ReadTrackingFromDisk());
+        EXPECT_EQ(b.ui.messages(), std::vector<std::string>{messages::kWrongFileSize}) << size;
+    }
+    b.ui.clear();
+    b.ui.files.push_back(b.dir.file("none.tk5"));
+    EXPECT_FALSE(b.page.ReadTrackingFromDisk());
+    EXPECT_EQ(b.ui.messages(), std::vector<std::string>{messages::kCouldNotOpenFile});
+    b.ui.clear();
+    b.ui.files.push_back(b.dir.file("no/such/dir/x.tk5"));
+    EXPECT_FALSE(b.page.WriteTrackingToDisk());
+    EXPECT_EQ(b.ui.messages(), std::vector<std::string>{messages::kCouldNotOpenFile});
+    for (const auto& f : b.page.model().fields) EXPECT_EQ(b.text(f.control), "9");
+    std::vector<std::uint8_t> taken(21, 9);  // the values were taken before the save failed
+    taken[20] = 0;
+    EXPECT_EQ(b.page.record(), taken);
+}
+
+// The factory tables, one row per field: control, then the value for bands 0 to 4.
+struct DefaultsRow {
+    int control;
+    int values[5];
+};
+
+const DefaultsRow kWlbDefaults[] = {
+    {2050, {67, 76, 80, 99, 113}},     {2051, {83, 85, 82, 102, 117}},
+    {2052, {91, 99, 100, 108, 127}},   {2048, {44, 38, 47, 54, 62}},
+    {2049, {46, 41, 47, 56, 62}},      {2056, {49, 43, 50, 56, 62}},
+    {2053, {136, 153, 118, 149, 135}}, {2054, {132, 153, 119, 149, 131}},
+    {2055, {127, 152, 119, 149, 129}}, {2058, {133, 131, 140, 131, 134}},
+    {2057, {113, 118, 117, 115, 114}}, {2040, {53, 36, 41, 34, 22}},
+    {2041, {51, 32, 40, 33, 18}},      {2042, {55, 40, 46, 38, 26}},
+    {2043, {53, 36, 45, 37, 22}},      {2044, {254, 253, 248, 252, 4}},
+    {2045, {252, 251, 247, 252, 4}},   {2046, {1, 3, 250, 4, 15}},
+    {2047, {1, 4, 252, 5, 17}},        {2059, {255, 255, 255, 255, 255}},
+};
+const DefaultsRow kMarten60PDefaults[] = {
+    {2050, {200, 181, 125, 132, 188}}, {2051, {189, 186, 127, 137, 182}},
+    {2052, {177, 191, 138, 143, 169}}, {2048, {122, 140, 105, 104, 159}},
+    {2049, {115, 131, 106, 110, 155}}, {2056, {107, 129, 112, 114, 144}},
+    {2053, {102, 102, 105, 114, 108}}, {2054, {104, 101, 105, 112, 108}},
+    {2055, {104, 102, 105, 110, 108}}, {2058, {139, 139, 136, 136, 136}},
+    {2057, {146, 128, 129, 132, 129}}, {2040, {170, 174, 185, 181, 182}},
+    {2041, {209, 221, 235, 224, 225}}, {2042, {102, 89, 105, 102, 102}},
+    {2043, {112, 118, 120, 112, 115}}, {2063, {249, 249, 249, 249, 249}},
+};
+
+template <typename Bench, std::size_t N>
+void checkEveryCell(const DefaultsRow (&table)[N], const std::vector<std::string>& bandTexts) {
+    for (int band = 0; band < 5; ++band) {
+        Bench b;
+        b.page.controls().setText(kVersionText, "5.9C");
+        b.ui.dialogScripts.push_back({{{"range", std::to_string(band)}}, "OK"});
+        ASSERT_TRUE(b.page.Defaults());
+        for (const auto& row : table)
+            EXPECT_EQ(b.text(row.control), std::to_string(row.values[band]))
+                << "control " << row.control << " band " << band;
+        EXPECT_EQ(b.text(kBandSplitText), bandTexts[static_cast<std::size_t>(band)]);
+        EXPECT_EQ(b.text(kVersionText), "");
+        EXPECT_EQ(b.page.bandIndex(), band);
+        std::size_t filled = 0;
+        for (const auto& f : b.page.model().fields) filled += !b.text(f.control).empty();
+        EXPECT_EQ(filled, N) << "every value field has a default";
+    }
+}
+
+TEST(CompactDefaults, EveryCellOfBothTables) {
+    checkEveryCell<WlbBench>(
+        kWlbDefaults, {"136-155MHz", "150.8-174MHz", "403-440MHz", "440-470MHz", "470-512MHz"});
+    checkEveryCell<Marten60PBench>(kMarten60PDefaults, {"136-155MHz", "150.775-174MHz",
+                                                        "403-440MHz", "440-470MHz", "470-512MHz"});
+}
+
+TEST(CompactDefaults, DialogListsAndPreselection) {
+    WlbBench b({{"band", "4"}});
+    ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    int seen = -2;
+    int templateId = 0;
+    std::vector<std::string> lines;
+    b.ui.onDialog = [&](Dialog& d) {
+        auto& range = dynamic_cast<CChooseFrequencyRangeDlg&>(d);
+        seen = range.selection();
+        templateId = range.templateId();
+        lines = range.lines();
+        return false;
+    };
+    const std::string before = b.text(2050);
+    EXPECT_FALSE(b.page.Defaults());
+    EXPECT_EQ(seen, 4);
+    EXPECT_EQ(templateId, 153);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "VHF -   136.0000 - 155.0000", "VHF -   150.8000 - 174.0000",
+                         "UHF -   403.0000 - 440.0000", "UHF -   440.0000 - 470.0000",
+                         "UHF -   470.0000 - 512.0000"}));
+    EXPECT_EQ(b.text(2050), before) << "Cancel changes nothing";
+    EXPECT_EQ(b.text(kVersionText), "5.9C");
+
+    CChooseFrequencyRangeDlg m60(marten60pModel(), 7);
+    EXPECT_EQ(m60.selection(), -1);
+    EXPECT_EQ(m60.templateId(), 155);
+    EXPECT_EQ(m60.lines()[1], "VHF -   150.7750 - 174.0000");
+    for (const char* refused : {"5", "-1", "x", "01", ""}) EXPECT_FALSE(m60.set("range", refused));
+    EXPECT_FALSE(m60.set("list", "1"));
+}
+
+TEST(CompactDefaults, NoBandChosenChangesOnlyTheEveryBandFieldAndVersion) {
+    Marten60PBench b({{"band", "9"}});
+    ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    b.page.controls().setText(2063, "1");
+    b.ui.dialogScripts.push_back({{}, "OK"});  // nothing preselected, nothing chosen
+    ASSERT_TRUE(b.page.Defaults());
+    EXPECT_EQ(b.text(2063), "249");
+    EXPECT_EQ(b.text(kVersionText), "");
+    EXPECT_EQ(b.text(2050), "132");
+    EXPECT_EQ(b.text(kBandSplitText), "invalid");
+}
+
+TEST(CompactReport, WlbLines) {
+    WlbBench b;
+    ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    b.page.controls().setText(2057, "7");
+    const std::vector<std::string> expected = {
+        "Radio Type = WLB",
+        "Band Split    440-470MHz      Version     5.9C",
+        "",
+        "  Squelch:",
+        "              Wide Band  Narrow Band",
+        "Opening         34            33",
+        "Closing         38            37",
+        "Offset Low     252           252",
+        "Offset High      4             5",
+        "",
+        "",
+        " Talk Around:",
+        "               Low     Mid     High",
+        "RF Low Power    54      56      56",
+        "RF High Power   99     102     108",
+        "Tx Deviation   149     149     149",
+        "",
+        "",
+        "Ref Oscillator Frequency Adjust     7",
+        "",
+        "Low Voltage Cutoff                131",
+        "",
+        "Adjustable Squelch Offset         255",
+    };
+    EXPECT_EQ(b.page.ReportLines(), expected);
+}
+
+TEST(CompactReport, Marten60PLinesOfAnAllZeroPage) {
+    Marten60PBench b;
+    b.setAll("0");
+    std::vector<std::string> lines{"left over"};
+    b.page.MartenReportLines(lines);
+    const std::vector<std::string> expected = {
+        "Radio Type = MARTEN 60P",
+        "Band Split          Version     ",
+        "  Squelch:",
+        "              Wide Band  Narrow Band",
+        "Opening          0             0",
+        "Closing          0             0",
+        "",
+        "",
+        " Talk Around:",
+        "               Low     Mid     High",
+        "RF Low Power     0       0       0",
+        "RF High Power    0       0       0",
+        "Tx Deviation     0       0       0",
+        "",
+        "",
+        "Ref Oscillator Frequency Adjust     0",
+        "Low Voltage Cutoff                  0",
+        "Tx Deviation Offset           0",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(b.ui.messages().empty());
+
+    // A field out of range is named; the report keeps the values taken before.
+    b.page.controls().setText(2040, "300");
+    b.page.MartenReportLines(lines);
+    EXPECT_EQ(b.ui.messages(),
+              std::vector<std::string>{"Valid range for Squelch Opening, Wide Band is 0-255."});
+    EXPECT_EQ(lines.at(4), "Opening          0             0");
+}
+
+}  // namespace
+}  // namespace tw::compact

@@ -1,0 +1,134 @@
+// Writes of the WLB and MARTEN 60P pages: the zero question, the range check, the blocks in
+// the radio's order, the read-back and the reset.
+#include <gtest/gtest.h>
+
+#include "compact/wlb_fixture.h"
+#include "families/compact/hex_link.h"
+
+namespace tw::compact {
+namespace {
+
+using test::Marten60PBench;
+using test::WlbBench;
+
+// Texts for every field from a record-order list of values.
+template <typename Bench>
+void fill(Bench& b, const std::vector<int>& values) {
+    for (const auto& f : b.page.model().fields)
+        b.page.controls().setText(f.control, std::to_string(values[f.recordByte]));
+}
+
+const std::vector<int> kWlbValues = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                     11, 12, 13, 14, 15, 16, 17, 18, 19, 200};
+
+TEST(CompactWrite, WlbBlocksTheZeroWriteReadBackAndReset) {
+    WlbBench b;
+    fill(b, kWlbValues);
+    ASSERT_TRUE(b.page.WriteTrackingToRadio());
+    const std::string zeros(12, '\0');
+    EXPECT_EQ(b.fromPc(),
+              "\x55G2"
+              "G1030120010203G102012D0405G106013A060708090A0B"
+              "G101014D0CG104016A0D0E0F10G104018A111213C8"
+              "G106019A" +
+                  zeros + "G4030120G402012DG406013AG401014DG404016AG404018AG9");
+    // Break, "G2" pause, seven commands with 50 ms before each, 2 ms after each of the 52
+    // characters, and the six reads back.
+    EXPECT_EQ(b.clock.now(), 30 + 50 + 7 * 50 + 52 * 2 + 6 * 100);
+    EXPECT_EQ(b.radio().loggedWrites(), std::vector<std::string>{zeros});
+    const auto& m = b.radio().memory();
+    EXPECT_EQ(m[0x0120], 1);
+    EXPECT_EQ(m[0x0121], 2);  // closing, wide band
+    EXPECT_EQ(m[0x018D], 200);
+    EXPECT_EQ(m[0x000A], 3) << "the band index is never written";
+    EXPECT_EQ(b.radio().resets(), 1);
+    EXPECT_TRUE(b.ui.messages().empty());
+    EXPECT_EQ(b.ui.statusTexts(),
+              (std::vector<std::string>{"Handshaking", "Writing Tracking Data"}));
+    EXPECT_FALSE(b.ui.statusOpen());
+}
+
+TEST(CompactWrite, Marten60PBlocksAndReadBack) {
+    Marten60PBench b;
+    fill(b, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 255});
+    ASSERT_TRUE(b.page.WriteTrackingToRadio());
+    EXPECT_EQ(b.fromPc(),
+              "\x55G2G10301200A0B0CG102012D0D0EG106013A0F1011121314"
+              "G104014A15161718G101015DFF"
+              "G4030120G402012DG406013AG404014AG401015DG9");
+    EXPECT_EQ(b.clock.now(), 30 + 50 + 5 * 50 + 32 * 2 + 5 * 100);
+    EXPECT_TRUE(b.radio().loggedWrites().empty());
+}
+
+TEST(CompactWrite, TheBandIndexSurvivesAWriteIntoTheNextFile) {
+    WlbBench b({{"band", "2"}});
+    ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    ASSERT_TRUE(b.page.WriteTrackingToRadio());
+    EXPECT_EQ(b.page.bandIndex(), 2);
+    const std::string path = b.dir.file("after.tk5");
+    b.ui.files.push_back(path);
+    ASSERT_TRUE(b.page.WriteTrackingToDisk());
+    EXPECT_EQ(test::readBytes(path).at(20), 2);
+}
+
+TEST(CompactWrite, AReadBackThatDiffersIsAFailedWrite) {
+    const char* faults[][2] = {{"stuck", "013B"}, {"short", "018A"}, {"nonhex", "016D"}};
+    for (const auto& f : faults) {
+        WlbBench b({{f[0], f[1]}});
+        fill(b, kWlbValues);
+        EXPECT_FALSE(b.page.WriteTrackingToRadio()) << f[0];
+        EXPECT_EQ(b.ui.messages(), std::vector<std::string>{messages::kCouldNotWrite}) << f[0];
+        EXPECT_EQ(b.radio().resets(), 0) << "a radio with a bad block is not reset into service";
+        EXPECT_FALSE(b.ui.statusOpen());
+    }
+}
+
+TEST(CompactWrite, ZeroQuestionComesFirstAndNoStopsBeforeThePort) {
+    struct Case {
+        std::string txDevHigh, other;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"40", "0", true}, {"0", "0", true}, {"40", "", false}, {"0", "1", false}};
+    for (const auto& c : cases) {
+        Marten60PBench b;
+        b.setAll(c.other);
+        b.page.controls().setText(2042, "0");
+        b.page.controls().setText(kTxDevHigh, c.txDevHigh);
+        b.ui.answers.push_back(false);
+        b.page.WriteTrackingToRadio();
+        const auto shown = b.ui.messages();
+        EXPECT_EQ(!shown.empty() && shown[0] == messages::kAllZero, c.asked)
+            << c.txDevHigh << c.other;
+        if (c.asked) {
+            EXPECT_EQ(b.devices.opens(), 0);
+        }
+    }
+}
+
+TEST(CompactWrite, RangeCheckAfterTheHandshakeNamesTheFirstFieldInRecordOrder) {
+    WlbBench b;
+    fill(b, kWlbValues);
+    b.page.controls().setText(2050, "abc");  // record byte 8
+    b.page.controls().setText(2043, "256");  // record byte 3
+    EXPECT_FALSE(b.page.WriteTrackingToRadio());
+    EXPECT_EQ(b.ui.messages(),
+              std::vector<std::string>{"Valid range for Squelch Closing, Narr Band is 0-255."});
+    EXPECT_EQ(b.fromPc(), "\x55G2");
+    EXPECT_FALSE(b.link.isOpen(1));
+    EXPECT_FALSE(b.ui.statusOpen());
+    EXPECT_EQ(b.page.record(), std::vector<std::uint8_t>(21, 0));
+
+    // The same check before a file is chosen.
+    b.ui.clear();
+    EXPECT_FALSE(b.page.WriteTrackingToDisk());
+    EXPECT_TRUE(b.ui.fileChoices().empty());
+    for (const char* bad : {"", "-1", "1 2", "1000"}) {
+        b.page.controls().setText(2043, bad);
+        b.ui.clear();
+        EXPECT_FALSE(b.page.WriteTrackingToDisk()) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace tw::compact
