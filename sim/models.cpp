@@ -1,5 +1,6 @@
 #include "sim/models.h"
 
+#include "sim/hdt/hdt_model.h"
 #include "sim/hln/hln_radio.h"
 #include "sim/kvr/kvr_radio_model.h"
 #include "sim/kvr/marten30_radio_model.h"
@@ -12,11 +13,19 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
     if (family == "hln") return std::make_unique<HlnRadio>(options);
     if (family == "kvr") return std::make_unique<KvrRadioModel>(options);
     if (family == "marten30") return std::make_unique<Marten30RadioModel>(options);
+    // A BLT-family radio is reached through its radio-connection library; its serial line
+    // carries only the test interpreter.
+    if (family == "hdt" || family == "blt") return std::make_unique<HdtModel>(options);
     return nullptr;
 }
 
 std::vector<std::string> modelFamilies() {
-    return {"loopback", "hln", "kvr", "marten30"};
+    return {"loopback", "hln", "kvr", "marten30", "hdt", "blt"};
+}
+
+int modelBaud(const std::string& family) {
+    if (family == "hdt" || family == "blt") return 19200;
+    return 9600;
 }
 
 }  // namespace tw::sim

@@ -15,4 +15,7 @@ std::unique_ptr<RadioModel> createModel(const std::string& family, const ModelOp
 // Families that have a model, for help texts.
 std::vector<std::string> modelFamilies();
 
+// The baud rate the family's radios talk at on their programming cable.
+int modelBaud(const std::string& family);
+
 }  // namespace tw::sim
