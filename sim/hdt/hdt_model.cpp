@@ -134,7 +134,7 @@ std::string HdtModel::answer(const std::vector<std::string>& words) {
     State& s = state_;
     if (n == 0) {
         s.testMode = true;
-        return noKey_ ? "Mode" : "Test Mode";
+        return "Test Mode";
     }
     if (!s.testMode) return "FAIL";
     const std::string pass = "PASS";

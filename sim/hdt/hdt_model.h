@@ -23,7 +23,7 @@ namespace tw::sim {
 //   fail=LIST    commands answered FAIL (numbers, "db", or "all"; comma-separated)
 //   garble=LIST  commands answered with noise that holds no key, marker or prompt
 //   nokey=1      keys and colons missing: "BATT " for "BATT=", db replies without ":",
-//                "cmd 0" without "Test", "cmd 9" without "PASS"
+//                "cmd 9" without "PASS"
 //   long=1       every reply padded past 50 bytes
 //   silence=N    nothing at all after N lines
 //   stream=N     after N lines the radio sends without end
@@ -60,6 +60,8 @@ class HdtModel : public RadioModel {
         Saved saved;
     };
     const State& state() const { return state_; }
+    // The band-split byte in memory 20:0E, as a service shop might have rewritten it.
+    void setBandByte(std::uint8_t b) { bandByte_ = b; }
 
     // Every line taken (without its carriage return) and when it arrived, probes included.
     struct Line {
