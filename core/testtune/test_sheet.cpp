@@ -15,8 +15,9 @@ std::vector<std::string> CTestSheet::describe() const {
 }
 
 bool CTestSheet::press(const std::string& button, bool& accepted) {
-    accepted = button == "Finish";
-    if (button != "Cancel" && button != "Finish") return false;
+    // A front end without wizard buttons closes the sheet with OK.
+    accepted = button == "Finish" || button == "OK";
+    if (!accepted && button != "Cancel") return false;
     closed_ = true;
     return true;
 }
