@@ -102,6 +102,21 @@ TEST_F(Marten30Flow, BlocksThatReadDifferentlyAbortAndKeepTheImage) {
     EXPECT_EQ(p.controls().text(CMarten30Page::kRadioCode), "41");
 }
 
+TEST_F(Marten30Flow, RadioSilentFromTheFirstBlockEndsTheReadThere) {
+    Marten30Image old{};
+    old[0] = 0x42;
+    page.setImage(old);
+    bench.devices.faults().hangupAfter = 10;  // ">", the identity and its prompt, then nothing
+    EXPECT_FALSE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(bench.ui.messages(),
+              std::vector<std::string>{"Invalid Read--Read Aborted. \nTurn off radio."});
+    EXPECT_EQ(bench.fromPc(), "G0G2G4100200");
+    EXPECT_EQ(page.image(), old);
+    EXPECT_FALSE(bench.ui.statusOpen());
+    // One block's bound after the identity, not one per remaining block.
+    EXPECT_LT(bench.clock.now(), 1000 + 200);
+}
+
 TEST_F(Marten30Flow, IdentifyFailures) {
     const std::string init =
         "Could not initialize radio. Check connection and confirm no other application is "

@@ -60,8 +60,12 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         status.setText(percentText(block));
         std::string a, b;
         // A short block cannot be told from a good one by comparing; it counts as a bad read.
+        // A radio that answers nothing at all has gone away: the read ends there rather than
+        // waiting out every remaining block.
         complete = link.readBlock(blockAddress(block), a, 0) && complete;
+        if (a.empty()) break;
         complete = link.readBlock(blockAddress(block), b, 0) && complete;
+        if (b.empty()) break;
         first += a;
         second += b;
     }
