@@ -12,6 +12,7 @@
 #include "adapters/qserial_device.h"
 #include "cli/cli_ui.h"
 #include "cli/json.h"
+#include "cli/options.h"
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "families/registry.h"
@@ -27,6 +28,9 @@ namespace {
 
 using namespace tw;
 using cli::CliUi;
+using cli::Options;
+using cli::Parsed;
+using cli::Step;
 
 const char* kUsage =
     R"(Usage: tunewright-cli [options] FAMILY STEP [STEP ...]
@@ -36,7 +40,7 @@ FAMILY is one of: kvr hln blt wla wlb marten60p marten30 (tabs 0 to 6).
 
 Options:
   --device PATH      every port of this run opens PATH
-  --port N           the application's current port (as Comm Settings sets it);
+  --port N           the application's current port 1..9 (as Comm Settings sets it);
                      without it, "Port Number" of the profile file
   --ini PATH         the profile file (default: $XDG_CONFIG_HOME/tunewright/novac4.ini)
   --simulate         a simulated radio of the family answers instead of a serial port
@@ -56,6 +60,7 @@ Steps:
   get-status  read-tracking  write-tracking  read-features  write-features
   load-tracking FILE  save-tracking FILE  load-features FILE  save-features FILE
   set ID=TEXT        type TEXT into the control with that id, replacing its text
+                     (e.g. set 1005=120)
   test-mode          the Enter Test Mode toggle
   report             the page's maintenance report lines
   and the page's own buttons (listed below for each family that has them).
@@ -69,108 +74,10 @@ Output: each message box as it appears with its text and the answer given. With 
 Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error.
 )";
 
-struct Options {
-    std::string device, ini, trace, radioType, family;
-    int port = 0;
-    bool hasPort = false, simulate = false, json = false, service = false;
-    CliUi::Answers answers = CliUi::Answers::Ask;
-    sim::ModelOptions simOptions;
-    std::vector<std::string> faults;
-    std::vector<std::string> steps;
-};
-
 int usageError(const std::string& why) {
     std::cerr << "tunewright-cli: " << why << "\nTry 'tunewright-cli --help'.\n";
     return 2;
 }
-
-// Returns 0 when parsed, 1 for --help, 2 for a usage error.
-int parse(int argc, char** argv, Options& o, std::string& why) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::vector<std::string> positional;
-    std::size_t i = 0;
-    auto value = [&](const std::string& name, std::string& out) {
-        if (i + 1 >= args.size()) {
-            why = name + " needs a value";
-            return false;
-        }
-        out = args[++i];
-        return true;
-    };
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        // Options may also follow the family and the steps ("kvr get-status --yes").
-        if (a.rfind("--", 0) != 0) {
-            positional.push_back(a);
-            continue;
-        }
-        std::string v;
-        if (a == "--help") return 1;
-        if (a == "--simulate")
-            o.simulate = true;
-        else if (a == "--json")
-            o.json = true;
-        else if (a == "--service")
-            o.service = true;
-        else if (a == "--yes")
-            o.answers = CliUi::Answers::Yes;
-        else if (a == "--no")
-            o.answers = CliUi::Answers::No;
-        else if (a == "--device") {
-            if (!value(a, o.device)) return 2;
-        } else if (a == "--ini") {
-            if (!value(a, o.ini)) return 2;
-        } else if (a == "--trace") {
-            if (!value(a, o.trace)) return 2;
-        } else if (a == "--radio-type") {
-            if (!value(a, o.radioType)) return 2;
-        } else if (a == "--sim-fault") {
-            if (!value(a, v)) return 2;
-            o.faults.push_back(v);
-        } else if (a == "--sim-option") {
-            if (!value(a, v)) return 2;
-            auto eq = v.find('=');
-            if (eq == std::string::npos) {
-                why = "--sim-option needs KEY=VALUE";
-                return 2;
-            }
-            o.simOptions[v.substr(0, eq)] = v.substr(eq + 1);
-        } else if (a == "--port") {
-            if (!value(a, v)) return 2;
-            char* end = nullptr;
-            long n = std::strtol(v.c_str(), &end, 10);
-            if (v.empty() || *end || n < -1 || n > 99) {
-                why = "--port needs a port number";
-                return 2;
-            }
-            o.port = static_cast<int>(n);
-            o.hasPort = true;
-        } else {
-            why = "unknown option " + a;
-            return 2;
-        }
-    }
-    if (positional.empty()) {
-        why = "no FAMILY given";
-        return 2;
-    }
-    o.family = positional.front();
-    if (tabOfFamily(o.family) < 0) {
-        why = "unknown family " + o.family;
-        return 2;
-    }
-    o.steps.assign(positional.begin() + 1, positional.end());
-    if (o.steps.empty()) {
-        why = "no STEP given";
-        return 2;
-    }
-    return 0;
-}
-
-struct Step {
-    std::string name;
-    std::vector<std::string> args;
-};
 
 const std::vector<std::pair<const char*, Command>>& commandSteps() {
     static const std::vector<std::pair<const char*, Command>> steps = {
@@ -186,56 +93,6 @@ const std::vector<std::pair<const char*, Command>>& commandSteps() {
         {"test-mode", Command::TestMode},
     };
     return steps;
-}
-
-bool isFileStep(const std::string& name) {
-    return name == "load-tracking" || name == "save-tracking" || name == "load-features" ||
-           name == "save-features";
-}
-
-// Splits the step words into steps with their arguments; false with `why` on a usage error.
-bool groupSteps(const std::vector<std::string>& words, const std::vector<PageAction>& actions,
-                bool service, std::vector<Step>& out, std::string& why) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        Step s{words[i], {}};
-        int argc = -1;
-        if (isFileStep(s.name) || s.name == "set")
-            argc = 1;
-        else if (s.name == "report")
-            argc = 0;
-        for (const auto& [name, cmd] : commandSteps())
-            if (s.name == name && argc < 0) argc = 0;
-        bool assignments = false;
-        for (const auto& a : actions) {
-            if (a.step != s.name) continue;
-            if (a.serviceOnly && !service) {
-                why = s.name + " is service work: start with --service";
-                return false;
-            }
-            assignments = a.argCount == PageAction::kAllAssignments;
-            argc = assignments ? 0 : a.argCount;
-        }
-        if (argc < 0) {
-            why = "unknown step " + s.name;
-            return false;
-        }
-        for (int k = 0; k < argc; ++k) {
-            if (i + 1 >= words.size()) {
-                why = s.name + " needs " + std::to_string(argc) + " argument(s)";
-                return false;
-            }
-            s.args.push_back(words[++i]);
-        }
-        // Step names hold no "=", so the words that do belong to this step.
-        while (assignments && i + 1 < words.size() && words[i + 1].find('=') != std::string::npos)
-            s.args.push_back(words[++i]);
-        if (s.name == "set" && s.args[0].find('=') == std::string::npos) {
-            why = "set needs ID=TEXT";
-            return false;
-        }
-        out.push_back(std::move(s));
-    }
-    return true;
 }
 
 bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actions, CliUi& ui,
@@ -255,7 +112,7 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
         report = view.reportLines();
         return true;
     }
-    if (isFileStep(s.name)) ui.files.push_back(s.args[0]);
+    if (cli::isFileStep(s.name)) ui.files.push_back(s.args[0]);
     for (const auto& [name, cmd] : commandSteps())
         if (s.name == name) return view.execute(cmd);
     for (const auto& a : actions) {
@@ -267,9 +124,8 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
 }
 
 void printAlignment(std::ostream& out, const testtune::LaunchReport& r) {
-    const int choice = r.choice ? static_cast<int>(*r.choice) : 0;
     const auto& f = r.facts;
-    out << ", \"alignment\": {\"sheet\": " << (choice ? cli::jsonString(r.title) : "null")
+    out << ", \"alignment\": {\"sheet\": " << (r.choice ? cli::jsonString(r.title) : "null")
         << ", \"connected\": " << (r.connected ? "true" : "false") << ", \"battery\": " << r.battery
         << ", \"radioType\": " << int{f.radioType}
         << ", \"typeName\": " << cli::jsonString(testtune::testRadioTypeName(f.radioType))
@@ -326,10 +182,12 @@ void printActions(Env& env) {
     auto pages = createFamilyPages(env);
     testtune::AlignmentBench bench(env);
     for (std::size_t t = 0; t < pages.size(); ++t) {
-        const std::string family = tabInfos()[t].family;
-        for (const auto& a : familySteps(family, *pages[t], &bench)) {
+        for (const auto& a : familySteps(tabInfos()[t].family, *pages[t], &bench)) {
             std::cout << "  " << tabInfos()[t].family << ": " << a.step
                       << (a.argsHelp.empty() ? "" : " " + a.argsHelp) << "  " << a.help << "\n";
+            if (!a.example.empty())
+                std::cout << "      e.g. tunewright-cli " << tabInfos()[t].family << " " << a.step
+                          << " " << a.example << "\n";
         }
     }
 }
@@ -340,7 +198,7 @@ int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);
     Options o;
     std::string why;
-    const int parsed = parse(argc, argv, o, why);
+    const Parsed parsed = cli::parseOptions({argv + 1, argv + argc}, o, why);
 
     CliUi ui(std::cout, std::cerr, o.json);
     ui.answers = o.answers;
@@ -349,7 +207,7 @@ int main(int argc, char** argv) {
     Profile profile(o.ini.empty() ? Profile::defaultPath() : o.ini);
     std::unique_ptr<Clock> clock;
     std::unique_ptr<DeviceFactory> devices;
-    if (parsed == 0 && o.simulate) {
+    if (parsed == Parsed::Run && o.simulate) {
         clock = std::make_unique<VirtualClock>();
         auto model = sim::createModel(o.family, o.simOptions);
         if (!model) return usageError("no simulated radio for family " + o.family);
@@ -366,12 +224,12 @@ int main(int argc, char** argv) {
     app.serviceMode = o.service;
     Env env{ui, *clock, profile, link, app};
 
-    if (parsed == 1) {
+    if (parsed == Parsed::Help) {
         std::cout << kUsage;
         printActions(env);
         return 0;
     }
-    if (parsed == 2) return usageError(why);
+    if (parsed == Parsed::UsageError) return usageError(why);
 
     std::unique_ptr<Trace> trace;
     if (!o.trace.empty()) {
@@ -394,7 +252,8 @@ int main(int argc, char** argv) {
     if (o.family == "blt") bench = std::make_unique<testtune::AlignmentBench>(env);
     const std::vector<PageAction> actions = familySteps(o.family, view.selectedPage(), bench.get());
     std::vector<Step> steps;
-    if (!groupSteps(o.steps, actions, o.service, steps, why)) return usageError(why);
+    if (!cli::groupSteps(o.steps, view.selectedPage(), actions, o.service, steps, why))
+        return usageError(why);
 
     std::vector<std::string> report;
     bool ok = true;

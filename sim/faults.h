@@ -13,8 +13,11 @@ struct Faults {
     int dropEvery = 0;         // drop every n-th byte (0: never)
     int garbleEvery = 0;       // invert every n-th byte (0: never)
     long hangupAfter = -1;     // stop answering after this many bytes (-1: never)
+    long dropAt = -1;          // drop only the byte with this index (-1: none)
+    long garbleAt = -1;        // invert only the byte with this index (-1: none)
 
-    // Parses "silent", "wrong", "drop=N", "garble=N", "hangup=N"; false for anything else.
+    // Parses "silent", "wrong", "drop=N", "garble=N", "hangup=N", "drop@N", "garble@N";
+    // false for anything else.
     bool parse(const std::string& text);
 
     // What reaches the PC for the radio's n-th byte (counted from 0), or nothing.

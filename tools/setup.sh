@@ -10,7 +10,8 @@ mode=${1:-test}
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config googletest libgtest-dev
-          qt6-base-dev qt6-serialport-dev libgl-dev clang-format)
+          qt6-base-dev qt6-serialport-dev libgl-dev clang-format
+          clang libclang-rt-14-dev)  # clang and its libFuzzer runtime: tools/fuzz.sh
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

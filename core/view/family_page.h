@@ -24,6 +24,8 @@ struct PageAction {
     // How a headless front end answers the dialog the action opens, from the same arguments;
     // empty when the action opens none (or its default button will do).
     std::function<DialogScript(const std::vector<std::string>&)> dialogScript;
+    // The words of one use after the step name, for help texts (e.g. "country=Europe").
+    std::string example;
     // Offered only to a program started for service work (--service).
     bool serviceOnly = false;
 };

@@ -112,8 +112,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const double gap = SerialLink::kBufferGapMs / 1e3;
-    const double quietCheck = SerialLink::kCharWaitMs / 1e3;
+    const SlkHandle h = hdt.port().handle();
+    const double gap = static_cast<double>(link.quietGap(h)) / 1e3;
+    const double quietCheck = static_cast<double>(link.charWait(h)) / 1e3;
     const double pause = testtune::CHdtPort::kAfterWritePauseMs / 1e3;
     using Steady = std::chrono::steady_clock;
     auto timed = [&](auto&& exchange, int reads, int quietChecks, Figures& f) {

@@ -68,10 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Env env{ui, clock, profile, link, state};
     testtune::CHdtLink hdt(env);
 
-    // Every transaction ends within its read wait (nothing at all: 1 s, plus the quiet gap
-    // once bytes come) and a 20 ms pause; a drain within its own bound.
-    const Millis transaction = 20 + 2 * SerialLink::kBufferGapMs + 100;
-    const Millis drain = testtune::CHdtLink::kDrainMaxMs + SerialLink::kCharWaitMs + 100;
+    // Every transaction ends within its pause and read wait (the first-byte wait, then the
+    // quiet gap once bytes came); a drain within its own bound.
+    const LinkTiming timing;
+    const Millis transaction = 20 + timing.firstByteWaitMs + timing.quietGapMs + 100;
+    const Millis drain = testtune::CHdtLink::kDrainMaxMs + timing.charWaitMs + 100;
 
     Millis start = clock.now();
     const bool connected = hdt.Connect();

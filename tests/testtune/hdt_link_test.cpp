@@ -186,13 +186,14 @@ TEST_F(HdtTest, DrainIsBoundedAgainstARadioThatKeepsSending) {
     attach();
     const Millis quietStart = clock_.now();
     EXPECT_TRUE(link_->Drain());
-    EXPECT_LE(clock_.now() - quietStart, SerialLink::kCharWaitMs + 10);
+    EXPECT_LE(clock_.now() - quietStart, serial_->charWait(link_->port().handle()));
 
     radio({{"stream", "0"}});
     attach();
     const Millis start = clock_.now();
     EXPECT_FALSE(link_->Drain());
-    EXPECT_LE(clock_.now() - start, CHdtLink::kDrainMaxMs + SerialLink::kCharWaitMs);
+    EXPECT_LE(clock_.now() - start,
+              CHdtLink::kDrainMaxMs + serial_->charWait(link_->port().handle()));
     EXPECT_FALSE(model().output().empty());  // still sending
 }
 

@@ -89,13 +89,15 @@ std::vector<PageAction> CHlnmaintDlg::actions() {
          "read the radio's whole memory image into a raw file",
          1,
          [this](const std::vector<std::string>& a) { return ReadImageToFile(a.at(0)); },
-         {}},
+         {},
+         "radio.img"},
         {"write-image",
          "FILE",
          "write a raw memory image file to the radio",
          1,
          [this](const std::vector<std::string>& a) { return WriteImageFromFile(a.at(0)); },
-         {}},
+         {},
+         "radio.img"},
     };
 }
 

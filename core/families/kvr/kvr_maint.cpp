@@ -153,6 +153,7 @@ std::vector<PageAction> CKvrMaint::actions() {
     write.argsHelp = "TYPE LINE";
     write.help = "choose radio type line TYPE and band-split line LINE (from 0), Write To Radio";
     write.argCount = 2;
+    write.example = "3 0";
     write.run = [this](const std::vector<std::string>&) {
         bool written = false;
         return RadioType(&written) && written;

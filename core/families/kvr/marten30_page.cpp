@@ -189,14 +189,20 @@ std::vector<PageAction> CMarten30Page::actions() {
     struct EditStep {
         const char* step;
         const char* help;
+        const char* example;
         bool (CMarten30Page::*run)();
     };
     const EditStep edits[] = {
-        {"squelch", "Squelch Settings dialog: set boxes, OK", &CMarten30Page::EditSquelch},
-        {"deviation", "Transmitter Deviation dialog: set boxes, OK", &CMarten30Page::EditDeviation},
-        {"power", "Tx Power/Tx Frequency dialog: set boxes, OK", &CMarten30Page::EditPower},
-        {"cloning", "Cloning Data dialog: 2075/2076=0|1, OK", &CMarten30Page::EditCloning},
-        {"country", "Country dialog: country=0..3 or a name, OK", &CMarten30Page::EditCountry},
+        {"squelch", "Squelch Settings dialog: set boxes, OK", "1005=120 1006=130",
+         &CMarten30Page::EditSquelch},
+        {"deviation", "Transmitter Deviation dialog: set boxes, OK", "1012=90 1013=7",
+         &CMarten30Page::EditDeviation},
+        {"power", "Tx Power/Tx Frequency dialog: set boxes, OK", "1039=128 1005=200",
+         &CMarten30Page::EditPower},
+        {"cloning", "Cloning Data dialog: 2075/2076=0|1, OK", "2075=1 2076=0",
+         &CMarten30Page::EditCloning},
+        {"country", "Country dialog: country=0..3 or a name, OK", "country=Europe",
+         &CMarten30Page::EditCountry},
     };
     for (const auto& e : edits) {
         PageAction a;
@@ -204,6 +210,7 @@ std::vector<PageAction> CMarten30Page::actions() {
         a.argsHelp = "[ID=VALUE ...]";
         a.help = e.help;
         a.argCount = PageAction::kAllAssignments;
+        a.example = e.example;
         auto member = e.run;
         a.run = [this, member](const std::vector<std::string>&) { return (this->*member)(); };
         a.dialogScript = [](const std::vector<std::string>& args) {

@@ -1,0 +1,164 @@
+#pragma once
+
+// The fault matrix: every radio operation of every family page, run against the in-process
+// simulated radio under each line fault, with the same properties checked on every run.
+//
+// A family joins by adding one file <family>_rows.cpp with
+//
+//     TW_FAULT_ROWS(kvr) {
+//         FaultRow r;
+//         r.name = "kvr read-tracking";     // printed in failures and in the summary
+//         r.family = "kvr";                 // simulated radio, as sim::createModel knows it
+//         r.tab = 0;                        // the page of that tab runs the operation
+//         r.model = {{"wake", "1"}};        // options of the simulated radio
+//         r.prepare = ...;                  // optional: page texts, Ui answers, dialog
+//                                           // scripts, even a clean first operation
+//         r.run = [](FamilyPage& p) { return p.ReadTrackingFromRadio(); };
+//         r.silent = {...};                 // failure messages, in order, for a silent radio
+//         r.success = {...};                // messages that say the work was done
+//         r.failures = {...};               // every failure message the operation may show
+//         r.boundMs = 5000;                 // longest run in virtual time, under any fault
+//         return {r, ...};
+//     }
+//
+// Further fields (all optional):
+//   notes         messages that may appear in any run (warnings the operation goes on after)
+//   then          pairs {A, B}: whenever A is shown, B is the very next message
+//   stillSucceeds failure messages after which the operation still returns true (a status
+//                 read that reports a missing record and carries on)
+//   keepsPage     on a failed run the page's texts stay as they were, except `mayChange`
+//   mayChange     control ids a failed run may change (texts the page always takes)
+//   uncheckedRead a garbled byte may pass with only a value changed: the protocol has no
+//                 check for it and none is added
+//   history       a successful run may leave a history copy under $XDG_DATA_HOME
+//   leavesLinkOpen a successful run leaves the port open (test mode)
+//   writes        a file (in the bench folder) that a successful run writes
+//
+// The general rule for faults other than a silent radio: a run either succeeds exactly like
+// the clean run (same messages; after a dropped byte or a hang-up the same page texts too),
+// or it fails: only `failures`, `notes` and messages of the clean run appear, no `success`
+// message, the result is false (true only with a `stillSucceeds` message), and a
+// `keepsPage` row leaves the page's texts alone. Every run, whatever the fault, ends within
+// `boundMs`, with the link closed, the status window closed, the busy cursor ended, the
+// profile file as it was and no other file written.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "clock/clock.h"
+#include "config/profile.h"
+#include "link/serial_link.h"
+#include "sim/faults.h"
+#include "sim/radio_model.h"
+#include "ui/scripted_ui.h"
+#include "view/env.h"
+#include "view/family_page.h"
+
+namespace tw::faults {
+
+class PageBench;
+
+struct FaultRow {
+    std::string name;
+    std::string family;
+    int tab = 0;
+    sim::ModelOptions model;
+    std::function<void(PageBench&)> prepare;
+    std::function<bool(FamilyPage&)> run;
+    std::vector<std::string> silent;
+    std::vector<std::string> success;
+    std::vector<std::string> failures;
+    std::vector<std::string> notes;
+    std::vector<std::pair<std::string, std::string>> then;
+    std::vector<std::string> stillSucceeds;
+    bool keepsPage = true;
+    std::vector<int> mayChange;
+    bool uncheckedRead = false;
+    bool history = false;
+    bool leavesLinkOpen = false;
+    std::string writes;
+    Millis boundMs = 0;
+};
+
+// Every row of every family, in a stable order.
+const std::vector<FaultRow>& faultRows();
+
+struct FaultRowsRegistrar {
+    explicit FaultRowsRegistrar(std::vector<FaultRow> (*make)());
+};
+
+#define TW_FAULT_ROWS(family)                                                                   \
+    static std::vector<tw::faults::FaultRow> family##FaultRows();                               \
+    static const tw::faults::FaultRowsRegistrar family##FaultRowsRegistrar{&family##FaultRows}; \
+    static std::vector<tw::faults::FaultRow> family##FaultRows()
+
+// A bench for one run: scripted technician, virtual clock, a profile file in a scratch
+// folder, the family pages, and the radio model on an in-process line whose open ends are
+// counted.
+class PageBench {
+  public:
+    explicit PageBench(std::unique_ptr<sim::RadioModel> model);
+    ~PageBench();
+    PageBench(const PageBench&) = delete;
+    PageBench& operator=(const PageBench&) = delete;
+
+    ScriptedUi ui;
+    VirtualClock clock;
+
+    FamilyPage& page(int tab);
+    sim::RadioModel& radio();
+    sim::Faults& faults();
+    Env& env() { return *env_; }
+    // Ports still open.
+    int openLines() const;
+    const std::filesystem::path& folder() const { return folder_; }
+    // Every file under the scratch folder with its bytes.
+    std::vector<std::pair<std::string, std::string>> files() const;
+    // Answers the next Select Radio Type dialogs with this letter.
+    void chooseRadioType(char letter);
+
+  private:
+    struct Impl;
+    std::filesystem::path folder_;
+    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Env> env_;
+};
+
+enum class FaultKind { Clean, Silent, Wrong, Drop, Garble, Hangup, Fuzz };
+const char* faultName(FaultKind kind);
+
+struct RunOutcome {
+    bool result = false;
+    std::vector<std::string> messages;
+    std::vector<std::pair<int, std::string>> textsBefore, textsAfter;
+    Millis elapsedMs = 0;
+    int openLines = 0;
+    bool statusOpen = false;
+    int busyDepth = 0;
+    std::vector<std::string> filesChanged;  // written, changed or removed
+    long radioBytes = 0;                    // what the radio sent during the operation
+};
+
+// Runs the row's operation once. `configure` sets the line faults after `prepare` has run;
+// `offset` is then the number of bytes the radio had sent before the operation.
+RunOutcome runRow(const FaultRow& row, std::unique_ptr<sim::RadioModel> model,
+                  const std::function<void(sim::Faults&, long offset)>& configure);
+// The same on a bench the caller made (and may have used before).
+RunOutcome runOnBench(const FaultRow& row, PageBench& bench,
+                      const std::function<void(sim::Faults&, long offset)>& configure);
+// The row's radio as its options describe it.
+std::unique_ptr<sim::RadioModel> rowModel(const FaultRow& row);
+
+// What is wrong with a run, or empty when every property held. `clean` is the run without
+// faults (for a clean run itself, pass it as both).
+std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
+                     const RunOutcome& clean);
+
+// Byte positions spread across `count` bytes: the first, the last and evenly in between.
+std::vector<long> samplePositions(long count, int wanted);
+
+}  // namespace tw::faults

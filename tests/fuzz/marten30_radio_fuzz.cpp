@@ -1,0 +1,14 @@
+// Every radio operation of the marten30 rows against a radio answering with the fuzzer's bytes.
+#include <cstdlib>
+
+#include "support/radio_target.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (tw::fuzz::writeRadioSeeds("marten30")) std::exit(0);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tw::fuzz::runRadioOperation("marten30", data, size);
+    return 0;
+}
