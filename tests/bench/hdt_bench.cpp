@@ -147,5 +147,8 @@ int main(int argc, char** argv) {
                 gap * 1e3, quietCheck * 1e3, pause * 1e3);
     print("cmd 74 1", keyUp);
     print("Resync", resync);
+    // A reply split by a stall of the machine shows up as a failed read.
+    std::printf("  messages shown %zu\n", ui.messages().size());
+    for (const auto& m : ui.messages()) std::printf("    %s\n", m.c_str());
     return 0;
 }
