@@ -6,6 +6,7 @@
 #include "app/families/compact/wlb_widgets.h"
 #include "app/families/hln/select_radio_type_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
+#include "app/testtune/pick_test_widget.h"
 
 namespace tw::app {
 namespace {
@@ -25,6 +26,9 @@ std::unique_ptr<DialogBox> buildDialogWidget(QWidget* parent, Dialog& dialog) {
     if (dialog.kind() == "SelectRadioType")
         if (auto* d = dynamic_cast<SelectRadioTypeDialog*>(&dialog))
             return buildSelectRadioTypeWidget(parent, *d);
+    if (dialog.kind() == "PickTest")
+        if (auto* d = dynamic_cast<testtune::CPickTestDlg*>(&dialog))
+            return buildPickTestWidget(parent, *d);
     if (auto box = buildKvrFamilyDialog(parent, dialog)) return box;
     if (auto box = buildBltDialog(parent, dialog)) return box;
     if (auto box = buildCompactDialog(parent, dialog)) return box;

@@ -22,6 +22,8 @@
 #include "sim/blt/blt_radio.h"
 #include "sim/models.h"
 #include "sim/sim_device.h"
+#include "testtune/launcher.h"
+#include "util/text.h"
 #include "view/main_view.h"
 
 namespace {
@@ -44,10 +46,13 @@ Options:
                      without it, "Port Number" of the profile file
   --ini PATH         the profile file (default: $XDG_CONFIG_HOME/tunewright/novac4.ini)
   --simulate         a simulated radio of the family answers instead of a serial port
-  --sim-option K=V   option of the simulated radio (repeatable)
+  --sim-option K=V   option of the simulated radio (repeatable); blt: the radio's test
+                     interpreter, hdt.band=0x30|0x35 hdt.type=0x60 hdt.version=0x0205
+                     hdt.battery=200 and its faults (see tunewright-sim --help)
   --sim-fault FAULT  fault of the simulated line: silent, wrong, drop=N, garble=N, hangup=N
   --no-history       keep no copy of this run's radio reads in the history folder
   --radio-type X     answer of the Select Radio Type dialog (hln)
+  --service          started for service work: unlocks the alignment step (blt)
   --yes | --no       the answer to every Yes/No question and OK/Cancel prompt; without them
                      the terminal is asked, and with no terminal a question is an error
   --trace FILE       write every byte, break and line change with its time to FILE
@@ -68,7 +73,9 @@ Steps:
 Output: each message box as it appears with its text and the answer given. With --json:
   {"family", "messages": [{"kind": "ok"|"yesno"|"okcancel", "text", "answer"}],
    "fields": {"<control id>": "<text>"}, "enabled": {"<control id>": bool},
-   "report": [lines], "ok": bool}
+   "report": [lines], "ok": bool}, and after an alignment step
+  "alignment": {"sheet", "connected", "battery", "radioType", "typeName", "version", "band",
+   "opened"}
 Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error.
 )";
 
@@ -93,8 +100,8 @@ const std::vector<std::pair<const char*, Command>>& commandSteps() {
     return steps;
 }
 
-bool runStep(const Step& s, MainView& view, CliUi& ui, std::vector<std::string>& report,
-             const Options& o, const AppState& app) {
+bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actions, CliUi& ui,
+             std::vector<std::string>& report, const Options& o, const AppState& app) {
     FamilyPage& page = view.selectedPage();
     if (s.name == "history") {
         report.clear();
@@ -119,7 +126,7 @@ bool runStep(const Step& s, MainView& view, CliUi& ui, std::vector<std::string>&
     if (cli::isFileStep(s.name)) ui.files.push_back(s.args[0]);
     for (const auto& [name, cmd] : commandSteps())
         if (s.name == name) return view.execute(cmd);
-    for (const auto& a : page.actions()) {
+    for (const auto& a : actions) {
         if (a.step != s.name) continue;
         if (a.dialogScript) ui.dialogScripts.push_back(a.dialogScript(s.args));
         return a.run(s.args);
@@ -127,8 +134,20 @@ bool runStep(const Step& s, MainView& view, CliUi& ui, std::vector<std::string>&
     return false;
 }
 
+void printAlignment(std::ostream& out, const testtune::LaunchReport& r) {
+    const auto& f = r.facts;
+    out << ", \"alignment\": {\"sheet\": " << (r.choice ? cli::jsonString(r.title) : "null")
+        << ", \"connected\": " << (r.connected ? "true" : "false") << ", \"battery\": " << r.battery
+        << ", \"radioType\": " << int{f.radioType}
+        << ", \"typeName\": " << cli::jsonString(testtune::testRadioTypeName(f.radioType))
+        << ", \"version\": " << cli::jsonString(format("%02X.%02X", f.versionMajor, f.versionMinor))
+        << ", \"band\": " << int{f.band} << ", \"opened\": " << (r.opened ? "true" : "false")
+        << "}";
+}
+
 void printJson(std::ostream& out, const Options& o, const CliUi& ui, const FamilyPage& page,
-               const std::vector<std::string>& report, bool ok) {
+               const std::vector<std::string>& report, const testtune::AlignmentBench* bench,
+               bool ok) {
     out << "{\"family\": " << cli::jsonString(o.family) << ", \"messages\": [";
     bool first = true;
     for (const auto& m : ui.shown()) {
@@ -155,14 +174,26 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
     out << "}, \"report\": [";
     for (std::size_t i = 0; i < report.size(); ++i)
         out << (i ? ", " : "") << cli::jsonString(report[i]);
-    out << "], \"ok\": " << (ok ? "true" : "false") << "}\n";
+    out << "]";
+    if (bench) printAlignment(out, bench->report());
+    out << ", \"ok\": " << (ok ? "true" : "false") << "}\n";
+}
+
+// The GVE Alignment button belongs to the BLT page; until that page offers it among its own
+// actions, the command line adds the step for family blt here.
+std::vector<PageAction> familySteps(const std::string& family, FamilyPage& page,
+                                    testtune::AlignmentBench* bench) {
+    std::vector<PageAction> actions = page.actions();
+    if (family == "blt" && bench) actions.push_back(testtune::AlignmentAction(*bench));
+    return actions;
 }
 
 void printActions(Env& env) {
     std::cout << "\nPage steps by family:\n";
     auto pages = createFamilyPages(env);
+    testtune::AlignmentBench bench(env);
     for (std::size_t t = 0; t < pages.size(); ++t) {
-        for (const auto& a : pages[t]->actions()) {
+        for (const auto& a : familySteps(tabInfos()[t].family, *pages[t], &bench)) {
             std::cout << "  " << tabInfos()[t].family << ": " << a.step
                       << (a.argsHelp.empty() ? "" : " " + a.argsHelp) << "  " << a.help << "\n";
             if (!a.example.empty())
@@ -189,8 +220,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<DeviceFactory> devices;
     if (parsed == Parsed::Run && o.simulate) {
         clock = std::make_unique<VirtualClock>();
-        // BLT radios are reached through the connection library, not the serial line.
-        auto model = sim::createModel(o.family == "blt" ? "loopback" : o.family, o.simOptions);
+        // A BLT radio is reached through the connection library; the serial line carries only
+        // its test interpreter.
+        auto model = sim::createModel(o.family, o.simOptions);
         if (!model) return usageError("no simulated radio for family " + o.family);
         auto factory = std::make_unique<sim::SimDeviceFactory>(std::move(model), *clock);
         for (const auto& f : o.faults)
@@ -204,6 +236,7 @@ int main(int argc, char** argv) {
     AppState app;
     app.simulated = o.simulate;
     app.keepHistory = !o.noHistory;
+    app.serviceMode = o.service;
     Env env{ui, *clock, profile, link, app};
 
     if (parsed == Parsed::Help) {
@@ -233,23 +266,35 @@ int main(int argc, char** argv) {
         !sim::attachSimulatedBlt(view.selectedPage(), o.simOptions, why))
         return usageError(why);
 
+    std::unique_ptr<testtune::AlignmentBench> bench;
+    if (o.family == "blt") bench = std::make_unique<testtune::AlignmentBench>(env);
+    const std::vector<PageAction> actions = familySteps(o.family, view.selectedPage(), bench.get());
     std::vector<Step> steps;
-    if (!cli::groupSteps(o.steps, view.selectedPage(), steps, why)) return usageError(why);
+    if (!cli::groupSteps(o.steps, view.selectedPage(), actions, o.service, steps, why))
+        return usageError(why);
 
     std::vector<std::string> report;
     bool ok = true;
     for (const auto& s : steps) {
         ui.clearError();
-        const bool stepOk = runStep(s, view, ui, report, o, app) && ui.error().empty();
+        const bool stepOk = runStep(s, view, actions, ui, report, o, app) && ui.error().empty();
         if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
         if (!o.json && (s.name == "report" || s.name == "history"))
             for (const auto& line : report) std::cout << line << "\n";
+        if (!o.json && s.name == "alignment" && bench && bench->report().opened) {
+            const auto& r = bench->report();
+            std::cout << "[sheet] " << r.title << ": " << testtune::describeFacts(r.facts)
+                      << ", battery " << r.battery << "\n";
+        }
         if (!stepOk) {
             if (!o.json) std::cout << "step " << s.name << " failed\n";
             ok = false;
             break;
         }
     }
-    if (o.json) printJson(std::cout, o, ui, view.selectedPage(), report, ok);
+    const bool aligned = bench && bench->report().choice;
+    if (o.json)
+        printJson(std::cout, o, ui, view.selectedPage(), report, aligned ? bench.get() : nullptr,
+                  ok);
     return ok ? 0 : 1;
 }

@@ -61,6 +61,8 @@ Parsed parseOptions(const std::vector<std::string>& args, Options& o, std::strin
             o.json = true;
         else if (a == "--no-history")
             o.noHistory = true;
+        else if (a == "--service")
+            o.service = true;
         else if (a == "--yes")
             yes = true;
         else if (a == "--no")
@@ -122,9 +124,9 @@ Parsed parseOptions(const std::vector<std::string>& args, Options& o, std::strin
     return Parsed::Run;
 }
 
-bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::vector<Step>& out,
+bool groupSteps(const std::vector<std::string>& words, FamilyPage& page,
+                const std::vector<PageAction>& actions, bool service, std::vector<Step>& out,
                 std::string& why) {
-    const auto actions = page.actions();
     const PageAction* previous = nullptr;
     for (std::size_t i = 0; i < words.size(); ++i) {
         Step s{words[i], {}};
@@ -136,6 +138,10 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
         const PageAction* action = nullptr;
         for (const auto& a : actions)
             if (a.step == s.name) action = &a;
+        if (action && action->serviceOnly && !service) {
+            why = s.name + " is service work: start with --service";
+            return false;
+        }
         const bool assignments = action && action->argCount == PageAction::kAllAssignments;
         if (action) argc = assignments ? 0 : action->argCount;
         if (argc < 0) {

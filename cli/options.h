@@ -8,7 +8,8 @@
 
 namespace tw {
 class FamilyPage;
-}
+struct PageAction;
+}  // namespace tw
 
 namespace tw::cli {
 
@@ -16,7 +17,7 @@ namespace tw::cli {
 struct Options {
     std::string device, ini, trace, radioType, family;
     int port = 0;
-    bool hasPort = false, simulate = false, json = false, noHistory = false;
+    bool hasPort = false, simulate = false, json = false, noHistory = false, service = false;
     CliUi::Answers answers = CliUi::Answers::Ask;
     sim::ModelOptions simOptions;
     std::vector<std::string> faults;
@@ -39,9 +40,11 @@ struct Step {
 bool isCommandStep(const std::string& name);
 bool isFileStep(const std::string& name);
 
-// Splits the step words into steps with their arguments, checked against the page's own
-// steps and controls; false with `why` on a usage error.
-bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::vector<Step>& out,
+// Splits the step words into steps with their arguments, checked against the page's steps
+// (`actions`) and controls; a service step without `service` is refused. False with `why` on
+// a usage error.
+bool groupSteps(const std::vector<std::string>& words, FamilyPage& page,
+                const std::vector<PageAction>& actions, bool service, std::vector<Step>& out,
                 std::string& why);
 
 }  // namespace tw::cli

@@ -19,4 +19,7 @@ int modelBaud(const std::string& family);
 // Families that have a model, for help texts.
 std::vector<std::string> modelFamilies();
 
+// The baud rate the family's radios talk at on their programming cable.
+int modelBaud(const std::string& family);
+
 }  // namespace tw::sim

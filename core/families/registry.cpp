@@ -7,14 +7,17 @@
 #include "families/hln/hln_page.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/marten30_page.h"
+#include "testtune/launcher.h"
 
 namespace tw {
 
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));           // 0 KVR
-    pages.push_back(std::make_unique<CHlnmaintDlg>(env));             // 1 HLN
-    pages.push_back(std::make_unique<blt::CMaintenanceDlg>(env));     // 2 BLT
+    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));  // 0 KVR
+    pages.push_back(std::make_unique<CHlnmaintDlg>(env));    // 1 HLN
+    auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
+    blt->setGveAlignmentHandler([&env] { return testtune::RunGveAlignment(env); });
+    pages.push_back(std::move(blt));                                  // 2 BLT
     pages.push_back(std::make_unique<compact::CWlaPage>(env));        // 3 WLA
     pages.push_back(std::make_unique<compact::CWlbPage>(env));        // 4 WLB
     pages.push_back(std::make_unique<compact::CMarten60PPage>(env));  // 5 MARTEN 60P

@@ -26,6 +26,8 @@ struct PageAction {
     std::function<DialogScript(const std::vector<std::string>&)> dialogScript;
     // The words of one use after the step name, for help texts (e.g. "country=Europe").
     std::string example;
+    // Offered only to a program started for service work (--service).
+    bool serviceOnly = false;
 };
 
 // The page of one family tab. It holds what the dialog holds (the controls' texts and enable

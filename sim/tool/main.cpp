@@ -32,7 +32,8 @@ carries no breaks and no modem lines: handshakes that need them work in-process 
 Options:
   --link PATH              also make PATH a symbolic link to the device (removed at exit)
   --baud N                 pace the radio's side of the line at N baud, 8N1 (default: the
-                           family's own, 1200 for wlb and marten60p, else 9600)
+                           family's own: 19200 for hdt and blt, 1200 for wlb and
+                           marten60p, else 9600)
   --no-pace                pass bytes at once
   --log FILE               write every byte both ways and every open and close with its time
   --option K=V             option of the radio model (repeatable)
@@ -43,7 +44,7 @@ Options:
 
 struct Options {
     std::string family, link, log;
-    int baud = 0;  // the family's own
+    int baud = 0;  // 0: the family's own
     bool pace = true;
     long idleSeconds = 0;
     ModelOptions modelOptions;
@@ -111,6 +112,7 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
         why = "no FAMILY given";
         return 2;
     }
+    if (o.baud == 0) o.baud = modelBaud(o.family);
     return 0;
 }
 

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "clock/clock.h"
+#include "link/serial_link.h"
+
+namespace tw::testtune {
+
+// The last reply of the interpreter: up to 50 bytes of one read, always NUL-terminated.
+// count is -1 when the last transaction failed, 0 when nothing arrived.
+struct HdtReply {
+    static constexpr std::size_t kSize = 255;
+    std::array<char, kSize> bytes{};
+    int count = -1;
+
+    void clear() { bytes.fill(0); }
+    // What arrived, NULs included; empty after a failed or silent transaction.
+    std::string_view text() const {
+        return count > 0 ? std::string_view(bytes.data(), static_cast<std::size_t>(count))
+                         : std::string_view();
+    }
+};
+
+// The serial port of a test link: one handle of the serial-link library and the single
+// exchange primitive, a command line out and one read back.
+class CHdtPort {
+  public:
+    explicit CHdtPort(SerialLink& link) : link_(link) {}
+    virtual ~CHdtPort();
+    CHdtPort(const CHdtPort&) = delete;
+    CHdtPort& operator=(const CHdtPort&) = delete;
+
+    void Attach(SlkHandle handle) { handle_ = handle; }
+    int Close();
+    bool isOpen() const { return handle_ != kNoLink; }
+    SlkHandle handle() const { return handle_; }
+    SerialLink& link() { return link_; }
+
+    // Writes `text` (nothing when empty: a pure read, for streamed replies), pauses, and reads
+    // one reply of at most kReadSize bytes. False when the port is closed or the library
+    // reports a failed write or read; a read that brought nothing still succeeds, count 0.
+    bool Transact(std::string_view text, HdtReply& reply);
+
+    static constexpr unsigned long kReadSize = 50;
+    // The interpreter needs a moment to take a line before its reply is read.
+    static constexpr int kAfterWritePauseMs = 20;
+
+  private:
+    SerialLink& link_;
+    SlkHandle handle_ = kNoLink;
+};
+
+}  // namespace tw::testtune
