@@ -182,6 +182,8 @@ const char* faultName(FaultKind kind) {
             return "silent";
         case FaultKind::Wrong:
             return "wrong";
+        case FaultKind::Chatter:
+            return "chatter";
         case FaultKind::Drop:
             return "drop";
         case FaultKind::Garble:
@@ -314,7 +316,8 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
     if (kind != FaultKind::Fuzz && got != expected)
         return "succeeded with messages other than the clean run's" + shown;
     const bool valuesMayDiffer =
-        kind == FaultKind::Fuzz || (kind == FaultKind::Garble && row.uncheckedRead);
+        kind == FaultKind::Fuzz ||
+        ((kind == FaultKind::Garble || kind == FaultKind::Chatter) && row.uncheckedRead);
     if (!valuesMayDiffer && run.textsAfter != clean.textsAfter)
         return std::string("succeeded under a ") + faultName(kind) + " fault with other values" +
                shown;
