@@ -43,7 +43,8 @@ Options:
   --ini PATH         the profile file (default: $XDG_CONFIG_HOME/tunewright/novac4.ini)
   --simulate         a simulated radio of the family answers instead of a serial port
   --sim-option K=V   option of the simulated radio (repeatable)
-  --sim-fault FAULT  fault of the simulated line: silent, wrong, drop=N, garble=N, hangup=N
+  --sim-fault FAULT  fault of the simulated line: silent, wrong, chatter, drop=N, garble=N
+                     (every N-th byte), drop@N, garble@N (the byte at index N), hangup=N
   --radio-type X     answer of the Select Radio Type dialog (hln)
   --yes | --no       the answer to every Yes/No question and OK/Cancel prompt; without them
                      the terminal is asked, and with no terminal a question is an error
