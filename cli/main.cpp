@@ -49,7 +49,8 @@ Options:
   --sim-option K=V   option of the simulated radio (repeatable); blt: the radio's test
                      interpreter, hdt.band=0x30|0x35 hdt.type=0x60 hdt.version=0x0205
                      hdt.battery=200 and its faults (see tunewright-sim --help)
-  --sim-fault FAULT  fault of the simulated line: silent, wrong, drop=N, garble=N, hangup=N
+  --sim-fault FAULT  fault of the simulated line: silent, wrong, chatter, drop=N, garble=N
+                     (every N-th byte), drop@N, garble@N (the byte at index N), hangup=N
   --no-history       keep no copy of this run's radio reads in the history folder
   --radio-type X     answer of the Select Radio Type dialog (hln)
   --service          started for service work: unlocks the alignment step (blt)

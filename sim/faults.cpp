@@ -31,6 +31,8 @@ bool Faults::parse(const std::string& text) {
         silent = true;
     else if (name == "wrong" && eq == std::string::npos)
         wrongAnswer = true;
+    else if (name == "chatter" && eq == std::string::npos)
+        chatter = true;
     else if (name == "drop" && value > 0)
         dropEvery = static_cast<int>(value);
     else if (name == "garble" && value > 0)

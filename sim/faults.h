@@ -15,8 +15,12 @@ struct Faults {
     long hangupAfter = -1;     // stop answering after this many bytes (-1: never)
     long dropAt = -1;          // drop only the byte with this index (-1: none)
     long garbleAt = -1;        // invert only the byte with this index (-1: none)
+    // The line keeps delivering noise (one byte a millisecond) whenever the radio is quiet.
+    bool chatter = false;
+    static constexpr std::uint8_t kNoise = 0xA5;
 
-    // Parses "silent", "wrong", "drop=N", "garble=N", "hangup=N", "drop@N", "garble@N";
+    // Parses "silent", "wrong", "chatter", "drop=N", "garble=N", "hangup=N", "drop@N",
+    // "garble@N";
     // false for anything else.
     bool parse(const std::string& text);
 

@@ -28,6 +28,11 @@ std::size_t SimDevice::read(std::uint8_t* buffer, std::size_t max, Millis waitMs
     const Millis deadline = clock_.now() + waitMs;
     for (;;) {
         if (std::size_t n = takeReady(buffer, max)) return n;
+        if (faults_.chatter) {
+            clock_.sleep(1);
+            buffer[0] = Faults::kNoise;
+            return 1;
+        }
         auto& out = model_.output();
         if (out.empty() || out.front().readyAt > deadline) break;
         clock_.sleep(out.front().readyAt - clock_.now());

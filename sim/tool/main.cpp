@@ -37,7 +37,8 @@ Options:
   --no-pace                pass bytes at once
   --log FILE               write every byte both ways and every open and close with its time
   --option K=V             option of the radio model (repeatable)
-  --fault FAULT            line fault: silent, wrong, drop=N, garble=N, hangup=N (repeatable)
+  --fault FAULT            line fault: silent, wrong, drop=N, garble=N, hangup=N,
+                           drop@N, garble@N (repeatable)
   --exit-after-idle SECS   exit when nothing has moved for SECS seconds
   --help                   this text
 )";

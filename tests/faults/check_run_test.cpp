@@ -76,6 +76,19 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
     }
 }
 
+TEST(FaultMatrixJudge, SingleByteFaultsHitOnlyTheirByte) {
+    sim::Faults drop, garble, bad;
+    ASSERT_TRUE(drop.parse("drop@3"));
+    ASSERT_TRUE(garble.parse("garble@0"));
+    EXPECT_EQ(drop.apply(0x41, 2), std::optional<std::uint8_t>(0x41));
+    EXPECT_EQ(drop.apply(0x41, 3), std::nullopt);
+    EXPECT_EQ(drop.apply(0x41, 7), std::optional<std::uint8_t>(0x41));
+    EXPECT_EQ(garble.apply(0x41, 0), std::optional<std::uint8_t>(0xBE));
+    EXPECT_EQ(garble.apply(0x41, 1), std::optional<std::uint8_t>(0x41));
+    for (const char* text : {"drop@", "drop@x", "hangup@2", "drop@-1"})
+        EXPECT_FALSE(bad.parse(text)) << text;
+}
+
 TEST(FaultMatrixJudge, PositionsSpanTheTraffic) {
     EXPECT_EQ(samplePositions(100, 5), (std::vector<long>{0, 24, 49, 74, 99}));
     EXPECT_EQ(samplePositions(3, 5), (std::vector<long>{0, 1, 2}));

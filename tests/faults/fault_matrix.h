@@ -34,6 +34,7 @@
 //   leavesLinkOpen a successful run leaves the port open (test mode)
 //   writes        a file (in the bench folder) that a successful run writes
 //
+// A chattering line (noise whenever the radio is quiet) is judged like a garbled byte.
 // The general rule for faults other than a silent radio: a run either succeeds exactly like
 // the clean run (same messages; after a dropped byte or a hang-up the same page texts too),
 // or it fails: only `failures`, `notes` and messages of the clean run appear, no `success`
@@ -128,7 +129,7 @@ class PageBench {
     std::unique_ptr<Env> env_;
 };
 
-enum class FaultKind { Clean, Silent, Wrong, Drop, Garble, Hangup, Fuzz };
+enum class FaultKind { Clean, Silent, Wrong, Chatter, Drop, Garble, Hangup, Fuzz };
 const char* faultName(FaultKind kind);
 
 struct RunOutcome {

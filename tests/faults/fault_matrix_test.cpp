@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 
 #include "fault_matrix.h"
 
@@ -16,13 +15,14 @@ TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
     const auto& rows = faultRows();
     ASSERT_FALSE(rows.empty());
     int runs = 0, broken = 0;
-    std::set<long> positionCounts;
     for (const auto& row : rows) {
         const RunOutcome clean = runRow(row, rowModel(row), nullptr);
         const std::string cleanWhy = checkRun(row, FaultKind::Clean, clean, clean);
         EXPECT_EQ(cleanWhy, "") << row.name << ", clean";
-        if (!cleanWhy.empty()) ++broken;
-        if (!cleanWhy.empty()) continue;
+        if (!cleanWhy.empty()) {
+            ++broken;
+            continue;
+        }
 
         auto check = [&](FaultKind kind, long position,
                          const std::function<void(sim::Faults&, long)>& set) {
@@ -30,8 +30,8 @@ TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
             const std::string why = checkRun(row, kind, run, clean);
             if (std::getenv("TW_FAULTS_VERBOSE"))
                 std::printf("%s %s@%ld: %s %ld ms %zu msgs %s\n", row.name.c_str(), faultName(kind),
-                            position, run.result ? "ok" : "failed", (long)run.elapsedMs,
-                            run.messages.size(),
+                            position, run.result ? "ok" : "failed",
+                            static_cast<long>(run.elapsedMs), run.messages.size(),
                             run.messages.empty() ? "" : run.messages.back().c_str());
             ++runs;
             if (!why.empty()) ++broken;
@@ -40,15 +40,15 @@ TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
         };
         check(FaultKind::Silent, -1, [](sim::Faults& f, long) { f.silent = true; });
         check(FaultKind::Wrong, -1, [](sim::Faults& f, long) { f.wrongAnswer = true; });
+        check(FaultKind::Chatter, -1, [](sim::Faults& f, long) { f.chatter = true; });
         const auto positions = samplePositions(clean.radioBytes, kPositions);
-        positionCounts.insert(static_cast<long>(positions.size()));
         for (long p : positions) {
             check(FaultKind::Drop, p, [p](sim::Faults& f, long at) { f.dropAt = at + p; });
             check(FaultKind::Garble, p, [p](sim::Faults& f, long at) { f.garbleAt = at + p; });
             check(FaultKind::Hangup, p, [p](sim::Faults& f, long at) { f.hangupAfter = at + p; });
         }
     }
-    std::printf("fault matrix: %zu operations x 5 faults x %d positions, %d runs, %s\n",
+    std::printf("fault matrix: %zu operations x 6 faults x %d positions, %d runs, %s\n",
                 rows.size(), kPositions, runs, broken ? "NOT all held" : "all held");
 }
 

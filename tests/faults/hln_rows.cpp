@@ -46,7 +46,7 @@ TW_FAULT_ROWS(hln) {
         with(with(connect, table), {"Radio has no feature data.", "Radio has no tracking data."});
     // A record that did not come is reported and the status read goes on.
     status.stillSucceeds = {"Radio has no feature data.", "Radio has no tracking data."};
-    status.then = {{kHandshakeFailed, kProgramMode}};
+    status.then = {{kHandshakeFailed, kProgramMode}, {kWakeWriteFailed, kProgramMode}};
     status.uncheckedRead = true;
     status.history = true;
     // The connection's pauses, then a time-out of about 50 s; the status read goes on to the

@@ -52,7 +52,8 @@ TW_FAULT_ROWS(kvr) {
     read.uncheckedRead = true;
     read.history = true;
     // The handshake's four tries, then a block read that gets nothing at all ends at once.
-    read.boundMs = 2000;
+    // (A write also reads its block back.)
+    read.boundMs = 2500;
 
     FaultRow status = read;
     status.name = "kvr get-status";

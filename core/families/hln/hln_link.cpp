@@ -43,7 +43,10 @@ bool HlnLink::readChar() {
 }
 
 void HlnLink::flush() {
-    while (readChar()) {
+    // A line that keeps chattering must not hold the flush forever; what a radio leaves
+    // behind has arrived long before this.
+    const Millis until = serial_.clock().now() + kFlushLimitMs;
+    while (serial_.clock().now() < until && readChar()) {
     }
 }
 

@@ -60,6 +60,8 @@ class HlnLink {
     void message(const std::string& text);
 
     static constexpr std::uint8_t kPrompt = '>';
+    // The longest a flush reads before it gives up on a line that never falls quiet.
+    static constexpr Millis kFlushLimitMs = 1000;
 
   private:
     SerialLink& serial_;

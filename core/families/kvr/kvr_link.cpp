@@ -8,6 +8,7 @@ namespace {
 // A line that keeps chattering must not hold the flush forever; far more than any radio
 // leaves behind between operations.
 constexpr int kMaxStaleBytes = 65536;
+constexpr Millis kMaxStaleMs = 1000;
 }  // namespace
 
 bool KvrLink::open() {
@@ -22,7 +23,10 @@ bool KvrLink::open() {
 
 void KvrLink::discardInput() {
     int byte = 0;
-    for (int n = 0; n < kMaxStaleBytes && env_.link.slkReadChar(handle_, byte); ++n) {
+    const Millis until = env_.clock.now() + kMaxStaleMs;
+    for (int n = 0;
+         n < kMaxStaleBytes && env_.clock.now() < until && env_.link.slkReadChar(handle_, byte);
+         ++n) {
     }
 }
 
