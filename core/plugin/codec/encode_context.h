@@ -31,6 +31,7 @@ struct EncodeContext {
     char type = 'C';
     FreqContext freq;
     bool longConv = true;
+    std::pair<std::uint8_t, std::uint8_t> version{kDefaultVersionMajor, kDefaultVersionMinor};
     std::string refusal;
     // TELPAGE code table: entry index of every TELPAGE system and group with slots.
     std::vector<std::array<std::uint16_t, 4>> codeEntries;

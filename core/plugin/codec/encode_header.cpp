@@ -14,13 +14,6 @@ unsigned countOf(int dialog, int control, double fraction) {
         std::min(fractionToCount(dialog, control, fraction).value_or(0), 255));
 }
 
-std::pair<std::uint8_t, std::uint8_t> versionToWrite(const EncodeContext& c) {
-    if (c.request.radioVersion) return *c.request.radioVersion;
-    if (const auto* extras = c.p.GetOption<CImageExtras>(); extras && extras->hasVersion)
-        return {extras->versionMajor, extras->versionMinor};
-    return {kDefaultVersionMajor, kDefaultVersionMinor};
-}
-
 // Fleet exponent E: the agency data holds 2^E fleets (E = 0: none).
 int fleetExponent(const CPersonality& p) {
     const auto* agency = p.GetOption<CAgencyData>();
@@ -45,8 +38,9 @@ bool encodeHeaderAndDirectory(EncodeContext& c) {
         std::copy_n(extras->header.begin(), std::min(extras->header.size(), header.size()),
                     header.begin());
         clearOwnedHeaderBytes(header);
-        if (!extras->sections.empty())
-            c.highestSection = std::max(c.highestSection, extras->sections.rbegin()->first);
+        for (const auto& [n, bytes] : extras->sections)
+            if (!bytes.empty() && n <= 255 && !sectionHeldByObjects(n))
+                c.highestSection = std::max(c.highestSection, n);
     }
     CDTMFOpts dtmf;
     if (const auto* d = c.p.GetOption<CDTMFOpts>()) dtmf = *d;
@@ -59,9 +53,8 @@ bool encodeHeaderAndDirectory(EncodeContext& c) {
         header[hdr::kClearvox] = static_cast<std::uint8_t>(countOf(195, 1910, v->fraction));
     header[hdr::kDirectory] = 0;
     header[hdr::kDirectory + 1] = static_cast<std::uint8_t>(hdr::kSize);
-    const auto [major, minor] = versionToWrite(c);
-    header[hdr::kVersion] = major;
-    header[hdr::kVersion + 1] = minor;
+    header[hdr::kVersion] = c.version.first;
+    header[hdr::kVersion + 1] = c.version.second;
     header[hdr::kFleetExponent] |= static_cast<std::uint8_t>(fleetExponent(c.p) << 5);
     if (c.longConv) header[hdr::kLayout] |= 0x40;
     c.w.bytes(header.data(), header.size());

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plugin/codec/encode_context.h"
+#include "plugin/codec/header_fields.h"
 
 namespace tw {
 namespace {
@@ -153,6 +154,7 @@ bool encodeOptionTables(EncodeContext& c) {
     // Sections no object holds, as they were read.
     if (const auto* extras = c.p.GetOption<CImageExtras>())
         for (const auto& [n, bytes] : extras->sections) {
+            if (bytes.empty() || n < 0 || n > 255 || sectionHeldByObjects(n)) continue;
             c.place(n);
             c.w.bytes(bytes.data(), bytes.size());
         }

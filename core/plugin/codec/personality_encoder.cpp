@@ -16,6 +16,17 @@ void writePreamble(EncodeContext& c) {
     for (unsigned b : {0x01u, 0x00u, 0x03u, 0x00u, 0x09u, 0x00u, 0x00u, 0x00u, 0x00u}) c.w.u8(b);
 }
 
+// The radio's own version when the transfer read one, else the one the personality was
+// read with, else the default. It decides the tracking length the radio reads and, on
+// the Taiwan KVR, the channel base.
+std::pair<std::uint8_t, std::uint8_t> versionToWrite(const CPersonality& p,
+                                                     const EncodeRequest& request) {
+    if (request.radioVersion) return *request.radioVersion;
+    if (const auto* extras = p.GetOption<CImageExtras>(); extras && extras->hasVersion)
+        return {extras->versionMajor, extras->versionMinor};
+    return {kDefaultVersionMajor, kDefaultVersionMinor};
+}
+
 }  // namespace
 
 int EncodePersonality(PersonalityImage& image, const CPersonality& personality,
@@ -27,6 +38,8 @@ int EncodePersonality(PersonalityImage& image, const CPersonality& personality,
     c.type = identity.typeLetter();
     c.nameLength = identity.imageVariant;
     c.freq.type = c.type;
+    c.version = versionToWrite(personality, request);
+    c.freq.version690 = c.version.first > 6 || (c.version.first == 6 && c.version.second >= 90);
     int band = identity.radioId[1];
     if (!checkBandPlan(c, ui, band)) return kEncodeRefused;
     c.freq.band = band;
