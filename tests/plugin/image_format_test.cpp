@@ -25,26 +25,34 @@ TEST(ChannelNumbers, FrequencyByBandTypeUpperFineAndDirection) {
         double mhz;
     };
     const Row rows[] = {
-        {11, 'C', true, false, false, true, 1, 806.0},     {11, 'J', true, false, false, true, 1, 806.0125},
-        {11, 'C', true, true, false, true, 0, 850.9875},   {11, 'J', true, true, false, false, 0, 851.0},
-        {12, 'C', true, true, false, true, 2, 935.025},    {12, 'C', true, false, false, true, 2, 896.025},
-        {7, 'C', true, false, false, true, 1, 470.01},     {7, 'C', true, false, true, true, 1, 470.0125},
-        {7, 'T', true, false, false, true, 1, 480.005},    {7, 'T', true, true, false, false, 1, 480.005},
-        {7, 'T', false, true, false, false, 1, 470.005},   {7, 'T', false, false, false, true, 1, 480.005},
-        {1, 'C', true, false, false, true, 4, 806.0375},   {5, 'U', true, true, false, false, 0, 850.9875},
+        {11, 'C', true, false, false, true, 1, 806.0},
+        {11, 'J', true, false, false, true, 1, 806.0125},
+        {11, 'C', true, true, false, true, 0, 850.9875},
+        {11, 'J', true, true, false, false, 0, 851.0},
+        {12, 'C', true, true, false, true, 2, 935.025},
+        {12, 'C', true, false, false, true, 2, 896.025},
+        {7, 'C', true, false, false, true, 1, 470.01},
+        {7, 'C', true, false, true, true, 1, 470.0125},
+        {7, 'T', true, false, false, true, 1, 480.005},
+        {7, 'T', true, true, false, false, 1, 480.005},
+        {7, 'T', false, true, false, false, 1, 470.005},
+        {7, 'T', false, false, false, true, 1, 480.005},
+        {1, 'C', true, false, false, true, 4, 806.0375},
+        {5, 'U', true, true, false, false, 0, 850.9875},
     };
     for (const auto& r : rows) {
         const FreqContext c{r.band, r.type, r.v690};
-        EXPECT_NEAR(channelToMHz(c, r.number, r.upper, r.fine, r.first), r.mhz, 1e-9) << r.band << r.type << r.number;
+        EXPECT_NEAR(channelToMHz(c, r.number, r.upper, r.fine, r.first), r.mhz, 1e-9)
+            << r.band << r.type << r.number;
         EXPECT_EQ(mhzToChannel(c, r.mhz, r.upper, r.fine, r.first), r.number) << r.band << r.type;
     }
 }
 
 TEST(ChannelNumbers, AFrequencyWithoutANumberInTheFieldHasNone) {
     const FreqContext c{11, 'C', true};
-    EXPECT_EQ(mhzToChannel(c, 806.0 + 0.0000009, false, false, true), 1);  // within 1 Hz
-    EXPECT_FALSE(mhzToChannel(c, 806.0 + 0.000002, false, false, true));   // off the grid
-    EXPECT_FALSE(mhzToChannel(c, 805.0, false, false, true));              // below the base
+    EXPECT_EQ(mhzToChannel(c, 806.0 + 0.0000009, false, false, true), 1);         // within 1 Hz
+    EXPECT_FALSE(mhzToChannel(c, 806.0 + 0.000002, false, false, true));          // off the grid
+    EXPECT_FALSE(mhzToChannel(c, 805.0, false, false, true));                     // below the base
     EXPECT_FALSE(mhzToChannel(c, 805.9875 + 4096 * 0.0125, false, false, true));  // 13 bits
     EXPECT_EQ(mhzToChannel(c, 805.9875 + 4095 * 0.0125, false, false, true), 4095);
     EXPECT_FALSE(mhzToChannel(FreqContext{7, 'C', true}, 470.005, false, false, true));  // odd step
@@ -59,9 +67,9 @@ TEST(FrequencyCounts, LongRecordsCountFiveOrSixAndAQuarterKilohertz) {
         double mhz;
     };
     const Row rows[] = {
-        {1, 'C', false, false, 30000, 150.0},  {1, 'C', false, true, 39000, 150.0},
-        {13, 'C', true, true, 29000, 136.25},  {2, 'C', false, true, 71600, 403.0},
-        {7, 'T', false, false, 47000, 470.0},  {7, 'T', true, false, 1, 0.0125},
+        {1, 'C', false, false, 30000, 150.0},     {1, 'C', false, true, 39000, 150.0},
+        {13, 'C', true, true, 29000, 136.25},     {2, 'C', false, true, 71600, 403.0},
+        {7, 'T', false, false, 47000, 470.0},     {7, 'T', true, false, 1, 0.0125},
         {5, 'C', false, false, 0x1FFFF, 655.355},
     };
     for (const auto& r : rows) {
@@ -70,7 +78,7 @@ TEST(FrequencyCounts, LongRecordsCountFiveOrSixAndAQuarterKilohertz) {
         EXPECT_EQ(mhzToCount(c, r.mhz, r.fine, r.second), r.count) << r.band << r.count;
     }
     EXPECT_FALSE(mhzToCount(FreqContext{5, 'C', true}, 655.36, false, false));  // 18 bits
-    EXPECT_FALSE(mhzToCount(FreqContext{5, 'C', true}, 40.0, false, true));  // below the offset
+    EXPECT_FALSE(mhzToCount(FreqContext{5, 'C', true}, 40.0, false, true));     // below the offset
 }
 
 TEST(ToneGate, TextsOfTonesDigitalCodesAndSpecialMode) {
@@ -82,7 +90,7 @@ TEST(ToneGate, TextsOfTonesDigitalCodesAndSpecialMode) {
     const Row rows[] = {
         {0x02, 0x9E, false, "67.0"}, {0x0F, 0xFF, false, "409.5"}, {0x00, 0x01, false, "0.1"},
         {0x40, 19, false, " 23"},    {0x40, 48, false, "116"},     {0x40, 3, false, "446"},
-        {0x40, 0xFF, false, "#255"},  {0x40, 78, false, "#78"},     {0x00, 0x00, false, ""},
+        {0x40, 0xFF, false, "#255"}, {0x40, 78, false, "#78"},     {0x00, 0x00, false, ""},
         {0x00, 0x00, true, "3052"},  {0x00, 0x01, true, "2919"},
     };
     for (const auto& r : rows) {
@@ -115,10 +123,13 @@ TEST(DigitalCodes, RadioIndexIsTheOctalValueWithTwoExceptions) {
 }
 
 TEST(DisplayCode, NamesOfTheUktRadios) {
-    const std::uint8_t bytes[] = {0x50, 0x51, 0x5A, 0x5B, 0x5C, 0x5D, 0x11, 0x26, 0xD1, 0x00, 0x25, 0x27};
+    const std::uint8_t bytes[] = {0x50, 0x51, 0x5A, 0x5B, 0x5C, 0x5D,
+                                  0x11, 0x26, 0xD1, 0x00, 0x25, 0x27};
     EXPECT_EQ(decodeDisplayName(bytes, sizeof bytes), " 10*=_AUUV");
     for (char c : std::string(" 0123456789*=_ABCXYZ:"))
-        EXPECT_EQ(decodeDisplayName(std::array<std::uint8_t, 1>{displayCodeOf(c)}.data(), 1), std::string(1, c)) << c;
+        EXPECT_EQ(decodeDisplayName(std::array<std::uint8_t, 1>{displayCodeOf(c)}.data(), 1),
+                  std::string(1, c))
+            << c;
     EXPECT_EQ(displayCodeOf('!'), 0x50);  // no code: a blank
 }
 
