@@ -1,0 +1,169 @@
+// Second pass, last step: the system list (section 6), which refers to sets by number,
+// then what refers to systems: the scan matrix (5) and the RCI system/group list (22).
+#include <array>
+
+#include "plugin/codec/decode_context.h"
+#include "plugin/validation/value_convert.h"
+
+namespace tw {
+namespace {
+
+std::string setName(const char* format, int number) {
+    return number == 0 ? std::string() : numberedName(format, number);
+}
+
+// Raw bytes of one system record.
+struct Record {
+    std::array<std::uint8_t, 11> b{};
+    int type = 0;
+    std::string name;
+};
+
+std::string systemName(const std::vector<Record>& records, int number) {
+    return number >= 1 && number <= static_cast<int>(records.size()) ? records[number - 1].name
+                                                                     : std::string();
+}
+
+// Conventional system, 5 + L bytes:
+//   b0  7-5 type 0 | b3  4-0 conventional set number | the rest kept at 0
+std::unique_ptr<CSystem> conventional(const Record& r) {
+    auto s = std::make_unique<CConvSystem>(r.name);
+    s->SetConvSetName(setName("CNVSET%02d", r.b[3] & 0x1F));
+    return s;
+}
+
+// Trunked system, 11 + L bytes:
+//   b0  7-5 type 1 or 2
+//   b1  7 its trunked set has one channel | 5-0 value6
+//   b2  7 /flagA | 6 /flagB | 5-0 value14 bits 13-8     b3  value14 bits 7-0
+//   b4  6 always set | 5 power-up flag | 4-0 value5
+//   b5  7-5 special call set | 4-0 trunked set bits 4-0
+//   b6  7-5 value3 | 4-0 group set bits 4-0
+//   b7  7-4 system scan value
+//   b8  7-6 trunked set steps / 5 | 5-0 priority system, or first scanned system
+//   b9  6 pair scan mode | 5-0 second scanned system
+//   b10 7 flag | 6 trunked set bit 5 | 5 group set bit 5 | 4-0 scan value in 0.5 steps
+std::unique_ptr<CSystem> trunked(const Record& r, const std::vector<Record>& all,
+                                 CPersonality& fresh) {
+    const auto& b = r.b;
+    auto s = std::make_unique<CTrunkSystem>(r.name);
+    const int trunkSet = (b[5] & 0x1F) + ((b[10] & 0x40) ? 32 : 0);
+    s->trunkSet = setName("TRKSET%02d", trunkSet);
+    s->spCallSet = setName("SPCSET%02d", b[5] >> 5);
+    s->groupSet = setName("GRPSET%02d", (b[6] & 0x1F) + ((b[10] & 0x20) ? 32 : 0));
+    s->value6 = b[1] & 0x3F;
+    s->value14 = (b[2] & 0x3F) << 8 | b[3];
+    s->flagA = !(b[2] & 0x80);
+    s->flagB = !(b[2] & 0x40);
+    s->value5 = b[4] & 0x1F;
+    s->value3 = b[6] >> 5;
+    s->flag = b[10] & 0x80;
+    if (b[9] & 0x40) {
+        s->scanMode = kPairScanMode;
+        s->scanPair = {systemName(all, b[8] & 0x3F), systemName(all, b[9] & 0x3F)};
+    } else {
+        s->prioritySystem = systemName(all, b[8] & 0x3F);
+    }
+    // The set's step value travels in the records of the systems that use it.
+    if (auto* set = static_cast<CTrunkSet*>(fresh.GetSetAt(trunkSet - 1, kTrunkSetType)))
+        set->steps = (b[8] >> 6) * 5;
+    return s;
+}
+
+// TELPAGE system, 7 + L bytes:
+//   b0  7-5 type 3 | 4 flag0
+//   b1  7 flag1 | 6 flag2 | 5 flag3 | 4-0 offset + 5
+//   b2  7 group set bit 5 | 5-0 trunked set
+//   b3  7-5 special call set | 4-0 group set bits 4-0
+//   b4  TELPAGE code table index          b5  kept at 0
+//   b6  7-6 value2 | 5 flag7 | 4 flag6 | 1 flag5 | 0 flag4
+std::unique_ptr<CSystem> telpage(DecodeContext& c, const Record& r) {
+    const auto& b = r.b;
+    auto s = std::make_unique<CTpgSystem>(r.name);
+    s->trunkSet = setName("TRKSET%02d", b[2] & 0x3F);
+    s->groupSet = setName("TPGGRP%02d", (b[3] & 0x1F) + ((b[2] & 0x80) ? 32 : 0));
+    s->spCallSet = setName("TPGSPC%02d", b[3] >> 5);
+    s->flags = {bool(b[0] & 0x10), bool(b[1] & 0x80), bool(b[1] & 0x40), bool(b[1] & 0x20),
+                bool(b[6] & 0x01), bool(b[6] & 0x02), bool(b[6] & 0x10), bool(b[6] & 0x20)};
+    s->value2 = b[6] >> 6;
+    s->offset = (b[1] & 0x1F) - 5;
+    applyTpgCodeEntry(c, b[4], s->codeSlots);
+    return s;
+}
+
+// Section 5: N x N bits, most significant first, row i = the systems system i scans.
+bool decodeScanMatrix(DecodeContext& c, CPersonality& fresh, const std::vector<Record>& all) {
+    if (!c.map.has(kSecScanMatrix)) return true;
+    const SectionSpan s = *c.map.sections[kSecScanMatrix];
+    const std::size_t n = all.size();
+    if (n * n > 8 * (s.end - s.start))
+        return c.fail("The system scan matrix runs past its section.");
+    for (std::size_t i = 0; i < n; ++i) {
+        auto* sys = dynamic_cast<CTrunkSystem*>(fresh.GetSystemAt(static_cast<int>(i)));
+        for (std::size_t j = 0; j < n; ++j) {
+            const std::size_t bit = i * n + j;
+            if (*c.view.bit(s.start + bit / 8, 7 - static_cast<int>(bit % 8)) && sys)
+                sys->scannedSystems.push_back(all[j].name);
+        }
+    }
+    return true;
+}
+
+// Section 22: byte 0 the number of entries, then (system number, group number) pairs;
+// the group is counted within the group set of that system.
+bool decodeRciSystemGroups(DecodeContext& c, DecodeTarget& t, const std::vector<Record>& all) {
+    if (!c.map.has(kSecRciSysGroups)) return true;
+    SectionReader r = c.reader(kSecRciSysGroups);
+    auto n = r.u8();
+    if (!n) return c.fail("The RCI system/group list runs past its section.");
+    CRciSystemGroup& rci = t.option<CRciSystemGroup>();
+    rci.entries.clear();
+    for (int i = 0; i < *n; ++i) {
+        auto s = r.u8(), g = r.u8();
+        if (!g) return c.fail("The RCI system/group list runs past its section.");
+        CRciSysGrp entry;
+        entry.system = systemName(all, *s);
+        auto* sys = dynamic_cast<CTrunkSystem*>(t.fresh.GetSystemAt(*s - 1));
+        if (sys && *g != 0)
+            if (auto* set = t.fresh.FindSet<CGroupSet>(sys->groupSet))
+                if (const CGroup* group = set->GetAt(*g - 1)) entry.group = group->name;
+        rci.entries.push_back(entry);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool decodeSystems(DecodeContext& c, DecodeTarget& t) {
+    std::vector<Record> records;
+    for (std::size_t i = 0; i < c.map.systems.size(); ++i) {
+        Record r;
+        r.type = c.map.systemTypes[i];
+        const std::size_t fixed = static_cast<std::size_t>(systemFixedSize(r.type));
+        for (std::size_t k = 0; k < fixed; ++k) r.b[k] = *c.view.u8(c.map.systems[i] + k);
+        r.name = c.nameLength == 0 ? numberedName("SYSTEM%02d", static_cast<int>(i + 1))
+                                   : *c.view.text(c.map.systems[i] + fixed, c.nameLength);
+        records.push_back(r);
+    }
+    bool firstTrunked = true;
+    for (const Record& r : records) {
+        if (r.type == 0) {
+            t.fresh.AddSystem(conventional(r));
+        } else if (r.type == 3) {
+            t.fresh.AddSystem(telpage(c, r));
+        } else {
+            t.fresh.AddSystem(trunked(r, records, t.fresh));
+            // Radio-wide options repeated in every trunked record: the first one speaks.
+            if (firstTrunked) {
+                firstTrunked = false;
+                t.option<CPowerUpOpts>().flag = r.b[4] & 0x20;
+                t.option<CSystemScanOpts>().value = r.b[7] >> 4;
+                t.option<CScanOpts>().fraction =
+                    countToFraction(194, 1077, r.b[10] & 0x1F).value_or(0);
+            }
+        }
+    }
+    return decodeScanMatrix(c, t.fresh, records) && decodeRciSystemGroups(c, t, records);
+}
+
+}  // namespace tw

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "personality_fixtures.h"
+#include "plugin/codec/personality_decoder.h"
+#include "plugin/codec/personality_encoder.h"
+#include "ui/scripted_ui.h"
+
+namespace tw::test {
+namespace {
+
+class RoundTrip : public ::testing::TestWithParam<FixtureSpec> {};
+
+std::vector<std::uint8_t> used(const PersonalityImage& image) {
+    return {image.buffer.begin(), image.buffer.begin() + static_cast<long>(image.endOfData)};
+}
+
+TEST_P(RoundTrip, DecodingTheEncodedImageGivesThePersonalityBackAndReencodesToTheSameBytes) {
+    for (int scale : {1, 2}) {
+        Fixture f = makeFixture(GetParam(), scale);
+        ScriptedUi ui;
+        ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, ui), kEncodeDone)
+            << (ui.messages().empty() ? "" : ui.messages()[0]);
+        EXPECT_TRUE(ui.messages().empty());
+
+        CPersonality back(f.personality.radioType, f.personality.GetName());
+        ASSERT_EQ(decodePersonalityQuietly(f.image.buffer.data(), f.image.buffer.size(), back,
+                                           f.identity),
+                  "");
+        EXPECT_EQ(firstDifference(f.personality, back), "") << GetParam().label();
+
+        PersonalityImage again = imageFor(f.identity);
+        ASSERT_EQ(EncodePersonality(again, back, f.request, f.identity, ui), kEncodeDone);
+        EXPECT_EQ(used(again), used(f.image)) << GetParam().label();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRadio, RoundTrip, ::testing::ValuesIn(allFixtureSpecs()),
+                         [](const auto& param) { return param.param.label(); });
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "fake_controls.h"
+#include "plugin/validation/c_number.h"
+#include "plugin/validation/field_table.h"
+#include "plugin/validation/validate_field.h"
+#include "plugin/validation/value_convert.h"
+#include "ui/scripted_ui.h"
+
+namespace tw::test {
+namespace {
+
+struct Check {
+    int result;
+    std::string message;  // "" when no message
+};
+
+Check validate(int dialog, int control, const std::string& text,
+               const CPersonality& p = CPersonality()) {
+    FakeControls page;
+    page.texts[control] = text;
+    ScriptedUi ui;
+    const int result = ValidateField(dialog, control, page, p, ui);
+    const auto shown = ui.messages();
+    EXPECT_LE(shown.size(), 1u);
+    if (result == kFieldInvalid) {
+        EXPECT_EQ(page.focused, std::vector<int>{control});
+    }
+    return {result, shown.empty() ? "" : shown[0]};
+}
+
+std::string number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    return text;
+}
+
+struct DecimalRow {
+    int dialog, control;
+    double min, max, increment;
+    const char* range;
+    const char* step;
+};
+
+// Every decimal field at its edges: minimum, below it, maximum, a hair above the allowed
+// slack, the increment tolerance either side, an empty text and a text with a tail.
+TEST(FieldValidation, DecimalFieldsAtEveryEdge) {
+    const DecimalRow rows[] = {
+        {141, 1197, 0, 5000, 20, "Value must be from 0.0 to 5000.0",
+         "Value must be in increments of 20.0"},
+        {192, 1808, 0, 12750, 50, "Value must be from 0.0 to 12750.0",
+         "Value must be in increments of 50.0"},
+        {192, 1810, 0, 12750, 50, "Value must be from 0.0 to 12750.0",
+         "Value must be in increments of 50.0"},
+        {192, 1812, 0, 2550, 10, "Value must be from 0.0 to 2550.0",
+         "Value must be in increments of 10.0"},
+        {192, 1814, 0, 4.0, 0.5, "Value must be from 0.0 to 4.0",
+         "Value must be in increments of 0.5"},
+        {192, 1816, 0, 3187.5, 12.5, "Value must be from 0.0 to 3187.5",
+         "Value must be in increments of 12.5"},
+        {192, 1818, 0, 3187.5, 12.5, "Value must be from 0.0 to 3187.5",
+         "Value must be in increments of 12.5"},
+        {194, 1077, 0, 15.5, 0.5, "Value must be from 0.0 to 15.5",
+         "Value must be in increments of 0.5"},
+        {194, 1893, 0.3, 5.0, 0.1, "Value must be from 0.3 to 5.0",
+         "Value must be in increments of 0.1"},
+        {195, 1909, 0, 3.0, 1.0, "Value must be from 0.0 to 3.0",
+         "Value must be in increments of 1.0"},
+        {195, 1910, 150, 6375, 25, "Value must be from 150.0 to 6375",
+         "Value must be in increments of 25"},
+        {197, 1930, 0, 4000, 16, "Value must be from 0.0 to 4000.0",
+         "Value must be in increments of 16.0"},
+        {198, 1932, 0, 75, 5, "Value must be from 0.0 to 75.0",
+         "Value must be in increments of 5.0"},
+        {198, 1942, 0, 75, 5, "Value must be from 0.0 to 75.0",
+         "Value must be in increments of 5.0"},
+        {198, 1943, 0, 510, 2, "Value must be from 0.0 to 510.0",
+         "Value must be in increments of 2.0"},
+        {198, 1944, 0, 310, 10, "Value must be from 0.0 to 310.0",
+         "Value must be in increments of 10.0"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::to_string(r.dialog) + "/" + std::to_string(r.control));
+        const Check valid{kFieldValid, ""}, range{kFieldInvalid, r.range},
+            step{kFieldInvalid, r.step};
+        auto expect = [&](const std::string& text, const Check& want) {
+            const Check got = validate(r.dialog, r.control, text);
+            EXPECT_EQ(got.result, want.result) << text;
+            EXPECT_EQ(got.message, want.message) << text;
+        };
+        expect(number(r.min), valid);
+        expect(number(r.min - r.increment), range);
+        expect(number(r.max), valid);
+        expect(number(r.max + 0.01), range);
+        expect(number(r.max + 100), range);
+        expect(number(r.min + r.increment + 0.009), valid);
+        expect(number(r.min + r.increment * 1.5), step);
+        expect("", r.min <= 0 ? valid : range);
+        expect(number(r.max) + "abc", valid);
+    }
+}
+
+TEST(FieldValidation, KnownCasesOfTheDecimalRule) {
+    EXPECT_EQ(validate(141, 1197, "5000").result, kFieldValid);
+    EXPECT_EQ(validate(141, 1197, "5000.02").message, "Value must be from 0.0 to 5000.0");
+    EXPECT_EQ(validate(141, 1197, "30").message, "Value must be in increments of 20.0");
+    EXPECT_EQ(validate(194, 1893, "0.3").result, kFieldValid);
+    EXPECT_EQ(validate(194, 1893, "0.25").message, "Value must be from 0.3 to 5.0");
+    EXPECT_EQ(validate(141, 1197, "12abc").message, "Value must be in increments of 20.0");
+    EXPECT_EQ(validate(141, 1197, "abc").result, kFieldValid);  // no numeric prefix: 0.0
+    EXPECT_EQ(validate(192, 1814, "4,5").result, kFieldValid);  // "4": a comma ends the number
+}
+
+TEST(FieldValidation, WholeNumberFields) {
+    struct Row {
+        int dialog, control;
+        std::string text;
+        Check want;
+    };
+    const Row rows[] = {
+        {179, 1690, "0", {kFieldValid, ""}},
+        {179, 1690, "15", {kFieldValid, ""}},
+        {179, 1690, "16", {kFieldInvalid, "Value must be from 0 to 15"}},
+        {179, 1690, "-1", {kFieldInvalid, "Value must be from 0 to 15"}},
+        {196, 1916, "12abc", {kFieldValid, ""}},
+        {201, 1922, "99999999999999", {kFieldInvalid, "Value must be from 0 to 15"}},
+        {224, 1189, "4", {kFieldInvalid, "Value must be from 5 to 20"}},
+        {224, 1189, "20", {kFieldValid, ""}},
+        {224, 1192, "180", {kFieldValid, ""}},
+        {224, 1192, "100", {kFieldInvalid, "Value must be in increments of 90"}},
+        {224, 1192, "45", {kFieldInvalid, "Value must be from 90 to 360"}},
+        {224, 1192, "450", {kFieldInvalid, "Value must be from 90 to 360"}},
+        {226, 1887, "50", {kFieldValid, ""}},
+        {226, 1887, "51", {kFieldInvalid, "Value must be from 0 to 50"}},
+        {231, 1867, "", {kFieldInvalid, "Value must be from 1 to 4 IN INCREMENTS OF 1"}},
+        {231, 1867, "4", {kFieldValid, ""}},
+    };
+    for (const auto& r : rows) {
+        const Check got = validate(r.dialog, r.control, r.text);
+        EXPECT_EQ(got.result, r.want.result) << r.dialog << "/" << r.control << " " << r.text;
+        EXPECT_EQ(got.message, r.want.message) << r.dialog << "/" << r.control << " " << r.text;
+    }
+}
+
+TEST(FieldValidation, DigitStringOfTheKeypadPage) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"", ""},
+        {"123456789123456", ""},
+        {"1234567891234560", "Number must be 15 digits or less "},
+        {"1234567891234567", "Number must be 15 digits or less "},
+        {"120", "Characters allowed are 1-9"},
+        {"12a", "Characters allowed are 1-9"},
+    };
+    for (const auto& [text, message] : rows) {
+        const Check got = validate(107, 1866, text);
+        EXPECT_EQ(got.result, message.empty() ? kFieldValid : kFieldInvalid) << text;
+        EXPECT_EQ(got.message, message) << text;
+    }
+}
+
+TEST(FieldValidation, UnknownPairsAndDialogsOutsideTheRangeAreNotChecked) {
+    EXPECT_EQ(validate(106, 1866, "0").result, kFieldNotMine);
+    EXPECT_EQ(validate(232, 1867, "9").result, kFieldNotMine);
+    EXPECT_EQ(validate(141, 9999, "x").result, kFieldNotMine);
+}
+
+TEST(FieldValidation, DtmfBoxEnablesItsControlsButNeverBringsBackThreeOfThem) {
+    for (bool on : {true, false}) {
+        FakeControls page;
+        page.boxes[1975] = on;
+        ScriptedUi ui;
+        EXPECT_EQ(ValidateField(192, 1975, page, CPersonality(), ui), kFieldValid);
+        EXPECT_EQ(page.enabled.size(), on ? 14u : 17u);
+        for (const auto& [id, state] : page.enabled) EXPECT_EQ(state, on) << id;
+        for (int id : {1819, 1820, 346}) EXPECT_EQ(page.enabled.count(id), on ? 0u : 1u);
+        FakeControls opened;
+        opened.boxes[1975] = on;
+        EXPECT_EQ(InitControl(192, 1975, opened, CPersonality(), ui), 0);
+        EXPECT_EQ(opened.enabled, page.enabled);
+    }
+}
+
+TEST(FieldRanges, ReportedRangesIncludingTheTwoThatDifferFromValidation) {
+    double lo = -1, hi = -1, inc = -1;
+    ASSERT_TRUE(GetRange(194, 1893, &lo, &hi, &inc));
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 5);
+    EXPECT_EQ(inc, 0.1);
+    ASSERT_TRUE(GetRange(198, 1936, &lo, &hi, &inc));
+    EXPECT_EQ(hi, 15.5);
+    EXPECT_EQ(validate(198, 1936, "99").result, kFieldNotMine);
+    ASSERT_TRUE(GetRange(231, 1867, &lo, &hi, &inc));
+    EXPECT_EQ(lo, 1);
+    lo = hi = inc = -7;
+    EXPECT_FALSE(GetRange(192, 1975, &lo, &hi, &inc));
+    EXPECT_FALSE(GetRange(107, 1866, &lo, &hi, &inc));
+    EXPECT_EQ(lo, -7);
+    EXPECT_EQ(rangeKeys().size(), 18u);
+}
+
+// Every stored count survives the fraction the option holds, for every field with a range.
+TEST(ValueConversion, CountsSurviveTheFractionForEveryRangedField) {
+    for (const RangeKey& k : rangeKeys()) {
+        const FieldRange r = *findFieldRange(k.dialog, k.control);
+        for (int count = 0; count <= 255; ++count) {
+            const double fraction = *countToFraction(k.dialog, k.control, count);
+            EXPECT_NEAR(fraction, (count * r.increment - r.min) / (r.max - r.min), 1e-9);
+            EXPECT_EQ(fractionToCount(k.dialog, k.control, fraction), count)
+                << k.dialog << "/" << k.control;
+        }
+    }
+}
+
+TEST(ValueConversion, ValuesSnapToTheirStepAndRoundToTheNearestCount) {
+    // 4.3 on the 0.1 field: 43 counts, not the 42 a truncation gives.
+    EXPECT_EQ(fractionToCount(194, 1893, 4.3 / 5.0), 43);
+    // Half a step rounds up; a value between steps snaps to the nearer one.
+    EXPECT_EQ(fractionToCount(141, 1197, 30.0 / 5000), 2);
+    EXPECT_EQ(fractionToCount(141, 1197, 29.0 / 5000), 1);
+    EXPECT_EQ(fractionToCount(195, 1910, -1.0), 0);
+    EXPECT_EQ(countToFraction(195, 1910, 0), -150.0 / 6225);  // kept below range for the check
+    EXPECT_FALSE(countToFraction(192, 1975, 1));
+    EXPECT_FALSE(fractionToCount(141, 1197, std::nan("")));
+}
+
+TEST(CNumbers, DecimalPrefixInTheCLocaleOnly) {
+    const std::pair<const char*, double> rows[] = {
+        {"4.5", 4.5}, {"  -2.5e1x", -25}, {"abc", 0}, {"nan", 0}, {"inf", 0}, {"0x10", 0},
+        {".5", 0.5},  {"5.", 5},          {"1e", 1},  {"+3", 3},  {"", 0},    {"-", 0},
+    };
+    for (const auto& [text, value] : rows) EXPECT_EQ(cDecimal(text), value) << text;
+    EXPECT_EQ(cDecimal("1e999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(cDecimal("-1E999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(cDecimal("1E-999"), 0.0);
+    EXPECT_EQ(cInteger("12abc"), 12);
+    EXPECT_EQ(cInteger(" -7"), -7);
+    EXPECT_EQ(cInteger("99999999999"), std::numeric_limits<int>::max());
+    EXPECT_EQ(cInteger("-99999999999"), std::numeric_limits<int>::min());
+}
+
+}  // namespace
+}  // namespace tw::test
