@@ -156,6 +156,12 @@ TW_FAULT_ROWS(hln) {
     writeImage.run = [imagePath](FamilyPage& p) { return hln(p).WriteImageFromFile(*imagePath); };
     writeImage.success = {"Image written successfully."};
     writeImage.failures = with(connect, {kRadioFailedVerify, "Could not open file."});
+    // The technician is asked before the radio's whole memory is replaced.
+    const std::string confirm =
+        "Write the image file to the radio?\nThis replaces the radio's whole memory, its "
+        "personality and alignment included.";
+    writeImage.silent.insert(writeImage.silent.begin(), confirm);
+    writeImage.notes.push_back(confirm);
     writeImage.history = false;
     writeImage.writes = "";
     return {status, readTracking, writeTracking, readFeatures, writeFeatures,
