@@ -172,14 +172,14 @@ bool CStreamTestDlg::Read() {
 
 void CStreamTestDlg::Drain() {
     // Bounded like the link's own drain: a radio that keeps sending cannot hold the worker.
+    CHdtPort& port = link_.port();
     Clock& clock = sheet_.env().clock;
     const Millis start = clock.now();
     int bytes = 0;
-    while (bytes < CHdtLink::kDrainMaxBytes && clock.now() - start < CHdtLink::kDrainMaxMs) {
-        reply_.clear();
-        if (!link_.port().Transact({}, reply_) || reply_.count <= 0) return;
-        bytes += reply_.count;
-    }
+    int byte = 0;
+    while (port.isOpen() && port.link().slkReadChar(port.handle(), byte))
+        if (++bytes >= CHdtLink::kDrainMaxBytes || clock.now() - start >= CHdtLink::kDrainMaxMs)
+            return;
 }
 
 void CStreamTestDlg::EndInRadio() {
