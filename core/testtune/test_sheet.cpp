@@ -111,8 +111,14 @@ bool CTestSheet::Cancel() {
 
 bool CTestSheet::press(const std::string& button, bool& accepted) {
     accepted = false;
-    if (button == "Next") return Next() && false;
-    if (button == "Back") return Back() && false;
+    // Next and Back move between pages; the sheet stays open.
+    if (button == "Next" || button == "Back") {
+        if (button == "Next")
+            Next();
+        else
+            Back();
+        return false;
+    }
     if (button == "Finish" || button == "OK") {
         accepted = Finish();
         return accepted;
@@ -140,6 +146,8 @@ void CTestSheet::Dispatch(const std::function<void()>& handler) {
 bool CTestSheet::PressButton(int id) {
     if (closed_ || pages_.empty()) return false;
     CTestPage& page = activePage();
+    // 2 is the Stop button of every page, whatever id the page gives it.
+    if (id == kIdStop) id = page.stopId();
     if (!page.controls().has(id) || !page.controls().enabled(id)) return false;
     bool handled = false;
     Dispatch([&] { handled = id == page.stopId() ? (page.OnStop(), true) : page.OnCommand(id); });
