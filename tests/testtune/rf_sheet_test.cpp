@@ -131,7 +131,7 @@ const Case kRfCases[] = {
      {},
      false},
     {"p2 20 s idle", kBand8, "page 2;press 1150", "wait 20000", {"cmd 74 0"}, {}, false},
-    {"p2 19.9 s idle", kBand8, "page 2;press 1150", "wait 19900", {}, {}, true},
+    {"p2 19.7 s idle", kBand8, "page 2;press 1150", "wait 19700", {}, {}, true},
     {"p2 time-out",
      kBand8,
      "page 2;press 1150",
