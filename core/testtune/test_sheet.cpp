@@ -85,10 +85,8 @@ bool CTestSheet::Back() {
 }
 
 void CTestSheet::StopRunningTest() {
-    if (testDialog_) {
-        testDialog_->Close();
-        testDialog_->Apply();
-    }
+    // Closing the dialog ends its test (the radio is told) and tells its page.
+    if (testDialog_) testDialog_->Close();
     if (pages_.empty()) return;
     CTestPage& page = activePage();
     if (page.running()) Dispatch([&] { page.OnStop(); });
