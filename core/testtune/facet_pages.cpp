@@ -14,9 +14,9 @@ enum class Outcome { Passed, Failed, Lost };
 // ---- Keypad, knob, volume ----
 
 CKeypadPage::CKeypadPage(CTestSheet& sheet) : CTestPage(sheet, "General User Input Tests") {
-    AddControl(kKeypad, "Keypad Test");
-    AddControl(kKnob, "Rotary Knob Test");
-    AddControl(kVolume, "Volume Control Test");
+    AddButton(kKeypad, "Keypad Test");
+    AddButton(kKnob, "Rotary Knob Test");
+    AddButton(kVolume, "Volume Control Test");
     AddControl(kKeypadStatus, kPending);
     AddControl(kKnobStatus, kPending);
     AddControl(kVolumeStatus, kPending);
@@ -77,9 +77,9 @@ void CKeypadPage::OnStop() {
 // ---- Display tests ----
 
 CGeneralPage::CGeneralPage(CTestSheet& sheet) : CTestPage(sheet, "DisplayTests") {
-    AddControl(kContrast, "LCD Contrast Test");
-    AddControl(kBacklight, "Backlight Test");
-    AddControl(kLcd, "LCD Test");
+    AddButton(kContrast, "LCD Contrast Test");
+    AddButton(kBacklight, "Backlight Test");
+    AddButton(kLcd, "LCD Test");
     AddControl(kContrastStatus, kPending);
     AddControl(kBacklightStatus, kPending);
     AddControl(kLcdStatus, kPending);
@@ -213,10 +213,10 @@ bool CGeneralPage::Lcd() {
 // ---- UDC ----
 
 CUdcTest::CUdcTest(CTestSheet& sheet) : CTestPage(sheet, "UDC Sence Value and Connector Tests") {
-    AddControl(kStartResistor, "Start Resistor");
-    AddControl(1083, "Stop Resistor");
-    AddControl(1084, "Start Flex");
-    AddControl(1085, "Stop Flex");
+    AddButton(kStartResistor, "Start Resistor");
+    AddButton(1083, "Stop Resistor");
+    AddButton(1084, "Start Flex");
+    AddButton(1085, "Stop Flex");
     AddControl(1086, "UDC Resistor Value");
     AddControl(1087, "UDC Signal and Return Code");
 }
@@ -234,7 +234,7 @@ bool CUdcTest::OnCommand(int id) {
 // ---- EEPROM ----
 
 CGeneralPage3::CGeneralPage3(CTestSheet& sheet) : CTestPage(sheet, "General Tests") {
-    AddControl(kEeprom, "EEPROM Test");
+    AddButton(kEeprom, "EEPROM Test");
     AddControl(kEepromStatus, kPending);
 }
 

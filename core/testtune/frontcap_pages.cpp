@@ -13,8 +13,8 @@ constexpr const char* kCouldNotStartGain = "Could not start Gain At Rated Audio 
 
 CFrontcapPage::CFrontcapPage(CTestSheet& sheet, std::string title, int startId, int idleButtons)
     : CTestPage(sheet, std::move(title)), startId_(startId), idleButtons_(idleButtons) {
-    AddControl(startId, "Start Test");
-    AddControl(kIdStop, "Stop Test", false);
+    AddButton(startId, "Start Test");
+    AddButton(kIdStop, "Stop Test", false);
 }
 
 bool CFrontcapPage::OnCommand(int id) {
@@ -140,8 +140,8 @@ void CFrontcapPage2::Finish() {
 
 CFrontcapPage4::CFrontcapPage4(CTestSheet& sheet)
     : CFrontcapPage(sheet, "Squelch Test", kStart, kWizBackNext) {
-    AddControl(kWide, "Wide Band");
-    AddControl(kNarrow, "Narrow Band");
+    AddButton(kWide, "Wide Band");
+    AddButton(kNarrow, "Narrow Band");
     AddControl(kSetting, "Squelch Setting", false);
     AddControl(kOutOfRange, "Error - Out of Range", false);
     AddControl(kLabel, "Squelch -", false);
@@ -223,8 +223,8 @@ void CFrontcapPage4::Stopped() {
 
 CFrontcapPage6::CFrontcapPage6(CTestSheet& sheet)
     : CFrontcapPage(sheet, "SINAD TESTS", kStart, kWizBack) {
-    AddControl(kLow, "Low");
-    AddControl(kHigh, "High");
+    AddButton(kLow, "Low");
+    AddButton(kHigh, "High");
     Select(kLow, kLow);
 }
 

@@ -26,8 +26,8 @@ constexpr IqArrow kIqArrows[] = {
 // ---- Transmit I/Q balance ----
 
 CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet) : CTestPage(sheet, "TX I/Q Balance") {
-    AddControl(kStart, "Start Test");
-    AddControl(kIdStop, "Stop Test");
+    AddButton(kStart, "Start Test");
+    AddButton(kIdStop, "Stop Test");
     for (const auto& a : kIqArrows) {
         AddControl(a.field, "0");
         AddArrow(a.arrow, a.low, a.high, 0);
@@ -140,8 +140,8 @@ void CStandardRFPage3::OnStop() {
 
 CStandardRFPage4::CStandardRFPage4(CTestSheet& sheet)
     : CTestPage(sheet, "External TX Mic Gain And Audio Distortion ") {
-    AddControl(kStart, "Start Test");
-    AddControl(kIdStop, "Stop Test");
+    AddButton(kStart, "Start Test");
+    AddButton(kIdStop, "Stop Test");
     AddControl(kHint, "Limit: 7.5 to 18 mV RMS");
 }
 
@@ -199,9 +199,9 @@ void CStandardRFPage4::OnStop() {
 
 CStandardRFPage5::CStandardRFPage5(CTestSheet& sheet)
     : CTestPage(sheet, "TX Tone Gate Deviation Test") {
-    AddControl(kStart, "Start Test");
-    AddControl(kVerify, "Start Verify");
-    AddControl(kIdStop, "Stop Test");
+    AddButton(kStart, "Start Test");
+    AddButton(kVerify, "Start Verify");
+    AddButton(kIdStop, "Stop Test");
     AddControl(kLabel);
     AddArrow(kDeviation, 30, 2000, kArrowStart);
 }
@@ -289,9 +289,9 @@ void CStandardRFPage5::OnStop() {
 
 CStandardRFPage6::CStandardRFPage6(CTestSheet& sheet)
     : CTestPage(sheet, "Weak RSSI / Strong RSSI") {
-    AddControl(kStrong, "Start Strong RSSI");
-    AddControl(kWeak, "Start Weak RSSI");
-    AddControl(kIdStop, "Stop Test");
+    AddButton(kStrong, "Start Strong RSSI");
+    AddButton(kWeak, "Start Weak RSSI");
+    AddButton(kIdStop, "Stop Test");
     AddControl(kResult1);
     AddControl(kResult2);
     AddControl(kRssi);

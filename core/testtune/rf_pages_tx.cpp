@@ -13,8 +13,8 @@ const PowerRow* powerRow(int controlId) {
 // ---- Transmit frequency error ----
 
 CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet) : CTestPage(sheet, "TX Frequency Error") {
-    AddControl(kStart, "Start Test");
-    AddControl(kIdStop, "Stop Test");
+    AddButton(kStart, "Start Test");
+    AddButton(kIdStop, "Stop Test");
     AddControl(kLabel1);
     AddControl(kLabel2);
     AddControl(kDacValue, " ");
@@ -96,8 +96,8 @@ void CStandardRFPage1::OnStop() {
 
 CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet) : CTestPage(sheet, "Power Setting") {
     stopId_ = kStopTest;
-    AddControl(kStart, "Start");
-    AddControl(kStopTest, "Stop");
+    AddButton(kStart, "Start");
+    AddButton(kStopTest, "Stop");
     AddControl(kFrequencyText, " ");
     AddControl(kPowerText, " ");
     AddControl(kModeText, " ");

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "testtune/hdt_link.h"
@@ -49,6 +50,8 @@ class CTestPage {
     const Controls& controls() const { return controls_; }
     const std::map<int, Arrow>& arrows() const { return arrows_; }
     int arrowPosition(int id) const;
+    // Which controls are push buttons (the rest are texts, indicators, arrows, scroll bars).
+    bool isButton(int id) const { return buttons_.count(id) != 0; }
     // Radio-button groups: the id of the selected button of each group (by first id).
     const std::map<int, int>& selections() const { return selections_; }
 
@@ -101,6 +104,12 @@ class CTestPage {
     bool TimerArmed(int id) const;
 
     Control& AddControl(int id, std::string text = {}, bool enabled = true);
+    Control& AddButton(int id, std::string label, bool enabled = true) {
+        buttons_.insert(id);
+        Control& c = AddControl(id, std::move(label), enabled);
+        c.showsValue = false;
+        return c;
+    }
     void AddArrow(int id, int low, int high, int position = 0);
     void SetArrowPosition(int id, int position);
     void Enable(std::initializer_list<int> ids, bool on);
@@ -132,6 +141,7 @@ class CTestPage {
     Controls controls_;
     std::map<int, Arrow> arrows_;
     std::map<int, int> selections_;
+    std::set<int> buttons_;
     bool keyed_ = false;
 };
 
