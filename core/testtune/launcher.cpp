@@ -4,7 +4,9 @@
 
 namespace tw::testtune {
 
-AlignmentBench::~AlignmentBench() = default;
+AlignmentBench::~AlignmentBench() {
+    CloseSheet();
+}
 
 CTestSheet* AlignmentBench::sheet() const {
     return sheet_ && !sheet_->closed() ? sheet_.get() : nullptr;
