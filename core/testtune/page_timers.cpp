@@ -1,6 +1,7 @@
 #include "testtune/page_timers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tw::testtune {
 
@@ -32,13 +33,14 @@ void PageTimerHost::killAll(const void* owner) {
 
 void PageTimerHost::leaveHandler() {
     if (depth_ > 0) --depth_;
-    if (depth_ > 0) return;
-    // Timers that fell due during the handler, in the order they did.
-    while (!waiting_.empty() && depth_ == 0) {
-        const Key key = waiting_.front();
-        waiting_.erase(waiting_.begin());
-        fire(key);
-    }
+    if (depth_ > 0 || flushing_) return;
+    flushing_ = true;
+    // Timers that fell due during the handler, once each, in the order they did; one that
+    // falls due again in its own handler waits for the next turn.
+    const std::vector<Key> waiting = std::exchange(waiting_, {});
+    for (const Key& key : waiting)
+        if (depth_ == 0) fire(key);
+    flushing_ = false;
 }
 
 void PageTimerHost::due(const Key& key) {
@@ -52,6 +54,7 @@ void PageTimerHost::due(const Key& key) {
 }
 
 void PageTimerHost::fire(const Key& key) {
+    std::erase(waiting_, key);
     auto it = timers_.find(key);
     if (it == timers_.end()) return;
     Fire fireNow = it->second.fire;
@@ -79,6 +82,15 @@ bool VirtualTimerHost::nextDue(Millis& at) const {
 
 void VirtualTimerHost::pass(Millis ms, const std::function<void()>& between) {
     const Millis target = clock_.now() + std::max<Millis>(ms, 0);
+    if (inHandler()) {
+        // Time passes inside a handler; what falls due meanwhile fires once it has returned.
+        if (target > clock_.now()) clock_.sleep(target - clock_.now());
+        std::vector<Key> dueNow;
+        for (const auto& [key, t] : timers())
+            if (t.due <= target) dueNow.push_back(key);
+        for (const auto& key : dueNow) due(key);
+        return;
+    }
     for (;;) {
         Millis at = 0;
         const bool timer = nextDue(at) && at <= target;

@@ -21,7 +21,7 @@ class PageTimerHost {
     void start(const void* owner, int id, Millis ms, bool repeating, Fire fire);
     void kill(const void* owner, int id);
     void killAll(const void* owner);
-    bool armed(const void* owner, int id) const { return timers_.count({owner, id}) != 0; }
+    bool isArmed(const void* owner, int id) const { return timers_.count({owner, id}) != 0; }
 
     // Handler bracket: the sheet calls these around every handler it runs.
     void enterHandler() { ++depth_; }
@@ -52,6 +52,7 @@ class PageTimerHost {
     std::map<Key, Timer> timers_;
     std::vector<Key> waiting_;
     int depth_ = 0;
+    bool flushing_ = false;
     unsigned long generation_ = 0;
 };
 

@@ -47,7 +47,7 @@ void CTestPage::KillTimer(int id) {
 }
 
 bool CTestPage::TimerArmed(int id) const {
-    return sheet_.timers().armed(this, id);
+    return sheet_.timers().isArmed(this, id);
 }
 
 bool CTestPage::OnCommand(int id) {
