@@ -87,7 +87,10 @@ bool CTestSheet::Back() {
 void CTestSheet::StopRunningTest() {
     // Closing the dialog ends its test (the radio is told) and tells its page.
     if (testDialog_) testDialog_->Close();
-    if (pages_.empty()) return;
+    // A sheet that never opened (a failed launch) has no page up and nothing running.
+    if (pages_.empty() || static_cast<std::size_t>(active_) >= initialised_.size() ||
+        !initialised_[static_cast<std::size_t>(active_)])
+        return;
     CTestPage& page = activePage();
     if (page.running()) Dispatch([&] { page.OnStop(); });
 }
