@@ -62,6 +62,7 @@ void CStreamTestDlg::Start() {
     finished_ = false;
     outcome_ = StreamOutcome::Running;
     link_.ClearAbort();
+    carry_.clear();
     done_ = false;
     std::promise<void> registered;
     auto ready = registered.get_future();
@@ -163,6 +164,38 @@ void CStreamTestDlg::Run() {
     }
 }
 
+std::string CStreamTestDlg::Joined(std::string_view key, std::size_t width) {
+    // A read ends wherever 50 bytes end: an event cut there is finished by the next read.
+    std::string text = carry_ + std::string(reply_.text());
+    carry_.clear();
+    const std::size_t last = key.empty() ? std::string_view::npos : text.rfind(key);
+    if (last != std::string::npos && text.size() - last < key.size() + width) {
+        carry_ = text.substr(last);
+        text.erase(last);
+    } else if (!key.empty()) {
+        // The key itself may be cut ("GR" then "P=05").
+        for (std::size_t n = std::min(key.size() - 1, text.size()); n > 0; --n)
+            if (text.compare(text.size() - n, n, key.substr(0, n)) == 0) {
+                carry_ = text.substr(text.size() - n);
+                text.erase(text.size() - n);
+                break;
+            }
+    } else if (key.empty() && !text.empty() && text.back() == '1' &&
+               (text.size() == 1 || text[text.size() - 2] == '\n')) {
+        carry_ = "1";  // a key press cut after its first character
+        text.pop_back();
+    }
+    return text;
+}
+
+void CStreamTestDlg::KeepStreamAfterPrompt() {
+    // The radio may start sending while the start command's own reply is read: what follows
+    // its prompt are the first events.
+    const std::string_view text = reply_.text();
+    const auto prompt = text.find("\r\n*");
+    if (prompt != std::string_view::npos) carry_ = std::string(text.substr(prompt + 3));
+}
+
 bool CStreamTestDlg::Read() {
     reply_.clear();
     if (link_.port().Transact({}, reply_)) return true;
@@ -208,11 +241,14 @@ StreamOutcome CStreamTestDlg::Keypad() {
         Post(StreamChange(StreamChange::Kind::Close));
         return StreamOutcome::NotStarted;
     }
+    KeepStreamAfterPrompt();
     for (;;) {
         if (Ending(start, "Keypad test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
-        const std::string_view text = reply_.text();
+        if (reply_.text().empty()) continue;
+        const std::string joined = Joined({}, 0);
+        const std::string_view text = joined;
         if (text.empty()) continue;
         // Events that arrive together are each handled, in order.
         const bool ended = replyHas(text, "\n\r*") || text.front() == '*';
@@ -222,8 +258,10 @@ StreamOutcome CStreamTestDlg::Keypad() {
             if (end == std::string_view::npos) end = text.size();
             const std::string_view event = text.substr(from, end - from);
             if (event.size() >= 2 && event[0] == '1')
-                if (const auto id = keyIndicator(event[1]))
+                if (const auto id = keyIndicator(event[1])) {
+                    ++events_;
                     Post(StreamChange(StreamChange::Kind::Toggle, *id));
+                }
             from = end + 1;
         }
         if (ended) {
@@ -246,13 +284,13 @@ StreamOutcome CStreamTestDlg::Knob() {
         Post(StreamChange(StreamChange::Kind::LinkLost));
         return StreamOutcome::NotStarted;
     }
+    KeepStreamAfterPrompt();
     Millis lastEvent = clock.now();
     for (;;) {
         if (Ending(start, "Rotary Knob test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
-        std::string_view text = reply_.text();
-        if (text.empty()) {
+        if (reply_.text().empty()) {
             if (clock.now() - lastEvent >= kSilenceMs) {
                 Post(StreamChange(StreamChange::Kind::Close));
                 return StreamOutcome::Done;
@@ -260,10 +298,13 @@ StreamOutcome CStreamTestDlg::Knob() {
             continue;
         }
         lastEvent = clock.now();
+        const std::string joined = Joined("GRP=", 2);
+        const std::string_view text = joined;
         for (auto at = text.find("GRP="); at != std::string_view::npos;
              at = text.find("GRP=", at + 4)) {
             const auto n = keyedValue(text.substr(at), "GRP=", 2);
             if (!n || *n < 1 || *n > 16) continue;
+            ++events_;
             Post(StreamChange(StreamChange::Kind::Toggle, kKnobIndicatorBase + *n));
             if (*n != last && last > 0)
                 Post(StreamChange(StreamChange::Kind::Disable, kKnobIndicatorBase + last));
@@ -281,13 +322,13 @@ StreamOutcome CStreamTestDlg::Volume() {
         Post(StreamChange(StreamChange::Kind::LinkLost));
         return StreamOutcome::NotStarted;
     }
+    KeepStreamAfterPrompt();
     Millis lastEvent = clock.now();
     for (;;) {
         if (Ending(start, "Volume test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
-        std::string_view text = reply_.text();
-        if (text.empty()) {
+        if (reply_.text().empty()) {
             if (clock.now() - lastEvent >= kSilenceMs) {
                 Post(StreamChange(StreamChange::Kind::Close));
                 return StreamOutcome::Done;
@@ -295,10 +336,13 @@ StreamOutcome CStreamTestDlg::Volume() {
             continue;
         }
         lastEvent = clock.now();
+        const std::string joined = Joined("VOL=", 3);
+        const std::string_view text = joined;
         for (auto at = text.find("VOL="); at != std::string_view::npos;
              at = text.find("VOL=", at + 4)) {
             const auto v = keyedValue(text.substr(at), "VOL=", 3);
             if (!v) continue;
+            ++events_;
             Post(StreamChange(StreamChange::Kind::Progress, kVolumeProgress, *v));
             Post(
                 StreamChange(StreamChange::Kind::Text, kVolumeText, 0, format("Vol=%02d", *v / 8)));

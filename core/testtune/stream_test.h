@@ -69,6 +69,8 @@ class CStreamTestDlg : public CTestDialog {
     bool closed() const override { return closed_; }
     StreamOutcome outcome() const { return outcome_.load(); }
     StreamChanges& changes() { return changes_; }
+    // Events the worker took from the radio (keys, positions, settings), for measurements.
+    int eventsHandled() const { return events_.load(); }
 
     // Starts the worker; the dialog's initialisation.
     void Start();
@@ -89,6 +91,11 @@ class CStreamTestDlg : public CTestDialog {
     // What every loop does before a read: the overall time-out, then the abort flag. True
     // when the test must end (the radio has been told).
     bool Ending(Millis start, const char* timeoutMessage);
+    // The text of the last read after what the read before it left unfinished; an event cut
+    // at the read's end (`key` and fewer than `width` characters, or a key press's lone "1")
+    // is kept for the next.
+    std::string Joined(std::string_view key, std::size_t width);
+    void KeepStreamAfterPrompt();
     bool Read();  // one pure read; false after a failed transaction (the link is lost)
     void EndInRadio();
     void Drain();
@@ -105,8 +112,10 @@ class CStreamTestDlg : public CTestDialog {
     std::function<void(StreamOutcome)> closedHandler_;
     StreamChanges changes_;
     HdtReply reply_;  // the worker's own
+    std::string carry_;
     std::thread worker_;
     std::atomic<bool> done_{true};
+    std::atomic<int> events_{0};
     std::atomic<StreamOutcome> outcome_{StreamOutcome::Running};
     bool closed_ = false;
     bool finished_ = false;

@@ -82,6 +82,31 @@ TEST_F(FacetSheetTest, VolumeShowsProgressAndEighths) {
     EXPECT_EQ(dialog().text(kVolumeText), "Vol=31");
 }
 
+TEST_F(FacetSheetTest, EventsCutBetweenReadsAreAllHandled) {
+    // Back to back, the 50-byte reads cut events anywhere, the start reply's included.
+    struct Case {
+        const char* option;
+        const char* script;
+        int button;
+    };
+    for (const Case c : {Case{"keys", "1212121212121212121212121212121212121212", 1003},
+                         Case{"knob",
+                              "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,1,2,3,4,5,6,7,8,9,"
+                              "10,11,12,13,14,15,16,1,2,3,4,5,6,7,8",
+                              1004},
+                         Case{"volume",
+                              "1,22,33,44,55,66,77,88,99,100,111,122,133,144,155,166,"
+                              "177,188,199,200,211,222,233,244,255,1,2,3,4,5,6,7,8,9,"
+                              "10,11,12,13,14,15",
+                              1005}}) {
+        openIo({{c.option, c.script}, {"interval", "1"}});
+        ASSERT_TRUE(run("press " + std::to_string(c.button) + ";wait 500")) << c.option;
+        auto* dialog = static_cast<CKeypadPage&>(sheet().activePage()).dialog();
+        ASSERT_NE(dialog, nullptr) << c.option;
+        EXPECT_EQ(dialog->eventsHandled(), 40) << c.option;
+    }
+}
+
 TEST_F(FacetSheetTest, SilenceEndsKnobAndVolumeAfterSixSeconds) {
     for (const char* button : {"1004", "1005"}) {
         openIo({{"knob", "1"}, {"volume", "1"}});
