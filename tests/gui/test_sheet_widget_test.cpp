@@ -1,7 +1,11 @@
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/dialog_widgets.h"
@@ -80,6 +84,28 @@ class TestSheetWidgetTest : public QObject {
         QVERIFY(sheet->Next());
         for (const auto& row : testtune::kPowerTable)
             QVERIFY(box->findChild<QScrollBar*>(QString::number(row.controlId)));
+    }
+
+    void aStreamingTestShowsItsDialogUntilStop() {
+        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::Io);
+        QVERIFY(sheet);
+        auto box = buildDialogWidget(nullptr, *sheet);
+        QString title;
+        bool keyShown = false;
+        QTimer::singleShot(300, [&] {
+            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!shown) return;
+            title = shown->windowTitle();
+            keyShown = shown->findChild<QLabel*>("1010") != nullptr;
+            shown->findChild<QPushButton*>("2")->click();
+        });
+        QWidget* page = box->findChild<QStackedWidget*>()->currentWidget();
+        page->findChild<QPushButton*>("1003")->click();  // returns when the dialog has closed
+        QCOMPARE(title, QString("Keypad Test"));
+        QVERIFY(keyShown);
+        QCOMPARE(sheet->testDialog(), nullptr);
+        QCOMPARE(page->findChild<QLabel*>("1059")->text(), QString("Complete"));
+        QCOMPARE(model_->lines().back().text, std::string());  // the lone carriage return
     }
 
   private:
