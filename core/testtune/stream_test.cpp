@@ -246,6 +246,8 @@ StreamOutcome CStreamTestDlg::Keypad() {
         if (Ending(start, "Keypad test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
+        // What came after Stop is no longer shown: the test ended when it was pressed.
+        if (link_.AbortRequested()) continue;
         if (reply_.text().empty()) continue;
         const std::string joined = Joined({}, 0);
         const std::string_view text = joined;
@@ -290,6 +292,8 @@ StreamOutcome CStreamTestDlg::Knob() {
         if (Ending(start, "Rotary Knob test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
+        // What came after Stop is no longer shown: the test ended when it was pressed.
+        if (link_.AbortRequested()) continue;
         if (reply_.text().empty()) {
             if (clock.now() - lastEvent >= kSilenceMs) {
                 Post(StreamChange(StreamChange::Kind::Close));
@@ -328,6 +332,8 @@ StreamOutcome CStreamTestDlg::Volume() {
         if (Ending(start, "Volume test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
+        // What came after Stop is no longer shown: the test ended when it was pressed.
+        if (link_.AbortRequested()) continue;
         if (reply_.text().empty()) {
             if (clock.now() - lastEvent >= kSilenceMs) {
                 Post(StreamChange(StreamChange::Kind::Close));
