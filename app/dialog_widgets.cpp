@@ -7,6 +7,7 @@
 #include "app/families/hln/select_radio_type_widget.h"
 #include "app/families/kvr/kvr_widgets.h"
 #include "app/testtune/pick_test_widget.h"
+#include "app/testtune/test_sheet_widget.h"
 
 namespace tw::app {
 namespace {
@@ -29,6 +30,9 @@ std::unique_ptr<DialogBox> buildDialogWidget(QWidget* parent, Dialog& dialog) {
     if (dialog.kind() == "PickTest")
         if (auto* d = dynamic_cast<testtune::CPickTestDlg*>(&dialog))
             return buildPickTestWidget(parent, *d);
+    if (dialog.kind() == "TestSheet")
+        if (auto* d = dynamic_cast<testtune::CTestSheet*>(&dialog))
+            return buildTestSheetWidget(parent, *d);
     if (auto box = buildKvrFamilyDialog(parent, dialog)) return box;
     if (auto box = buildBltDialog(parent, dialog)) return box;
     if (auto box = buildCompactDialog(parent, dialog)) return box;

@@ -23,6 +23,7 @@
 #include "sim/models.h"
 #include "sim/sim_device.h"
 #include "testtune/launcher.h"
+#include "testtune/sheet_steps.h"
 #include "util/text.h"
 #include "view/main_view.h"
 
@@ -76,7 +77,11 @@ Output: each message box as it appears with its text and the answer given. With 
    "fields": {"<control id>": "<text>"}, "enabled": {"<control id>": bool},
    "report": [lines], "ok": bool}, and after an alignment step
   "alignment": {"sheet", "connected", "battery", "radioType", "typeName", "version", "band",
-   "opened"}
+   "opened"}; while a test sheet is open "fields" and "enabled" are its page's, and
+  "sheet": {"title", "page", "back", "next", "finish"}, and while a test dialog is open
+  "dialog": {"fields", "enabled"}
+Test sheet steps (after alignment, --service): page N, press ID, arrow ID +N|-N,
+  scroll ID up|down|focus, wait MS, finish, cancel
 Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error.
 )";
 
@@ -146,9 +151,42 @@ void printAlignment(std::ostream& out, const testtune::LaunchReport& r) {
         << "}";
 }
 
+void printControls(std::ostream& out, const Controls& controls) {
+    out << "\"fields\": {";
+    bool first = true;
+    for (const auto& c : controls.all()) {
+        if (!c.showsValue) continue;
+        out << (first ? "" : ", ") << cli::jsonString(std::to_string(c.id)) << ": "
+            << cli::jsonString(c.text);
+        first = false;
+    }
+    out << "}, \"enabled\": {";
+    first = true;
+    for (const auto& c : controls.all()) {
+        out << (first ? "" : ", ") << cli::jsonString(std::to_string(c.id)) << ": "
+            << (c.enabled ? "true" : "false");
+        first = false;
+    }
+    out << "}";
+}
+
+void printSheet(std::ostream& out, testtune::CTestSheet& sheet) {
+    auto flag = [](bool on) { return on ? "true" : "false"; };
+    out << ", \"sheet\": {\"title\": " << cli::jsonString(sheet.title())
+        << ", \"page\": " << sheet.activeIndex() + 1 << ", \"back\": " << flag(sheet.backEnabled())
+        << ", \"next\": " << flag(sheet.nextEnabled())
+        << ", \"finish\": " << flag(sheet.finishEnabled()) << "}";
+    if (const testtune::CTestDialog* dialog = sheet.testDialog()) {
+        out << ", \"dialog\": {";
+        printControls(out, dialog->controls());
+        out << "}";
+    }
+}
+
 void printJson(std::ostream& out, const Options& o, const CliUi& ui, const FamilyPage& page,
                const std::vector<std::string>& report, const testtune::AlignmentBench* bench,
                bool ok) {
+    testtune::CTestSheet* sheet = bench ? bench->sheet() : nullptr;
     out << "{\"family\": " << cli::jsonString(o.family) << ", \"messages\": [";
     bool first = true;
     for (const auto& m : ui.shown()) {
@@ -157,26 +195,14 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
             << ", \"answer\": " << cli::jsonString(m.answer) << "}";
         first = false;
     }
-    out << "], \"fields\": {";
-    first = true;
-    for (const auto& c : page.controls().all()) {
-        if (!c.showsValue) continue;
-        out << (first ? "" : ", ") << cli::jsonString(std::to_string(c.id)) << ": "
-            << cli::jsonString(c.text);
-        first = false;
-    }
-    out << "}, \"enabled\": {";
-    first = true;
-    for (const auto& c : page.controls().all()) {
-        out << (first ? "" : ", ") << cli::jsonString(std::to_string(c.id)) << ": "
-            << (c.enabled ? "true" : "false");
-        first = false;
-    }
-    out << "}, \"report\": [";
+    out << "], ";
+    printControls(out, sheet ? sheet->activePage().controls() : page.controls());
+    out << ", \"report\": [";
     for (std::size_t i = 0; i < report.size(); ++i)
         out << (i ? ", " : "") << cli::jsonString(report[i]);
     out << "]";
     if (bench) printAlignment(out, bench->report());
+    if (sheet) printSheet(out, *sheet);
     out << ", \"ok\": " << (ok ? "true" : "false") << "}\n";
 }
 
@@ -185,7 +211,10 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
 std::vector<PageAction> familySteps(const std::string& family, FamilyPage& page,
                                     testtune::AlignmentBench* bench) {
     std::vector<PageAction> actions = page.actions();
-    if (family == "blt" && bench) actions.push_back(testtune::AlignmentAction(*bench));
+    if (family == "blt" && bench) {
+        actions.push_back(testtune::AlignmentAction(*bench));
+        for (auto& a : testtune::SheetActions(*bench)) actions.push_back(std::move(a));
+    }
     return actions;
 }
 
@@ -286,6 +315,11 @@ int main(int argc, char** argv) {
             const auto& r = bench->report();
             std::cout << "[sheet] " << r.title << ": " << testtune::describeFacts(r.facts)
                       << ", battery " << r.battery << "\n";
+        }
+        if (!o.json && bench && bench->sheet() && s.name != "alignment") {
+            testtune::CTestSheet& sh = *bench->sheet();
+            std::cout << "[sheet] page " << sh.activeIndex() + 1 << " " << sh.activePage().title()
+                      << (sh.testDialog() ? " [" + sh.testDialog()->title() + "]" : "") << "\n";
         }
         if (!stepOk) {
             if (!o.json) std::cout << "step " << s.name << " failed\n";

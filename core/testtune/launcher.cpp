@@ -4,13 +4,17 @@
 
 namespace tw::testtune {
 
-AlignmentBench::~AlignmentBench() = default;
+AlignmentBench::~AlignmentBench() {
+    CloseSheet();
+}
 
 CTestSheet* AlignmentBench::sheet() const {
     return sheet_ && !sheet_->closed() ? sheet_.get() : nullptr;
 }
 
 void AlignmentBench::CloseSheet() {
+    // A run that ends with a test still running stops it: nothing stays keyed.
+    if (sheet_ && !sheet_->closed()) sheet_->Cancel();
     sheet_.reset();
     report_.opened = false;
 }

@@ -47,6 +47,7 @@ class AlignmentBench {
     CTestSheet* sheet() const;
     void CloseSheet();
     const LaunchReport& report() const { return report_; }
+    Env& env() { return env_; }
 
   private:
     Env& env_;

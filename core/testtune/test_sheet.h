@@ -1,22 +1,40 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "testtune/hdt_link.h"
+#include "testtune/page_timers.h"
 #include "testtune/pick_test.h"
+#include "testtune/test_page.h"
 #include "ui/dialog.h"
 
 namespace tw::testtune {
 
+// A test dialog open over a page (the streaming tests): its controls and its Stop button.
+class CTestDialog {
+  public:
+    virtual ~CTestDialog() = default;
+    virtual const std::string& title() const = 0;
+    virtual const Controls& controls() const = 0;
+    // A button of the dialog by id (2: Stop); false when it has none.
+    virtual bool press(int id) = 0;
+    // Applies what the test changed since the last call (user-interface side).
+    virtual void Apply() = 0;
+    // WM_CLOSE to the dialog.
+    virtual void Close() = 0;
+    virtual bool closed() const = 0;
+};
+
 // A test sheet: a titled wizard of test pages that owns the one link all its pages talk
-// through. The pages come with the sheets' own tests; until then a sheet has none.
+// through, the pages' timers and the wizard buttons the pages set.
 //
-// A sheet closes by its buttons (front end) or from the program's side when the link is
-// lost: then the open test dialog closes first, then the sheet, and the technician is back on
-// the family page that launched it. Nothing else is closed.
+// A sheet closes by its buttons or from the program's side when the link is lost: then the
+// open test dialog closes first, then the sheet, and the technician is back on the family
+// page that launched it. Leaving the sheet in any way first stops the running test.
 class CTestSheet : public Dialog {
   public:
     CTestSheet(Env& env, std::string title);
@@ -24,55 +42,119 @@ class CTestSheet : public Dialog {
 
     std::string kind() const override { return "TestSheet"; }
     std::vector<std::string> describe() const override;
+    // "Next", "Back", "Finish", "Cancel" (and "OK", as Finish, for front ends without wizard
+    // buttons).
     bool press(const std::string& button, bool& accepted) override;
     std::string defaultButton() const override { return "Cancel"; }
 
     const std::string& title() const { return title_; }
     CHdtLink& link() { return link_; }
-    const std::vector<std::string>& pageTitles() const { return pageTitles_; }
+    Env& env() { return env_; }
+    std::vector<std::string> pageTitles() const;
 
-    void setWizardMode() { wizard_ = true; }
+    void setWizardMode();
     bool wizardMode() const { return wizard_; }
+
+    // Pages, counted from 0 in the sheet's order.
+    int pageCount() const { return static_cast<int>(pages_.size()); }
+    int activeIndex() const { return active_; }
+    CTestPage& activePage() { return *pages_.at(static_cast<std::size_t>(active_)); }
+    CTestPage& page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+
+    // The wizard buttons as the pages last set them (PSM_SETWIZBUTTONS).
+    int wizardButtons() const { return buttons_; }
+    void SetWizardButtons(int buttons) { buttons_ = buttons; }
+    bool backEnabled() const;
+    bool nextEnabled() const;
+    bool finishEnabled() const;
+
+    // The wizard buttons; false when the button is disabled (nothing happens then).
+    bool Next();
+    bool Back();
+    bool Finish();
+    // Cancel, Escape, or WM_CLOSE to the sheet: stops the running test and closes; false
+    // while a test that must not be disrupted runs.
+    bool Cancel();
+
+    // A handler of the active page, or any handler: run one at a time, then what it posted.
+    void Dispatch(const std::function<void()>& handler);
+    void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
+    bool PressButton(int id);
+    bool Arrow(int id, int delta);
+    bool Scroll(int id, int code);
+
+    // Lets time pass (virtual on a virtual clock): page timers fire, an open test dialog
+    // takes the test's changes as they come.
+    void Wait(Millis ms);
+
+    PageTimerHost& timers() { return *timers_; }
+    // The GUI puts its own host in place before the sheet runs.
+    void setTimerHost(std::unique_ptr<PageTimerHost> host);
+
+    // The open test dialog, if any (owned by its page).
+    CTestDialog* testDialog() const { return testDialog_; }
+    void setTestDialog(CTestDialog* dialog) { testDialog_ = dialog; }
 
     // Closes the sheet from the program's side; the front end showing it is told.
     void Close();
     bool closed() const { return closed_; }
     void setCloseListener(std::function<void()> listener) { closeListener_ = std::move(listener); }
-    // While a test dialog is up, how to close it (empty when none is).
-    void setTestDialogCloser(std::function<void()> closer) {
-        testDialogCloser_ = std::move(closer);
+    // Called whenever something visible changed (front ends refresh).
+    void setChangeListener(std::function<void()> listener) {
+        changeListener_ = std::move(listener);
+    }
+    void Changed() {
+        if (changeListener_) changeListener_();
     }
 
   protected:
-    std::vector<std::string> pageTitles_;
+    template <class Page>
+    Page& AddPage() {
+        auto page = std::make_unique<Page>(*this);
+        Page& ref = *page;
+        pages_.push_back(std::move(page));
+        return ref;
+    }
 
   private:
+    void Activate(int index);
     void OnConnectionLost();
+    // Stops the running test of the active page (and its test dialog) before leaving.
+    void StopRunningTest();
 
+    Env& env_;
     std::string title_;
     CHdtLink link_;
+    std::unique_ptr<PageTimerHost> timers_;
+    std::vector<std::unique_ptr<CTestPage>> pages_;
+    std::vector<bool> initialised_;
+    int active_ = 0;
+    int buttons_ = kWizNext;
     bool wizard_ = false;
     bool closed_ = false;
+    int depth_ = 0;
+    std::deque<std::function<void()>> posted_;
+    CTestDialog* testDialog_ = nullptr;
     std::function<void()> closeListener_;
-    std::function<void()> testDialogCloser_;
+    std::function<void()> changeListener_;
 };
 
 class CStandRFSheet : public CTestSheet {
   public:
     static constexpr const char* kTitle = "Standard Tests";
-    explicit CStandRFSheet(Env& env) : CTestSheet(env, kTitle) {}
+    explicit CStandRFSheet(Env& env);
 };
 
 class CFrontcapSheet : public CTestSheet {
   public:
     static constexpr const char* kTitle = "Frontcap Tests";
-    explicit CFrontcapSheet(Env& env) : CTestSheet(env, kTitle) {}
+    explicit CFrontcapSheet(Env& env);
 };
 
 class CFacetTestSheet : public CTestSheet {
   public:
     static constexpr const char* kTitle = "Facet Test & Tune";
-    explicit CFacetTestSheet(Env& env) : CTestSheet(env, kTitle) {}
+    explicit CFacetTestSheet(Env& env);
 };
 
 std::unique_ptr<CTestSheet> BuildTestSheet(Env& env, TestSheetChoice choice);

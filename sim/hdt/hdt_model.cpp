@@ -1,5 +1,6 @@
 #include "sim/hdt/hdt_model.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -24,6 +25,19 @@ std::set<std::string> listOption(const ModelOptions& options, const std::string&
         if (!item.empty()) out.insert(item);
     return out;
 }
+
+std::vector<int> numberList(const ModelOptions& options, const std::string& key,
+                            const std::string& fallback) {
+    std::vector<int> out;
+    std::stringstream in(optionText(options, key, fallback));
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (!item.empty()) out.push_back(std::atoi(item.c_str()));
+    return out;
+}
+
+// Streams that repeat until stopped are cut here (at the default interval, over ten minutes).
+constexpr std::size_t kMaxRepeatedEvents = 1200;
 
 long long number(const std::vector<std::string>& words, std::size_t at, long long fallback = 0) {
     if (at >= words.size()) return fallback;
@@ -55,6 +69,28 @@ HdtModel::HdtModel(const ModelOptions& given) {
     longReplies_ = optionInt(o, "long", 0) != 0;
     silenceAfter_ = optionInt(o, "silence", -1);
     streamAfter_ = optionInt(o, "stream", -1);
+    keys_ = optionText(o, "keys", "123456789");
+    knob_ = numberList(o, "knob", "1,2,3,4");
+    volume_ = numberList(o, "volume", "0,128,255");
+    rssi_ = numberList(o, "rssi", "50");
+    intervalMs_ = std::max(1, optionInt(o, "interval", 500));
+    eepromMs_ = optionInt(o, "eeprom", 12000);
+    lcdMs_ = optionInt(o, "lcd", 30000);
+}
+
+void HdtModel::streamEvents(const std::vector<std::string>& events, Millis now) {
+    events_ = true;
+    Millis at = delayMs_;
+    for (const auto& e : events) {
+        at += intervalMs_;
+        send(e, now, at);
+    }
+}
+
+void HdtModel::endEvents(Millis now) {
+    events_ = false;
+    auto& out = output();
+    std::erase_if(out, [now](const Pending& p) { return p.readyAt > now; });
 }
 
 void HdtModel::onOpen(Millis now) {
@@ -82,6 +118,8 @@ void HdtModel::takeLine(Millis now) {
     if (silenceAfter_ >= 0 && static_cast<int>(lines_.size()) > silenceAfter_) return;
 
     if (text.empty()) {
+        // A lone carriage return ends a streaming test.
+        if (events_) endEvents(now);
         if (++probes_ > noPrompt_) send(kPrompt, now, delayMs_);
     } else {
         std::vector<std::string> words;
@@ -92,7 +130,9 @@ void HdtModel::takeLine(Millis now) {
             reply("FAIL", "", now);
         } else {
             const std::string command = words[0] == "cmd" && words.size() > 1 ? words[1] : words[0];
-            reply(listed(fail_, command) ? "FAIL" : answer(words), command, now);
+            const bool failed = listed(fail_, command);
+            reply(failed ? "FAIL" : answer(words), command, now);
+            if (!failed && state_.testMode) startEvents(words, now);
         }
     }
     if (streamAfter_ > 0 && static_cast<int>(lines_.size()) == streamAfter_) startStream(now);
@@ -102,7 +142,36 @@ void HdtModel::reply(std::string text, const std::string& command, Millis now) {
     if (listed(garble_, command)) text = kNoise;
     if (longReplies_ && text.size() + kPrompt.size() < kPaddedReply)
         text.append(kPaddedReply - text.size() - kPrompt.size(), ' ');
-    send(text + kPrompt, now, delayMs_);
+    // The self-tests answer when they are done.
+    const Millis extra = command == "27" ? eepromMs_ : command == "28" ? lcdMs_ : 0;
+    send(text + kPrompt, now, delayMs_ + extra);
+}
+
+void HdtModel::startEvents(const std::vector<std::string>& words, Millis now) {
+    if (words.size() < 2 || words[0] != "cmd") return;
+    std::vector<std::string> events;
+    if (words[1] == "20") {
+        char last = 0;
+        for (const char k : keys_) {
+            // The radio ends the keypad test on a repeated key.
+            if (k == last) {
+                events.push_back("\n\r*");
+                break;
+            }
+            events.push_back(std::string("1") + k + "\r\n");
+            last = k;
+        }
+    } else if (words[1] == "22") {
+        for (const int n : knob_) events.push_back(format("GRP=%02d\r\n", n));
+    } else if (words[1] == "23") {
+        for (const int v : volume_) events.push_back(format("VOL=%03d\r\n", v));
+    } else if (words[1] == "2" && !rssi_.empty()) {
+        for (std::size_t i = 0; i < kMaxRepeatedEvents; ++i)
+            events.push_back(format("RSSI=%03d\r\n", rssi_[i % rssi_.size()]));
+    } else {
+        return;
+    }
+    streamEvents(events, now);
 }
 
 std::string HdtModel::memoryRead(const std::vector<std::string>& words) {

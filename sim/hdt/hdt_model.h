@@ -18,6 +18,15 @@ namespace tw::sim {
 //
 // Options (also as "hdt.KEY", the command line's form):
 //   band=0x30 (0x35: 900 MHz)   type=0x60   version=0x0205   battery=200   delay=MS
+// Streams (each event "interval" ms after the last, default 500; a lone carriage return
+// ends a stream):
+//   keys=KEYS     key presses after "cmd 20", one character each ("1" and the key); the same
+//                 key twice in a row ends the test with "\n\r*" (default 123456789)
+//   knob=N,N,...  "GRP=nn" positions after "cmd 22 1" (default 1,2,3,4)
+//   volume=N,...  "VOL=nnn" settings after "cmd 23" (default 0,128,255)
+//   rssi=N,...    "RSSI=nnn" values after "cmd 2", repeated until stopped (default 50)
+//   eeprom=MS     the EEPROM test's reply after "cmd 27" (default 12000)
+//   lcd=MS        the display test's reply after "cmd 28" (default 30000)
 // Faults:
 //   noprompt=N   the first N bare carriage returns get no answer
 //   fail=LIST    commands answered FAIL (numbers, "db", or "all"; comma-separated)
@@ -79,6 +88,10 @@ class HdtModel : public RadioModel {
     std::string memoryRead(const std::vector<std::string>& words);
     void reply(std::string text, const std::string& command, Millis now);
     void startStream(Millis now);
+    // Events of a streaming test, queued from `now` on at the interval.
+    void streamEvents(const std::vector<std::string>& events, Millis now);
+    void endEvents(Millis now);
+    void startEvents(const std::vector<std::string>& words, Millis now);
     bool listed(const std::set<std::string>& list, const std::string& command) const;
 
     State state_;
@@ -90,6 +103,10 @@ class HdtModel : public RadioModel {
     bool noKey_, longReplies_;
     int silenceAfter_, streamAfter_;
     bool streaming_ = false;
+    std::string keys_;
+    std::vector<int> knob_, volume_, rssi_;
+    int intervalMs_, eepromMs_, lcdMs_;
+    bool events_ = false;  // a streaming test runs in the radio
     std::string line_;
     std::vector<Line> lines_;
     int probes_ = 0;

@@ -57,6 +57,46 @@ TEST(TestTuneE2eTest, ServiceAlignmentConnectsAndOpensTheSheet) {
     EXPECT_FALSE(alignmentOf(rf).value("opened").toBool());
 }
 
+QJsonObject fieldsOf(const CliRun& r) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
+        .object()
+        .value("fields")
+        .toObject();
+}
+
+TEST(TestTuneE2eTest, APageOfEachSheetRunsAgainstTheInterpreter) {
+    TempDir dir;
+    const std::string ini = dir.write("novac4.ini", "");
+    SimProcess rfRadio, frontcapRadio, ioRadio;
+    ASSERT_TRUE(rfRadio.start("hdt", {})) << rfRadio.error();
+    ASSERT_TRUE(frontcapRadio.start("hdt", {"--option", "hdt.band=0x35"})) << frontcapRadio.error();
+    ASSERT_TRUE(ioRadio.start("hdt", {"--option", "hdt.interval=200"})) << ioRadio.error();
+    const auto runs = runTogether<CliRun>({
+        [&] {
+            return cli(
+                rfRadio, ini,
+                {"--service", "blt", "alignment", "rf", "press", "1070", "arrow", "1068", "+2"});
+        },
+        [&] {
+            return cli(frontcapRadio, ini,
+                       {"--service", "blt", "alignment", "frontcap", "page", "3", "press", "1122",
+                        "arrow", "1123", "+1", "press", "2"});
+        },
+        [&] {
+            return cli(ioRadio, ini,
+                       {"--service", "blt", "alignment", "io", "press", "1003", "wait", "1000",
+                        "press", "2"});
+        },
+    });
+    for (const CliRun& r : runs) {
+        EXPECT_EQ(r.exitCode, 0) << r.dump();
+        EXPECT_TRUE(r.messages.empty()) << r.dump();
+    }
+    EXPECT_EQ(fieldsOf(runs[0]).value("1080").toString().toStdString(), "DAC=514");
+    EXPECT_EQ(fieldsOf(runs[1]).value("1128").toString().toStdString(), "");
+    EXPECT_EQ(fieldsOf(runs[2]).value("1059").toString().toStdString(), "Complete");
+}
+
 TEST(TestTuneE2eTest, AlignmentIsServiceWorkOnly) {
     TempDir dir;
     const ProcessResult r =

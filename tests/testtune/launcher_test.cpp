@@ -92,7 +92,19 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
     CTestSheet* sheet = bench_.Launch(TestSheetChoice::Io);
     ASSERT_NE(sheet, nullptr);
     std::vector<std::string> closed;
-    sheet->setTestDialogCloser([&] { closed.push_back("test dialog"); });
+    struct FakeDialog : CTestDialog {
+        explicit FakeDialog(std::vector<std::string>& log) : log_(log) {}
+        const std::string& title() const override { return title_; }
+        const Controls& controls() const override { return controls_; }
+        bool press(int) override { return false; }
+        void Apply() override {}
+        void Close() override { log_.push_back("test dialog"); }
+        bool closed() const override { return false; }
+        std::vector<std::string>& log_;
+        std::string title_;
+        Controls controls_;
+    } dialog(closed);
+    sheet->setTestDialog(&dialog);
     sheet->setCloseListener([&] { closed.push_back("sheet"); });
     breaking_->refuseFromWrite = breaking_->writes + 1;
     EXPECT_FALSE(sheet->link().Send("cmd 27\r"));
@@ -105,7 +117,7 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
 
 TEST_F(LauncherTest, TheButtonRunsPickerThenSheet) {
     ui_.dialogScripts.push_back({{}, "Standard RF"});
-    ui_.dialogScripts.push_back({{}, "Finish"});
+    ui_.dialogScripts.push_back({{}, "Cancel"});
     EXPECT_TRUE(RunGveAlignment(*env_));
     std::vector<std::string> dialogs;
     for (const auto& e : ui_.events())

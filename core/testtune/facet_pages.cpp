@@ -1,0 +1,282 @@
+#include "testtune/facet_pages.h"
+
+#include "testtune/hdt_reply.h"
+#include "testtune/test_sheet.h"
+
+namespace tw::testtune {
+namespace {
+
+// A radio test on the user-interface thread: a failed transaction is a lost link.
+enum class Outcome { Passed, Failed, Lost };
+
+}  // namespace
+
+// ---- Keypad, knob, volume ----
+
+CKeypadPage::CKeypadPage(CTestSheet& sheet) : CTestPage(sheet, "General User Input Tests") {
+    AddButton(kKeypad, "Keypad Test");
+    AddButton(kKnob, "Rotary Knob Test");
+    AddButton(kVolume, "Volume Control Test");
+    AddControl(kKeypadStatus, kPending);
+    AddControl(kKnobStatus, kPending);
+    AddControl(kVolumeStatus, kPending);
+}
+
+CKeypadPage::~CKeypadPage() {
+    if (dialog_) {
+        dialog_->Close();
+        if (sheet_.testDialog() == dialog_.get()) sheet_.setTestDialog(nullptr);
+    }
+}
+
+bool CKeypadPage::OnCommand(int id) {
+    if (sheet_.testDialog()) return false;
+    switch (id) {
+        case kKeypad:
+            Start(StreamKind::Keypad, kKeypadStatus);
+            return true;
+        case kKnob:
+            Start(StreamKind::Knob, kKnobStatus);
+            return true;
+        case kVolume:
+            Start(StreamKind::Volume, kVolumeStatus);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CKeypadPage::Start(StreamKind kind, int statusId) {
+    if (!link().Resync()) {
+        if (kind == StreamKind::Volume)
+            PostCloseSheet();
+        else
+            PostClose();
+        return;
+    }
+    if (dialog_ && sheet_.testDialog() == dialog_.get()) sheet_.setTestDialog(nullptr);
+    dialog_ = std::make_unique<CStreamTestDlg>(
+        sheet_, kind, [this, statusId](StreamOutcome outcome) { Closed(outcome, statusId); });
+    sheet_.setTestDialog(dialog_.get());
+    SetWizardButtons(kWizDisabledFinish);
+    dialog_->Start();
+}
+
+void CKeypadPage::Closed(StreamOutcome outcome, int statusId) {
+    sheet_.setTestDialog(nullptr);
+    SetWizardButtons(kWizNext);
+    // Only a test that ran is complete.
+    if (outcome == StreamOutcome::Done) controls().setText(statusId, kComplete);
+    sheet_.Changed();
+}
+
+void CKeypadPage::OnStop() {
+    if (dialog_ && !dialog_->closed()) dialog_->Close();
+}
+
+// ---- Display tests ----
+
+CGeneralPage::CGeneralPage(CTestSheet& sheet) : CTestPage(sheet, "DisplayTests") {
+    AddButton(kContrast, "LCD Contrast Test");
+    AddButton(kBacklight, "Backlight Test");
+    AddButton(kLcd, "LCD Test");
+    AddControl(kContrastStatus, kPending);
+    AddControl(kBacklightStatus, kPending);
+    AddControl(kLcdStatus, kPending);
+}
+
+bool CGeneralPage::OnCommand(int id) {
+    bool (CGeneralPage::*test)() = nullptr;
+    int status = 0;
+    const char* failure = nullptr;
+    switch (id) {
+        case kContrast:
+            test = &CGeneralPage::Contrast;
+            status = kContrastStatus;
+            failure = "Could not complete LCD Contrast test.";
+            break;
+        case kBacklight:
+            test = &CGeneralPage::Backlight;
+            status = kBacklightStatus;
+            failure = "Could not complete back light test.";
+            break;
+        case kLcd:
+            test = &CGeneralPage::Lcd;
+            status = kLcdStatus;
+            failure = "Could not complete LCD test.";
+            break;
+        default:
+            return false;
+    }
+    if (!link().Resync()) {
+        SetWizardButtons(kWizBackNext);
+        PostClose();
+        return true;
+    }
+    SetWizardButtons(kWizDisabledFinish);
+    BusyCursor busy(env().ui);
+    const bool passed = (this->*test)();
+    if (sheet_.closed()) return true;  // the link was lost: the sheet is gone
+    if (passed) {
+        controls().setText(status, kComplete);
+    } else {
+        if (id == kContrast) PostClose();
+        Message(failure);
+    }
+    SetWizardButtons(kWizBackNext);
+    return true;
+}
+
+bool CGeneralPage::Contrast() {
+    CHdtLink& l = link();
+    Message("Please note the contrast of the display.");
+    for (int cycle = 0; cycle < 8; ++cycle) {
+        if (!l.Send(commandSpec(HdtCommand::LcdContrastStep).line)) {
+            l.ConnectionLost();
+            return false;
+        }
+        if (!l.LastPassed()) {
+            Message("LCD Contrast Test Failed! Please Retry.");
+            return false;
+        }
+        l.Pause(500);
+    }
+    if (!env().ui.askYesNo("Did LCD change in contrast?")) return false;
+    Message("LCD test was completed successfully.");
+    return true;
+}
+
+bool CGeneralPage::Backlight() {
+    CHdtLink& l = link();
+    const char* failed = "Background Light Test Failed! Please Retry.";
+    Message("Please note the brightness of the background light.");
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        if (!l.Send(commandSpec(HdtCommand::BacklightOn).line)) {
+            l.ConnectionLost();
+            return false;
+        }
+        if (replyFails(l.reply().text())) {
+            Message(failed);
+            return false;
+        }
+        l.Pause(400);
+        if (!l.Send(commandSpec(HdtCommand::BacklightOff).line)) {
+            l.ConnectionLost();
+            return false;
+        }
+        if (!l.LastPassed()) {
+            Message(failed);
+            return false;
+        }
+        l.Pause(400);
+    }
+    if (!env().ui.askYesNo("Did the light change ON and OFF?")) return false;
+    Message("Backlight test was completed successfully.");
+    return true;
+}
+
+namespace {
+
+// Polls once a second for the reply of a long self-test; false when the link was lost.
+bool AwaitReply(CHdtLink& l, int polls) {
+    for (int i = 0; i < polls; ++i) {
+        l.Pause(1000);
+        if (!l.Send({})) {
+            l.ConnectionLost();
+            return false;
+        }
+        if (l.reply().count > 0) return true;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CGeneralPage::Lcd() {
+    CHdtLink& l = link();
+    Message(
+        "The radio will scroll different characters through the display. This test takes "
+        "approximately 30 seconds to complete.");
+    if (!l.Send(commandSpec(HdtCommand::LcdScrollTest).line)) {
+        l.ConnectionLost();
+        return false;
+    }
+    if (!AwaitReply(l, 40)) return false;
+    if (l.reply().count > 0 && replyHas(l.reply().text(), "PASS")) {
+        Message("LCD test was completed successfully.");
+        return true;
+    }
+    Message("LCD test failed! Please retry.");
+    return false;
+}
+
+// ---- UDC ----
+
+CUdcTest::CUdcTest(CTestSheet& sheet) : CTestPage(sheet, "UDC Sence Value and Connector Tests") {
+    AddButton(kStartResistor, "Start Resistor");
+    AddButton(1083, "Stop Resistor");
+    AddButton(1084, "Start Flex");
+    AddButton(1085, "Stop Flex");
+    AddControl(1086, "UDC Resistor Value");
+    AddControl(1087, "UDC Signal and Return Code");
+}
+
+void CUdcTest::OnInitDialog() {
+    Enable({1083, 1084, 1085, 1086, 1087}, false);
+}
+
+bool CUdcTest::OnCommand(int id) {
+    if (id != kStartResistor) return false;
+    Message("Not currently implemented");
+    return true;
+}
+
+// ---- EEPROM ----
+
+CGeneralPage3::CGeneralPage3(CTestSheet& sheet) : CTestPage(sheet, "General Tests") {
+    AddButton(kEeprom, "EEPROM Test");
+    AddControl(kEepromStatus, kPending);
+}
+
+bool CGeneralPage3::OnCommand(int id) {
+    if (id != kEeprom) return false;
+    if (!link().Resync()) {
+        PostClose();
+        SetWizardButtons(kWizBack);
+        return true;
+    }
+    BusyCursor busy(env().ui);
+    eepromRunning_ = true;
+    const bool passed = Eeprom();
+    eepromRunning_ = false;
+    if (sheet_.closed()) return true;
+    if (passed) {
+        controls().setText(kEepromStatus, kComplete);
+    } else {
+        Message("Could not complete EEPROM test.");
+        SetWizardButtons(kWizBack);
+    }
+    return true;
+}
+
+bool CGeneralPage3::Eeprom() {
+    CHdtLink& l = link();
+    Message(
+        "EEPROM test takes about 12 seconds to complete. Do not disrupt this test as it can "
+        "corrupt EEPROM!");
+    if (!l.Send(commandSpec(HdtCommand::EepromTest).line)) {
+        l.ConnectionLost();
+        return false;
+    }
+    if (!AwaitReply(l, 25)) return false;
+    // Only the radio's own word passes the test: noise on the line is no result.
+    const std::string_view reply = l.reply().text();
+    if (!reply.empty() && replyHas(reply, "PASS") && !replyFails(reply)) {
+        Message("EEPROM test was completed successfully.");
+        return true;
+    }
+    Message("EEPROM Test Failed!");
+    return false;
+}
+
+}  // namespace tw::testtune

@@ -1,0 +1,269 @@
+#include "testtune/frontcap_pages.h"
+
+#include "testtune/hdt_reply.h"
+#include "testtune/test_sheet.h"
+#include "util/text.h"
+
+namespace tw::testtune {
+namespace {
+
+constexpr const char* kCouldNotStartGain = "Could not start Gain At Rated Audio Test.";
+
+}  // namespace
+
+CFrontcapPage::CFrontcapPage(CTestSheet& sheet, std::string title, int startId, int idleButtons)
+    : CTestPage(sheet, std::move(title)), startId_(startId), idleButtons_(idleButtons) {
+    AddButton(startId, "Start Test");
+    AddButton(kIdStop, "Stop Test", false);
+}
+
+bool CFrontcapPage::OnCommand(int id) {
+    if (id != startId_) return OnOtherCommand(id);
+    Start();
+    return true;
+}
+
+void CFrontcapPage::Start() {
+    if (!link().Resync()) {
+        Message("Cannot enter Diagnostics mode.");
+        return;
+    }
+    if (!Setup()) {
+        // The transmitter may be on after a failure half way.
+        UnkeyTransmitter();
+        return;
+    }
+    Started();
+    Enable({startId_}, false);
+    Enable({kIdStop}, true);
+    StartTimer(kTimeoutTimer, kTestTimeoutMs);
+    SetWizardButtons(kWizDisabledFinish);
+}
+
+void CFrontcapPage::OnTimer(int id) {
+    if (id != kTimeoutTimer || !running()) return;
+    // Stop first: nothing stays keyed or unmuted while the message waits for OK.
+    OnStop();
+    Message("Test timed out after 2 minutes.");
+}
+
+void CFrontcapPage::OnStop() {
+    if (!running()) return;
+    KillTimer(kTimeoutTimer);
+    link().RequestAbort();
+    Finish();
+    Stopped();
+    Enable({startId_}, true);
+    Enable({kIdStop}, false);
+    SetWizardButtons(idleButtons_);
+}
+
+// ---- Transmit audio ----
+
+CFrontcapPage1::CFrontcapPage1(CTestSheet& sheet)
+    : CFrontcapPage(sheet, "TX FM Hum and Noise / Int. Mic Gain / TX Audio Distortion Tests",
+                    kStart, kWizNext) {}
+
+void CFrontcapPage1::OnInitDialog() {
+    Enable({kStart}, true);
+    Enable({kIdStop}, false);
+}
+
+void CFrontcapPage1::OnSetActive() {
+    SetWizardButtons(kWizNext);
+}
+
+bool CFrontcapPage1::Setup() {
+    if (SetTransmitFrequency(815000000, 899000000) && link().Run(HdtCommand::SelectStartPower) &&
+        KeyTransmitter())
+        return true;
+    Message(kCouldNotStartGain);
+    return false;
+}
+
+void CFrontcapPage1::Finish() {
+    UnkeyTransmitter();
+}
+
+// ---- Gain at rated audio ----
+
+CFrontcapPage2::CFrontcapPage2(CTestSheet& sheet)
+    : CFrontcapPage(sheet, "Gain At Rated Audio/Rx Audio Distortion", kStart, kWizBackNext) {
+    AddControl(kVolumeText, format("%03d", kStartVolume));
+    AddControl(kLow, "OUT OF RANGE - LOW", false);
+    AddControl(kHigh, "OUT OF RANGE - High", false);
+    AddArrow(kVolume, 160, 199, kStartVolume);
+}
+
+void CFrontcapPage2::OnInitDialog() {
+    SetArrowPosition(kVolume, kStartVolume);
+    Enable({kVolume, kIdStop}, false);
+    Enable({kStart}, true);
+}
+
+bool CFrontcapPage2::Setup() {
+    CHdtLink& l = link();
+    const bool band800 = l.facts().band == kBand800;
+    if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000}) &&
+        (band800 || l.Run(HdtCommand::SelectNarrowBand)) && l.Run(HdtCommand::ReceiverOn) &&
+        l.Run(HdtCommand::SpeakerOff) && l.Run(HdtCommand::SpeakerOnAt180))
+        return true;
+    Message(kCouldNotStartGain);
+    return false;
+}
+
+void CFrontcapPage2::Started() {
+    // The radio plays at 180 now: the arrow and its field say so.
+    SetArrowPosition(kVolume, kStartVolume);
+    Enable({kVolume}, true);
+    controls().setText(kVolumeText, format("%03d", kStartVolume));
+}
+
+void CFrontcapPage2::OnArrow(int id, int delta, int position) {
+    (void)delta;
+    if (id != kVolume) return;
+    controls().setText(kVolumeText, format("%03d", position));
+    if (!link().Run(HdtCommand::SpeakerOff) || !link().Run(HdtCommand::SpeakerVolume, {position})) {
+        OnStop();
+        return;
+    }
+    controls().setEnabled(kHigh, position >= 184);
+    controls().setEnabled(kLow, position < 176);
+}
+
+void CFrontcapPage2::Finish() {
+    link().Run(HdtCommand::MuteSpeaker);
+    Enable({kVolume, kHigh, kLow}, false);
+}
+
+// ---- Squelch ----
+
+CFrontcapPage4::CFrontcapPage4(CTestSheet& sheet)
+    : CFrontcapPage(sheet, "Squelch Test", kStart, kWizBackNext) {
+    AddButton(kWide, "Wide Band");
+    AddButton(kNarrow, "Narrow Band");
+    AddControl(kSetting, "Squelch Setting", false);
+    AddControl(kOutOfRange, "Error - Out of Range", false);
+    AddControl(kLabel, "Squelch -", false);
+    AddControl(kResult, "", false);
+    AddArrow(kSquelch, 0, 255, 1);
+    Select(kWide, kWide);
+}
+
+void CFrontcapPage4::OnInitDialog() {
+    narrow_ = false;
+    Select(kWide, kWide);
+    Enable({kStart, kWide, kNarrow}, true);
+    SetArrowPosition(kSquelch, 1);
+    Enable({kSquelch, kIdStop, kSetting, kOutOfRange, kLabel, kResult}, false);
+    controls().setText(kResult, "");
+}
+
+bool CFrontcapPage4::OnOtherCommand(int id) {
+    // Each button selects the bandwidth it names.
+    if (id != kWide && id != kNarrow) return false;
+    narrow_ = id == kNarrow;
+    Select(kWide, id);
+    return true;
+}
+
+bool CFrontcapPage4::SquelchStep(int level) {
+    if (!link().Run(HdtCommand::SetSquelchLevel, {level})) return false;
+    correct_ = replyHas(link().reply().text(), "PASS");
+    return link().Run(HdtCommand::TestSquelchLevel);
+}
+
+bool CFrontcapPage4::Setup() {
+    CHdtLink& l = link();
+    const bool band800 = l.facts().band == kBand800;
+    if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
+        l.Run(HdtCommand::SetBandwidth, {narrow_ ? 1 : 0}) && l.Run(HdtCommand::UnmuteSpeaker) &&
+        SquelchStep(1))
+        return true;
+    Message("Could not start Squelch Test.");
+    return false;
+}
+
+void CFrontcapPage4::Started() {
+    SetArrowPosition(kSquelch, 1);
+    Enable({kStart, kWide, kNarrow}, false);
+    Enable({kResult, kLabel, kSquelch, kSetting}, true);
+    ShowResult(1);
+}
+
+void CFrontcapPage4::ShowResult(int level) {
+    const bool outOfRange = level > kHighestSetting;
+    controls().setEnabled(kOutOfRange, outOfRange);
+    controls().setText(kResult, outOfRange ? "" : correct_ ? "Correct" : "Low");
+}
+
+void CFrontcapPage4::OnArrow(int id, int delta, int position) {
+    (void)delta;
+    if (id != kSquelch) return;
+    if (!SquelchStep(position)) {
+        OnStop();
+        return;
+    }
+    ShowResult(position);
+}
+
+void CFrontcapPage4::Finish() {
+    // An out-of-range setting was only shown to the technician: the radio keeps its saved one.
+    if (link().Run(HdtCommand::MuteSpeaker) && arrowPosition(kSquelch) <= kHighestSetting)
+        link().Run(HdtCommand::SaveTracking);
+}
+
+void CFrontcapPage4::Stopped() {
+    Enable({kSquelch, kSetting, kOutOfRange, kResult, kLabel}, false);
+    controls().setText(kResult, "");
+    Enable({kWide, kNarrow}, true);
+}
+
+// ---- SINAD ----
+
+CFrontcapPage6::CFrontcapPage6(CTestSheet& sheet)
+    : CFrontcapPage(sheet, "SINAD TESTS", kStart, kWizBack) {
+    AddButton(kLow, "Low");
+    AddButton(kHigh, "High");
+    Select(kLow, kLow);
+}
+
+void CFrontcapPage6::OnInitDialog() {
+    Enable({kLow, kHigh, kStart}, true);
+    Enable({kIdStop}, false);
+    low_ = true;
+    Select(kLow, kLow);
+}
+
+bool CFrontcapPage6::OnOtherCommand(int id) {
+    if (id != kLow && id != kHigh) return false;
+    low_ = id == kLow;
+    Select(kLow, id);
+    return true;
+}
+
+bool CFrontcapPage6::Setup() {
+    CHdtLink& l = link();
+    const std::uint8_t band = l.facts().band;
+    const long long hz = low_ ? (band == kBand800 ? 851000000 : 935000000)
+                              : (band == kBand800 ? 869000000 : 941000000);
+    if (l.Run(HdtCommand::SetReceiveFrequency, {hz}) &&
+        (band != kBand900 || l.Run(HdtCommand::SelectNarrowBand)) && l.Run(HdtCommand::ReceiverOn))
+        return true;
+    Message("Could not start Sinad Test.");
+    return false;
+}
+
+void CFrontcapPage6::Started() {
+    Enable({kLow, kHigh}, false);
+}
+
+void CFrontcapPage6::Finish() {
+    link().Run(HdtCommand::MuteSpeaker);
+}
+
+void CFrontcapPage6::Stopped() {
+    Enable({kLow, kHigh}, true);
+}
+
+}  // namespace tw::testtune

@@ -1,0 +1,236 @@
+#include "testtune/hdt_reply.h"
+#include "testtune/rf_pages.h"
+#include "testtune/test_sheet.h"
+
+namespace tw::testtune {
+
+const PowerRow* powerRow(int controlId) {
+    for (const auto& row : kPowerTable)
+        if (row.controlId == controlId) return &row;
+    return nullptr;
+}
+
+// ---- Transmit frequency error ----
+
+CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet) : CTestPage(sheet, "TX Frequency Error") {
+    AddButton(kStart, "Start Test");
+    AddButton(kIdStop, "Stop Test");
+    AddControl(kLabel1);
+    AddControl(kLabel2);
+    AddControl(kDacValue, " ");
+    AddArrow(kPower, 10, 800, kArrowStart);
+    AddArrow(kFrequency, 10, 800, kArrowStart);
+}
+
+void CStandardRFPage1::OnInitDialog() {
+    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
+}
+
+bool CStandardRFPage1::OnCommand(int id) {
+    if (id != kStart) return false;
+    Start();
+    return true;
+}
+
+void CStandardRFPage1::Start() {
+    if (!link().Resync()) {
+        PostClose();
+        SetWizardButtons(kWizNext);
+        return;
+    }
+    SetWizardButtons(kWizDisabledFinish);
+    const bool ready = SetTransmitFrequency(815012500, 899012500) &&
+                       link().Run(HdtCommand::SelectStartPower) &&
+                       link().Run(HdtCommand::OpenControlLoop) && KeyTransmitter() &&
+                       link().Run(HdtCommand::ReportDac);
+    const auto dac = ready ? dacText(link().reply().text()) : std::nullopt;
+    if (!ready || !dac) {
+        Message("Could not start Transmit Frequency Error Test.");
+        // The transmitter may already be on: never leave it keyed.
+        UnkeyTransmitter();
+        SetWizardButtons(kWizNext);
+        return;
+    }
+    controls().setText(kDacValue, "DAC=" + *dac);
+    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, true);
+    StartTimer(kTimeoutTimer, kTestTimeoutMs);
+    Enable({kStart}, false);
+}
+
+void CStandardRFPage1::OnArrow(int id, int delta, int position) {
+    (void)position;
+    const int up = delta > 0 ? 1 : 0;
+    if (id == kPower) {
+        link().Send(*formatCommand(HdtCommand::PowerDacStep, {up}));
+        return;
+    }
+    if (id != kFrequency) return;
+    if (!link().Run(HdtCommand::StepDac, {up})) return;
+    const auto dac = dacText(link().reply().text());
+    if (dac) controls().setText(kDacValue, "DAC=" + *dac);
+    link().Drain();
+}
+
+void CStandardRFPage1::OnTimer(int id) {
+    if (id != kTimeoutTimer || !running()) return;
+    // Stop first: the transmitter must not stay keyed while the message waits for OK.
+    OnStop();
+    Message("Test timed out after 2 minutes");
+}
+
+void CStandardRFPage1::OnStop() {
+    if (!running()) return;
+    KillTimer(kTimeoutTimer);
+    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
+    Enable({kStart}, true);
+    link().Send(kEndStream);
+    link().Pause(100);
+    const bool saved = link().Run(HdtCommand::SaveTracking);
+    const bool off = UnkeyTransmitter();
+    if (!saved || !off) Message(kCommunicationError);
+    controls().setText(kDacValue, " ");
+    SetWizardButtons(kWizNext);
+}
+
+// ---- Transmit power tracking ----
+
+CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet) : CTestPage(sheet, "Power Setting") {
+    stopId_ = kStopTest;
+    AddButton(kStart, "Start");
+    AddButton(kStopTest, "Stop");
+    AddControl(kFrequencyText, " ");
+    AddControl(kPowerText, " ");
+    AddControl(kModeText, " ");
+    AddControl(kIndicator, kIdle);
+    for (const auto& row : kPowerTable) AddControl(row.controlId).showsValue = false;
+}
+
+void CStandardRFPage2::OnInitDialog() {
+    transmitterOn_ = false;
+    for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
+    Enable({kStopTest}, false);
+    controls().setText(kIndicator, kIdle);
+}
+
+bool CStandardRFPage2::OnCommand(int id) {
+    if (id != kStart) return false;
+    Start();
+    return true;
+}
+
+void CStandardRFPage2::Start() {
+    if (!link().Resync()) {
+        Message("Could not detect HDT in radio.");
+        return;
+    }
+    StartTimer(kTimeoutTimer, kTestTimeoutMs);
+    for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, true);
+    Enable({kStart}, false);
+    Enable({kStopTest}, true);
+    transmitterOn_ = false;
+    selected_ = 0;
+    SetWizardButtons(kWizDisabledFinish);
+    // The first row's scroll bar takes the focus, which selects it.
+    SelectRow(kPowerTable.front(), 0);
+}
+
+bool CStandardRFPage2::OnScroll(int id, int code) {
+    const PowerRow* row = powerRow(id);
+    if (!row) return false;
+    StartTimer(2, kIdleOffMs);
+    if (code == kScrollUp)
+        SelectRow(*row, +1);
+    else if (code == kScrollDown)
+        SelectRow(*row, -1);
+    else if (code == kScrollFocus)
+        SelectRow(*row, 0);
+    return true;
+}
+
+void CStandardRFPage2::FatalError() {
+    Message(kCommunicationError);
+    PostCloseSheet();
+}
+
+void CStandardRFPage2::SelectRow(const PowerRow& row, int step) {
+    const std::uint8_t band = link().facts().band;
+    // A radio of neither split is not keyed at all.
+    if (band != kBand800 && band != kBand900) {
+        Message(kNoBandSplitRead);
+        return;
+    }
+    if (transmitterOn_) {
+        KillTimer(2);
+    } else {
+        controls().setText(kIndicator, kTxOn);
+        transmitterOn_ = true;
+        if (!link().Run(HdtCommand::PowerControlLoop, {0})) return FatalError();
+        if (!KeyTransmitter()) return FatalError();
+    }
+    StartTimer(2, kIdleOffMs);
+    // A step on another row than the selected one selects that row first: the DAC step must
+    // change that row's power, not the previous row's.
+    if (step != 0 && row.controlId != selected_) {
+        if (!SelectPower(row)) return;
+        StepDac(step);
+        return;
+    }
+    if (step != 0 && !StepDac(step)) return;
+    SelectPower(row);
+}
+
+bool CStandardRFPage2::StepDac(int step) {
+    return link().Run(HdtCommand::PowerDacStep, {step > 0 ? 1 : 0}) &&
+           link().Run(HdtCommand::CopyPowerDac);
+}
+
+bool CStandardRFPage2::SelectPower(const PowerRow& row) {
+    const bool band800 = link().facts().band == kBand800;
+    controls().setText(kFrequencyText, std::to_string(band800 ? row.hz800 : row.hz900));
+    controls().setText(kPowerText, std::string(kPowerLabels[row.powerLabel]));
+    controls().setText(kModeText, std::string(kModeLabels[row.modeLabel]));
+    selected_ = row.controlId;
+    return SetTransmitFrequency(row.hz800, row.hz900) &&
+           link().Run(HdtCommand::SelectTrackingPower, {row.level, row.mode, row.point});
+}
+
+void CStandardRFPage2::TransmitterIdleOff() {
+    controls().setText(kIndicator, kTxOff);
+    transmitterOn_ = false;
+    UnkeyTransmitter();
+    KillTimer(2);
+}
+
+void CStandardRFPage2::OnTimer(int id) {
+    if (id == 2) {
+        TransmitterIdleOff();
+        return;
+    }
+    if (id != kTimeoutTimer) return;
+    KillTimer(kTimeoutTimer);
+    OnStop();
+    Message("Test has timed out after two minutes.");
+}
+
+void CStandardRFPage2::OnStop() {
+    if (running()) {
+        for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
+        Enable({kStart}, true);
+        Enable({kStopTest}, false);
+        bool fatal = !link().Run(HdtCommand::SaveTracking);
+        KillTimer(kTimeoutTimer);
+        KillTimer(2);
+        fatal = !link().Run(HdtCommand::PowerControlLoop, {1}) || fatal;
+        controls().setText(kIndicator, kTxOff);
+        transmitterOn_ = false;
+        // Off even after a failed save: the transmitter is never left keyed.
+        fatal = !ForceUnkey() || fatal;
+        if (fatal) FatalError();
+    }
+    for (const int id : {kFrequencyText, kPowerText, kModeText}) controls().setText(id, " ");
+    controls().setText(kIndicator, kIdle);
+    selected_ = 0;
+    SetWizardButtons(kWizBackNext);
+}
+
+}  // namespace tw::testtune

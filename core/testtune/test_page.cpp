@@ -1,0 +1,116 @@
+#include "testtune/test_page.h"
+
+#include "testtune/test_sheet.h"
+
+namespace tw::testtune {
+
+CTestPage::CTestPage(CTestSheet& sheet, std::string title)
+    : sheet_(sheet), title_(std::move(title)) {}
+
+CTestPage::~CTestPage() = default;
+
+CHdtLink& CTestPage::link() {
+    return sheet_.link();
+}
+
+Env& CTestPage::env() {
+    return sheet_.env();
+}
+
+void CTestPage::Message(const std::string& text) {
+    env().ui.message(text);
+}
+
+void CTestPage::SetWizardButtons(int buttons) {
+    sheet_.SetWizardButtons(buttons);
+}
+
+void CTestPage::PostClose() {
+    sheet_.Post([this] { OnStop(); });
+}
+
+void CTestPage::PostStop() {
+    sheet_.Post([this] { OnStop(); });
+}
+
+void CTestPage::PostCloseSheet() {
+    sheet_.Post([this] { sheet_.Cancel(); });
+}
+
+void CTestPage::StartTimer(int id, Millis ms, bool repeating) {
+    sheet_.timers().start(this, id, ms, repeating,
+                          [this, id] { sheet_.Dispatch([this, id] { OnTimer(id); }); });
+}
+
+void CTestPage::KillTimer(int id) {
+    sheet_.timers().kill(this, id);
+}
+
+bool CTestPage::TimerArmed(int id) const {
+    return sheet_.timers().isArmed(this, id);
+}
+
+bool CTestPage::OnCommand(int id) {
+    (void)id;
+    return false;
+}
+
+int CTestPage::arrowPosition(int id) const {
+    const auto it = arrows_.find(id);
+    return it == arrows_.end() ? 0 : it->second.position;
+}
+
+Control& CTestPage::AddControl(int id, std::string text, bool enabled) {
+    Control& c = controls_.add(id, std::move(text));
+    c.enabled = enabled;
+    return c;
+}
+
+void CTestPage::AddArrow(int id, int low, int high, int position) {
+    arrows_[id] = {low, high, position};
+    if (!controls_.has(id)) AddControl(id, {}, true).showsValue = false;
+}
+
+void CTestPage::SetArrowPosition(int id, int position) {
+    auto it = arrows_.find(id);
+    if (it != arrows_.end()) it->second.position = position;
+}
+
+void CTestPage::Enable(std::initializer_list<int> ids, bool on) {
+    for (const int id : ids) controls_.setEnabled(id, on);
+}
+
+bool CTestPage::Step(int id, int delta) {
+    auto it = arrows_.find(id);
+    if (it == arrows_.end() || !controls_.enabled(id)) return false;
+    const int position = it->second.position + delta;
+    if (position < it->second.low || position > it->second.high) return true;
+    it->second.position = position;
+    OnArrow(id, delta, position);
+    return true;
+}
+
+bool CTestPage::SetTransmitFrequency(long long hz800, long long hz900) {
+    const std::uint8_t band = link().facts().band;
+    if (band != kBand800 && band != kBand900) {
+        Message(kNoBandSplitRead);
+        return false;
+    }
+    if (!link().Run(HdtCommand::SetTransmitFrequency, {band == kBand800 ? hz800 : hz900}))
+        return false;
+    return band == kBand800 || link().Run(HdtCommand::SelectNarrowBand);
+}
+
+bool CTestPage::KeyTransmitter() {
+    keyed_ = true;
+    return link().Run(HdtCommand::TransmitterOn);
+}
+
+bool CTestPage::UnkeyTransmitter() {
+    if (!keyed_) return true;
+    const bool off = link().Run(HdtCommand::TransmitterOff);
+    if (off) keyed_ = false;
+    return off;
+}
+
+}  // namespace tw::testtune

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include "sheet_fixture.h"
+#include "testtune/frontcap_pages.h"
+
+namespace tw::testtune {
+namespace {
+
+constexpr const char* kSplit = "Could not determine radio band split\n";
+
+struct Case {
+    const char* name;
+    sim::ModelOptions radio;
+    const char* setup;
+    const char* step;
+    Lines lines;
+    Messages messages;
+    bool keyedAfter;
+    bool mutedAfter;
+};
+
+const Case kFrontcapCases[] = {
+    {"p1 start 800",
+     kBand8,
+     "",
+     "press 1121",
+     {"cmd 70 815000000", "cmd 71 0 0 1", "cmd 74 1"},
+     {},
+     true,
+     true},
+    {"p1 start 900",
+     kBand9,
+     "",
+     "press 1121",
+     {"cmd 70 899000000", "cmd 3 1", "cmd 71 0 0 1", "cmd 74 1"},
+     {},
+     true,
+     true},
+    {"p1 start other band",
+     kBandOther,
+     "",
+     "press 1121",
+     {},
+     {kSplit, kNoBandSplitRead, "Could not start Gain At Rated Audio Test."},
+     false,
+     true},
+    {"p1 stop", kBand8, "press 1121", "press 2", {"cmd 74 0"}, {}, false, true},
+    {"p1 time-out",
+     kBand8,
+     "press 1121",
+     "wait 120000",
+     {"cmd 74 0"},
+     {"Test timed out after 2 minutes."},
+     false,
+     true},
+    {"p2 start 900",
+     kBand9,
+     "page 2",
+     "press 1074",
+     {"cmd 50 935000000", "cmd 3 1", "cmd 57", "cmd 7 0", "cmd 7 1 180"},
+     {},
+     false,
+     true},
+    {"p2 start other band",
+     kBandOther,
+     "page 2",
+     "press 1074",
+     {"cmd 50 935000000", "cmd 3 1", "cmd 57", "cmd 7 0", "cmd 7 1 180"},
+     {kSplit},
+     false,
+     true},
+    {"p2 volume up",
+     kBand8,
+     "page 2;press 1074",
+     "arrow 1090 +2",
+     {"cmd 7 0", "cmd 7 1 181", "cmd 7 0", "cmd 7 1 182"},
+     {},
+     false,
+     true},
+    {"p2 volume FAIL stops",
+     {{"band", "0x30"}, {"fail", "7"}},
+     "page 2",
+     "press 1074",
+     {"cmd 50 851000000", "cmd 57", "cmd 7 0"},
+     {"Unable to set the volume.", "Could not start Gain At Rated Audio Test."},
+     false,
+     true},
+    {"p2 stop", kBand8, "page 2;press 1074", "press 2", {"cmd 54 1"}, {}, false, true},
+    {"p4 start wide",
+     kBand8,
+     "page 3",
+     "press 1122",
+     {"cmd 50 815000000", "cmd 3 0", "cmd 54 0", "cmd 52 1 1", "cmd 52 2"},
+     {},
+     false,
+     false},
+    {"p4 start narrow",
+     kBand9,
+     "page 3;press 1137",
+     "press 1122",
+     {"cmd 50 899000000", "cmd 3 1", "cmd 54 0", "cmd 52 1 1", "cmd 52 2"},
+     {},
+     false,
+     false},
+    {"p4 squelch step",
+     kBand8,
+     "page 3;press 1122",
+     "arrow 1123 +1",
+     {"cmd 52 1 2", "cmd 52 2"},
+     {},
+     false,
+     false},
+    {"p4 stop saves",
+     kBand8,
+     "page 3;press 1122;arrow 1123 +3",
+     "press 2",
+     {"cmd 54 1", "cmd 29"},
+     {},
+     false,
+     true},
+    {"p4 out of range is not saved",
+     kBand8,
+     "page 3;press 1122;arrow 1123 +159",
+     "press 2",
+     {"cmd 54 1"},
+     {},
+     false,
+     true},
+    {"p4 time-out",
+     kBand8,
+     "page 3;press 1122",
+     "wait 120000",
+     {"cmd 54 1", "cmd 29"},
+     {"Test timed out after 2 minutes."},
+     false,
+     true},
+    {"p6 low 800", kBand8, "page 4", "press 1138", {"cmd 50 851000000", "cmd 57"}, {}, false, true},
+    {"p6 high 900",
+     kBand9,
+     "page 4;press 1140",
+     "press 1138",
+     {"cmd 50 941000000", "cmd 3 1", "cmd 57"},
+     {},
+     false,
+     true},
+    {"p6 high other band",
+     kBandOther,
+     "page 4;press 1140",
+     "press 1138",
+     {"cmd 50 941000000", "cmd 57"},
+     {kSplit},
+     false,
+     true},
+    {"p6 stop", kBand8, "page 4;press 1138", "press 2", {"cmd 54 1"}, {}, false, true},
+};
+
+class FrontcapSheetTest : public SheetTest {};
+
+TEST_F(FrontcapSheetTest, EachStepSendsItsLines) {
+    for (const Case& c : kFrontcapCases) {
+        open(TestSheetChoice::Frontcap, c.radio);
+        ASSERT_TRUE(run(c.setup)) << c.name;
+        ui_.clear();
+        const std::size_t from = mark();
+        run(c.step);
+        EXPECT_EQ(commandsSince(from), c.lines) << c.name;
+        EXPECT_EQ(ui_.messages(), c.messages) << c.name;
+        EXPECT_EQ(model().state().keyed, c.keyedAfter) << c.name;
+        EXPECT_EQ(model().state().muted, c.mutedAfter) << c.name;
+    }
+}
+
+TEST_F(FrontcapSheetTest, VolumeIndicatorsMarkTheRange) {
+    struct Step {
+        int steps;
+        bool low, high;
+    };
+    open(TestSheetChoice::Frontcap, kBand8);
+    ASSERT_TRUE(run("page 2;press 1074"));
+    const Controls& c = sheet().activePage().controls();
+    // From 180: to 183, 184 (high), 176, 175 (low), then down to the arrow's end.
+    for (const Step s : {Step{3, false, false}, Step{1, false, true}, Step{-8, false, false},
+                         Step{-1, true, false}, Step{-40, true, false}}) {
+        ASSERT_TRUE(StepArrow(sheet(), CFrontcapPage2::kVolume, s.steps));
+        EXPECT_EQ(c.enabled(CFrontcapPage2::kLow), s.low) << s.steps;
+        EXPECT_EQ(c.enabled(CFrontcapPage2::kHigh), s.high) << s.steps;
+    }
+    EXPECT_EQ(sheet().activePage().arrowPosition(CFrontcapPage2::kVolume), 160);
+    EXPECT_EQ(c.text(CFrontcapPage2::kVolumeText), "160");
+}
+
+TEST_F(FrontcapSheetTest, SquelchResultFollowsTheReply) {
+    open(TestSheetChoice::Frontcap, kBand8);
+    ASSERT_TRUE(run("page 3;press 1122"));
+    const Controls& c = sheet().activePage().controls();
+    EXPECT_EQ(c.text(CFrontcapPage4::kResult), "Correct");
+    ASSERT_TRUE(run("arrow 1123 +159"));  // 160: out of range even with "PASS"
+    EXPECT_TRUE(c.enabled(CFrontcapPage4::kOutOfRange));
+    EXPECT_EQ(c.text(CFrontcapPage4::kResult), "");
+    ASSERT_TRUE(run("arrow 1123 -1"));
+    EXPECT_FALSE(c.enabled(CFrontcapPage4::kOutOfRange));
+    EXPECT_EQ(c.text(CFrontcapPage4::kResult), "Correct");
+}
+
+}  // namespace
+}  // namespace tw::testtune
