@@ -14,6 +14,7 @@ Options:
   --ini PATH      the profile file (default: $XDG_CONFIG_HOME/tunewright/novac4.ini)
   --trace FILE    write every byte, break and line change with its time to FILE
   --service       offer Enter Test Mode on the Radio menu
+  --no-history    keep no copy of this run's radio reads in the history folder
   --help          this text
 )";
 
@@ -34,6 +35,8 @@ bool parseAppOptions(const std::vector<std::string>& args, AppOptions& out, std:
             out.simulate = true;
         else if (a == "--service")
             out.service = true;
+        else if (a == "--no-history")
+            out.noHistory = true;
         else if (a == "--device") {
             if (!value(out.device)) return false;
         } else if (a == "--ini") {

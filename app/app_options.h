@@ -10,9 +10,10 @@ struct AppOptions {
     bool simulate = false;  // in-process simulated radios instead of serial ports
     bool service = false;   // the Enter Test Mode command on the Radio menu
     bool help = false;
-    std::string device;  // every port opens this device
-    std::string ini;     // the profile file; empty: the default place
-    std::string trace;   // serial traffic trace file
+    bool noHistory = false;  // keep no copy of this run's radio reads
+    std::string device;      // every port opens this device
+    std::string ini;         // the profile file; empty: the default place
+    std::string trace;       // serial traffic trace file
 };
 
 extern const char* const kAppUsage;

@@ -121,6 +121,11 @@ void MainWindow::createMenus() {
     file->addAction(action(Command::PrintPreview));
     file->addAction(action(Command::PrintSetup));
     file->addSeparator();
+    QAction* history = file->addAction("Open &History Folder");
+    history->setObjectName("openHistoryFolder");
+    history->setStatusTip("Show the folder of dated copies of every read from a radio");
+    connect(history, &QAction::triggered, this, &MainWindow::openHistoryFolder);
+    file->addSeparator();
     file->addAction(action(Command::Exit));
 
     QMenu* radio = menuBar()->addMenu("&Radio");

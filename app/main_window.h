@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow {
     void showCommSettings();
     void showAbout();
     void showHelpTopics();
+    void openHistoryFolder();
     QPrinter& printer();
 
     Session& session_;

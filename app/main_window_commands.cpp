@@ -1,11 +1,14 @@
 // Commands of the main window: Radio commands through the main view, printing, Comm
 // Settings, About and help.
 #include <QAction>
+#include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QUrl>
 
 #include "app/about_box.h"
 #include "app/comm_settings_dialog.h"
@@ -13,6 +16,7 @@
 #include "app/page_widget.h"
 #include "app/report_printer.h"
 #include "app/session.h"
+#include "history/read_history.h"
 
 namespace tw::app {
 
@@ -93,6 +97,14 @@ void MainWindow::showCommSettings() {
 void MainWindow::showAbout() {
     AboutBox box(this);
     box.exec();
+}
+
+void MainWindow::openHistoryFolder() {
+    const QString folder = QString::fromStdString(historyFolder(session_.app()));
+    // The folder exists from the first read on; before that it is made, so there is
+    // something to open.
+    if (!QDir().mkpath(folder) || !QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        session_.env().ui.detail("Could not open the history folder " + folder.toStdString());
 }
 
 void MainWindow::showHelpTopics() {

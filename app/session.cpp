@@ -33,6 +33,8 @@ Session::Session(const AppOptions& options, Ui& ui)
         else
             error_ = "Cannot write the trace file " + options.trace + ".";
     }
+    app_.simulated = simulated_ != nullptr;
+    app_.keepHistory = !options.noHistory;
     app_.currentPort = profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
     view_ = std::make_unique<MainView>(env_, createFamilyPages(env_));
     tabSelected(view_->selectedTab());

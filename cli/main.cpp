@@ -15,6 +15,7 @@
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "families/registry.h"
+#include "history/read_history.h"
 #include "link/serial_link.h"
 #include "link/trace.h"
 #include "sim/models.h"
@@ -40,6 +41,7 @@ Options:
   --simulate         a simulated radio of the family answers instead of a serial port
   --sim-option K=V   option of the simulated radio (repeatable)
   --sim-fault FAULT  fault of the simulated line: silent, wrong, drop=N, garble=N, hangup=N
+  --no-history       keep no copy of this run's radio reads in the history folder
   --radio-type X     answer of the Select Radio Type dialog (hln)
   --yes | --no       the answer to every Yes/No question and OK/Cancel prompt; without them
                      the terminal is asked, and with no terminal a question is an error
@@ -53,6 +55,8 @@ Steps:
   set ID=TEXT        type TEXT into the control with that id, replacing its text
   test-mode          the Enter Test Mode toggle
   report             the page's maintenance report lines
+  history            the copies of the family's radio reads in the history folder
+                     ($XDG_DATA_HOME/tunewright/history): path, radio, time (UTC)
   and the page's own buttons (listed below for each family that has them).
 
 Output: each message box as it appears with its text and the answer given. With --json:
@@ -65,7 +69,7 @@ Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 us
 struct Options {
     std::string device, ini, trace, radioType, family;
     int port = 0;
-    bool hasPort = false, simulate = false, json = false;
+    bool hasPort = false, simulate = false, json = false, noHistory = false;
     CliUi::Answers answers = CliUi::Answers::Ask;
     sim::ModelOptions simOptions;
     std::vector<std::string> faults;
@@ -103,6 +107,8 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
             o.simulate = true;
         else if (a == "--json")
             o.json = true;
+        else if (a == "--no-history")
+            o.noHistory = true;
         else if (a == "--yes")
             o.answers = CliUi::Answers::Yes;
         else if (a == "--no")
@@ -193,7 +199,7 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
         int argc = -1;
         if (isFileStep(s.name) || s.name == "set")
             argc = 1;
-        else if (s.name == "report")
+        else if (s.name == "report" || s.name == "history")
             argc = 0;
         for (const auto& [name, cmd] : commandSteps())
             if (s.name == name && argc < 0) argc = 0;
@@ -226,8 +232,15 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page, std::ve
     return true;
 }
 
-bool runStep(const Step& s, MainView& view, CliUi& ui, std::vector<std::string>& report) {
+bool runStep(const Step& s, MainView& view, CliUi& ui, std::vector<std::string>& report,
+             const Options& o, const AppState& app) {
     FamilyPage& page = view.selectedPage();
+    if (s.name == "history") {
+        report.clear();
+        for (const auto& k : keptRadioReads(app, o.family))
+            report.push_back(k.path + "  " + k.radio + "  " + k.time + " UTC");
+        return true;
+    }
     if (s.name == "set") {
         const auto eq = s.args[0].find('=');
         const int id = std::atoi(s.args[0].substr(0, eq).c_str());
@@ -324,6 +337,8 @@ int main(int argc, char** argv) {
     }
     SerialLink link(profile, *devices, *clock, ui);
     AppState app;
+    app.simulated = o.simulate;
+    app.keepHistory = !o.noHistory;
     Env env{ui, *clock, profile, link, app};
 
     if (parsed == 1) {
@@ -357,9 +372,9 @@ int main(int argc, char** argv) {
     bool ok = true;
     for (const auto& s : steps) {
         ui.clearError();
-        const bool stepOk = runStep(s, view, ui, report) && ui.error().empty();
+        const bool stepOk = runStep(s, view, ui, report, o, app) && ui.error().empty();
         if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
-        if (!o.json && s.name == "report")
+        if (!o.json && (s.name == "report" || s.name == "history"))
             for (const auto& line : report) std::cout << line << "\n";
         if (!stepOk) {
             if (!o.json) std::cout << "step " << s.name << " failed\n";

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -13,13 +12,32 @@
 namespace tw {
 namespace {
 
-std::vector<std::string> readLines(const std::string& path) {
+// Far larger than any profile a person writes; a bigger file is not read whole.
+constexpr std::size_t kMaxProfileBytes = 1 << 20;
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+
+// The file's lines without their line ends. `tooLarge` tells that only the first
+// kMaxProfileBytes were read.
+std::vector<std::string> readLines(const std::string& path, bool* tooLarge = nullptr) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
+    auto bytes = loadWholeFile(path, kMaxProfileBytes);
+    if (!bytes) return lines;
+    if (bytes->size() > kMaxProfileBytes) {
+        if (tooLarge) *tooLarge = true;
+        bytes->resize(kMaxProfileBytes);
+    }
+    std::string text(bytes->begin(), bytes->end());
+    // Some editors start the file with a UTF-8 byte-order mark; it is no part of the first
+    // section name.
+    if (text.rfind(kUtf8Mark, 0) == 0) text.erase(0, 3);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+        start = end + 1;
     }
     return lines;
 }
@@ -73,7 +91,10 @@ int Profile::getInt(const std::string& section, const std::string& key, int fall
 
 bool Profile::writeString(const std::string& section, const std::string& key,
                           const std::string& value) {
-    std::vector<std::string> lines = readLines(path_);
+    bool tooLarge = false;
+    std::vector<std::string> lines = readLines(path_, &tooLarge);
+    // Rewriting a file that was not read whole would lose its end.
+    if (tooLarge) return false;
     bool inSection = false;
     int sectionEnd = -1;  // index after the last entry line of the section
     bool found = false;

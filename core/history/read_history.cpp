@@ -1,16 +1,134 @@
 #include "history/read_history.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "util/file_io.h"
 #include "view/env.h"
 
 namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMaxFolderName = 64;
+// Far more copies than one second can hold; past it something is wrong with the folder.
+constexpr int kMaxSameSecond = 1000;
+
+std::string utcStamp(std::time_t t) {
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H-%M-%SZ", &tm);
+    return text;
+}
+
+// Claims a new file name in the folder: the stamp, then the stamp with "-2", "-3", ...
+// Creating it exclusively means two reads, even from two programs, never share a name.
+std::string claimName(const fs::path& folder, const std::string& stamp,
+                      const std::string& extension) {
+    for (int n = 1; n <= kMaxSameSecond; ++n) {
+        const std::string name = stamp + (n == 1 ? "" : "-" + std::to_string(n)) + "." + extension;
+        const std::string path = (folder / name).string();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+// "2026-12-07T01-58-03Z-2" -> "2026-12-07 01:58:03"; empty when the name is no stamp.
+std::string timeOfName(const std::string& stem) {
+    if (stem.size() < 20 || stem[10] != 'T' || stem[19] != 'Z') return {};
+    std::string t = stem.substr(0, 19);
+    t[10] = ' ';
+    t[13] = ':';
+    t[16] = ':';
+    return t;
+}
+
+}  // namespace
+
+std::string historyFolder(const AppState& app) {
+    fs::path base;
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') {
+        base = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && home[0] ? home : ".") / ".local" / "share";
+    }
+    fs::path folder = base / "tunewright" / "history";
+    if (app.simulated) folder /= "simulated";
+    return folder.string();
+}
+
+std::string historyFolderName(const std::string& radio) {
+    std::string out;
+    for (unsigned char c : radio) {
+        if (out.size() >= kMaxFolderName) break;
+        const bool plain = std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == ' ';
+        out += plain ? static_cast<char>(c) : '_';
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    // A leading dot would hide the folder, and "." or ".." would leave the history.
+    for (char& c : out) {
+        if (c != '.' && c != ' ') break;
+        c = '_';
+    }
+    return out.empty() ? "unknown" : out;
+}
 
 void keepRadioRead(Env& env, const std::string& family, const std::string& radio,
                    const std::string& extension, const std::vector<std::uint8_t>& fileBytes) {
-    (void)env;
-    (void)family;
-    (void)radio;
-    (void)extension;
-    (void)fileBytes;
+    if (!env.app.keepHistory) return;
+    const fs::path folder =
+        fs::path(historyFolder(env.app)) / historyFolderName(family) / historyFolderName(radio);
+    auto fail = [&](const std::string& why) {
+        env.ui.detail("No history copy of this read kept in " + folder.string() + ": " + why);
+    };
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) return fail(ec.message());
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::string path = claimName(folder, utcStamp(now), historyFolderName(extension));
+    if (path.empty()) return fail("no new file name could be created");
+    if (!saveFileAtomically(path, fileBytes)) {
+        std::remove(path.c_str());
+        fail("the file could not be written");
+    }
+}
+
+std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& family) {
+    std::vector<KeptRead> out;
+    const fs::path folder = fs::path(historyFolder(app)) / historyFolderName(family);
+    std::error_code ec;
+    for (const auto& radio : fs::directory_iterator(folder, ec)) {
+        if (!radio.is_directory(ec)) continue;
+        std::error_code inner;
+        for (const auto& file : fs::directory_iterator(radio.path(), inner)) {
+            if (!file.is_regular_file(inner)) continue;
+            const std::string time = timeOfName(file.path().stem().string());
+            if (time.empty()) continue;
+            out.push_back({file.path().string(), radio.path().filename().string(), time});
+        }
+    }
+    std::sort(out.begin(), out.end(), [](const KeptRead& a, const KeptRead& b) {
+        return a.time != b.time ? a.time < b.time : a.path < b.path;
+    });
+    return out;
 }
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 
 namespace tw {
 
+struct AppState;
 struct Env;
 
 // A dated copy of what a radio gave us, in the family's own file format. Tracking data is
@@ -16,7 +17,29 @@ struct Env;
 //   radio:     the radio's serial number, or its model when it has none
 //   extension: the family's file extension without the dot ("tk1", "fea", "bin", ...)
 //   fileBytes: exactly what the family's Write to Disk would store
+//
+// Layout: <history folder>/<family>/<radio>/<UTC date and time>.<extension>, for example
+// ~/.local/share/tunewright/history/hln/0102030405A6/2026-12-07T01-58-03Z.tk2. Runs with
+// simulated radios keep theirs apart, under <history folder>/simulated/<family>/<radio>/.
+// A second copy within the same second gets "-2", "-3", ... before the extension.
 void keepRadioRead(Env& env, const std::string& family, const std::string& radio,
                    const std::string& extension, const std::vector<std::uint8_t>& fileBytes);
+
+// $XDG_DATA_HOME/tunewright/history (~/.local/share/tunewright/history when unset), with
+// "/simulated" appended for a simulated run.
+std::string historyFolder(const AppState& app);
+
+// A radio's serial number or model as one safe folder name: no path separators, no "." or
+// "..", no control characters, at most 64 characters; "unknown" when nothing is left.
+std::string historyFolderName(const std::string& radio);
+
+struct KeptRead {
+    std::string path;
+    std::string radio;
+    std::string time;  // UTC, "2026-12-07 01:58:03"
+};
+
+// The copies kept for one family, oldest first.
+std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& family);
 
 }  // namespace tw

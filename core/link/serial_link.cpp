@@ -1,5 +1,7 @@
 #include "link/serial_link.h"
 
+#include <algorithm>
+
 #include "link/trace.h"
 #include "ui/ui.h"
 
@@ -10,9 +12,58 @@ SerialLink::SerialLink(const Profile& profile, DeviceFactory& devices, Clock& cl
 
 SerialLink::~SerialLink() = default;
 
-Device* SerialLink::device(SlkHandle h) const {
+namespace {
+
+// Longer than any wait a cable could need; a larger value is a typing error, not a cable.
+constexpr Millis kLongestTimingMs = 60000;
+
+Millis timingValue(const Profile& profile, const char* key, Millis fallback) {
+    const int v = profile.getInt(profile_keys::kLinkTimingSection, key, -1);
+    return v > 0 && v <= kLongestTimingMs ? v : fallback;
+}
+
+}  // namespace
+
+LinkTiming LinkTiming::fromProfile(const Profile& profile) {
+    LinkTiming t;
+    t.charWaitMs = timingValue(profile, profile_keys::kCharWait, t.charWaitMs);
+    t.firstByteWaitMs = timingValue(profile, profile_keys::kFirstByteWait, t.firstByteWaitMs);
+    t.quietGapMs = timingValue(profile, profile_keys::kQuietGap, t.quietGapMs);
+    return t;
+}
+
+Millis LinkTiming::charTimes(int chars, int baud) {
+    if (baud <= 0) return 0;
+    const Millis bits = Millis{chars} * kBitsPerChar * 1000;
+    return (bits + baud - 1) / baud;
+}
+
+const SerialLink::OpenLine* SerialLink::line(SlkHandle h) const {
     auto it = open_.find(h);
-    return it == open_.end() ? nullptr : it->second.get();
+    return it == open_.end() ? nullptr : &it->second;
+}
+
+Device* SerialLink::device(SlkHandle h) const {
+    const OpenLine* l = line(h);
+    return l ? l->device.get() : nullptr;
+}
+
+Millis SerialLink::charWait(SlkHandle h) const {
+    const OpenLine* l = line(h);
+    if (!l) return 0;
+    return l->timing.charWaitMs + LinkTiming::charTimes(LinkTiming::kCharWaitChars, l->baud);
+}
+
+Millis SerialLink::quietGap(SlkHandle h) const {
+    const OpenLine* l = line(h);
+    if (!l) return 0;
+    return std::max(l->timing.quietGapMs,
+                    LinkTiming::charTimes(LinkTiming::kQuietGapChars, l->baud));
+}
+
+Millis SerialLink::firstByteWait(SlkHandle h) const {
+    const OpenLine* l = line(h);
+    return l ? l->timing.firstByteWaitMs : 0;
 }
 
 SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
@@ -26,7 +77,7 @@ SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
         OpenResult result = devices_.open(path, baud);
         if (auto* dev = std::get_if<std::unique_ptr<Device>>(&result)) {
             const SlkHandle h = nextHandle_++;
-            open_[h] = std::move(*dev);
+            open_[h] = OpenLine{std::move(*dev), baud, LinkTiming::fromProfile(profile_)};
             if (trace_) trace_->event("open " + path + " at " + std::to_string(baud) + " baud");
             return h;
         }
@@ -59,10 +110,17 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
     Device* dev = device(h);
     if (!dev || !buffer) return 0;
     auto* out = static_cast<std::uint8_t*>(buffer);
-    const Millis gap = kBufferGapMs + (wait > 0 ? Millis{wait} * 1000 : 0);
+    const Millis firstWait = firstByteWait(h) + (wait > 0 ? Millis{wait} * 1000 : 0);
+    const Millis deadline = clock_.now() + firstWait;
+    const Millis gap = quietGap(h);
     unsigned long got = 0;
     while (got < count) {
-        const std::size_t n = dev->read(out + got, count - got, gap);
+        Millis w = 0;
+        if (wait > 0)
+            w = std::max<Millis>(0, deadline - clock_.now());
+        else
+            w = got == 0 ? firstWait : gap;
+        const std::size_t n = dev->read(out + got, count - got, w);
         if (n == 0) break;
         if (trace_) trace_->received(out + got, n);
         got += static_cast<unsigned long>(n);
@@ -75,7 +133,7 @@ int SerialLink::slkReadChar(SlkHandle h, int& byte) {
     Device* dev = device(h);
     if (!dev) return 0;
     std::uint8_t b = 0;
-    if (dev->read(&b, 1, kCharWaitMs) != 1) return 0;
+    if (dev->read(&b, 1, charWait(h)) != 1) return 0;
     if (trace_) trace_->received(&b, 1);
     byte = b;
     return 1;

@@ -15,6 +15,41 @@ namespace tw {
 class Trace;
 class Ui;
 
+// How long the link waits for bytes that are not there yet. A byte already received is
+// always taken at once, so a steady stream runs at wire speed whatever these say. Each may be
+// overridden for a slow cable in the profile's "Link Timing" section (milliseconds).
+struct LinkTiming {
+    // slkReadChar: USB serial cables hand bytes over in bursts (a common adapter's latency
+    // timer is 16 ms) and the handshakes read right after sending, so the wait must cover a
+    // burst plus the radio's turnaround. Two character times are added at the open baud.
+    Millis charWaitMs = 50;
+    // slkReadBuffer before the first byte: a radio may think a while before it answers. The
+    // call's `wait` seconds are added.
+    Millis firstByteWaitMs = 1000;
+    // slkReadBuffer with wait 0 once a byte has come: the answer is over when the line has
+    // been quiet this long, or four character times if that is longer. Answers stream
+    // without pauses, so a short gap costs nothing and a short answer ends quickly.
+    Millis quietGapMs = 30;
+
+    static constexpr int kCharWaitChars = 2;
+    static constexpr int kQuietGapChars = 4;
+    // Bits on the line per character: start, 8 data, stop.
+    static constexpr int kBitsPerChar = 10;
+
+    // Reads the "Link Timing" section ("Char Wait", "First Byte Wait", "Quiet Gap"); a
+    // missing, non-numeric or out-of-range value keeps the default.
+    static LinkTiming fromProfile(const Profile& profile);
+    // Time of `chars` characters at `baud`, rounded up to the next millisecond.
+    static Millis charTimes(int chars, int baud);
+};
+
+namespace profile_keys {
+inline constexpr const char* kLinkTimingSection = "Link Timing";
+inline constexpr const char* kCharWait = "Char Wait";
+inline constexpr const char* kFirstByteWait = "First Byte Wait";
+inline constexpr const char* kQuietGap = "Quiet Gap";
+}  // namespace profile_keys
+
 using SlkHandle = int;
 inline constexpr SlkHandle kNoLink = -1;
 
@@ -35,8 +70,11 @@ class SerialLink {
     SlkHandle slkInit(int first, int baud);
     int slkClose(SlkHandle h);
     int slkWriteBuffer(SlkHandle h, const char* data, unsigned long count);
-    // Returns when count bytes have arrived or the line has been quiet for the wait's gap
-    // (1 s, plus `wait` seconds). A short read still succeeds; *received tells how much came.
+    // Returns as soon as count bytes have arrived. With nothing at all it gives up after the
+    // first-byte wait plus `wait` seconds. With wait 0 it ends once the line has been quiet
+    // for the quiet gap after a byte; a non-zero wait bounds the whole read instead, and no
+    // pause in the radio's stream ends it earlier. A short read still succeeds; *received
+    // tells how much came.
     int slkReadBuffer(SlkHandle h, void* buffer, unsigned long count, unsigned long* received,
                       int wait);
     int slkReadChar(SlkHandle h, int& byte);
@@ -54,13 +92,19 @@ class SerialLink {
     const std::string& lastOpenError() const { return lastOpenError_; }
     bool isOpen(SlkHandle h) const { return open_.count(h) != 0; }
 
-    // Waits of the library: how long slkReadChar waits for a byte that is not there yet,
-    // and the quiet gap that ends slkReadBuffer (plus `wait` seconds).
-    static constexpr Millis kCharWaitMs = 50;
-    static constexpr Millis kBufferGapMs = 1000;
+    // The waits of an open handle, at its baud (0 for a handle that is not open).
+    Millis charWait(SlkHandle h) const;
+    Millis quietGap(SlkHandle h) const;
+    Millis firstByteWait(SlkHandle h) const;
 
   private:
+    struct OpenLine {
+        std::unique_ptr<Device> device;
+        int baud = 0;
+        LinkTiming timing;
+    };
     Device* device(SlkHandle h) const;
+    const OpenLine* line(SlkHandle h) const;
 
     const Profile& profile_;
     DeviceFactory& devices_;
@@ -68,7 +112,7 @@ class SerialLink {
     Ui& ui_;
     PortMap ports_;
     Trace* trace_ = nullptr;
-    std::map<SlkHandle, std::unique_ptr<Device>> open_;
+    std::map<SlkHandle, OpenLine> open_;
     SlkHandle nextHandle_ = 1;
     std::string lastOpenError_;
 };

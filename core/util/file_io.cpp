@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace tw {
 
@@ -58,6 +59,20 @@ std::optional<std::vector<std::uint8_t>> loadFileRange(const std::string& path, 
     std::fclose(f);
     bytes.resize(got);
     return bytes;
+}
+
+std::optional<std::uintmax_t> fileSize(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return size;
+}
+
+void dropTrailingBlanks(std::vector<std::uint8_t>& bytes) {
+    while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\t' || bytes.back() == '\r' ||
+                              bytes.back() == '\n'))
+        bytes.pop_back();
 }
 
 }  // namespace tw

@@ -28,4 +28,14 @@ std::optional<std::vector<std::uint8_t>> loadWholeFile(const std::string& path,
 std::optional<std::vector<std::uint8_t>> loadFileRange(const std::string& path, std::size_t offset,
                                                        std::size_t count);
 
+// The file's size as the file system tells it, without reading it; nothing when the file
+// cannot be found or is no regular file.
+std::optional<std::uintmax_t> fileSize(const std::string& path);
+
+// Hand-edited text files often end in blanks or line ends; they are no part of the data.
+void dropTrailingBlanks(std::vector<std::uint8_t>& bytes);
+
+// How much more than its data a hand-edited text file is read, for trailing blanks.
+inline constexpr std::size_t kTrailingBlanksAllowance = 4096;
+
 }  // namespace tw

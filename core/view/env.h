@@ -13,6 +13,11 @@ struct AppState {
     // Started for service work (--service): test mode on the Radio menu, GVE Alignment, the
     // test-and-tune sheets.
     bool serviceMode = false;
+    // Every successful read from a radio leaves a dated copy in the history folder, unless
+    // the run was started with --no-history.
+    bool keepHistory = true;
+    // Simulated radios answer (--simulate): their copies are kept apart from real radios'.
+    bool simulated = false;
 };
 
 // Everything a page operation may reach. One per running program (or per test).

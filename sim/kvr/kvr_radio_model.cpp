@@ -15,7 +15,9 @@ int radioHexDigit(std::uint8_t c) {
 }
 
 KvrRadioModel::KvrRadioModel(const ModelOptions& options)
-    : wakeAfter_(optionInt(options, "wake", 1)), noise_(optionInt(options, "noise", 0)) {
+    : wakeAfter_(optionInt(options, "wake", 1)),
+      noise_(optionInt(options, "noise", 0)),
+      forget_(optionInt(options, "forget", -1)) {
     // Identification block as the factory leaves it: type and band split in byte 0, an
     // arbitrary but fixed body, and the byte that makes the block sum to zero.
     const int type = optionInt(options, "type", 1) & 0x0F;
@@ -86,6 +88,7 @@ void KvrRadioModel::runCommand(Millis now) {
         send(reply, now, 2);
     } else if (cmd[1] == '1' && count > 0) {
         writeAt_ = address;
+        writeStart_ = address;
         writeLeft_ = count;
         highDigit_ = -1;
     }
@@ -98,7 +101,11 @@ void KvrRadioModel::takeWriteDigit(std::uint8_t c) {
         highDigit_ = digit;
         return;
     }
-    memory_[writeAt_ % kMemorySize] = static_cast<std::uint8_t>(highDigit_ * 16 + digit);
+    const bool tracking = writeAt_ >= kTrackingAddress && writeAt_ < kTrackingAddress + 32;
+    const bool forgotten =
+        forget_ >= 0 && tracking && writeAt_ - writeStart_ >= static_cast<std::size_t>(forget_);
+    if (!forgotten)
+        memory_[writeAt_ % kMemorySize] = static_cast<std::uint8_t>(highDigit_ * 16 + digit);
     ++writeAt_;
     highDigit_ = -1;
     if (--writeLeft_ == 0) ++blocksWritten_;

@@ -13,7 +13,9 @@ namespace tw::sim {
 // upper-case hexadecimal pairs, op 1 takes as many pairs and stores them.
 //
 // Options: wake=N, type=0..15 and band=0..15 (the first byte of the identification block,
-// defaults 1 and 7), noise=N (bytes the radio babbles while powering up, default 0).
+// defaults 1 and 7), noise=N (bytes the radio babbles while powering up, default 0),
+// forget=N (a fault: the radio takes writes to the tracking block but keeps only the first N
+// bytes of each, so a write it did not keep can be told from one it did; default: keeps all).
 class KvrRadioModel : public RadioModel {
   public:
     explicit KvrRadioModel(const ModelOptions& options);
@@ -36,12 +38,14 @@ class KvrRadioModel : public RadioModel {
     std::array<std::uint8_t, kMemorySize> memory_{};
     int wakeAfter_;
     int noise_;
+    int forget_;
     bool awake_ = false;
     int wakeSeen_ = 0;
     std::string command_;
     // A write in progress: where the next byte goes, how many are still due, and the high
     // digit of the pair being received (-1 when none).
     std::size_t writeAt_ = 0;
+    std::size_t writeStart_ = 0;
     int writeLeft_ = 0;
     int highDigit_ = -1;
     int blocksWritten_ = 0;

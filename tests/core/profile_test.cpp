@@ -56,6 +56,14 @@ TEST_F(ProfileTest, SectionsAndKeysMatchWithoutCase) {
     EXPECT_EQ(p.getString("DIRECTORY SETTINGS", "Track"), "C:\\data\\tk");
 }
 
+TEST_F(ProfileTest, AByteOrderMarkAtTheStartIsNoPartOfTheFile) {
+    writeFile("\xEF\xBB\xBF[Comm Settings]\r\nPort Number=4\r\n");
+    Profile p(path_);
+    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 4);
+    ASSERT_TRUE(p.writeString("Comm Settings", "Port Number", "5"));
+    EXPECT_EQ(readFile(), "[Comm Settings]\r\nPort Number=5\r\n");
+}
+
 TEST_F(ProfileTest, NumbersReadLikeTheProfileFunctions) {
     writeFile("[A]\nneg=-1\nlead=12abc\nword=abc\nempty=\n");
     Profile p(path_);

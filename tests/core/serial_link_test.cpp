@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
+#include <fstream>
 
 #include "sim/loopback_model.h"
 #include "sim/sim_device.h"
@@ -17,12 +19,23 @@ class SlowModel : public sim::RadioModel {
     void onByte(std::uint8_t, Millis now) override { send("OK", now, 300); }
 };
 
+// A radio that answers "AB" at once and "CD" half a second later: a pause in its stream.
+class StutterModel : public sim::RadioModel {
+  public:
+    void onByte(std::uint8_t, Millis now) override {
+        send("AB", now);
+        send("CD", now, 500);
+    }
+};
+
 class SerialLinkTest : public ::testing::Test {
   protected:
     explicit SerialLinkTest(std::unique_ptr<sim::RadioModel> model =
                                 std::make_unique<sim::LoopbackModel>(sim::ModelOptions{
                                     {"burst", "64"}}))
-        : profile_((std::filesystem::temp_directory_path() / "tw_link_test_none.ini").string()),
+        : profile_((std::filesystem::temp_directory_path() /
+                    ("tw_link_test_" + std::to_string(::getpid()) + ".ini"))
+                       .string()),
           factory_(std::move(model), clock_),
           link_(profile_, factory_, clock_, ui_) {
         link_.ports().setRunDevice("sim");
@@ -53,7 +66,7 @@ TEST_F(SerialLinkTest, PendingBytesComeAtOnceAndSilenceCostsOnlyTheShortWait) {
     EXPECT_EQ(clock_.now(), start);  // nothing waited while data was there
     EXPECT_EQ(link_.slkReadChar(h, c), 0);
     EXPECT_EQ(c, 'B');  // a failed read leaves the caller's byte alone
-    EXPECT_EQ(clock_.now(), start + SerialLink::kCharWaitMs);
+    EXPECT_EQ(clock_.now(), start + link_.charWait(h));
 }
 
 TEST_F(SerialLinkTest, ReadBufferStopsAtCountOrAfterTheQuietGap) {
@@ -61,17 +74,47 @@ TEST_F(SerialLinkTest, ReadBufferStopsAtCountOrAfterTheQuietGap) {
     ASSERT_EQ(link_.slkWriteChar(h, sim::LoopbackModel::kBurstCommand), 1);
     char buf[100] = {};
     unsigned long got = 0;
+    Millis before = clock_.now();
     ASSERT_EQ(link_.slkReadBuffer(h, buf, 10, &got, 0), 1);
     EXPECT_EQ(got, 10u);
     EXPECT_EQ(buf[9], 9);
-    const Millis before = clock_.now();
+    EXPECT_EQ(clock_.now(), before);  // the count is there: no wait at all
+    before = clock_.now();
     ASSERT_EQ(link_.slkReadBuffer(h, buf, 100, &got, 0), 1);
     EXPECT_EQ(got, 54u);  // short reads succeed and tell how much came
     EXPECT_EQ(buf[0], 10);
-    EXPECT_EQ(clock_.now() - before, SerialLink::kBufferGapMs);
+    EXPECT_EQ(clock_.now() - before, 30);  // the quiet gap, not the first-byte wait
+    before = clock_.now();
     ASSERT_EQ(link_.slkReadBuffer(h, buf, 5, &got, 2), 1);
     EXPECT_EQ(got, 0u);
-    EXPECT_EQ(clock_.now() - before, 2 * SerialLink::kBufferGapMs + 2000);
+    EXPECT_EQ(clock_.now() - before, 1000 + 2000);
+}
+
+TEST_F(SerialLinkTest, WaitsFollowTheBaudAndTheProfile) {
+    struct Case {
+        int baud;
+        std::string section;
+        Millis charWait, quietGap, firstByte;
+    };
+    const Case cases[] = {
+        {9600, "", 53, 30, 1000},  // two characters take 2.08 ms, rounded up
+        {19200, "", 52, 30, 1000},
+        {1200, "", 67, 34, 1000},  // four characters at 1200 baud outlast 30 ms
+        {9600, "[Link Timing]\nChar Wait=120\nQuiet Gap=80\nFirst Byte Wait=3000\n", 123, 80, 3000},
+        {9600, "[link timing]\nChar Wait=0\nQuiet Gap=fast\nFirst Byte Wait=9999999\n", 53, 30,
+         1000},  // values a cable cannot need keep the defaults
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.baud);
+        std::ofstream(profile_.path()) << c.section;
+        SlkHandle h = link_.slkInit(1, c.baud);
+        ASSERT_NE(h, kNoLink);
+        EXPECT_EQ(link_.charWait(h), c.charWait);
+        EXPECT_EQ(link_.quietGap(h), c.quietGap);
+        EXPECT_EQ(link_.firstByteWait(h), c.firstByte);
+        link_.slkClose(h);
+    }
+    std::filesystem::remove(profile_.path());
 }
 
 TEST_F(SerialLinkTest, ClosedOrUnknownHandlesFail) {
@@ -123,6 +166,39 @@ TEST_F(SlowRadioTest, DelayedAnswersAreWaitedForWithinTheBound) {
     ASSERT_EQ(link_.slkReadBuffer(h, buf, 2, &got, 0), 1);
     EXPECT_EQ(got, 2u);
     EXPECT_EQ(clock_.now(), 300);  // woken when the answer came, not at the end of the gap
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+class StutteringRadioTest : public SerialLinkTest {
+  protected:
+    StutteringRadioTest() : SerialLinkTest(std::make_unique<StutterModel>()) {}
+};
+
+TEST_F(StutteringRadioTest, OnlyAZeroWaitEndsAtAPauseInTheStream) {
+    SlkHandle h = open();
+    char buf[8] = {};
+    unsigned long got = 0;
+    link_.slkWriteChar(h, 'x');
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 4, &got, 0), 1);
+    EXPECT_EQ(got, 2u);
+    EXPECT_EQ(clock_.now(), 30);
+    clock_.advance(1000);  // let the rest of that answer pass by
+    link_.slkReadBuffer(h, buf, 8, &got, 0);
+
+    const Millis start = clock_.now();
+    link_.slkWriteChar(h, 'x');
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 4, &got, 2), 1);
+    EXPECT_EQ(std::string(buf, got), "ABCD");
+    EXPECT_EQ(clock_.now() - start, 500);  // woken by the count, not at the bound
+    link_.slkWriteChar(h, 'x');
+    ASSERT_EQ(link_.slkReadBuffer(h, buf, 8, &got, 2), 1);
+    EXPECT_EQ(got, 4u);
+    EXPECT_EQ(clock_.now() - start, 500 + 3000);  // the whole read is bounded, not each gap
 }
 
 }  // namespace

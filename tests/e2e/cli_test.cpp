@@ -1,8 +1,11 @@
 // tunewright-cli on the real serial path: a simulated radio on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <string>
 
+#include "e2e/cli_run.h"
 #include "e2e/sim_process.h"
 
 namespace tw::e2e {
@@ -42,6 +45,26 @@ TEST_F(CliTest, MissingPortFailsTheStepWithExitOne) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.out.find(jsonMessage("Comm port not open.")), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"ok\": false"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, HistoryListsTheCopiesOfSimulatedReads) {
+    // The runs keep their copies in this test's folder, so only their own are listed.
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", dir_.file("data").c_str(), 1);
+    const CliRun read = parseCliRun(run({"--simulate", "--yes", "kvr", "read-tracking"}));
+    const CliRun off =
+        parseCliRun(run({"--simulate", "--yes", "--no-history", "kvr", "read-tracking"}));
+    const CliRun listed = parseCliRun(run({"--simulate", "kvr", "history"}));
+    ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+    ASSERT_EQ(read.exitCode, 0) << read.dump();
+    ASSERT_EQ(off.exitCode, 0) << off.dump();
+    ASSERT_EQ(listed.exitCode, 0) << listed.dump();
+    ASSERT_EQ(listed.report.size(), 1u) << listed.dump();
+    const std::string& line = listed.report[0];
+    const std::string folder = dir_.file("data") + "/tunewright/history/simulated/kvr/KVR/";
+    EXPECT_EQ(line.find(folder), 0u) << line;
+    EXPECT_NE(line.find(".tk1  KVR  "), std::string::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - 4), " UTC") << line;
 }
 
 }  // namespace

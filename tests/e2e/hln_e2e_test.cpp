@@ -175,8 +175,8 @@ TEST_F(HlnE2eTest, WrittenInOneRunReadInTheNext) {
             image[0x700] = static_cast<char>(~image[0x700]);
             image[0x7FF] = 0x42;
             dir_.write("changed.img", image);
-            lane.push_back(imaged.run({"--radio-type", "A", "hln", "write-image", changedImage,
-                                       "read-image", secondImage}));
+            lane.push_back(imaged.run({"--radio-type", "A", "--yes", "hln", "write-image",
+                                       changedImage, "read-image", secondImage}));
             return lane;
         },
     });
@@ -213,7 +213,10 @@ TEST_F(HlnE2eTest, WrittenInOneRunReadInTheNext) {
     const CliRun& writeImage = runs[2][1];
     ASSERT_EQ(writeImage.exitCode, 0) << writeImage.dump();
     EXPECT_EQ(writeImage.texts(),
-              (std::vector<std::string>{"Image written successfully.",
+              (std::vector<std::string>{"Write the image file to the radio?\nThis replaces the "
+                                        "radio's whole memory, its personality and alignment "
+                                        "included.",
+                                        "Image written successfully.",
                                         "Image read successfully (2048 bytes)."}));
     EXPECT_EQ(readFileBytes(secondImage), image);
 }

@@ -72,9 +72,9 @@ class MainWindowTest : public QObject {
         Fixture f;
         QMenuBar* bar = f.window->menuBar();
         QCOMPARE(actionTexts(bar->actions()), QStringList({"&File", "&Radio", "&View", "&Help"}));
-        QCOMPARE(
-            actionTexts(menuNamed(bar, "&File")->actions()),
-            QStringList({"|", "&Print...", "Print Pre&view", "P&rint Setup...", "|", "E&xit"}));
+        QCOMPARE(actionTexts(menuNamed(bar, "&File")->actions()),
+                 QStringList({"|", "&Print...", "Print Pre&view", "P&rint Setup...", "|",
+                              "Open &History Folder", "|", "E&xit"}));
         QMenu* radio = menuNamed(bar, "&Radio");
         QCOMPARE(actionTexts(radio->actions()),
                  QStringList({"&Get Status", "&Comm Settings", "&Read", "&Write"}));

@@ -130,6 +130,23 @@ TEST_F(RadioTypeFlow, OpensWithTheRadiosTypeAndBandSplitSelected) {
     EXPECT_EQ(bench.fromPc(), "UG4440000");
 }
 
+TEST_F(RadioTypeFlow, ImplausibleRecordsAreLeftOutAndCounted) {
+    useFile({{1, k136},
+             {2, {470e6, 450e6, 450e6, 470e6}},   // transmit range runs downwards
+             {3, {450e6, 470e6, 0.5e6, 470e6}},   // receive low edge below 1 MHz
+             {5, {450e6, 1200e6, 450e6, 470e6}},  // above 1000 MHz
+             {9, k450}});
+    const auto seen = run({{}, "Cancel"});
+    ASSERT_GE(seen.size(), 9u);
+    EXPECT_EQ(seen[6], "  0  136.0000-150.8000    136.0000-150.8000");
+    EXPECT_EQ(seen[7], "* 1  450.0000-470.0000    450.0000-470.0000");
+    std::vector<std::string> details;
+    for (const auto& e : bench.ui.events())
+        if (e.kind == "detail") details.push_back(e.text);
+    ASSERT_EQ(details.size(), 1u);
+    EXPECT_EQ(details[0].substr(0, 21), "3 band-split record(s");
+}
+
 TEST_F(RadioTypeFlow, WritesTheChosenTypeAndCodeWithANewChecksum) {
     useFile({{1, k136}, {9, k450}});
     bool written = false;

@@ -4,6 +4,7 @@
 
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/tracking_values.h"
+#include "history/read_history.h"
 #include "kvr/kvr_fixture.h"
 
 namespace tw::kvr {
@@ -105,9 +106,30 @@ TEST_F(KvrPageFlow, WriteKeepsTheBytesThePageDoesNotShow) {
     EXPECT_EQ(mem[0x17E0 + 30], 5);
     const std::string wire = bench.fromPc();
     EXPECT_EQ(wire.substr(0, 17), "UG42017E0G12017E0");
-    EXPECT_EQ(wire.substr(17, 6), "FF1105");  // 0xFF, kept 0x11, 0x05
+    EXPECT_EQ(wire.substr(17, 6), "FF1105");      // 0xFF, kept 0x11, 0x05
+    EXPECT_EQ(wire.substr(17 + 64), "G42017E0");  // read back to see that the radio kept it
     EXPECT_EQ(bench.ui.messages().back(),
               "Tracking data written.\nTurn off radio and disconnect from cable.");
+}
+
+TEST_F(KvrPageFlow, WriteTheRadioDidNotKeepIsReportedAsFailed) {
+    const struct {
+        sim::ModelOptions options;
+        long hangupAfter;
+    } cases[] = {
+        {{{"forget", "0"}}, -1},   // heard nothing of it
+        {{{"forget", "10"}}, -1},  // kept the first ten bytes only
+        {{}, 1 + 64},              // silent after the first read: no read-back
+    };
+    for (const auto& c : cases) {
+        KvrBench b(c.options);
+        CKvrMaint p(b.env);
+        for (const auto& v : kTrackingValues) p.controls().setText(v.control, "3");
+        b.devices.faults().hangupAfter = c.hangupAfter;
+        EXPECT_FALSE(p.WriteTrackingToRadio());
+        EXPECT_EQ(b.ui.messages().back(), "Error writing Tracking Data.\nTurn off radio.");
+        EXPECT_EQ(b.ui.events().back().kind, "detail");  // the block may hold part of it
+    }
 }
 
 TEST_F(KvrPageFlow, CheckFailureOrAllZeroAnsweredNoSendsNothing) {
@@ -148,9 +170,11 @@ TEST_F(KvrPageFlow, Tk1FileRoundTrip) {
 
 TEST_F(KvrPageFlow, Tk1OfTheWrongLengthLeavesThePage) {
     page.controls().setText(1005, "9");
-    for (std::size_t size : {41u, 43u, 0u}) {
+    for (const std::string& content :
+         {std::string(41, '1'), std::string(43, '1'), std::string(), std::string(42, '1') + "\nX",
+          std::string(42, '1') + std::string(5000, ' ')}) {
         const std::string path = bench.dir.file("bad.tk1");
-        test::writeBytes(path, std::string(size, '1'));
+        test::writeBytes(path, content);
         bench.ui.files = {path};
         EXPECT_FALSE(page.ReadTrackingFromDisk());
         EXPECT_EQ(bench.ui.messages().back(), "Wrong size of the file.");
@@ -159,6 +183,31 @@ TEST_F(KvrPageFlow, Tk1OfTheWrongLengthLeavesThePage) {
     bench.ui.files = {bench.dir.file("missing.tk1")};
     EXPECT_FALSE(page.ReadTrackingFromDisk());
     EXPECT_EQ(bench.ui.messages().back(), "Could not open file.");
+}
+
+TEST_F(KvrPageFlow, Tk1WithTrailingBlanksAndLineEndsLoads) {
+    const std::string path = bench.dir.file("edited.tk1");
+    test::writeBytes(path, "05" + std::string(40, '0') + " \t\r\n\n");
+    bench.ui.files = {path};
+    ASSERT_TRUE(page.ReadTrackingFromDisk());
+    EXPECT_EQ(page.controls().text(1005), "5");
+}
+
+TEST_F(KvrPageFlow, ReadsLeaveACopyThatLoadsBackThroughReadFromDisk) {
+    const auto before = keptRadioReads(bench.app, "kvr");
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    const auto after = keptRadioReads(bench.app, "kvr");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.back().radio, "KVR");
+    CKvrMaint other(bench.env);
+    bench.ui.files = {after.back().path};
+    ASSERT_TRUE(other.ReadTrackingFromDisk());
+    for (const auto& v : kTrackingValues)
+        EXPECT_EQ(other.controls().text(v.control), page.controls().text(v.control));
+
+    bench.app.keepHistory = false;  // --no-history
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(keptRadioReads(bench.app, "kvr").size(), after.size());
 }
 
 TEST_F(KvrPageFlow, FailedSaveLeavesNothingBehind) {

@@ -5,6 +5,7 @@
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_page.h"
 #include "families/kvr/marten30_report.h"
+#include "history/read_history.h"
 #include "kvr/kvr_fixture.h"
 
 namespace tw::kvr {
@@ -80,6 +81,19 @@ TEST_F(Marten30Flow, ReadFillsTheImageAndTheFields) {
     EXPECT_FALSE(bench.ui.statusOpen());
 }
 
+TEST_F(Marten30Flow, ReadLeavesACopyThatLoadsBackThroughReadFromDisk) {
+    bench.app.simulated = true;  // a simulated radio's copies file apart
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    const auto kept = keptRadioReads(bench.app, "marten30");
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(kept.back().radio, "1234567");
+    EXPECT_NE(kept.back().path.find("/history/simulated/marten30/1234567/"), std::string::npos);
+    CMarten30Page other(bench.env);
+    bench.ui.files = {kept.back().path};
+    ASSERT_TRUE(other.ReadTrackingFromDisk());
+    EXPECT_EQ(other.image(), page.image());
+}
+
 TEST_F(Marten30Flow, MobileIdentityWithItsRadioCode) {
     Marten30Bench mobile(sim::ModelOptions{{"kind", "mobile"}, {"code", "41"}, {"country", "0"}});
     CMarten30Page p(mobile.env);
@@ -100,6 +114,21 @@ TEST_F(Marten30Flow, BlocksThatReadDifferentlyAbortAndKeepTheImage) {
     EXPECT_EQ(p.image(), old);
     // The identity is still shown.
     EXPECT_EQ(p.controls().text(CMarten30Page::kRadioCode), "41");
+}
+
+TEST_F(Marten30Flow, RadioSilentFromTheFirstBlockEndsTheReadThere) {
+    Marten30Image old{};
+    old[0] = 0x42;
+    page.setImage(old);
+    bench.devices.faults().hangupAfter = 10;  // ">", the identity and its prompt, then nothing
+    EXPECT_FALSE(page.ReadTrackingFromRadio());
+    EXPECT_EQ(bench.ui.messages(),
+              std::vector<std::string>{"Invalid Read--Read Aborted. \nTurn off radio."});
+    EXPECT_EQ(bench.fromPc(), "G0G2G4100200");
+    EXPECT_EQ(page.image(), old);
+    EXPECT_FALSE(bench.ui.statusOpen());
+    // One block's bound after the identity, not one per remaining block.
+    EXPECT_LT(bench.clock.now(), 1000 + 200);
 }
 
 TEST_F(Marten30Flow, IdentifyFailures) {

@@ -4,6 +4,7 @@
 #include "families/hln/hln_page.h"
 #include "families/hln/hln_page_ops.h"
 #include "families/hln/personality_image.h"
+#include "history/read_history.h"
 #include "plugin/store/personality.h"
 #include "util/file_io.h"
 #include "util/text.h"
@@ -13,6 +14,9 @@ namespace {
 
 // Larger than the memory of any radio of the family, so an oversized file is noticed.
 constexpr std::size_t kImageFileLimit = 65536;
+constexpr const char* kPartialImageDetail =
+    "The radio's memory may now hold part of the image: write a whole image to it again before "
+    "the radio is used.";
 
 // Opens the port and connects; on every exit of the caller's scope the port is closed.
 class ImageSession {
@@ -49,6 +53,8 @@ bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
     if (!HlnReadImage(link_, image, session.identity())) return false;
     const std::string bytes(image.buffer.begin(),
                             image.buffer.begin() + session.identity().imageSize);
+    keepRadioRead(env_, kHlnHistoryFamily, historyRadioName(session.identity()), "bin",
+                  std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     if (!saveFileAtomically(path, bytes)) {
         env_.ui.message("Could not open file.");
         return false;
@@ -58,13 +64,30 @@ bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
 }
 
 bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
-    const auto bytes = readFilePrefix(path, kImageFileLimit + 1);
-    if (!bytes) {
+    // The size comes from the file system: a file far too large is refused without reading it.
+    const auto fileBytes = fileSize(path);
+    if (!fileBytes) {
         env_.ui.message("Could not open file.");
         return false;
     }
     const auto type = selectRadioType();
     if (!type) return false;
+    if (const auto expected = hlnRadioType(*type); expected && *fileBytes != expected->imageSize) {
+        env_.ui.message(
+            format("The image file holds %ju bytes; an image of radio type %s is %u "
+                   "bytes.\nNothing was sent to the radio.",
+                   static_cast<std::uintmax_t>(*fileBytes), expected->modelName,
+                   static_cast<unsigned>(expected->imageSize)));
+        return false;
+    }
+    if (!env_.ui.askYesNo("Write the image file to the radio?\nThis replaces the radio's whole "
+                          "memory, its personality and alignment included."))
+        return false;
+    const auto bytes = readFilePrefix(path, kImageFileLimit + 1);
+    if (!bytes) {
+        env_.ui.message("Could not open file.");
+        return false;
+    }
     BusyCursor busy(env_.ui);
     ImageSession session(link_, *type);
     if (!session.connect()) return false;
@@ -77,7 +100,10 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
     }
     PersonalityImage image;
     image.buffer.assign(bytes->begin(), bytes->end());
-    if (!HlnWriteImage(link_, image, session.identity())) return false;
+    if (!HlnWriteImage(link_, image, session.identity())) {
+        env_.ui.detail(kPartialImageDetail);
+        return false;
+    }
     env_.ui.message("Image written successfully.");
     return true;
 }

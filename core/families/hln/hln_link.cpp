@@ -11,6 +11,9 @@ namespace {
 
 constexpr int kWaitReads = 500;
 constexpr int kWaitPauseMs = 100;
+// The radio's own time-out is 500 polls 100 ms apart, about 50 s. Each poll's read adds the
+// link's character wait, so the clock, not the count, usually ends a wait for a silent radio.
+constexpr Millis kWaitLimitMs = 50000;
 
 }  // namespace
 
@@ -82,9 +85,12 @@ void HlnLink::message(const std::string& text) {
 bool HlnWaitChar(HlnLink& link) {
     // The read itself returns a waiting character at once, so a steady stream is taken at
     // wire speed; the pause only follows a read that found nothing.
+    Clock& clock = link.serial().clock();
+    const Millis start = clock.now();
     for (int i = 0; i < kWaitReads; ++i) {
         if (i > 0) link.pause(kWaitPauseMs);
         if (link.readChar()) return true;
+        if (clock.now() - start >= kWaitLimitMs) break;
     }
     return false;
 }

@@ -83,7 +83,8 @@ class HlnStatusScope {
 };
 
 // Waits for one character: a character already there is taken at once; otherwise the read
-// is retried after 100 ms pauses, 500 reads in all. The character is in link.held().
+// is retried after 100 ms pauses, 500 reads in all or until 50 s have passed, whichever
+// comes first. The character is in link.held().
 bool HlnWaitChar(HlnLink& link);
 
 // HlnWaitChar for `count` characters into `out`; reports "Read Timeout" on failure.

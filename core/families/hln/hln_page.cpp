@@ -1,13 +1,16 @@
 #include "families/hln/hln_page.h"
-#include "util/file_io.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "config/port_apply.h"
 #include "families/hln/hln_checks.h"
 #include "families/hln/hln_page_ops.h"
 #include "families/hln/hln_test_mode.h"
+#include "families/hln/radio_identity.h"
 #include "families/hln/select_radio_type.h"
+#include "history/read_history.h"
+#include "util/file_io.h"
 #include "util/hex.h"
 #include "util/text.h"
 
@@ -71,6 +74,18 @@ void CHlnmaintDlg::showTracking(const std::string& trackingText) {
     }
 }
 
+void CHlnmaintDlg::keepRead(const std::string& extension, const std::string& fileText) {
+    keepRadioRead(env_, kHlnHistoryFamily, historyRadioName(text(kSerial), text(kModel)), extension,
+                  std::vector<std::uint8_t>(fileText.begin(), fileText.end()));
+}
+
+void CHlnmaintDlg::keepTrackingRead(const std::string& trackingText) {
+    HlnTrackingBytes values{};
+    for (std::size_t i = 0; i < values.size() && 2 * i + 1 < trackingText.size(); ++i)
+        values[i] = strictHexPair(trackingText[2 * i], trackingText[2 * i + 1]);
+    keepRead("tk2", encodeTk2(values));
+}
+
 void CHlnmaintDlg::applyZktRule() {
     const std::string& model = text(kModel);
     if (model != "ZKT" && model != "ZLT") return;
@@ -95,12 +110,15 @@ bool CHlnmaintDlg::GetStatus() {
     const auto type = selectRadioType();
     if (!type) return false;
     std::string model, serial, features, tracking;
-    if (!HlnGetStatus(link_, model, serial, features, tracking, *type)) return false;
+    HlnStatusRead read;
+    if (!HlnGetStatus(link_, model, serial, features, tracking, *type, &read)) return false;
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);
     showTracking(tracking);
     applyZktRule();
+    if (read.features) keepRead("fea", features);
+    if (read.tracking && !withoutTracking(model)) keepTrackingRead(tracking);
     return true;
 }
 
@@ -113,6 +131,7 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
     controls_.setText(kSerial, serial);
     showTracking(tracking);
     applyZktRule();
+    keepTrackingRead(tracking);
     return true;
 }
 
@@ -151,6 +170,7 @@ bool CHlnmaintDlg::ReadFeaturesFromRadio() {
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);
+    if (ok) keepRead("fea", features);
     return ok;
 }
 
@@ -187,9 +207,21 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
 bool CHlnmaintDlg::ReadTrackingFromDisk() {
     const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk2Filter, "tk2", true));
     if (!path) return false;
-    const auto bytes = readFilePrefix(*path, kTk2Size);
+    auto bytes = readFilePrefix(*path, kTk2Size + kTrailingBlanksAllowance + 1);
     if (!bytes) {
         env_.ui.message(kCouldNotOpen);
+        return false;
+    }
+    const std::size_t read = bytes->size();
+    while (!bytes->empty() && std::strchr(" \t\r\n", bytes->back()) != nullptr) bytes->pop_back();
+    // After the 27 pairs only blanks and line ends may follow (a hand-edited file); anything
+    // else means the file is not what it seems.
+    if (read > kTk2Size + kTrailingBlanksAllowance || bytes->size() > kTk2Size) {
+        const auto size = fileSize(*path);
+        env_.ui.message("The file is too long for tracking data (" +
+                        std::to_string(size ? *size : read) +
+                        " bytes).\nA tracking data file holds " + std::to_string(kTk2Size) +
+                        " hexadecimal characters.");
         return false;
     }
     const auto values = decodeTk2(*bytes);

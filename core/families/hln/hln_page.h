@@ -43,6 +43,10 @@ class CHlnmaintDlg : public FamilyPage {
     std::string takeFeatureText();
     void showTracking(const std::string& trackingText);
     void applyZktRule();
+    // A dated copy of what the radio gave, in the family's file format.
+    void keepRead(const std::string& extension, const std::string& fileText);
+    // The same for tracking data given as hex text in record order: a .tk2 file.
+    void keepTrackingRead(const std::string& trackingText);
     // The 27 values in record order; false (with a message) when one is no byte.
     bool trackingValues(HlnTrackingBytes& values);
     std::string text(int id) const { return controls_.text(id); }

@@ -12,6 +12,10 @@
 namespace tw {
 namespace {
 
+// A write that stops part-way leaves the radio with some of the new bytes.
+constexpr const char* kPartWrittenDetail =
+    "The radio may now hold part of the new data: write it again before the radio is used.";
+
 constexpr const char* kUnknownSerial = "000000000000";
 
 // One radio operation from opening to closing the port.
@@ -81,7 +85,7 @@ bool HlnOpenPort(HlnLink& link) {
 }
 
 bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::string& features,
-                  std::string& tracking, char type) {
+                  std::string& tracking, char type, HlnStatusRead* read) {
     model = "????????";
     serial = kUnknownSerial;
     features = "01FF09FFFFFFFFFFFFFFFFFFFFFF";
@@ -89,14 +93,18 @@ bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::s
     Operation op(link, type);
     if (!op.connect(model, serial)) return false;
     serial = op.serialText();
-    if (op.transferFeatures(false))
+    HlnStatusRead got;
+    got.features = op.transferFeatures(false);
+    if (got.features)
         features = op.featureText();
     else
         link.message("Radio has no feature data.");
-    if (op.transferTracking(false))
+    got.tracking = op.transferTracking(false);
+    if (got.tracking)
         tracking = op.trackingText();
     else
         link.message("Radio has no tracking data.");
+    if (read) *read = got;
     return true;
 }
 
@@ -130,6 +138,7 @@ bool HlnWriteTracking(HlnLink& link, std::string& model, std::string& serial,
             2 * i + 1 < tracking.size() ? strictHexPair(tracking[2 * i], tracking[2 * i + 1]) : 0;
     const bool ok = op.transferTracking(true);
     link.message(ok ? "Tracking data written successfully." : "Tracking data not written.");
+    if (!ok) link.ui().detail(kPartWrittenDetail);
     return ok;
 }
 
@@ -166,6 +175,7 @@ bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
         record[i] = strictHexPair(features[2 * i], features[2 * i + 1]);
     const bool ok = op.transferFeatures(true);
     link.message(ok ? "Feature data written successfully." : "Feature data not written.");
+    if (!ok) link.ui().detail(kPartWrittenDetail);
     return ok;
 }
 

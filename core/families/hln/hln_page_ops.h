@@ -15,8 +15,13 @@ bool HlnOpenPort(HlnLink& link);
 
 // Identity, feature data and tracking data. The outputs start as the defaults shown for a
 // radio that answers nothing; a transfer that fails leaves its text at that default.
+// `read`, when given, tells which of the two records came from the radio.
+struct HlnStatusRead {
+    bool features = false;
+    bool tracking = false;
+};
 bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::string& features,
-                  std::string& tracking, char type);
+                  std::string& tracking, char type, HlnStatusRead* read = nullptr);
 
 // Tracking data as 54 hex digits in record order. A failed transfer leaves `tracking` as
 // it was and returns false.

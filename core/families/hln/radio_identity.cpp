@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "util/hex.h"
+
 namespace tw {
 namespace {
 
@@ -38,6 +40,16 @@ std::string HlnModelName(const RadioIdentity& identity) {
     const std::uint8_t generation = identity.radioId[1];
     if (type->altModelName && (generation == 11 || generation == 12)) return type->altModelName;
     return type->modelName;
+}
+
+std::string historyRadioName(const std::string& serialText, const std::string& model) {
+    const bool noSerial = serialText.find_first_not_of('0') == std::string::npos;
+    return noSerial ? model : serialText;
+}
+
+std::string historyRadioName(const RadioIdentity& identity) {
+    return historyRadioName(hexEncode(identity.serialNumber.data(), identity.serialNumber.size()),
+                            HlnModelName(identity));
 }
 
 }  // namespace tw

@@ -58,6 +58,13 @@ bool classifyRadioId(RadioIdentity& identity);
 // letter is unknown.
 std::string HlnModelName(const RadioIdentity& identity);
 
+// Folder of the family's copies in the history of radio reads.
+inline constexpr const char* kHlnHistoryFamily = "hln";
+// A radio's name in that history: its serial number (12 hex digits), or its model when the
+// serial number is all zeros or missing.
+std::string historyRadioName(const std::string& serialText, const std::string& model);
+std::string historyRadioName(const RadioIdentity& identity);
+
 // UKT and OKT radios (letters H to K) keep no tracking data.
 inline bool hasNoTrackingData(char letter) {
     return letter >= 'H' && letter <= 'K';

@@ -50,6 +50,14 @@ BandSplitLoad loadBandSplitRecords(const std::string& path, std::vector<BandSpli
     return BandSplitLoad::Ok;
 }
 
+bool plausibleBandSplit(const BandEdges& e) {
+    constexpr double kLowestHz = 1e6;
+    constexpr double kHighestHz = 1000e6;
+    auto inBand = [](double hz) { return hz >= kLowestHz && hz <= kHighestHz; };
+    return inBand(e.txLow) && inBand(e.txHigh) && inBand(e.rxLow) && inBand(e.rxHigh) &&
+           e.txLow <= e.txHigh && e.rxLow <= e.rxHigh;
+}
+
 std::optional<std::uint8_t> bandSplitCodeOfRecord(int record) {
     switch (record) {
         case 1:

@@ -39,6 +39,9 @@ enum class BandSplitLoad { Ok, NotFound, TooShort };
 BandSplitLoad loadBandSplitRecords(const std::string& path, std::vector<BandSplitRecord>& out);
 std::vector<BandSplitRecord> parseBandSplitRecords(const std::vector<std::uint8_t>& bytes);
 
+// Both ranges run upwards and lie within 1 to 1000 MHz.
+bool plausibleBandSplit(const BandEdges& edges);
+
 // The band-split code a record stands for, when it has one.
 std::optional<std::uint8_t> bandSplitCodeOfRecord(int record);
 

@@ -28,6 +28,9 @@ class KvrLink {
 
     void close();
     bool isOpen() const { return handle_ != kNoLink; }
+    SlkHandle handle() const { return handle_; }
+    // Throws away whatever the radio has sent that nobody asked for.
+    void discardInput();
 
     static constexpr int kBaud = 9600;
     static constexpr int kWakeTries = 4;
@@ -35,8 +38,6 @@ class KvrLink {
     static constexpr char kReadyByte = '>';
 
   private:
-    void discardInput();
-
     Env& env_;
     SlkHandle handle_ = kNoLink;
 };

@@ -5,6 +5,7 @@
 #include "families/kvr/kvr_link.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
 #include "families/kvr/kvr_report.h"
+#include "history/read_history.h"
 #include "util/file_io.h"
 
 namespace tw::kvr {
@@ -15,6 +16,11 @@ constexpr const char* kTk1Filter = "Tracking Data|*.tk1|All Files|*.*||";
 
 constexpr std::size_t kTrackingChars = 2 * kTrackingBlockSize;
 constexpr std::size_t kInitialDataChars = 2 * InitialData::kSize;
+// Time for the radio to store the block before it is asked for it again.
+constexpr int kBeforeReadBackMs = 20;
+constexpr const char* kPartialWriteDetail =
+    "The tracking block may now hold part of the new values: read it from the radio and "
+    "write it again before the radio is used.";
 
 // Reads the tracking block over an open link, reporting a failed or short read.
 bool readTrackingBlock(Env& env, KvrLink& link, std::string& chars) {
@@ -64,7 +70,10 @@ bool CKvrMaint::ReadTrackingFromRadio() {
     if (!readTrackingBlock(env_, link, chars)) return false;
     env_.ui.message(messages::kTrackingRead);
     link.close();
-    show(decodeTrackingBlock(chars));
+    const TrackingTexts values = decodeTrackingBlock(chars);
+    show(values);
+    // The radio tells no serial number over this link: its copies file under the family.
+    keepRadioRead(env_, "kvr", "KVR", "tk1", encodeTk1(values));
     return true;
 }
 
@@ -80,6 +89,17 @@ bool CKvrMaint::WriteTrackingToRadio() {
     if (!link.send(memoryCommand(MemoryOp::Write, kTrackingBlockSize, kTrackingAddress)) ||
         !link.send(block)) {
         env_.ui.message(messages::kTrackingWriteError);
+        env_.ui.detail(kPartialWriteDetail);
+        return false;
+    }
+    // The radio acknowledges nothing: only reading the block back shows that it kept it.
+    env_.link.slkSleep(link.handle(), kBeforeReadBackMs);
+    link.discardInput();
+    std::string back;
+    if (!link.send(memoryCommand(MemoryOp::Read, kTrackingBlockSize, kTrackingAddress)) ||
+        !link.read(kTrackingChars, back) || back != block) {
+        env_.ui.message(messages::kTrackingWriteError);
+        env_.ui.detail(kPartialWriteDetail);
         return false;
     }
     env_.ui.message(messages::kTrackingWritten);
@@ -101,13 +121,14 @@ bool CKvrMaint::WriteTrackingToDisk() {
 bool CKvrMaint::ReadTrackingFromDisk() {
     const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk1Filter, "tk1", false));
     if (!path) return false;
-    const auto bytes = loadWholeFile(*path, kTk1Size);
+    auto bytes = loadWholeFile(*path, kTk1Size + kTrailingBlanksAllowance);
     if (!bytes) {
         env_.ui.message(messages::kCouldNotOpenFile);
         return false;
     }
     // A file of any other length is not a tracking file of this radio; loading part of it
     // would put invented values on the page.
+    if (bytes->size() <= kTk1Size + kTrailingBlanksAllowance) dropTrailingBlanks(*bytes);
     const auto loaded = decodeTk1(*bytes);
     if (!loaded) {
         env_.ui.message(messages::kWrongFileSize);

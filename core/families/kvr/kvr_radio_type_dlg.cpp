@@ -48,11 +48,22 @@ void CKvrRadioTypeDlg::OnInitDialog() {
         case BandSplitLoad::Ok:
             break;
     }
+    int implausible = 0;
     for (const auto& r : records_) {
         if (!r.present) continue;
+        // Choosing such a line would write a band split no radio has.
+        if (!plausibleBandSplit(r.edges)) {
+            ++implausible;
+            continue;
+        }
         bandSplitLines_.push_back(bandSplitLine(r.edges));
         lineRecords_.push_back(r.number);
     }
+    if (implausible > 0)
+        env_.ui.detail(std::to_string(implausible) + " band-split record(s) of " +
+                       bandSplitFilePath(dir) +
+                       " left out: a low edge above its high edge, or an edge outside 1 to "
+                       "1000 MHz.");
     preselectBandSplit();
 }
 
@@ -155,6 +166,9 @@ bool CKvrRadioTypeDlg::writeToRadio() {
         env_.ui.message(messages::kInitialDataWritten);
     } else {
         env_.ui.message(messages::kInitialDataWriteError);
+        env_.ui.detail(
+            "The initial data block may now hold part of the new data: choose the radio type and "
+            "band split again and write them before the radio is used.");
     }
     link_.close();
     return true;

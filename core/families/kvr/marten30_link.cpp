@@ -80,7 +80,9 @@ bool Marten30Link::readBlock(std::uint16_t address, std::string& chars, int wait
     const bool ok = send(memoryCommand(MemoryOp::Read, kBlockBytes, address)) &&
                     env_.link.slkReadBuffer(handle_, chars.data(), kBlockChars, &received, wait);
     chars.resize(received);
-    readChar();  // the prompt after the block
+    // A radio that said nothing will not send a prompt either; waiting for it would only add
+    // the character wait to the verdict.
+    if (received > 0) readChar();  // the prompt after the block
     return ok && received == kBlockChars;
 }
 

@@ -31,7 +31,8 @@ class Marten30Link {
     std::optional<Marten30Identity> identify();
 
     // One 16-byte block: its 32 characters and the prompt after them. False when fewer than
-    // 32 characters came or the command could not be sent.
+    // 32 characters came or the command could not be sent; `chars` then holds what came
+    // (empty when the radio said nothing at all).
     bool readBlock(std::uint16_t address, std::string& chars, int wait);
 
     enum class WriteResult { Written, SendFailed, NotVerified };

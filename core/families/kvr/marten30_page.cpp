@@ -5,6 +5,7 @@
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_link.h"
 #include "families/kvr/marten30_report.h"
+#include "history/read_history.h"
 #include "util/file_io.h"
 #include "util/hex.h"
 #include "util/text.h"
@@ -60,8 +61,12 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         status.setText(percentText(block));
         std::string a, b;
         // A short block cannot be told from a good one by comparing; it counts as a bad read.
+        // A radio that answers nothing at all has gone away: the read ends there rather than
+        // waiting out every remaining block.
         complete = link.readBlock(blockAddress(block), a, 0) && complete;
+        if (a.empty()) break;
         complete = link.readBlock(blockAddress(block), b, 0) && complete;
+        if (b.empty()) break;
         first += a;
         second += b;
     }
@@ -74,6 +79,11 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         for (std::size_t i = 0; i < image_.size(); ++i)
             image_[i] = strictHexPair(first[2 * i], first[2 * i + 1]);
         controls_.setText(kSerialNumber, serialNumberText(image_));
+        const std::string serial = serialNumberText(image_);
+        const bool noSerial = serial.find_first_not_of('0') == std::string::npos;
+        keepRadioRead(env_, "marten30",
+                      noSerial ? radioTypeText(ident->radioId == kPortableRadioId) : serial, "tk7",
+                      std::vector<std::uint8_t>(image_.begin(), image_.end()));
     }
     controls_.setText(kRadioType, radioTypeText(ident->radioId == kPortableRadioId));
     controls_.setText(kBandSplit, bandSplitText(ident->bandSplit));
@@ -108,6 +118,9 @@ bool CMarten30Page::WriteTrackingToRadio() {
             link.close();
             status.close();
             env_.ui.message(messages::kWriteNotVerified);
+            env_.ui.detail(
+                "The radio's tracking area may now hold new and old blocks side by side: write "
+                "the image again before the radio is used.");
             return false;
         }
     }

@@ -1,0 +1,152 @@
+// Copies of radio reads in the history, raw image writes, and .tk2 files a person edited.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "families/hln/hln_files.h"
+#include "families/hln/hln_page.h"
+#include "families/hln/radio_identity.h"
+#include "history/read_history.h"
+#include "hln_fixture.h"
+
+namespace tw {
+namespace {
+
+using namespace hln_ids;
+using Messages = std::vector<std::string>;
+
+class HlnKeptTest : public HlnTest {
+  protected:
+    HlnKeptTest() { page_ = std::make_unique<CHlnmaintDlg>(*env_); }
+    void choose(char letter) {
+        ui_.dialogScripts.push_back(DialogScript{{{"type", std::string(1, letter)}}, "OK"});
+    }
+    std::string text(int id) const { return page_->controls().text(id); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::vector<std::string> trackingTexts() const {
+        std::vector<std::string> t;
+        for (const auto& f : kHlnTrackingFields) t.push_back(text(f.control));
+        return t;
+    }
+    // The copy the last read left, found by what was not there before.
+    std::string newCopy(const std::vector<KeptRead>& before) {
+        const auto after = keptRadioReads(app_, kHlnHistoryFamily);
+        EXPECT_EQ(after.size(), before.size() + 1);
+        for (const auto& k : after) {
+            bool old = false;
+            for (const auto& b : before) old = old || b.path == k.path;
+            if (!old) return k.path;
+        }
+        return {};
+    }
+    std::unique_ptr<CHlnmaintDlg> page_;
+};
+
+TEST_F(HlnKeptTest, ReadsLeaveCopiesThatLoadBackThroughReadFromDisk) {
+    auto before = keptRadioReads(app_, kHlnHistoryFamily);
+    choose('U');
+    ASSERT_TRUE(page_->ReadTrackingFromRadio());
+    const std::string tk2 = newCopy(before);
+    ASSERT_NE(tk2.find("/hln/00A1B2C3D4E5/"), std::string::npos) << tk2;
+    ASSERT_EQ(std::filesystem::path(tk2).extension(), ".tk2");
+    const auto shown = trackingTexts();
+    for (const auto& f : kHlnTrackingFields) page_->controls().setText(f.control, "");
+    ui_.files.push_back(tk2);
+    ASSERT_TRUE(page_->ReadTrackingFromDisk());
+    EXPECT_EQ(trackingTexts(), shown);
+
+    before = keptRadioReads(app_, kHlnHistoryFamily);
+    choose('U');
+    ASSERT_TRUE(page_->ReadFeaturesFromRadio());
+    const std::string fea = newCopy(before);
+    const std::string features = text(kFeatures);
+    page_->controls().setText(kFeatures, "");
+    ui_.files.push_back(fea);
+    ASSERT_TRUE(page_->ReadFeaturesFromDisk());
+    EXPECT_EQ(text(kFeatures), features);
+
+    before = keptRadioReads(app_, kHlnHistoryFamily);
+    choose('U');
+    ASSERT_TRUE(page_->ReadImageToFile(path("image.bin")));
+    std::ifstream a(path("image.bin"), std::ios::binary), b(newCopy(before), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
+              std::string(std::istreambuf_iterator<char>(b), {}));
+}
+
+TEST_F(HlnKeptTest, GetStatusKeepsTheRecordsItRead) {
+    const struct {
+        char type;
+        std::vector<std::string> extensions;
+    } cases[] = {{'U', {".fea", ".tk2"}}, {'I', {".fea"}}};  // a UKT 20 has no tracking data
+    for (const auto& c : cases) {
+        radio({{"type", std::string(1, c.type)}, {"serial", "0000000000C1"}});
+        page_ = std::make_unique<CHlnmaintDlg>(*env_);
+        choose(c.type);
+        ASSERT_TRUE(page_->GetStatus());
+        std::vector<std::string> kept;
+        for (const auto& k : keptRadioReads(app_, kHlnHistoryFamily))
+            if (k.radio == "0000000000C1")
+                kept.push_back(std::filesystem::path(k.path).extension());
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept, c.extensions) << c.type;
+        for (const auto& k : keptRadioReads(app_, kHlnHistoryFamily))
+            if (k.radio == "0000000000C1") std::filesystem::remove(k.path);
+    }
+}
+
+TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {
+    const struct {
+        std::uintmax_t size;
+        bool answer;
+        std::string first;  // first message or question
+        bool written;
+    } cases[] = {
+        {4095, true, "The image file holds 4095 bytes; an image of radio type ZKT is 4096 bytes.",
+         0},
+        {50u << 20, true, "The image file holds 52428800 bytes;", false},
+        {4096, false, "Write the image file to the radio?", false},
+        {4096, true, "Write the image file to the radio?", true},
+    };
+    for (const auto& c : cases) {
+        radio({{"type", "U"}});
+        page_ = std::make_unique<CHlnmaintDlg>(*env_);
+        ui_.clear();
+        std::ofstream(path("in.bin"), std::ios::binary) << std::string(100, '\x5A');
+        std::filesystem::resize_file(path("in.bin"), c.size);  // sparse: costs no disk
+        ui_.answers = {c.answer};
+        choose('U');
+        EXPECT_EQ(page_->WriteImageFromFile(path("in.bin")), c.written);
+        ASSERT_FALSE(ui_.events().empty());
+        const auto& shown = ui_.events()[1];  // after the Select Radio Type dialog
+        EXPECT_EQ(shown.text.substr(0, c.first.size()), c.first) << shown.text;
+        EXPECT_EQ(factory_->opens(), c.written ? 1 : 0);
+        EXPECT_EQ(model().memory()[0x10] == 0x5A, c.written);
+    }
+}
+
+TEST_F(HlnKeptTest, Tk2AcceptsTrailingBlanksOnlyAndRefusesHugeFilesBySize) {
+    const std::string pairs = "0A" + std::string(52, '1');
+    const struct {
+        std::string name, content;
+        std::uintmax_t size;  // 0: as written
+        bool loads;
+    } cases[] = {
+        {"blanks.tk2", pairs + " \t\r\n\n", 0, true},
+        {"extra.tk2", pairs + "\r\nFF", 0, false},
+        {"huge.tk2", pairs, 1ull << 30, false},
+    };
+    for (const auto& c : cases) {
+        page_->controls().setText(kDataModHigh, "7");
+        ui_.clear();
+        std::ofstream(path(c.name), std::ios::binary) << c.content;
+        if (c.size) std::filesystem::resize_file(path(c.name), c.size);
+        ui_.files.push_back(path(c.name));
+        EXPECT_EQ(page_->ReadTrackingFromDisk(), c.loads) << c.name;
+        EXPECT_EQ(text(kDataModHigh), c.loads ? "10" : "7");
+        EXPECT_EQ(ui_.messages().size(), c.loads ? 0u : 1u);
+    }
+    EXPECT_NE(ui_.messages().at(0).find("1073741824 bytes"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tw
