@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "hand_built.h"
+#include "plugin/codec/image_format.h"
+#include "plugin/codec/personality_decoder.h"
+#include "plugin/codec/personality_encoder.h"
+#include "ui/scripted_ui.h"
+
+namespace tw::test {
+namespace {
+
+PersonalityImage encoded(const CPersonality& p, const RadioIdentity& id) {
+    PersonalityImage image = imageFor(id);
+    ScriptedUi ui;
+    EXPECT_EQ(EncodePersonality(image, p, EncodeRequest{}, id, ui), kEncodeDone);
+    return image;
+}
+
+CPersonality decoded(const PersonalityImage& image, const RadioIdentity& id,
+                     std::string* why = nullptr) {
+    CPersonality p(id.radioId[0], "Decoded");
+    const std::string reason =
+        decodePersonalityQuietly(image.buffer.data(), image.buffer.size(), p, id);
+    EXPECT_EQ(reason.empty(), why == nullptr) << reason;
+    if (why) *why = reason;
+    return p;
+}
+
+TEST(Decoder, RadiosWithoutNamesGetGeneratedOnes) {
+    CPersonality p('A', "small");
+    p.bandLimits = {150, 150, 174, 174};
+    auto set = std::make_unique<CConvSet>();
+    set->SetName("CNVSET01");
+    CConvChannel ch;
+    ch.rxFreq = ch.txFreq = 151.0;
+    set->Add(ch);
+    p.AddSet(std::move(set), kConvSetType);
+    for (int i = 0; i < 3; ++i) {
+        auto s = std::make_unique<CConvSystem>("ignored");
+        s->SetConvSetName("CNVSET01");
+        p.AddSystem(std::move(s));
+    }
+    const RadioIdentity id = identityFor('A', 1);
+    const CPersonality back = decoded(encoded(p, id), id);
+    ASSERT_EQ(back.GetNumSystems(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(back.GetSystemAt(i)->GetName(), "SYSTEM0" + std::to_string(i + 1));
+    EXPECT_EQ(back.SetAt<CConvSet>(0)->items[0].name, "CHANL001");
+    EXPECT_NEAR(back.SetAt<CConvSet>(0)->items[0].rxFreq, 151.0, 1e-9);
+}
+
+TEST(Decoder, SetNumbersAboveThirtyOneUseTheExtensionBit) {
+    CPersonality p = handBuilt('C');
+    for (int i = 2; i <= 35; ++i) {
+        auto set = std::make_unique<CTrunkSet>(*p.SetAt<CTrunkSet>(0));
+        set->SetName(numberedName("TRKSET%02d", i));
+        p.AddSet(std::move(set), kTrunkSetType);
+    }
+    auto calls = std::make_unique<CSpCallSet>();
+    calls->SetName("SPCSET01");
+    p.AddSet(std::move(calls), kSpCallSetType);
+    auto* sys = static_cast<CTrunkSystem*>(p.GetSystemAt(0));
+    sys->trunkSet = "TRKSET35";
+    sys->spCallSet = "SPCSET01";
+    const RadioIdentity id = identityFor('C', 11);
+    const PersonalityImage image = encoded(p, id);
+    const std::size_t record = sectionOffset(image.buffer, 0, 6) + 1;
+    EXPECT_EQ(image.buffer[record + 5], 0x23);
+    EXPECT_EQ(image.buffer[record + 10] & 0x40, 0x40);
+    const CPersonality back = decoded(image, id);
+    const auto* t = static_cast<const CTrunkSystem*>(back.GetSystemAt(0));
+    EXPECT_EQ(t->trunkSet, "TRKSET35");
+    EXPECT_EQ(t->spCallSet, "SPCSET01");
+    EXPECT_EQ(back.GetSetCount(kTrunkSetType), 35);
+}
+
+TEST(Decoder, ATrunkedSetWithoutChannelsGetsChannelNumberOne) {
+    const RadioIdentity id = identityFor('C', 11);
+    PersonalityImage image = encoded(handBuilt('C'), id);
+    image.buffer[sectionOffset(image.buffer, 0, 2)] &= 0xE0;  // channel count 0
+    const CPersonality back = decoded(image, id);
+    const auto& channels = back.SetAt<CTrunkSet>(0)->items;
+    ASSERT_EQ(channels.size(), 1u);
+    EXPECT_NEAR(channels[0].first, 806.0, 1e-9);
+    EXPECT_NEAR(channels[0].second, 851.0, 1e-9);
+}
+
+TEST(Decoder, MalformedImagesAreRefusedWithTheReasonAndChangeNothing) {
+    const RadioIdentity id = identityFor('C', 11);
+    const PersonalityImage good = encoded(handBuilt('C'), id);
+    struct Row {
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        std::string reason;
+    };
+    const Row rows[] = {
+        {[](auto& b) { b[104 + 13] = b[104 + 14] = 0; }, "The image holds no system list."},
+        {[](auto& b) { b[176] = 0x80; }, "System 1 has a type no radio uses."},
+        {[](auto& b) { b[175] = 40; }, "System 3 lies past the end of the system list."},
+        {[](auto& b) { b[104 + 1] = 0x20; }, "Section 0 lies past the end of the image."},
+        {[](auto& b) { b[33] = 0x7F; }, "The section directory lies past the end of the image."},
+        {[](auto& b) { b[235] = 0x1F; }, "Trunked set 1 runs past the end of its section."},
+    };
+    for (const auto& r : rows) {
+        std::vector<std::uint8_t> bytes = good.buffer;
+        r.damage(bytes);
+        CPersonality host = handBuilt('C');
+        host.PutOption(std::make_unique<CAlarmOpts>());
+        const CPersonality before = host;
+        ScriptedUi ui;
+        EXPECT_EQ(DecodePersonality(bytes.data(), bytes.size(), host, id, ui), 0);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"Radio read error.\n" + r.reason});
+        EXPECT_EQ(firstDifference(before, host), "");
+    }
+}
+
+TEST(Decoder, ReplacesWhatTheImageCarriesAndKeepsTheRest) {
+    const RadioIdentity id = identityFor('B', 11);
+    CPersonality p = handBuilt('B');
+    const PersonalityImage image = encoded(p, id);
+    CPersonality host('B', "Host");
+    host.PutOption(std::make_unique<CAlarmOpts>());
+    auto dtmf = std::make_unique<CDTMFOpts>();
+    dtmf->fractions[0] = 0.5;
+    host.PutOption(std::move(dtmf));
+    auto power = std::make_unique<CPowerUpOpts>();
+    power->system = "HOME";
+    power->flag = true;
+    host.PutOption(std::move(power));
+    ScriptedUi ui;
+    ASSERT_EQ(DecodePersonality(image.buffer.data(), image.buffer.size(), host, id, ui), 1);
+    EXPECT_EQ(host.GetName(), "Host");
+    EXPECT_NE(host.GetOption<CAlarmOpts>(), nullptr);
+    EXPECT_EQ(host.GetOption<CDTMFOpts>()->fractions[0], 0.0);
+    EXPECT_EQ(host.GetOption<CPowerUpOpts>()->system, "HOME");  // the image does not hold it
+    EXPECT_FALSE(host.GetOption<CPowerUpOpts>()->flag);
+    EXPECT_EQ(host.GetNumSystems(), 2);
+}
+
+TEST(Decoder, ValuesBeyondTheirRoomAreBoundedAndDecodingGoesOn) {
+    const RadioIdentity id = identityFor('B', 11);
+    CPersonality p = handBuilt('B');
+    auto t61 = std::make_unique<CType61Opts>();
+    t61->sets[0].tones = {100, 0, 0, 0};
+    p.PutOption(std::move(t61));
+    auto keys = std::make_unique<CTrwFlexKeys>();
+    keys->keys[0].kind = 2;
+    keys->keys[0].digits = "12345678901234";
+    keys->keys[0].value = 0x12;
+    keys->keys[0].name = "DIAL    ";
+    p.PutOption(std::move(keys));
+    auto pad = std::make_unique<CScratchPadOpts>();
+    pad->phonesPresent = true;
+    pad->phones[0] = std::string(30, '7');
+    p.PutOption(std::move(pad));
+    PersonalityImage image = encoded(p, id);
+    auto& b = image.buffer;
+    b[sectionOffset(b, 0, 27)] = 4;      // a fourth tone set
+    b[sectionOffset(b, 0, 20)] |= 0x0F;  // 15 digits on a flex key
+    b[sectionOffset(b, 0, 15)] = 31;     // 31 digits in a scratch-pad number
+    b[sectionOffset(b, 0, 0) + 1] = 60;  // home group past the set
+    const CPersonality back = decoded(image, id);
+    EXPECT_EQ(back.GetOption<CType61Opts>()->sets[0].tones[0], 100.0);
+    EXPECT_EQ(back.GetOption<CTrwFlexKeys>()->keys[0].digits, "12345678901234");
+    EXPECT_EQ(back.GetOption<CScratchPadOpts>()->phones[0], std::string(30, '7'));
+    EXPECT_EQ(back.SetAt<CGroupSet>(0)->home, "");
+}
+
+}  // namespace
+}  // namespace tw::test

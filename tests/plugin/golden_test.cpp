@@ -1,0 +1,92 @@
+// Small images kept in tests/data/personality, compared byte for byte. A deliberate layout
+// change regenerates them with TW_WRITE_GOLDEN=1 (then review the difference).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "hand_built.h"
+#include "plugin/codec/personality_decoder.h"
+#include "plugin/codec/personality_encoder.h"
+#include "ui/scripted_ui.h"
+
+namespace tw::test {
+namespace {
+
+// The source path is relative to the build folder, which holds the tests folder of this
+// binary.
+std::filesystem::path goldenDir() {
+    std::filesystem::path source = __FILE__;
+    if (source.is_relative())
+        source = std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / source;
+    return source.parent_path().parent_path() / "data" / "personality";
+}
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Golden {
+    const char* file;
+    char type;
+    int band;
+    bool preamble;
+};
+
+class GoldenImage : public ::testing::TestWithParam<Golden> {};
+
+TEST_P(GoldenImage, EncoderWritesTheKeptBytesAndReadsThemBackToTheSameImage) {
+    const Golden g = GetParam();
+    const RadioIdentity id = identityFor(g.type, g.band, g.preamble);
+    CPersonality p = handBuilt(g.type);
+    if (g.band == 1) {
+        p.bandLimits = {150, 150, 174, 174};
+        for (auto& ch : p.SetAt<CTrunkSet>(0)->items) ch = {805.9875, 850.9875, 0, false, false};
+        p.SetAt<CConvSet>(0)->items[0].rxFreq = 155.0;
+        p.SetAt<CConvSet>(0)->items[0].txFreq = 155.0;
+    }
+    auto gen = std::make_unique<CGenRadioOpts>();
+    gen->SetCallbackMessage("CALL ME ");
+    p.PutOption(std::move(gen));
+    PersonalityImage image = imageFor(id);
+    ScriptedUi ui;
+    EncodeRequest request;
+    request.toRadio = g.preamble;
+    ASSERT_EQ(EncodePersonality(image, p, request, id, ui), kEncodeDone);
+    const std::vector<std::uint8_t> bytes(
+        image.buffer.begin(), image.buffer.begin() + static_cast<long>(image.endOfData));
+    const auto path = goldenDir() / g.file;
+    if (std::getenv("TW_WRITE_GOLDEN")) {
+        std::filesystem::create_directories(goldenDir());
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    const std::vector<std::uint8_t> kept = readFile(path);
+    ASSERT_FALSE(kept.empty()) << path;
+    EXPECT_EQ(bytes, kept);
+
+    // The stored image read back and written again gives the same bytes.
+    std::vector<std::uint8_t> file = kept;
+    file.resize(id.imageSize, 0);
+    CPersonality back(static_cast<std::uint16_t>(g.type), "Hand");
+    ASSERT_EQ(decodePersonalityQuietly(file.data(), file.size(), back, id), "");
+    PersonalityImage again = imageFor(id);
+    ASSERT_EQ(EncodePersonality(again, back, request, id, ui), kEncodeDone);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), again.buffer.begin()));
+    EXPECT_EQ(again.endOfData, kept.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, GoldenImage,
+                         ::testing::Values(Golden{"trv_band11.bin", 'C', 11, false},
+                                           Golden{"trv_band11_preamble.bin", 'C', 11, true},
+                                           Golden{"hln_band1.bin", 'A', 1, false}),
+                         [](const auto& param) {
+                             return std::string(1, param.param.type) + std::to_string(param.index);
+                         });
+
+}  // namespace
+}  // namespace tw::test
