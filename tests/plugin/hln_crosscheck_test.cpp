@@ -13,12 +13,14 @@ namespace {
 class EncodedRadio : public HlnTest {};
 
 TEST_F(EncodedRadio, LinkReadsTheRecordsTheEncoderPlaced) {
-    for (const FixtureSpec& spec : {FixtureSpec{'C', 11, true, 7}, FixtureSpec{'C', 7, false, 8},
-                                    FixtureSpec{'U', 2, false, 9}, FixtureSpec{'B', 12, false, 10}}) {
+    for (const FixtureSpec& spec :
+         {FixtureSpec{'C', 11, true, 7}, FixtureSpec{'C', 7, false, 8},
+          FixtureSpec{'U', 2, false, 9}, FixtureSpec{'B', 12, false, 10}}) {
         Fixture f = makeFixture(spec);
         f.image.feature[2] = 12;  // N: 17 bytes of feature data
         ScriptedUi quiet;
-        ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, quiet), kEncodeDone);
+        ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, quiet),
+                  kEncodeDone);
 
         radio({{"type", std::string(1, spec.type)}, {"wake", "1"}});
         model().memory() = f.image.buffer;
@@ -32,7 +34,8 @@ TEST_F(EncodedRadio, LinkReadsTheRecordsTheEncoderPlaced) {
         ASSERT_TRUE(HlnReadAuxiliaryBlock(*link_, read, id)) << spec.label();
         link_->close();
         EXPECT_EQ(read.tracking, f.image.tracking) << spec.label();
-        EXPECT_TRUE(std::equal(read.feature.begin(), read.feature.begin() + 17, f.image.feature.begin()));
+        EXPECT_TRUE(
+            std::equal(read.feature.begin(), read.feature.begin() + 17, f.image.feature.begin()));
         EXPECT_EQ(read.auxiliary, f.image.auxiliary) << spec.label();
     }
 }

@@ -244,7 +244,7 @@ void Gen::tpgSets(CPersonality& p, int groups, int calls) {
             CTpgGroup g(name("T", 100 * s + k, "GROUP%3d", k), kTpgGroupSetType);
             for (auto& f : g.flags) f = coin();
             if (coin())
-                for (auto& slot : g.slots) slot = static_cast<std::uint16_t>(n(0, 255));
+                for (auto& slot : g.codeSlots) slot = static_cast<std::uint16_t>(n(0, 255));
             set->Add(g);
         }
         p.AddSet(std::move(set), kTpgGroupSetType);
@@ -309,7 +309,7 @@ void Gen::systems(CPersonality& p, int conv, int trunk, int group, int spc, int 
         s->value2 = n(0, 3);
         s->offset = n(-5, 26);
         if (coin())
-            for (auto& slot : s->slots) slot = static_cast<std::uint16_t>(n(0, 255));
+            for (auto& slot : s->codeSlots) slot = static_cast<std::uint16_t>(n(0, 255));
         list.push_back(std::move(s));
     }
     // Scan references name systems by position; the matrix lists them in system order.

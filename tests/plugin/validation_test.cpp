@@ -234,6 +234,8 @@ TEST(CNumbers, DecimalPrefixInTheCLocaleOnly) {
     };
     for (const auto& [text, value] : rows) EXPECT_EQ(cDecimal(text), value) << text;
     EXPECT_EQ(cDecimal("1e999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(cDecimal("-1E999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(cDecimal("1E-999"), 0.0);
     EXPECT_EQ(cInteger("12abc"), 12);
     EXPECT_EQ(cInteger(" -7"), -7);
     EXPECT_EQ(cInteger("99999999999"), std::numeric_limits<int>::max());

@@ -106,12 +106,12 @@ bool readSpCallSet(DecodeContext& c, SectionReader& r, CSpCallSet* out) {
 
 // TELPAGE code table: byte 0 the number of entries, then 4 bytes per entry. Each non-zero
 // byte of an entry goes into the matching slot; an index past the table changes nothing.
-void applyCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& slots) {
+void applyCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& codeSlots) {
     if (!c.map.has(kSecTpgCodes)) return;
     SectionReader r = c.reader(kSecTpgCodes);
     auto n = r.u8();
     if (!n || index >= *n || !r.skip(4 * static_cast<std::size_t>(index))) return;
-    for (auto& slot : slots) {
+    for (auto& slot : codeSlots) {
         auto b = r.u8();
         if (!b) return;
         if (*b != 0) slot = *b;
@@ -132,7 +132,7 @@ bool decodeTpgGroupSet(DecodeContext& c, DecodeTarget& t, int number, std::size_
         if (!name) return c.fail(failure("TELPAGE group set", number));
         CTpgGroup g(*name, kTpgGroupSetType);
         for (int b = 0; b < 5; ++b) g.flags[b] = (*flags >> (3 + b)) & 1;
-        applyCodeEntry(c, *code, g.slots);
+        applyCodeEntry(c, *code, g.codeSlots);
         set->Add(std::move(g));
     }
     t.fresh.AddSet(std::move(set), kTpgGroupSetType);
@@ -163,8 +163,8 @@ bool skipSpCallSet(DecodeContext& c, SectionReader& r) {
     return readSpCallSet(c, r, nullptr);
 }
 
-void applyTpgCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& slots) {
-    applyCodeEntry(c, index, slots);
+void applyTpgCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& codeSlots) {
+    applyCodeEntry(c, index, codeSlots);
 }
 
 bool decodeCallSets(DecodeContext& c, DecodeTarget& t) {

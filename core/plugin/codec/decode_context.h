@@ -97,6 +97,6 @@ bool skipSpCallSet(DecodeContext& c, SectionReader& r);
 }  // namespace tw
 
 namespace tw {
-// Fills TELPAGE slots from entry `index` of the code table (if the image has one).
-void applyTpgCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& slots);
+// Fills TELPAGE code slots from entry `index` of the code table (if the image has one).
+void applyTpgCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& codeSlots);
 }  // namespace tw

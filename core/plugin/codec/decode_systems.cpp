@@ -87,7 +87,7 @@ std::unique_ptr<CSystem> telpage(DecodeContext& c, const Record& r) {
                 bool(b[6] & 0x01), bool(b[6] & 0x02), bool(b[6] & 0x10), bool(b[6] & 0x20)};
     s->value2 = b[6] >> 6;
     s->offset = (b[1] & 0x1F) - 5;
-    applyTpgCodeEntry(c, b[4], s->slots);
+    applyTpgCodeEntry(c, b[4], s->codeSlots);
     return s;
 }
 

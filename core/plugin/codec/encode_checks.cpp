@@ -108,28 +108,29 @@ bool EncodeContext::setNumber(const std::string& name, int setType, const char* 
     return true;
 }
 
-// Entry 0 is all zeros: objects without slots point at it and read back unchanged.
+// Entry 0 is all zeros: objects without codes point at it and read back unchanged.
 bool buildTpgCodeTable(EncodeContext& c) {
     c.codeEntries.assign(1, {});
-    auto add = [&](const void* owner, const std::array<std::uint16_t, 4>& slots,
+    auto add = [&](const void* owner, const std::array<std::uint16_t, 4>& codeSlots,
                    const std::string& name) {
-        if (std::all_of(slots.begin(), slots.end(), [](auto s) { return s == 0; })) return true;
-        for (auto s : slots)
+        if (std::all_of(codeSlots.begin(), codeSlots.end(), [](auto s) { return s == 0; }))
+            return true;
+        for (auto s : codeSlots)
             if (s > 255)
                 return c.refuse(
                     says("TELPAGE code %u of \"%s\" is over 255.", unsigned(s), name.c_str()));
         if (c.codeEntries.size() > 255)
             return c.refuse("Too many TELPAGE codes for this radio (255 max).");
         c.codeIndex[owner] = static_cast<int>(c.codeEntries.size());
-        c.codeEntries.push_back(slots);
+        c.codeEntries.push_back(codeSlots);
         return true;
     };
     for (const auto& s : c.p.Systems())
         if (auto* t = dynamic_cast<const CTpgSystem*>(s.get()))
-            if (!add(t, t->slots, t->GetName())) return false;
+            if (!add(t, t->codeSlots, t->GetName())) return false;
     for (int i = 0; i < c.p.GetSetCount(kTpgGroupSetType); ++i)
         for (const auto& g : c.p.SetAt<CTpgGroupSet>(i)->items)
-            if (!add(&g, g.slots, g.name)) return false;
+            if (!add(&g, g.codeSlots, g.name)) return false;
     return true;
 }
 

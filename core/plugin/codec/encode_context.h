@@ -33,7 +33,7 @@ struct EncodeContext {
     bool longConv = true;
     std::pair<std::uint8_t, std::uint8_t> version{kDefaultVersionMajor, kDefaultVersionMinor};
     std::string refusal;
-    // TELPAGE code table: entry index of every TELPAGE system and group with slots.
+    // TELPAGE code table: entry index of every TELPAGE system and group with codes.
     std::vector<std::array<std::uint16_t, 4>> codeEntries;
     std::map<const void*, int> codeIndex;
 

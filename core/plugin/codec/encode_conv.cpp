@@ -18,35 +18,35 @@ std::string where(const CConvSet& set, std::size_t index) {
                 set.GetName().c_str());
 }
 
-bool toneGate(EncodeContext& c, const std::string& text, bool special, const std::string& channel,
-              ToneGateBytes& out) {
+// The channel is named only when something is refused: naming costs more than encoding.
+bool toneGate(EncodeContext& c, const std::string& text, bool special, const CConvSet& set,
+              std::size_t index, ToneGateBytes& out) {
     std::string why;
     auto bytes = encodeToneGate(text, special, why);
-    if (!bytes) return c.refuse(channel + ": " + why + ".");
+    if (!bytes) return c.refuse(where(set, index) + ": " + why + ".");
     out = *bytes;
     return true;
 }
 
-bool frequency(EncodeContext& c, double mhz, bool upper, bool fine, bool first,
-               const std::string& channel, unsigned& value) {
+bool frequency(EncodeContext& c, double mhz, bool upper, bool fine, bool first, const CConvSet& set,
+               std::size_t index, unsigned& value) {
     const auto v = c.longConv ? mhzToCount(c.freq, mhz, fine, !first)
                               : mhzToChannel(c.freq, mhz, upper, fine, first);
     if (!v)
-        return c.refuse(says("%s: %.6f MHz has no channel number in band %d.", channel.c_str(), mhz,
-                             c.freq.band));
+        return c.refuse(says("%s: %.6f MHz has no channel number in band %d.",
+                             where(set, index).c_str(), mhz, c.freq.band));
     value = static_cast<unsigned>(*v);
     return true;
 }
 
 bool channel(EncodeContext& c, const CConvSet& set, std::size_t index) {
     const CConvChannel& ch = set.items[index];
-    const std::string name = where(set, index);
     unsigned rx = 0, tx = 0;
     ToneGateBytes rxCode, txCode;
-    if (!frequency(c, ch.rxFreq, true, ch.fineRx, false, name, rx) ||
-        (ch.hasTx && !frequency(c, ch.txFreq, ch.upper, ch.fineTx, true, name, tx)) ||
-        !toneGate(c, ch.rxTg, ch.specialMode, name, rxCode) ||
-        !toneGate(c, ch.txTg, ch.specialMode, name, txCode))
+    if (!frequency(c, ch.rxFreq, true, ch.fineRx, false, set, index, rx) ||
+        (ch.hasTx && !frequency(c, ch.txFreq, ch.upper, ch.fineTx, true, set, index, tx)) ||
+        !toneGate(c, ch.rxTg, ch.specialMode, set, index, rxCode) ||
+        !toneGate(c, ch.txTg, ch.specialMode, set, index, txCode))
         return false;
     if (!ch.hasTx) txCode.first |= 0x10;
     c.w.u8((ch.flag7 ? 0x80 : 0) | (ch.specialMode ? 0x40 : 0) | (ch.flag5 ? 0x20 : 0) |

@@ -152,13 +152,14 @@ bool encodeRci(EncodeContext& c) {
         c.place(kSecRciSysGroups);
         c.w.u8(static_cast<unsigned>(entries.size()));
         for (const auto& e : entries) {
-            unsigned s = 0, g = 0;
-            if (!systemNumber(c, e.system, "RCI", s)) return false;
+            // One byte each: the RCI list may name any system.
+            const int index = c.p.FindSystemIndex(e.system);
+            unsigned s = index < 0 ? 0 : static_cast<unsigned>(index + 1), g = 0;
             auto* sys = dynamic_cast<const CTrunkSystem*>(c.p.GetSystemAt(static_cast<int>(s) - 1));
             if (sys && !e.group.empty())
                 if (const auto* set = c.p.FindSet<CGroupSet>(sys->groupSet)) {
-                    const int index = set->FindIndex(e.group);
-                    g = index < 0 ? 0 : static_cast<unsigned>(index + 1);
+                    const int found = set->FindIndex(e.group);
+                    g = found < 0 ? 0 : static_cast<unsigned>(found + 1);
                 }
             if (g > 255) return c.refuse("An RCI group lies past group 255 of its set.");
             c.w.u8(s);

@@ -76,7 +76,7 @@ void CTpgSpCall::Describe(FieldList& out) const {
 void CTpgGroup::Describe(FieldList& out) const {
     out.add("name", name);
     addFlags(out, "flags", flags);
-    addNumbers(out, "slot", slots);
+    addNumbers(out, "slot", codeSlots);
 }
 
 void CGroupSet::Describe(FieldList& out) const {
@@ -148,7 +148,7 @@ void CTpgSystem::Describe(FieldList& out) const {
     addFlags(out, "flags", flags);
     out.add("value2", value2);
     out.add("offset", offset);
-    addNumbers(out, "slot", slots);
+    addNumbers(out, "slot", codeSlots);
 }
 
 void CDTMFOpts::Describe(FieldList& out) const {

@@ -103,8 +103,8 @@ struct CTpgGroup {
     CTpgGroup(std::string n, int type) : name(std::move(n)), setType(type) {}
     std::string name;
     int setType = kTpgGroupSetType;
-    std::array<bool, 5> flags{};           // record byte 1 bits 3 to 7
-    std::array<std::uint16_t, 4> slots{};  // from the TELPAGE code table
+    std::array<bool, 5> flags{};               // record byte 1 bits 3 to 7
+    std::array<std::uint16_t, 4> codeSlots{};  // from the TELPAGE code table
     const std::string& GetName() const { return name; }
     void Describe(FieldList& out) const;
 };

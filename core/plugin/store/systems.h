@@ -75,7 +75,7 @@ class CTpgSystem : public CSystem {
     std::array<bool, 8> flags{};                // b0 bit 4; b1 bits 7, 6, 5; b6 bits 0, 1, 4, 5
     int value2 = 0;                             // b6 bits 7-6
     int offset = 0;                             // b1 bits 4-0 minus 5
-    std::array<std::uint16_t, 4> slots{};       // from the TELPAGE code table
+    std::array<std::uint16_t, 4> codeSlots{};   // from the TELPAGE code table
 };
 
 }  // namespace tw

@@ -45,8 +45,8 @@ double cDecimal(const std::string& text) {
     if (r.ec == std::errc::result_out_of_range) {
         const bool negative = number[0] == '-';
         // Too small is a zero, too large the largest magnitude.
-        const bool tiny = number.find_first_of("eE") != std::string::npos &&
-                          number.find("e-") != std::string::npos;
+        const auto e = number.find_first_of("eE");
+        const bool tiny = e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
         if (tiny) return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }

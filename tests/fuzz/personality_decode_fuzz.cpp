@@ -1,0 +1,83 @@
+// Personality images from anywhere: the decoder must fail cleanly (nothing changed) or
+// give a personality that the encoder writes back within the image size, or refuses with
+// a message; what the encoder writes must decode again.
+//
+// Input: byte 0 picks the radio type ("ABCHJMTUV"), byte 1 is the band code, the rest is
+// the image (read up to the radio's image size).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "families/hln/personality_image.h"
+#include "families/hln/radio_identity.h"
+#include "plugin/codec/personality_decoder.h"
+#include "plugin/codec/personality_encoder.h"
+#include "ui/ui.h"
+
+namespace {
+
+// Counts the boxes; answers Yes to the band question.
+class CountingUi : public tw::Ui {
+  public:
+    int messages = 0;
+    void message(const std::string&) override { ++messages; }
+    bool askYesNo(const std::string&) override { return true; }
+    bool askOkCancel(const std::string&) override { return true; }
+    std::optional<std::string> chooseOpenFile(const tw::FileChoice&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseSaveFile(const tw::FileChoice&) override {
+        return std::nullopt;
+    }
+    bool runDialog(tw::Dialog&) override { return false; }
+    void openStatus() override {}
+    void setStatusText(const std::string&) override {}
+    void closeStatus() override {}
+    void beginBusy() override {}
+    void endBusy() override {}
+    void beep() override {}
+};
+
+void require(bool property) {
+    if (!property) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    static const char kTypes[] = "ABCHJMTUV";
+    tw::RadioIdentity id;
+    id.radioId = {static_cast<std::uint8_t>(kTypes[data[0] % 9]), data[1], 5, 0, 0, 0};
+    tw::classifyRadioId(id);
+    // The image in a buffer of exactly its length, so any read past it is caught.
+    const std::vector<std::uint8_t> image(data + 2, data + size);
+
+    tw::CPersonality host(id.radioId[0], "Host");
+    host.PutOption(std::make_unique<tw::CAlarmOpts>());
+    const tw::CPersonality before = host;
+    const std::string why = tw::decodePersonalityQuietly(image.data(), image.size(), host, id);
+    if (!why.empty()) {
+        require(tw::firstDifference(before, host).empty());
+        return 0;
+    }
+    require(host.GetOption<tw::CAlarmOpts>() != nullptr);
+
+    tw::PersonalityImage out;
+    out.buffer.assign(id.imageSize + 32u, 0);
+    for (std::size_t i = id.imageSize; i < out.buffer.size(); ++i) out.buffer[i] = 0xEE;
+    CountingUi ui;
+    const int result = tw::EncodePersonality(out, host, tw::EncodeRequest{}, id, ui);
+    for (std::size_t i = id.imageSize; i < out.buffer.size(); ++i) require(out.buffer[i] == 0xEE);
+    require(result == tw::kEncodeDone || result == tw::kEncodeRefused);
+    if (result == tw::kEncodeRefused) {
+        require(ui.messages > 0);
+        return 0;
+    }
+    require(out.endOfData <= id.imageSize);
+    tw::CPersonality again(id.radioId[0], "Again");
+    require(tw::decodePersonalityQuietly(out.buffer.data(), id.imageSize, again, id).empty());
+    return 0;
+}
