@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-// The store before anything of Qt's: its "slots" keyword would clash with a member name.
 #include "plugin/codec/personality_encoder.h"
 #include "plugin/personality_fixtures.h"
 #include "ui/scripted_ui.h"
