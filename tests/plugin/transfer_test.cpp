@@ -214,6 +214,25 @@ TEST_F(Transfer, BadFilesAndDescriptionsGiveTheirMessageAndOutcome) {
     EXPECT_FALSE(fs::exists(dir_ / "x.img"));
 }
 
+// A port that never opens, as when the programming cable is unplugged.
+class NoPorts : public DeviceFactory {
+  public:
+    OpenResult open(const std::string&, int) override { return OpenError{"no such device"}; }
+};
+
+TEST_F(Transfer, PortThatDoesNotOpenIsCommNotOpenForBothDirections) {
+    NoPorts none;
+    SerialLink serial(profile_, none, clock_, ui_);
+    Env env{ui_, clock_, profile_, serial, app_};
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    const CPersonality before = p;
+    EXPECT_EQ(ReadPers(env, settings_, p, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(WritePers(env, settings_, p, 0, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(ui_.messages(), (std::vector<std::string>{"Comm not open", "Comm not open"}));
+    EXPECT_EQ(firstDifference(before, p), "");
+    EXPECT_EQ(ui_.busyDepth(), 0);
+}
+
 TEST_F(Transfer, ImageTooLargeIsRefusedAndNothingWritten) {
     CPersonality p = generatePersonality({'A', 2, false, 8}, 12);
     EXPECT_EQ(write(p, false, file("a.img"), desc('A')), O::Refused);
