@@ -1,13 +1,9 @@
 #include "adapters/qserial_device.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
+#include "adapters/serial_failure.h"
 
 #include <QSerialPort>
 #include <QThread>
-#include <cerrno>
 
 namespace tw {
 namespace {
@@ -56,41 +52,20 @@ class QSerialDevice : public Device {
     bool pty_;
 };
 
-// The group that may use the device: its owning group unless that is root's.
-std::string deviceGroup(const struct stat& st) {
-    if (st.st_gid != 0)
-        if (const group* g = ::getgrgid(st.st_gid)) return g->gr_name;
-    return "dialout";
-}
-
 std::string openFailure(const std::string& path, const QSerialPort& port) {
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (!exists && errno != EACCES) return "no such device; is the programming cable plugged in?";
-    if (exists && !S_ISCHR(st.st_mode)) return "not a serial port";
-    if (!exists || ::access(path.c_str(), R_OK | W_OK) != 0) {
-        const std::string g = exists ? deviceGroup(st) : "dialout";
-        return "no permission to use the device; add your user to the " + g +
-               " group (sudo usermod -aG " + g + " $USER) and log in again";
-    }
+    std::string problem = deviceAccessProblem(path);
+    if (!problem.empty()) return problem;
     switch (port.error()) {
         case QSerialPort::DeviceNotFoundError:
-            return "no such device; is the programming cable plugged in?";
+            return kNoSuchDevice;
         case QSerialPort::PermissionError:
-            return "the device is busy; another program is using it";
+            return kDeviceBusy;
         default:
             return "the device could not be opened (" + port.errorString().toStdString() + ")";
     }
 }
 
 }  // namespace
-
-bool isPseudoTerminal(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
-    const unsigned maj = major(st.st_rdev);
-    return maj >= 136 && maj <= 143;  // Unix 98 pseudo-terminal slaves
-}
 
 OpenResult QSerialDeviceFactory::open(const std::string& path, int baud) {
     auto port = std::make_unique<QSerialPort>(QString::fromStdString(path));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapters/serial_failure.h"
 #include "link/device.h"
 
 namespace tw {
@@ -10,8 +11,5 @@ class QSerialDeviceFactory : public DeviceFactory {
   public:
     OpenResult open(const std::string& path, int baud) override;
 };
-
-// True when the path names the slave side of a pseudo-terminal.
-bool isPseudoTerminal(const std::string& path);
 
 }  // namespace tw

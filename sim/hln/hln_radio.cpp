@@ -1,5 +1,6 @@
 #include "sim/hln/hln_radio.h"
 
+#include "util/file_io.h"
 #include "util/hex.h"
 
 namespace tw::sim {
@@ -49,7 +50,7 @@ HlnRadio::HlnRadio(const ModelOptions& options)
     const std::uint16_t size = imageSizeOf(letter);
     id_[0] = static_cast<std::uint8_t>(letter);
     id_[1] = static_cast<std::uint8_t>(optionInt(options, "id1", 10));
-    id_[2] = 0x02;
+    id_[2] = static_cast<std::uint8_t>(optionInt(options, "id2", 2));
     id_[3] = 0x00;
     id_[4] = 0x05;
     id_[5] = size == 2048 ? 0 : 8;
@@ -62,6 +63,13 @@ HlnRadio::HlnRadio(const ModelOptions& options)
     // handling of unknown radios can be driven.
     layout_ = HlnMemoryLayout::fromOptions(size ? size : 2048, options);
     memory_ = buildHlnMemory(layout_);
+    // A saved image of the type's size starts the radio with that memory (a personality,
+    // its records and its pointer table); any other file leaves the built one.
+    const std::string file = optionText(options, "memory", "");
+    if (!file.empty())
+        if (auto bytes = loadWholeFile(file, memory_.size());
+            bytes && bytes->size() == memory_.size())
+            memory_ = std::move(*bytes);
 }
 
 void HlnRadio::onOpen(Millis) {

@@ -13,6 +13,8 @@ namespace tw::sim {
 // 30P, Taiwan KVR). Options:
 //   type=LETTER   the type letter it reports (A B C H I J K M T U V; default U)
 //   id1=N         second byte of its ID (11 or 12: the VNL and QLX generation; default 10)
+//   id2=N         third byte of its ID (over 19: a TRV that takes the preamble; default 2)
+//   memory=FILE   its memory image at start (a file of exactly its type's image size)
 //   serial=HEX    its 12-digit serial number
 //   wake=N        answers the N-th wake byte with '>' (0: wake bytes are not enough)
 //   breaks=N      wakes after N line breaks (0: breaks do not wake it)

@@ -79,6 +79,14 @@ int reap(pid_t pid, SteadyTime deadline) {
 std::string simProgram() {
     return TW_SIM_PROGRAM;
 }
+std::string hostProgram() {
+    return TW_HOST_PROGRAM;
+}
+
+std::string pstoreLibrary() {
+    return TW_PSTORE_LIBRARY;
+}
+
 std::string cliProgram() {
     return TW_CLI_PROGRAM;
 }

@@ -21,6 +21,8 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
 // Paths of the built programs.
 std::string simProgram();
 std::string cliProgram();
+std::string hostProgram();
+std::string pstoreLibrary();
 
 // tunewright-cli --device DEVICE --ini INI --json ARGS... (ARGS: options, family, steps).
 ProcessResult runCli(const std::string& device, const std::string& ini,

@@ -1,0 +1,273 @@
+#include "plugin/transfer/personality_transfer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "config/port_apply.h"
+#include "families/hln/hln_connect.h"
+#include "families/hln/hln_image.h"
+#include "families/hln/hln_messages.h"
+#include "families/hln/hln_table.h"
+#include "families/hln/hln_transfers.h"
+#include "history/read_history.h"
+#include "plugin/codec/personality_decoder.h"
+#include "plugin/codec/personality_encoder.h"
+#include "plugin/transfer/dump_files.h"
+#include "plugin/transfer/image_file.h"
+#include "plugin/transfer/link_parameters.h"
+#include "plugin/transfer/watched_ui.h"
+#include "util/file_io.h"
+#include "util/text.h"
+#include "view/env.h"
+
+namespace tw {
+namespace {
+
+using Outcome = TransferOutcome;
+
+// The serial side of one transfer: port 1, whatever the application's current port, and
+// every exit closes it.
+class RadioSession {
+  public:
+    explicit RadioSession(Env& env, Ui& ui)
+        : env_(env), link_(env.link, ui, [&env](SerialLink& s) {
+              return openOnCurrentPort(s, env.profile, 1, 9600);
+          }) {}
+    ~RadioSession() { link_.close(); }
+    RadioSession(const RadioSession&) = delete;
+    RadioSession& operator=(const RadioSession&) = delete;
+
+    bool open() {
+        if (link_.open()) return true;
+        link_.message(hln_text::kCommNotOpen);
+        if (!env_.link.lastOpenError().empty()) link_.ui().detail(env_.link.lastOpenError());
+        return false;
+    }
+    HlnLink& link() { return link_; }
+
+  private:
+    Env& env_;
+    HlnLink link_;
+};
+
+// Puts the personality's type back on every exit: connecting rewrites it.
+class TypeKeeper {
+  public:
+    explicit TypeKeeper(CPersonality& p) : p_(p), type_(p.radioType) {}
+    ~TypeKeeper() {
+        if (restore_) p_.radioType = type_;
+    }
+    TypeKeeper(const TypeKeeper&) = delete;
+    TypeKeeper& operator=(const TypeKeeper&) = delete;
+    std::uint16_t type() const { return type_; }
+    void keepNew() { restore_ = false; }
+
+  private:
+    CPersonality& p_;
+    std::uint16_t type_;
+    bool restore_ = true;
+};
+
+// A file transfer needs a description letter the family knows and that matches the
+// personality, else the image would be built or read for another radio.
+bool checkFileLetter(const CPersonality& p, const RadioDescription& d, Ui& ui) {
+    if (!isFileLetter(d[0])) {
+        ui.message(format(pers_text::kUnknownLetter, d[0] >= 0x20 && d[0] < 0x7F ? d[0] : '?',
+                          static_cast<unsigned>(d[0])));
+        return false;
+    }
+    if (d[0] != p.radioType) {
+        const auto shown = p.radioType >= 0x20 && p.radioType < 0x7F ? p.radioType : '?';
+        ui.message(format(pers_text::kWrongLetter, d[0], static_cast<int>(shown)));
+        return false;
+    }
+    return true;
+}
+
+int fileIdentity(const CPersonality& p, const RadioDescription& d, RadioIdentity& identity,
+                 Ui& ui) {
+    applyLinkParameters(p, identity);
+    const int band = bandCodeOf(p.bandLimits[0]);
+    setFileRadioId(identity, d, band);
+    ui.detail(format(pers_text::kBandDetail, band, p.bandLimits[0]));
+    return band;
+}
+
+// A read before a write "failed" when it broke off; a radio that says it keeps no such
+// record is fine, and the record then stays zero.
+enum class PreRead { Read, None, Failed };
+
+PreRead judge(bool ok, const std::vector<std::string>& shown,
+              std::initializer_list<const char*> noneTexts) {
+    if (ok) return PreRead::Read;
+    for (const auto& text : shown) {
+        bool none = false;
+        for (const char* n : noneTexts) none = none || text == n;
+        if (!none) return PreRead::Failed;
+    }
+    return PreRead::None;
+}
+
+// Reads what the encoder carries over from the radio: feature data, tracking data, the
+// auxiliary block and the data version. False (message shown) when any read broke off.
+bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
+                  const RadioIdentity& identity,
+                  std::optional<std::pair<std::uint8_t, std::uint8_t>>& version) {
+    ui.takeShown();
+    const bool featureOk = HlnTransferFeatureData(link, image, identity);
+    const PreRead feature = judge(featureOk, ui.takeShown(), {hln_text::kNoData});
+    if (feature == PreRead::None) image.feature.fill(0);
+    const bool trackingOk = HlnTransferTrackingData(link, image, identity);
+    const PreRead tracking = judge(trackingOk, ui.takeShown(), {hln_text::kNoTrackingData});
+    if (tracking == PreRead::None) image.tracking.fill(0);
+    const bool auxOk = HlnReadAuxiliaryBlock(link, image, identity);
+    const PreRead aux = judge(auxOk, ui.takeShown(), {});
+    if (aux == PreRead::None) image.auxiliary.fill(0);
+
+    const char* what = feature == PreRead::Failed    ? "feature data"
+                       : tracking == PreRead::Failed ? "tracking data"
+                       : aux == PreRead::Failed      ? "auxiliary block"
+                                                     : nullptr;
+    if (!what) {
+        HlnTableEntry entry;
+        std::uint8_t v[2] = {};
+        if (HlnResolveBase(link, entry.base) &&
+            HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), v)) {
+            version = std::make_pair(v[0], v[1]);
+            return true;
+        }
+        what = "data version";
+    }
+    link.message(format(pers_text::kPreReadFailed, what));
+    return false;
+}
+
+Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& p, Ui& ui) {
+    TypeKeeper type(p);
+    RadioIdentity identity;
+    applyLinkParameters(p, identity);
+    RadioSession session(env, ui);
+    if (!session.open()) return Outcome::Failed;
+    if (!HlnConnect(session.link(), p, identity)) return Outcome::Failed;
+    PersonalityImage image;
+    image.buffer.assign(kPersReadBufferSize, 0);
+    if (!HlnReadImage(session.link(), image, identity)) return Outcome::Failed;
+    session.link().close();
+    const std::size_t size = identity.imageSize;
+    writeDump(settings.dumpFolder, "read.hex", image.buffer.data(), size, ui);
+    keepRadioRead(env, kHlnHistoryFamily, historyRadioName(identity), "bin",
+                  std::vector<std::uint8_t>(image.buffer.begin(), image.buffer.begin() + size));
+    if (DecodePersonality(image.buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
+    // The personality now describes the radio it came from.
+    type.keepNew();
+    return Outcome::Done;
+}
+
+Outcome readFromFile(const TransferSettings& settings, CPersonality& p, const std::string& path,
+                     const RadioDescription& d, Ui& ui) {
+    if (!checkFileLetter(p, d, ui)) return Outcome::Refused;
+    if (!hasBandLimits(p)) {
+        ui.message(pers_text::kNoBandLimits);
+        return Outcome::Refused;
+    }
+    RadioIdentity identity;
+    fileIdentity(p, d, identity, ui);
+    const std::size_t size = identity.imageSize;
+    auto read = readImageFile(path, size);
+    if (auto* e = std::get_if<ImageFileError>(&read)) {
+        ui.message(format(e->opened ? pers_text::kCannotRead : pers_text::kCannotOpen, path.c_str(),
+                          e->reason.c_str()));
+        return Outcome::Failed;
+    }
+    auto& file = std::get<ImageFileRead>(read);
+    if (file.fileBytes > size) {
+        ui.message(format(pers_text::kTooLong, path.c_str(), file.fileBytes,
+                          static_cast<char>(identity.radioId[0]), static_cast<unsigned>(size)));
+        return Outcome::Refused;
+    }
+    // A file written by a personality write ends at the end of its data: the rest is zero.
+    std::vector<std::uint8_t> buffer(kPersReadBufferSize, 0);
+    std::copy(file.bytes.begin(), file.bytes.end(), buffer.begin());
+    writeDump(settings.dumpFolder, "read.hex", buffer.data(), size, ui);
+    if (DecodePersonality(buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
+    return Outcome::Done;
+}
+
+Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p,
+                     unsigned idOverride, WatchedUi& ui) {
+    TypeKeeper type(p);
+    RadioIdentity identity;
+    applyLinkParameters(p, identity);
+    RadioSession session(env, ui);
+    if (!session.open()) return Outcome::Failed;
+    HlnLink& link = session.link();
+    if (!HlnConnect(link, p, identity)) return Outcome::Failed;
+    const char wanted = linkLetter(type.type());
+    if (identity.typeLetter() != wanted &&
+        !ui.askYesNo(format(pers_text::kOtherRadio, identity.typeLetter(), wanted)))
+        return Outcome::Cancelled;
+
+    PersonalityImage image;
+    image.buffer.assign(identity.imageSize, 0);
+    image.idOverride = static_cast<std::uint16_t>(idOverride & 0xFFFF);
+    identity.writeMode = 0;
+    EncodeRequest request;
+    request.idOverride = image.idOverride;
+    request.toRadio = true;
+    if (!readForWrite(link, ui, image, identity, request.radioVersion)) return Outcome::Failed;
+    identity.writeMode = 1;
+    // Encoded for the radio that answered: connecting set the personality's type to it.
+    if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
+    writeDump(settings.dumpFolder, "write.hex", image.buffer.data(), identity.imageSize, ui);
+    const bool written = HlnWriteImage(link, image, identity);
+    identity.writeMode = 0;
+    return written ? Outcome::Done : Outcome::Failed;
+}
+
+Outcome writeToFile(const TransferSettings& settings, const CPersonality& p, unsigned idOverride,
+                    const std::string& path, const RadioDescription& d, Ui& ui) {
+    if (!checkFileLetter(p, d, ui)) return Outcome::Refused;
+    RadioIdentity identity;
+    fileIdentity(p, d, identity, ui);
+    PersonalityImage image;
+    image.buffer.assign(identity.imageSize, 0);
+    image.idOverride = static_cast<std::uint16_t>(idOverride & 0xFFFF);
+    identity.writeMode = 1;
+    EncodeRequest request;
+    request.idOverride = image.idOverride;
+    request.toRadio = false;
+    if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
+    writeDump(settings.dumpFolder, "write.hex", image.buffer.data(), identity.imageSize, ui);
+    errno = 0;
+    if (!saveFileAtomically(path, image.buffer.data(), image.endOfData)) {
+        ui.message(format(pers_text::kCannotWrite, path.c_str(),
+                          errno ? std::strerror(errno) : "the file system refused it"));
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+}  // namespace
+
+TransferOutcome ReadPers(Env& env, const TransferSettings& settings, CPersonality& personality,
+                         bool fromRadio, const std::string& path,
+                         const RadioDescription& description) {
+    BusyCursor busy(env.ui);
+    if (fromRadio) return readFromRadio(env, settings, personality, env.ui);
+    return readFromFile(settings, personality, path, description, env.ui);
+}
+
+TransferOutcome WritePers(Env& env, const TransferSettings& settings, CPersonality& personality,
+                          unsigned idOverride, bool toRadio, const std::string& path,
+                          const RadioDescription& description) {
+    BusyCursor busy(env.ui);
+    if (toRadio) {
+        WatchedUi ui(env.ui);
+        return writeToRadio(env, settings, personality, idOverride, ui);
+    }
+    return writeToFile(settings, personality, idOverride, path, description, env.ui);
+}
+
+}  // namespace tw

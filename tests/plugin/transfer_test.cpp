@@ -1,0 +1,244 @@
+// Personality transfers against the in-process HLN radio on a virtual clock.
+#include <filesystem>
+
+#include "hln/hln_fixture.h"
+#include "personality_fixtures.h"
+#include "plugin/transfer/link_parameters.h"
+#include "plugin/transfer/personality_transfer.h"
+#include "util/file_io.h"
+#include "util/text.h"
+
+namespace tw::test {
+namespace {
+
+namespace fs = std::filesystem;
+using O = TransferOutcome;
+
+class Transfer : public HlnTest {
+  protected:
+    Transfer() { settings_.dumpFolder = (dir_ / "dumps").string(); }
+
+    std::vector<std::uint8_t> dump(const char* name) const {
+        return loadWholeFile((dir_ / "dumps" / name).string(), 1 << 16)
+            .value_or(std::vector<std::uint8_t>{});
+    }
+    std::string file(const char* name) const { return (dir_ / name).string(); }
+    O read(CPersonality& p, bool radio, const std::string& path, RadioDescription d) {
+        return ReadPers(*env_, settings_, p, radio, path, d);
+    }
+    O write(CPersonality& p, bool radio, const std::string& path, RadioDescription d,
+            unsigned idOverride = 0) {
+        return WritePers(*env_, settings_, p, idOverride, radio, path, d);
+    }
+    static RadioDescription desc(char letter, std::uint8_t b3 = 0, std::uint8_t b4 = 0) {
+        return {static_cast<std::uint8_t>(letter), 0, 0, b3, b4};
+    }
+
+    TransferSettings settings_;
+};
+
+TEST(LinkParameters, SizesAndLetterFollowThePersonalityType) {
+    struct Row {
+        char type, letter;
+        std::uint16_t size;
+        std::uint8_t large, option, variant;
+    } rows[] = {{'A', 'A', 2048, 0, 0, 0}, {'M', 'M', 2048, 0, 0, 0}, {'B', 'B', 8192, 1, 0, 8},
+                {'T', 'T', 8192, 1, 0, 8}, {'H', 'H', 3072, 0, 1, 8}, {'K', 'K', 3072, 0, 1, 8},
+                {'U', 'U', 4096, 1, 0, 8}, {'V', 'V', 4096, 1, 0, 8}, {'C', 'C', 8192, 1, 0, 8},
+                {'R', 'C', 8192, 1, 0, 8}, {'Z', 'C', 8192, 1, 0, 8}};
+    for (const Row& r : rows) {
+        RadioIdentity id;
+        applyLinkParameters(CPersonality(static_cast<std::uint16_t>(r.type), "NAME"), id);
+        EXPECT_EQ(id.typeLetter(), r.letter) << r.type;
+        EXPECT_EQ(id.imageSize, r.size) << r.type;
+        EXPECT_EQ(id.largeImage, r.large) << r.type;
+        EXPECT_EQ(id.optionByte, r.option) << r.type;
+        EXPECT_EQ(id.imageVariant, r.variant) << r.type;
+        EXPECT_EQ(id.name, "NAME");
+    }
+}
+
+TEST(LinkParameters, BandCodeAtEachThreshold) {
+    const std::pair<double, int> rows[] = {{0, 11},     {135.9, 11}, {136, 13},  {149.99, 13},
+                                           {150, 1},    {402.9, 1},  {403, 2},   {440, 5},
+                                           {469.9, 5},  {470, 7},    {805.9, 7}, {806.0, 11},
+                                           {894.9, 11}, {895, 12},   {960, 12}};
+    for (auto [mhz, band] : rows) EXPECT_EQ(bandCodeOf(mhz), band) << mhz;
+}
+
+TEST(LinkParameters, FileRadioIdFromDescriptionAndBand) {
+    RadioIdentity id;
+    setFileRadioId(id, {'U', 9, 9, 0x21, 0x34}, 5);
+    EXPECT_EQ(id.radioId, (std::array<std::uint8_t, 6>{'U', 5, 0x21, 0, 0x34, 8}));
+    setFileRadioId(id, {'A', 9, 9, 0x07, 0x01}, 13);
+    EXPECT_EQ(id.radioId, (std::array<std::uint8_t, 6>{'A', 13, 0x07, 0, 0x01, 0}));
+    setFileRadioId(id, {'M', 0, 0, 0, 0}, 1);
+    EXPECT_EQ(id.radioId[5], 0);
+}
+
+TEST_F(Transfer, FileWriteKeepsUsedBytesAndDumpsTheWholeImage) {
+    CPersonality p = generatePersonality({'U', 2, false, 3});
+    ASSERT_EQ(write(p, false, file("u.img"), desc('U')), O::Done) << ui_.messages().size();
+    const auto bytes = loadWholeFile(file("u.img"), 1 << 16).value();
+    const auto whole = dump("write.hex");
+    ASSERT_EQ(whole.size(), 4096u);
+    ASSERT_LT(bytes.size(), whole.size());
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), whole.begin()));
+    EXPECT_TRUE(std::all_of(whole.begin() + static_cast<long>(bytes.size()), whole.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST_F(Transfer, TypeUFileReadTakesAndDumpsImageSizeAndReadsBackThePersonality) {
+    CPersonality p = generatePersonality({'U', 2, false, 4});
+    ASSERT_EQ(write(p, false, file("u.img"), desc('U')), O::Done);
+    // A full-size file reads as well as one cut at the end of data.
+    auto bytes = loadWholeFile(file("u.img"), 1 << 16).value();
+    bytes.resize(4096, 0);
+    ASSERT_TRUE(saveFileAtomically(file("full.img"), bytes));
+    for (const char* name : {"u.img", "full.img"}) {
+        CPersonality back(p.radioType, p.GetName());
+        back.bandLimits = p.bandLimits;
+        ASSERT_EQ(read(back, false, file(name), desc('U')), O::Done) << name;
+        EXPECT_EQ(dump("read.hex"), bytes) << name;
+        EXPECT_EQ(firstDifference(p, back), "") << name;
+    }
+}
+
+TEST_F(Transfer, PreambleGoesToTheRadioOnly) {
+    CPersonality p = generatePersonality({'C', 11, false, 5});
+    ASSERT_EQ(write(p, false, file("c.img"), desc('C', 0x20, 1)), O::Done);
+    EXPECT_EQ(dump("write.hex").at(0), 0);
+    radio({{"type", "C"}, {"id1", "11"}, {"id2", "32"}});
+    ui_.answers = {true};  // program mode prompt, then any question
+    ASSERT_EQ(write(p, true, "", desc('C')), O::Done);
+    const auto sent = dump("write.hex");
+    EXPECT_EQ(std::vector<std::uint8_t>(sent.begin(), sent.begin() + 5),
+              (std::vector<std::uint8_t>{1, 0, 3, 0, 9}));
+    EXPECT_EQ(std::vector<std::uint8_t>(model().memory().begin(), model().memory().begin() + 8192),
+              sent);
+}
+
+TEST_F(Transfer, RadioWriteReadsTheRecordsFirstAndKeepsThemAndTheType) {
+    radio({{"type", "U"}, {"id1", "7"}, {"version", "6.90"}});
+    const auto before = model().memory();
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    ASSERT_EQ(write(p, true, "", desc('U')), O::Done) << ui_.messages().back();
+    const std::string sent = sentText();
+    const auto gb = sent.find("GB");
+    ASSERT_NE(gb, std::string::npos);
+    EXPECT_LT(sent.find("GI"), gb);
+    EXPECT_LT(sent.find(std::string("GC\x02\x02\x24", 5)), gb);  // data version at base + 36
+    // The radio's own feature record is where the encoder put it.
+    const auto& mem = model().memory();
+    EXPECT_NE(std::search(mem.begin(), mem.end(), before.begin() + 0x340, before.begin() + 0x345),
+              mem.end());
+
+    CPersonality back('U', p.GetName());
+    ASSERT_EQ(read(back, true, "", desc('U')), O::Done);
+    EXPECT_EQ(back.radioType, 'U');
+    EXPECT_EQ(firstDifference(p, back), "");
+    EXPECT_EQ(back.GetNumSystems(), p.GetNumSystems());
+}
+
+TEST_F(Transfer, RadioOfAnotherTypeIsAskedAboutAndTheTypeRestored) {
+    radio({{"type", "U"}, {"id1", "7"}});
+    CPersonality p = generatePersonality({'V', 7, false, 6});
+    ui_.answers = {false};
+    EXPECT_EQ(write(p, true, "", desc('V')), O::Cancelled);
+    EXPECT_EQ(p.radioType, 'V');
+    EXPECT_EQ(sentText().find("GB"), std::string::npos);
+    EXPECT_NE(ui_.messages().back().find("Write the personality to this radio anyway?"),
+              std::string::npos);
+}
+
+TEST_F(Transfer, BrokenPreWriteReadStopsBeforeAnythingIsSent) {
+    radio({{"type", "U"}, {"id1", "7"}, {"featurecount", "60"}});
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    EXPECT_EQ(write(p, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(sentText().find("GB"), std::string::npos);
+    EXPECT_EQ(ui_.messages().back(),
+              "The radio's feature data could not be read, so the write would erase it. Nothing "
+              "was sent to the radio.");
+}
+
+TEST_F(Transfer, RadioWithoutRecordsStillTakesThePersonality) {
+    radio({{"type", "U"}, {"id1", "7"}, {"features", "0"}, {"aux", "0"}});
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    EXPECT_EQ(write(p, true, "", desc('U')), O::Done);
+    EXPECT_NE(sentText().find("GB"), std::string::npos);
+}
+
+TEST_F(Transfer, BadFilesAndDescriptionsGiveTheirMessageAndOutcome) {
+    CPersonality p = generatePersonality({'U', 2, false, 3});
+    ASSERT_EQ(write(p, false, file("u.img"), desc('U')), O::Done);
+    ASSERT_TRUE(saveFileAtomically(file("long.img"), std::vector<std::uint8_t>(4097, 0)));
+    fs::create_directories(dir_ / "folder.img");
+    CPersonality noBand('U', "X");
+    struct Row {
+        const char* label;
+        bool isWrite;
+        CPersonality* personality;
+        std::string path;
+        RadioDescription d;
+        O outcome;
+        std::string message;
+    } rows[] = {
+        {"missing", false, &p, file("none.img"), desc('U'), O::Failed,
+         "Cannot open the image file " + file("none.img") + ": No such file or directory"},
+        {"folder", false, &p, file("folder.img"), desc('U'), O::Failed,
+         "Cannot read the image file " + file("folder.img") + ": Is a directory"},
+        {"too long", false, &p, file("long.img"), desc('U'), O::Refused,
+         "The image file " + file("long.img") +
+             " holds 4097 bytes; a type \"U\" personality image is at most 4096 bytes. Nothing "
+             "was read."},
+        {"other letter", false, &p, file("u.img"), desc('C'), O::Refused,
+         "The radio description is for type \"C\"; the personality is type \"U\". Nothing was "
+         "transferred."},
+        {"unknown letter", true, &p, file("x.img"), desc('Q'), O::Refused,
+         "Radio type \"Q\" (code 81) has no personality images. Nothing was transferred."},
+        {"no band", false, &noBand, file("u.img"), desc('U'), O::Refused, pers_text::kNoBandLimits},
+        {"unwritable", true, &p, file("no/such/dir/u.img"), desc('U'), O::Failed,
+         "Cannot write the image file " + file("no/such/dir/u.img") +
+             ": No such file or directory"},
+    };
+    for (Row& r : rows) {
+        ui_.clear();
+        const CPersonality before = *r.personality;
+        const O got = r.isWrite ? write(*r.personality, false, r.path, r.d)
+                                : read(*r.personality, false, r.path, r.d);
+        EXPECT_EQ(got, r.outcome) << r.label;
+        ASSERT_FALSE(ui_.messages().empty()) << r.label;
+        EXPECT_EQ(ui_.messages().back(), r.message) << r.label;
+        EXPECT_EQ(firstDifference(before, *r.personality), "") << r.label;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "x.img"));
+}
+
+// A port that never opens, as when the programming cable is unplugged.
+class NoPorts : public DeviceFactory {
+  public:
+    OpenResult open(const std::string&, int) override { return OpenError{"no such device"}; }
+};
+
+TEST_F(Transfer, PortThatDoesNotOpenIsCommNotOpenForBothDirections) {
+    NoPorts none;
+    SerialLink serial(profile_, none, clock_, ui_);
+    Env env{ui_, clock_, profile_, serial, app_};
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    const CPersonality before = p;
+    EXPECT_EQ(ReadPers(env, settings_, p, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(WritePers(env, settings_, p, 0, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(ui_.messages(), (std::vector<std::string>{"Comm not open", "Comm not open"}));
+    EXPECT_EQ(firstDifference(before, p), "");
+    EXPECT_EQ(ui_.busyDepth(), 0);
+}
+
+TEST_F(Transfer, ImageTooLargeIsRefusedAndNothingWritten) {
+    CPersonality p = generatePersonality({'A', 2, false, 8}, 12);
+    EXPECT_EQ(write(p, false, file("a.img"), desc('A')), O::Refused);
+    EXPECT_EQ(ui_.messages().back(), "Personality too big for radio!");
+    EXPECT_FALSE(fs::exists(dir_ / "a.img"));
+}
+
+}  // namespace
+}  // namespace tw::test
