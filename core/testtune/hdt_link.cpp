@@ -31,12 +31,12 @@ bool CHdtLink::Send(std::string_view line) {
 }
 
 bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args) {
-    const HdtCommandSpec& spec = commandSpec(command);
+    const HdtCommandSpec& row = commandSpec(command);
     const auto line = formatCommand(command, args);
     if (!line) return false;
     const bool sent = Send(*line);
     bool passed = true;
-    switch (spec.rule) {
+    switch (row.rule) {
         case ReplyRule::Common:
             passed = sent && LastPassed();
             break;
@@ -49,7 +49,7 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
         case ReplyRule::Unchecked:
             break;
     }
-    if (!passed && !spec.failure.empty()) env_.ui.message(std::string(spec.failure));
+    if (!passed && !row.failure.empty()) env_.ui.message(std::string(row.failure));
     return passed;
 }
 

@@ -87,8 +87,8 @@ TEST(MalformedImages, FailCleanlyOrGiveAPersonalityThatReencodesOrIsRefused) {
     std::mt19937 rng(20261207);
     Outcome outcome;
     int cases = 0;
-    for (const FixtureSpec& spec : allFixtureSpecs()) {
-        Fixture f = makeFixture(spec);
+    for (const FixtureSpec& fs : allFixtureSpecs()) {
+        Fixture f = makeFixture(fs);
         ScriptedUi ui;
         ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, ui),
                   kEncodeDone);
@@ -103,15 +103,15 @@ TEST(MalformedImages, FailCleanlyOrGiveAPersonalityThatReencodesOrIsRefused) {
                     decodePersonalityQuietly(image.data(), length, host, f.identity);
                 if (!why.empty()) {
                     ++outcome.failures;
-                    ASSERT_EQ(firstDifference(before, host), "") << spec.label() << ": " << why;
+                    ASSERT_EQ(firstDifference(before, host), "") << fs.label() << ": " << why;
                     continue;
                 }
                 PersonalityImage again = imageFor(f.identity);
                 ScriptedUi answers;
                 const int result = EncodePersonality(again, host, f.request, f.identity, answers);
-                ASSERT_TRUE(result == kEncodeDone || result == kEncodeRefused) << spec.label();
+                ASSERT_TRUE(result == kEncodeDone || result == kEncodeRefused) << fs.label();
                 if (result == kEncodeRefused) {
-                    ASSERT_FALSE(answers.messages().empty()) << spec.label();
+                    ASSERT_FALSE(answers.messages().empty()) << fs.label();
                     ++outcome.refused;
                 } else {
                     ++outcome.reencoded;

@@ -13,11 +13,11 @@ namespace {
 
 class Gen {
   public:
-    Gen(const FixtureSpec& spec, int scale)
-        : rng_(spec.seed), type_(spec.type), band_(spec.band), scale_(scale) {
-        L_ = identityFor(spec.type, spec.band).imageVariant;
-        freq_.band = spec.band;
-        freq_.type = spec.type;
+    Gen(const FixtureSpec& fs, int scale)
+        : rng_(fs.seed), type_(fs.type), band_(fs.band), scale_(scale) {
+        L_ = identityFor(fs.type, fs.band).imageVariant;
+        freq_.band = fs.band;
+        freq_.type = fs.type;
         versionMinor_ = coin() ? 90 : 70;
         freq_.version690 = versionMinor_ >= 90;
     }
@@ -526,27 +526,27 @@ PersonalityImage imageFor(const RadioIdentity& identity) {
     return image;
 }
 
-CPersonality generatePersonality(const FixtureSpec& spec, int scale) {
-    return Gen(spec, scale).build();
+CPersonality generatePersonality(const FixtureSpec& fs, int scale) {
+    return Gen(fs, scale).build();
 }
 
-Fixture makeFixture(const FixtureSpec& spec, int scale) {
+Fixture makeFixture(const FixtureSpec& fs, int scale) {
     Fixture f;
-    f.spec = spec;
-    f.identity = identityFor(spec.type, spec.band, spec.preamble);
+    f.fs = fs;
+    f.identity = identityFor(fs.type, fs.band, fs.preamble);
     f.image = imageFor(f.identity);
-    f.request.toRadio = spec.preamble;
-    f.personality = generatePersonality(spec, scale);
+    f.request.toRadio = fs.preamble;
+    f.personality = generatePersonality(fs, scale);
     return f;
 }
 
 std::vector<FixtureSpec> allFixtureSpecs() {
-    std::vector<FixtureSpec> specs;
+    std::vector<FixtureSpec> fixtures;
     std::uint32_t seed = 1;
     for (char type : std::string("ABCHJMTUV"))
-        for (int band : {1, 2, 5, 7, 11, 12, 13}) specs.push_back({type, band, false, seed++});
-    for (int band : {1, 7, 11, 12}) specs.push_back({'C', band, true, seed++});
-    return specs;
+        for (int band : {1, 2, 5, 7, 11, 12, 13}) fixtures.push_back({type, band, false, seed++});
+    for (int band : {1, 7, 11, 12}) fixtures.push_back({'C', band, true, seed++});
+    return fixtures;
 }
 
 }  // namespace tw::test

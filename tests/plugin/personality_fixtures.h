@@ -22,7 +22,7 @@ struct FixtureSpec {
 
 // What a transfer hands the encoder: identity, image object (records filled), request.
 struct Fixture {
-    FixtureSpec spec;
+    FixtureSpec fs;
     RadioIdentity identity;
     PersonalityImage image;
     EncodeRequest request;
@@ -36,8 +36,8 @@ PersonalityImage imageFor(const RadioIdentity& identity);
 
 // A personality in the form decoding yields (padded or generated names, values on their
 // steps, every set referred to), drawn from the seed. `scale` sets how much it holds.
-CPersonality generatePersonality(const FixtureSpec& spec, int scale = 1);
-Fixture makeFixture(const FixtureSpec& spec, int scale = 1);
+CPersonality generatePersonality(const FixtureSpec& fs, int scale = 1);
+Fixture makeFixture(const FixtureSpec& fs, int scale = 1);
 
 // Types A, B, C, H, J, M, T, U, V over band codes 1, 2, 5, 7, 11, 12, 13, with and
 // without the preamble.

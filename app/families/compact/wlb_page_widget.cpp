@@ -62,11 +62,11 @@ QHBoxLayout* displayTexts(QWidget* parent) {
 
 }  // namespace
 
-PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPageLayout& spec,
+PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPageLayout& shape,
                                     QWidget* parent) {
     auto* w = new PageWidget(page, parent);
     auto* layout = new QVBoxLayout(w);
-    if (spec.textsFirst) layout->addLayout(displayTexts(w));
+    if (shape.textsFirst) layout->addLayout(displayTexts(w));
 
     auto* tracking = new QGroupBox(QStringLiteral("Tracking Data"), w);
     auto* trackingLayout = new QVBoxLayout(tracking);
@@ -74,7 +74,7 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
     auto* squelchGrid = new QGridLayout(squelch);
     addHeads(squelchGrid, {"Wide Band", "Narr Band"}, squelch);
     int row = 1;
-    for (const auto& [label, ids] : spec.squelchRows)
+    for (const auto& [label, ids] : shape.squelchRows)
         addRow(squelchGrid, row++, label, {ids[0], ids[1]}, squelch);
     squelchGrid->setColumnStretch(3, 1);
     trackingLayout->addWidget(squelch);
@@ -89,12 +89,13 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
 
     auto* singles = new QGridLayout;
     row = 0;
-    for (const auto& [label, id] : spec.singleFields) addRow(singles, row++, label, {id}, tracking);
+    for (const auto& [label, id] : shape.singleFields)
+        addRow(singles, row++, label, {id}, tracking);
     singles->setColumnStretch(2, 1);
     trackingLayout->addLayout(singles);
     layout->addWidget(tracking);
 
-    if (!spec.textsFirst) layout->addLayout(displayTexts(w));
+    if (!shape.textsFirst) layout->addLayout(displayTexts(w));
     const int defaultsId = page.model().defaultsButton;
     auto* defaults = new QPushButton(QStringLiteral("Defaults"), w);
     defaults->setObjectName(QString::number(defaultsId));
@@ -111,15 +112,15 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
 }
 
 PageWidget* createWlbPageWidget(compact::CCompactPage& page, QWidget* parent) {
-    const CompactPageLayout spec{{{"Opening", {2040, 2041}},
-                                  {"Closing ", {2042, 2043}},
-                                  {"Offset Low", {2044, 2045}},
-                                  {"Offset High", {2046, 2047}}},
-                                 {{"Ref Oscillator Frequency Adjust", 2057},
-                                  {"Low Voltage Cutoff", 2058},
-                                  {"Adjustable Squelch Offset", 2059}},
-                                 false};
-    PageWidget* w = createCompactPageWidget(page, spec, parent);
+    const CompactPageLayout shape{{{"Opening", {2040, 2041}},
+                                   {"Closing ", {2042, 2043}},
+                                   {"Offset Low", {2044, 2045}},
+                                   {"Offset High", {2046, 2047}}},
+                                  {{"Ref Oscillator Frequency Adjust", 2057},
+                                   {"Low Voltage Cutoff", 2058},
+                                   {"Adjustable Squelch Offset", 2059}},
+                                  false};
+    PageWidget* w = createCompactPageWidget(page, shape, parent);
     w->setFirstControl(2040);
     return w;
 }
