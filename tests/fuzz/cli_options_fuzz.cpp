@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     faults::PageBench bench(sim::createModel("loopback", {}));
     std::vector<cli::Step> steps;
-    if (!cli::groupSteps(o.steps, bench.page(tabOfFamily(o.family)), steps, why)) {
+    FamilyPage& page = bench.page(tabOfFamily(o.family));
+    if (!cli::groupSteps(o.steps, page, page.actions(), o.service, steps, why)) {
         TW_PROPERTY(!why.empty(), "a step error without a reason");
         return 0;
     }
