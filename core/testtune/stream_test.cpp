@@ -278,59 +278,47 @@ StreamOutcome CStreamTestDlg::Keypad() {
 }
 
 StreamOutcome CStreamTestDlg::Knob() {
-    Clock& clock = sheet_.env().clock;
-    const Millis start = clock.now();
     int last = 0;
-    reply_.clear();
-    if (!link_.port().Transact(*formatCommand(HdtCommand::KnobTest), reply_)) {
-        Post(StreamChange(StreamChange::Kind::LinkLost));
-        return StreamOutcome::NotStarted;
-    }
-    KeepStreamAfterPrompt();
-    Millis lastEvent = clock.now();
-    for (;;) {
-        if (Ending(start, "Rotary Knob test has timed out after two minutes."))
-            return StreamOutcome::Done;
-        if (!Read()) return StreamOutcome::LinkLost;
-        // What came after Stop is no longer shown: the test ended when it was pressed.
-        if (link_.AbortRequested()) continue;
-        if (reply_.text().empty()) {
-            if (clock.now() - lastEvent >= kSilenceMs) {
-                Post(StreamChange(StreamChange::Kind::Close));
-                return StreamOutcome::Done;
-            }
-            continue;
-        }
-        lastEvent = clock.now();
-        const std::string joined = Joined("GRP=", 2);
-        const std::string_view text = joined;
-        for (auto at = text.find("GRP="); at != std::string_view::npos;
-             at = text.find("GRP=", at + 4)) {
-            const auto n = keyedValue(text.substr(at), "GRP=", 2);
-            if (!n || *n < 1 || *n > 16) continue;
+    return StreamValues(
+        HdtCommand::KnobTest, "Rotary Knob test has timed out after two minutes.", "GRP=", 2,
+        [this, &last](int n) {
+            if (n < 1 || n > 16) return;
             ++events_;
-            Post(StreamChange(StreamChange::Kind::Toggle, kKnobIndicatorBase + *n));
-            if (*n != last && last > 0)
+            Post(StreamChange(StreamChange::Kind::Toggle, kKnobIndicatorBase + n));
+            if (n != last && last > 0)
                 Post(StreamChange(StreamChange::Kind::Disable, kKnobIndicatorBase + last));
-            last = *n;
-        }
-    }
+            last = n;
+        });
 }
 
 StreamOutcome CStreamTestDlg::Volume() {
-    Clock& clock = sheet_.env().clock;
     Drain();
+    return StreamValues(
+        HdtCommand::VolumeTest, "Volume test has timed out after two minutes.", "VOL=", 3,
+        [this](int v) {
+            ++events_;
+            Post(StreamChange(StreamChange::Kind::Progress, kVolumeProgress, v));
+            Post(StreamChange(StreamChange::Kind::Text, kVolumeText, 0, format("Vol=%02d", v / 8)));
+        });
+}
+
+// The knob and volume tests: start the stream, then hand every "KEY=nn" value to `onValue`
+// until Stop, two minutes, six seconds of silence or a lost link end it.
+StreamOutcome CStreamTestDlg::StreamValues(HdtCommand command, const char* timedOut,
+                                           const char* key, std::size_t digits,
+                                           const std::function<void(int)>& onValue) {
+    Clock& clock = sheet_.env().clock;
     const Millis start = clock.now();
     reply_.clear();
-    if (!link_.port().Transact(*formatCommand(HdtCommand::VolumeTest), reply_)) {
+    if (!link_.port().Transact(*formatCommand(command), reply_)) {
         Post(StreamChange(StreamChange::Kind::LinkLost));
         return StreamOutcome::NotStarted;
     }
     KeepStreamAfterPrompt();
     Millis lastEvent = clock.now();
+    const std::string_view keyText = key;
     for (;;) {
-        if (Ending(start, "Volume test has timed out after two minutes."))
-            return StreamOutcome::Done;
+        if (Ending(start, timedOut)) return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
         // What came after Stop is no longer shown: the test ended when it was pressed.
         if (link_.AbortRequested()) continue;
@@ -342,16 +330,11 @@ StreamOutcome CStreamTestDlg::Volume() {
             continue;
         }
         lastEvent = clock.now();
-        const std::string joined = Joined("VOL=", 3);
+        const std::string joined = Joined(keyText, digits);
         const std::string_view text = joined;
-        for (auto at = text.find("VOL="); at != std::string_view::npos;
-             at = text.find("VOL=", at + 4)) {
-            const auto v = keyedValue(text.substr(at), "VOL=", 3);
-            if (!v) continue;
-            ++events_;
-            Post(StreamChange(StreamChange::Kind::Progress, kVolumeProgress, *v));
-            Post(
-                StreamChange(StreamChange::Kind::Text, kVolumeText, 0, format("Vol=%02d", *v / 8)));
+        for (auto at = text.find(keyText); at != std::string_view::npos;
+             at = text.find(keyText, at + keyText.size())) {
+            if (const auto value = keyedValue(text.substr(at), keyText, digits)) onValue(*value);
         }
     }
 }

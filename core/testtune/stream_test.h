@@ -88,6 +88,8 @@ class CStreamTestDlg : public CTestDialog {
     StreamOutcome Keypad();
     StreamOutcome Knob();
     StreamOutcome Volume();
+    StreamOutcome StreamValues(HdtCommand command, const char* timedOut, const char* key,
+                               std::size_t digits, const std::function<void(int)>& onValue);
     // What every loop does before a read: the overall time-out, then the abort flag. True
     // when the test must end (the radio has been told).
     bool Ending(Millis start, const char* timeoutMessage);
