@@ -12,6 +12,7 @@
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "families/compact/wla_page.h"
+#include "kvr/kvr_fixture.h"
 #include "link/serial_link.h"
 #include "sim/compact/wla_radio_model.h"
 #include "sim/sim_device.h"
@@ -21,27 +22,10 @@
 
 namespace tw::compact::wla_test {
 
-struct TempDir {
-    inline static int counter = 0;
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("tw_wla_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    TempDir() { std::filesystem::create_directories(path); }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+// Scratch folders and whole-file helpers are the KVR fixture's.
+using kvr::test::readBytes;
+using kvr::test::TempDir;
+using kvr::test::writeBytes;
 
 // A WLA radio that also notes when each byte from the PC arrived.
 class TimedWla : public sim::WlaRadioModel {
