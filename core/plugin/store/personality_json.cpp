@@ -1,0 +1,551 @@
+// The personality's JSON form. Each object's members are listed once below; the numbers'
+// ranges are what the image can hold, so every personality read from a radio can be saved
+// and loaded again, and the encoder's own checks still judge what a radio accepts.
+#include "plugin/store/personality_json.h"
+
+#include <cstring>
+#include <tuple>
+#include <type_traits>
+
+#include "plugin/store/json_fields.h"
+#include "plugin/store/options.h"
+
+namespace tw {
+namespace {
+
+using json::FieldReader;
+using json::FieldWriter;
+using json::Value;
+
+// Beyond any grid: decoding keeps a frequency off its band (even below zero) for validation
+// to flag, so only the band limits must be positive.
+constexpr double kMaxMHz = 1e6;
+constexpr double kMaxFraction = 1e6;
+constexpr std::size_t kMaxItems = 4096;
+constexpr long long kU8 = 0xFF, kU16 = 0xFFFF;
+
+const char* const kSetKeys[kSetTypeCount] = {
+    "trunked", "conventional", "groups", "specialCalls", "telpageGroups", "telpageSpecialCalls"};
+
+// Plain values of a list: each element is member "" of the visitor.
+template <class V, class T>
+void integers(V& v, const char* key, T& list, long long lo, long long hi, std::size_t max = 0) {
+    v.list(key, list, max, [&](auto& e, auto& x) { e.integer("", x, lo, hi); });
+}
+template <class V, class T>
+void flagList(V& v, const char* key, T& list) {
+    v.list(key, list, 0, [](auto& e, bool& x) { e.flag("", x); });
+}
+template <class V, class T>
+void reals(V& v, const char* key, T& list, double lo, double hi) {
+    v.list(key, list, 0, [&](auto& e, double& x) { e.real("", x, lo, hi); });
+}
+template <class V, class T>
+void texts(V& v, const char* key, T& list, std::size_t max = 0) {
+    v.list(key, list, max, [](auto& e, std::string& x) { e.text("", x); });
+}
+
+template <class V>
+void fields(V& v, CGroup& g) {
+    v.text("name", g.name);
+    v.integer("id", g.id, 0, 0x7FF);
+    v.flag("flagA", g.flagA);
+    v.flag("flagB", g.flagB);
+    v.integer("value3", g.value3, 0, 7);
+    v.integer("steps", g.steps, 0, 15);
+    v.flag("flagC", g.flagC);
+    flagList(v, "inverted", g.inverted);
+}
+
+template <class V>
+void fields(V& v, CTrunkChannel& ch) {
+    v.real("first", ch.first, -kMaxMHz, kMaxMHz);
+    v.real("second", ch.second, -kMaxMHz, kMaxMHz);
+    v.integer("mode", ch.mode, 0, 2);
+    v.flag("upper", ch.upper);
+    v.flag("fine", ch.fine);
+}
+
+template <class V>
+void fields(V& v, CConvChannel& ch) {
+    v.text("name", ch.name);
+    v.real("rx", ch.rxFreq, -kMaxMHz, kMaxMHz);
+    v.real("tx", ch.txFreq, -kMaxMHz, kMaxMHz);
+    v.flag("hasTx", ch.hasTx);
+    v.flag("upper", ch.upper);
+    v.flag("fineRx", ch.fineRx);
+    v.flag("fineTx", ch.fineTx);
+    v.flag("flag7", ch.flag7);
+    v.flag("flag5", ch.flag5);
+    v.flag("flag43", ch.flag43);
+    v.flag("specialMode", ch.specialMode);
+    v.flag("flag14", ch.flag14);
+    integers(v, "extension", ch.extension, 0, kU8);
+    v.text("rxTg", ch.rxTg);
+    v.text("txTg", ch.txTg);
+}
+
+template <class V>
+void fields(V& v, CSpCall& c) {
+    v.text("name", c.name);
+    v.integer("type", c.type, 0, 3);
+    v.flag("flag", c.flag);
+    v.integer("kindCode", c.kindCode, 0, 7);
+    v.text("number", c.number);
+}
+
+template <class V>
+void fields(V& v, CTpgSpCall& c) {
+    v.text("name", c.name);
+    v.text("number", c.number);
+}
+
+template <class V>
+void fields(V& v, CTpgGroup& g) {
+    v.text("name", g.name);
+    flagList(v, "flags", g.flags);
+    integers(v, "codeSlots", g.codeSlots, 0, kU16);
+}
+
+template <class V>
+void fields(V& v, CTrunkSet& s) {
+    v.flag("flag", s.flag);
+    v.integer("steps", s.steps, 0, 15);
+    reals(v, "bandLimits", s.bandLimits, 0, kMaxMHz);
+    v.objects("channels", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CConvSet& s) {
+    v.text("home", s.home);
+    v.text("priority1", s.priority1);
+    v.text("priority2", s.priority2);
+    v.text("wideScan", s.wideScan);
+    v.objects("channels", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CGroupSet& s) {
+    v.text("home", s.home);
+    v.text("priority1", s.priority1);
+    v.text("priority2", s.priority2);
+    v.objects("groups", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CSpCallSet& s) {
+    v.integer("value1", s.value1, 0, 0x3FFF);
+    v.integer("value2", s.value2, 0, 0x3FFF);
+    v.objects("calls", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CTpgGroupSet& s) {
+    v.objects("groups", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CTpgSpCallSet& s) {
+    v.objects("calls", s.items, kMaxItems, [](auto& e, auto& x) { fields(e, x); });
+}
+
+template <class V>
+void fields(V& v, CConvSystem& s) {
+    std::string set = s.GetConvSetName();
+    v.text("convSet", set);
+    s.SetConvSetName(set);
+}
+
+template <class V>
+void fields(V& v, CTrunkSystem& s) {
+    v.text("trunkSet", s.trunkSet);
+    v.text("groupSet", s.groupSet);
+    v.text("spCallSet", s.spCallSet);
+    v.integer("value6", s.value6, 0, 0x3F);
+    v.integer("value14", s.value14, 0, 0x3FFF);
+    v.flag("flagA", s.flagA);
+    v.flag("flagB", s.flagB);
+    v.integer("value5", s.value5, 0, 0x1F);
+    v.integer("value3", s.value3, 0, 7);
+    v.flag("flag", s.flag);
+    v.integer("scanMode", s.scanMode, 0, kPairScanMode);
+    v.text("prioritySystem", s.prioritySystem);
+    texts(v, "scanPair", s.scanPair);
+    texts(v, "scannedSystems", s.scannedSystems, kMaxItems);
+}
+
+template <class V>
+void fields(V& v, CTpgSystem& s) {
+    v.text("trunkSet", s.trunkSet);
+    v.text("groupSet", s.groupSet);
+    v.text("spCallSet", s.spCallSet);
+    flagList(v, "flags", s.flags);
+    v.integer("value2", s.value2, 0, 3);
+    v.integer("offset", s.offset, -5, 26);
+    integers(v, "codeSlots", s.codeSlots, 0, kU16);
+}
+
+// Options. The classes the image holds nothing of have no members.
+template <class T>
+constexpr bool kPlainOption =
+    std::is_same_v<T, CAlarmOpts> || std::is_same_v<T, CAlertOpts> ||
+    std::is_same_v<T, CConvScanOpts> || std::is_same_v<T, CDataOpts> ||
+    std::is_same_v<T, CDisplayOpts> || std::is_same_v<T, CExtSpkrOpts> ||
+    std::is_same_v<T, CKeypadCtrlOpts> || std::is_same_v<T, CPubAddOpts> ||
+    std::is_same_v<T, CSupervisoryOpts> || std::is_same_v<T, CTimerOpts>;
+template <class V, class T>
+requires kPlainOption<T>
+void fields(V&, T&) {}
+
+template <class V>
+void fields(V& v, CDTMFOpts& o) {
+    reals(v, "fractions", o.fractions, -kMaxFraction, kMaxFraction);
+}
+template <class V>
+void fields(V& v, CNavlocOpts& o) {
+    v.real("fraction", o.fraction, -kMaxFraction, kMaxFraction);
+}
+template <class V>
+void fields(V& v, CClearvoxOpts& o) {
+    v.real("fraction", o.fraction, -kMaxFraction, kMaxFraction);
+}
+template <class V>
+void fields(V& v, CScanOpts& o) {
+    v.real("fraction", o.fraction, -kMaxFraction, kMaxFraction);
+}
+template <class V>
+void fields(V& v, CSystemScanOpts& o) {
+    v.integer("value", o.value, 0, 15);
+}
+template <class V>
+void fields(V& v, CPowerUpOpts& o) {
+    v.flag("flag", o.flag);
+    v.text("system", o.system);
+    v.text("group", o.group);
+}
+template <class V>
+void fields(V& v, CGenRadioOpts& o) {
+    v.text("homeSystem", o.homeSystem);
+    std::string callback = o.GetCallbackMessage();
+    v.text("callbackMessage", callback);
+    o.SetCallbackMessage(callback);
+}
+template <class V>
+void fields(V& v, CAgencyData& o) {
+    integers(v, "fleets", o.fleets, 0, 0x8000, kMaxItems);
+}
+template <class V>
+void fields(V& v, CTelpageOpts& o) {
+    v.flag("tonesPresent", o.tonesPresent);
+    v.flag("phonesPresent", o.phonesPresent);
+    v.objects("tones", o.tones, 0,
+              [](auto& e, CTones& t) { integers(e, "bytes", t.bytes, 0, kU8); });
+    texts(v, "phones", o.phones);
+}
+template <class V>
+void fields(V& v, CScratchPadOpts& o) {
+    v.flag("idsPresent", o.idsPresent);
+    v.flag("phonesPresent", o.phonesPresent);
+    integers(v, "ids", o.ids, 0, kU16);
+    texts(v, "phones", o.phones);
+}
+template <class V>
+void fields(V& v, CKeypadCtrlOpts_N2& o) {
+    v.text("lockSequence", o.lockSequence);
+}
+template <class V>
+void fields(V& v, CTrvMenu& o) {
+    integers(v, "menus", o.menus, 0, kU8, kMaxItems);
+}
+template <class V>
+void fields(V& v, CTrwFlexKeys& o) {
+    v.objects("keys", o.keys, 0, [](auto& e, CFlexKeys& k) {
+        e.integer("kind", k.kind, 0, 3);
+        e.integer("function", k.function, 0, kU8);
+        e.text("digits", k.digits);
+        e.integer("value", k.value, 0, kU8);
+        e.text("name", k.name);
+    });
+}
+template <class V>
+void fields(V& v, CDualsetOpts& o) {
+    v.integer("value", o.value, 0, kU16);
+}
+template <class V>
+void fields(V& v, CRciKeypad& o) {
+    integers(v, "keypad", o.keypad, 0, kU8);
+}
+template <class V>
+void fields(V& v, CRciSystemGroup& o) {
+    v.objects("entries", o.entries, kMaxItems, [](auto& e, CRciSysGrp& x) {
+        e.text("system", x.system);
+        e.text("group", x.group);
+    });
+}
+template <class V>
+void fields(V& v, CType61Opts& o) {
+    v.objects("sets", o.sets, 0, [](auto& e, CT61& s) {
+        e.integer("flag", s.flag, 0, kU8);
+        reals(e, "tones", s.tones, 0, 1e5);
+    });
+}
+template <class V>
+void fields(V& v, CVsOpts& o) {
+    v.bytes("data", o.data, 255);
+}
+template <class V>
+void statusItems(V& v, std::vector<CStatusMessage>& items) {
+    v.objects("items", items, kMaxItems, [](auto& e, CStatusMessage& m) {
+        e.integer("number", m.number, 0, kU8);
+        e.text("name", m.name);
+    });
+}
+template <class V>
+void fields(V& v, CStatus& o) {
+    statusItems(v, o.items);
+}
+template <class V>
+void fields(V& v, CMessage& o) {
+    statusItems(v, o.items);
+}
+// Section numbers are the keys; each holds the section's bytes.
+void sectionsOf(FieldWriter& v, std::map<int, std::vector<std::uint8_t>>& sections) {
+    for (auto& [number, bytes] : sections) v.bytes(std::to_string(number).c_str(), bytes, 0);
+}
+void sectionsOf(FieldReader& v, std::map<int, std::vector<std::uint8_t>>& sections) {
+    sections.clear();
+    for (const std::string& key : v.keys()) {
+        int number = -1;
+        if (!key.empty() && key.size() <= 3 && key.find_first_not_of("0123456789") == key.npos &&
+            (key.size() == 1 || key[0] != '0'))
+            number = std::stoi(key);
+        if (number < 0 || number > 255)
+            return v.fail(v.at(key), "expected a section number (0 to 255)");
+        v.bytes(key.c_str(), sections[number], 0x10000);
+    }
+}
+
+template <class V>
+void fields(V& v, CImageExtras& o) {
+    v.flag("hasVersion", o.hasVersion);
+    v.integer("versionMajor", o.versionMajor, 0, kU8);
+    v.integer("versionMinor", o.versionMinor, 0, kU8);
+    v.bytes("header", o.header, 0x10000);
+    v.object("sections", [&](auto& s) { sectionsOf(s, o.sections); });
+}
+
+// Every option class, in the order `save` writes them.
+using OptionClasses =
+    std::tuple<CAlarmOpts, CAlertOpts, CConvScanOpts, CDataOpts, CDisplayOpts, CExtSpkrOpts,
+               CKeypadCtrlOpts, CPubAddOpts, CSupervisoryOpts, CTimerOpts, CDTMFOpts, CNavlocOpts,
+               CClearvoxOpts, CScanOpts, CSystemScanOpts, CPowerUpOpts, CGenRadioOpts, CAgencyData,
+               CTelpageOpts, CScratchPadOpts, CKeypadCtrlOpts_N2, CTrvMenu, CTrwFlexKeys,
+               CDualsetOpts, CRciKeypad, CRciSystemGroup, CType61Opts, CVsOpts, CStatus, CMessage,
+               CImageExtras>;
+
+template <class F>
+void forEachOptionClass(F f) {
+    std::apply([&](auto... tag) { (f(tag), ...); }, OptionClasses{});
+}
+
+const char* systemKindName(SystemKind kind) {
+    switch (kind) {
+        case SystemKind::Conventional:
+            return "conventional";
+        case SystemKind::Trunked:
+            return "trunked";
+        case SystemKind::Telpage:
+            return "telpage";
+    }
+    return "?";
+}
+
+template <class S, class V>
+void setFields(V& v, CSet& set) {
+    fields(v, static_cast<S&>(set));
+}
+
+template <class V>
+void anySetFields(V& v, CSet& set) {
+    switch (set.Type()) {
+        case kTrunkSetType:
+            return setFields<CTrunkSet>(v, set);
+        case kConvSetType:
+            return setFields<CConvSet>(v, set);
+        case kGroupSetType:
+            return setFields<CGroupSet>(v, set);
+        case kSpCallSetType:
+            return setFields<CSpCallSet>(v, set);
+        case kTpgGroupSetType:
+            return setFields<CTpgGroupSet>(v, set);
+        default:
+            return setFields<CTpgSpCallSet>(v, set);
+    }
+}
+
+template <class V>
+void anySystemFields(V& v, CSystem& s) {
+    switch (s.Kind()) {
+        case SystemKind::Conventional:
+            return fields(v, static_cast<CConvSystem&>(s));
+        case SystemKind::Trunked:
+            return fields(v, static_cast<CTrunkSystem&>(s));
+        case SystemKind::Telpage:
+            return fields(v, static_cast<CTpgSystem&>(s));
+    }
+}
+
+std::unique_ptr<CSet> makeSet(int type) {
+    switch (type) {
+        case kTrunkSetType:
+            return std::make_unique<CTrunkSet>();
+        case kConvSetType:
+            return std::make_unique<CConvSet>();
+        case kGroupSetType:
+            return std::make_unique<CGroupSet>();
+        case kSpCallSetType:
+            return std::make_unique<CSpCallSet>();
+        case kTpgGroupSetType:
+            return std::make_unique<CTpgGroupSet>();
+        default:
+            return std::make_unique<CTpgSpCallSet>();
+    }
+}
+
+std::unique_ptr<CSystem> makeSystem(const std::string& kind) {
+    if (kind == "conventional") return std::make_unique<CConvSystem>();
+    if (kind == "trunked") return std::make_unique<CTrunkSystem>();
+    if (kind == "telpage") return std::make_unique<CTpgSystem>();
+    return nullptr;
+}
+
+std::string typeText(std::uint16_t type) {
+    return type == 0 ? std::string() : std::string(1, static_cast<char>(type));
+}
+
+}  // namespace
+
+json::Value personalityToJsonValue(const CPersonality& constP) {
+    auto& p = const_cast<CPersonality&>(constP);  // the writer only reads
+    Value root = Value::makeObject();
+    FieldWriter w(root);
+    int format = kPersonalityJsonFormat;
+    w.integer("format", format, 0, 0);
+    std::string name = p.GetName();
+    w.text("name", name);
+    std::string type = typeText(p.radioType);
+    w.text("type", type);
+    reals(w, "bandLimits", p.bandLimits, 0, kMaxMHz);
+    Value& systems = root.add("systems", Value::makeArray());
+    for (const auto& s : p.Systems()) {
+        FieldWriter sw(systems.items.emplace_back(Value::makeObject()));
+        std::string kind = systemKindName(s->Kind()), sysName = s->GetName();
+        sw.text("kind", kind);
+        sw.text("name", sysName);
+        anySystemFields(sw, *s);
+    }
+    w.object("sets", [&](FieldWriter& sets) {
+        for (int t = 0; t < kSetTypeCount; ++t) {
+            Value list = Value::makeArray();
+            for (int i = 0; i < p.GetSetCount(t); ++i) {
+                CSet& set = *p.GetSetAt(i, t);
+                FieldWriter one(list.items.emplace_back(Value::makeObject()));
+                std::string setName = set.GetName();
+                one.text("name", setName);
+                anySetFields(one, set);
+            }
+            sets.raw(kSetKeys[t], std::move(list));
+        }
+    });
+    w.object("options", [&](FieldWriter& options) {
+        forEachOptionClass([&](auto tag) {
+            using T = decltype(tag);
+            if (auto* o = p.GetOption<T>())
+                options.object(T::kClassTag, [&](FieldWriter& ow) { fields(ow, *o); });
+        });
+    });
+    return root;
+}
+
+std::string personalityToJson(const CPersonality& personality) {
+    return json::write(personalityToJsonValue(personality));
+}
+
+bool personalityFromJsonValue(const json::Value& value, CPersonality& out, std::string& error) {
+    error.clear();
+    CPersonality p;
+    FieldReader r(value, "", error);
+    int format = -1;
+    r.integer("format", format, 0, 1000000);
+    if (r.ok() && format != kPersonalityJsonFormat)
+        r.fail("/format", format < 0 ? "missing: this is no personality file"
+                                     : "format " + std::to_string(format) + " is not " +
+                                           std::to_string(kPersonalityJsonFormat));
+    std::string name, type;
+    r.text("name", name);
+    p.SetName(name);
+    r.text("type", type);
+    if (r.ok() && (type.size() > 1 || (type.size() == 1 && (type[0] < 'A' || type[0] > 'Z'))))
+        r.fail("/type", "expected one letter A to Z");
+    if (type.size() == 1) p.radioType = static_cast<std::uint16_t>(type[0]);
+    reals(r, "bandLimits", p.bandLimits, 0, kMaxMHz);
+
+    if (const Value* systems = r.take("systems", Value::Kind::Array)) {
+        for (std::size_t i = 0; i < systems->items.size() && r.ok(); ++i) {
+            FieldReader sr(systems->items[i], "/systems/" + std::to_string(i), error);
+            std::string kind, sysName;
+            sr.text("kind", kind);
+            auto system = makeSystem(kind);
+            if (!system) {
+                sr.fail(sr.at("kind"), "expected \"conventional\", \"trunked\" or \"telpage\"");
+                break;
+            }
+            sr.text("name", sysName);
+            system->SetName(sysName);
+            anySystemFields(sr, *system);
+            sr.finish();
+            p.AddSystem(std::move(system));
+        }
+    }
+    r.object("sets", [&](FieldReader& sets) {
+        for (int t = 0; t < kSetTypeCount && sets.ok(); ++t) {
+            const Value* list = sets.take(kSetKeys[t], Value::Kind::Array);
+            for (std::size_t i = 0; list && i < list->items.size() && sets.ok(); ++i) {
+                FieldReader one(list->items[i], sets.at(kSetKeys[t]) + "/" + std::to_string(i),
+                                error);
+                auto set = makeSet(t);
+                std::string setName;
+                one.text("name", setName);
+                set->SetName(setName);
+                anySetFields(one, *set);
+                one.finish();
+                p.AddSet(std::move(set), t);
+            }
+        }
+    });
+    r.object("options", [&](FieldReader& options) {
+        for (const std::string& key : options.keys()) {
+            bool known = false;
+            forEachOptionClass([&](auto tag) {
+                using T = decltype(tag);
+                if (key != T::kClassTag || !options.ok()) return;
+                known = true;
+                auto option = std::make_unique<T>();
+                options.object(T::kClassTag, [&](FieldReader& o) { fields(o, *option); });
+                p.PutOption(std::move(option));
+            });
+            if (!known) return options.fail(options.at(key), "unknown option class");
+        }
+    });
+    r.finish();
+    if (!r.ok() || !checkPersonalityReferences(p, error)) return false;
+    out = std::move(p);
+    return true;
+}
+
+bool personalityFromJson(std::string_view text, CPersonality& out, std::string& error) {
+    const auto value = json::parse(text, error);
+    return value && personalityFromJsonValue(*value, out, error);
+}
+
+}  // namespace tw
