@@ -32,14 +32,19 @@ const char* const kStepsHelp =
   write-radio [--id-override N]  WritePers to the radio on port 1
   read-file IMAGE [--desc L[,B3,B4]]   ReadPers from an image file
   write-file IMAGE [--desc L[,B3,B4]]  WritePers to an image file
-  show                  every field of the held personality, one line each
+  load FILE             the personality of a JSON file (checked as a whole first)
+  save FILE             the held personality as a JSON file
+  set POINTER=JSON      one value of the held personality's JSON, at a JSON Pointer,
+                        checked as load checks a file (e.g. set /name='"DEPOT 7"')
+  show                  the held personality's JSON, as save writes it
 )";
 
 bool groupSteps(const std::vector<std::string>& words, std::vector<Step>& steps, std::string& why) {
     static const std::map<std::string, int> fixedArgs = {
         {"type", 1},        {"tabs", 0},      {"pages", 1},        {"trap", 2}, {"range", 2},
         {"init", 2},        {"validate", 2},  {"conv-channel", 0}, {"new", 2},  {"read-radio", 0},
-        {"write-radio", 0}, {"read-file", 1}, {"write-file", 1},   {"show", 0}};
+        {"write-radio", 0}, {"read-file", 1}, {"write-file", 1},   {"show", 0}, {"load", 1},
+        {"save", 1},        {"set", 1}};
     for (std::size_t i = 0; i < words.size();) {
         Step s;
         s.name = words[i++];
@@ -85,6 +90,11 @@ bool groupSteps(const std::vector<std::string>& words, std::vector<Step>& steps,
         }
         if (s.name == "new" && (s.args[0].size() != 1 || !isNumber(s.args[1]))) {
             why = "new needs a type letter and a band code";
+            return false;
+        }
+        if (s.name == "set" && (s.args[0].find('=') == std::string::npos ||
+                                (s.args[0][0] != '/' && s.args[0][0] != '='))) {
+            why = "set needs POINTER=JSON, the pointer starting with '/'";
             return false;
         }
         if (s.name == "type" && s.args[0].size() != 1) {

@@ -2,6 +2,8 @@
 // personality-programming application would, on one held personality.
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -11,7 +13,9 @@
 #include "host_page.h"
 #include "host_steps.h"
 #include "plugin/store/personality.h"
+#include "plugin/store/personality_json.h"
 #include "plugin_api.h"
+#include "util/file_io.h"
 
 namespace {
 
@@ -185,10 +189,60 @@ struct Run {
         } else if (s.name == "read-radio" || s.name == "write-radio" || s.name == "read-file" ||
                    s.name == "write-file") {
             return transfer(s);
+        } else if (s.name == "load" || s.name == "save" || s.name == "set") {
+            return jsonStep(s);
         } else if (s.name == "show") {
-            const FieldList fields = personality->Describe();
-            for (const auto& l : fields.lines()) out.line(l);
+            std::istringstream text(personalityToJson(*personality));
+            for (std::string l; std::getline(text, l);) out.line(l);
         }
+        return true;
+    }
+
+    // Files of a few megabytes at most: a personality's JSON is far smaller.
+    static constexpr std::size_t kMaxJsonFile = 16u << 20;
+
+    bool jsonStep(const Step& s) {
+        const std::string& arg = s.args[0];
+        std::string error;
+        auto fresh = std::make_unique<CPersonality>();
+        if (s.name == "save") {
+            if (!saveFileAtomically(arg, personalityToJson(*personality))) {
+                out.line("save: cannot write " + arg + ": " + std::strerror(errno));
+                return false;
+            }
+            out.line("save " + arg + ": done");
+            return true;
+        }
+        if (s.name == "load") {
+            const auto size = fileSize(arg);
+            std::optional<std::vector<std::uint8_t>> bytes;
+            errno = 0;
+            if (size && *size <= kMaxJsonFile) bytes = loadWholeFile(arg, *size);
+            if (!bytes) {
+                out.line("load: cannot read " + arg + ": " +
+                         (!size                  ? std::string("no such file")
+                          : *size > kMaxJsonFile ? std::string("larger than 16 MiB")
+                                                 : std::string(std::strerror(errno))));
+                return false;
+            }
+            if (!personalityFromJson(std::string(bytes->begin(), bytes->end()), *fresh, error)) {
+                out.line("load " + arg + ": " + error);
+                return false;
+            }
+            out.line("load " + arg + ": done");
+        } else {
+            const std::size_t eq = arg.find('=');
+            const std::string pointer = arg.substr(0, eq);
+            const auto value = json::parse(arg.substr(eq + 1), error);
+            json::Value doc = personalityToJsonValue(*personality);
+            if (!value || !json::setAt(doc, pointer, *value, error) ||
+                !personalityFromJsonValue(doc, *fresh, error)) {
+                out.line("set " + pointer + ": " + (value ? error : "not JSON: " + error));
+                return false;
+            }
+            out.line("set " + pointer + ": done");
+        }
+        personality = std::move(fresh);
         return true;
     }
 
