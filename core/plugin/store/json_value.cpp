@@ -47,7 +47,7 @@ const Value* Value::find(std::string_view key) const {
 }
 
 Value& Value::add(std::string key, Value v) {
-    members.emplace_back(std::move(key), std::move(v));
+    members.push_back(Member{std::move(key), std::move(v)});
     return members.back().second;
 }
 

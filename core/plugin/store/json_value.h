@@ -8,6 +8,8 @@
 
 namespace tw::json {
 
+struct Member;
+
 // A parsed JSON document. Strings hold UTF-8; object members keep their order, so a file
 // written, edited and written again differs only where it was edited.
 struct Value {
@@ -17,7 +19,7 @@ struct Value {
     double number = 0.0;
     std::string text;
     std::vector<Value> items;
-    std::vector<std::pair<std::string, Value>> members;
+    std::vector<Member> members;
 
     static Value makeBool(bool b);
     static Value makeNumber(double d);
@@ -28,6 +30,11 @@ struct Value {
     // The member of that key; null when there is none or this is no object.
     const Value* find(std::string_view key) const;
     Value& add(std::string key, Value v);
+};
+
+struct Member {
+    std::string first;
+    Value second;
 };
 
 const char* kindName(Value::Kind kind);
