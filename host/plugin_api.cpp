@@ -53,7 +53,13 @@ std::string defaultPluginPath() {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const auto dir = ec ? std::filesystem::path(".") : self.parent_path();
-    return (dir / "libtunewright-plugin.so").string();
+    const auto beside = dir / "libtunewright-plugin.so";
+#ifdef TW_PLUGIN_RELDIR
+    const auto installed = dir / TW_PLUGIN_RELDIR / "libtunewright-plugin.so";
+    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec))
+        return installed.lexically_normal().string();
+#endif
+    return beside.string();
 }
 
 }  // namespace tw::host
