@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -152,34 +153,52 @@ TEST(HostE2e, PersonalityRoundTripsThroughRadioAndFilesAndTheRadioKeepsItsData) 
     runTogether(jobs);
 }
 
-TEST(HostE2e, MissingExportIsNamedAndBadInputExitsOne) {
+// Each bad input gives its own message and exit status 1, and writes nothing.
+TEST(HostE2e, BadInputIsNamedAndExitsOne) {
     TempDir dir;
-    const ProcessResult noPlugin =
-        runProcess({hostProgram(), "--plugin", dir.file("none.so"), "tabs"});
-    EXPECT_EQ(noPlugin.exitCode, 1);
-    EXPECT_NE(noPlugin.err.find("cannot load the plug-in"), std::string::npos);
-    // The store library holds none of the exports.
-    const ProcessResult notPlugin =
-        runProcess({hostProgram(), "--plugin", pstoreLibrary(), "tabs"});
-    EXPECT_EQ(notPlugin.exitCode, 1);
-    EXPECT_NE(notPlugin.err.find("the plug-in has no export AddTabs"), std::string::npos);
-    EXPECT_EQ(runProcess({hostProgram(), "frobnicate"}).exitCode, 2);
-
-    const ProcessResult missing = runProcess({hostProgram(), "--dump-dir", dir.file("d"), "new",
-                                              "U", "7", "read-file", dir.file("x.img")});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_NE(missing.out.find("read-file: failed"), std::string::npos);
+    const std::string big = dir.write("big.img", std::string(9000, '\0'));
     const std::string bad =
         dir.write("bad.json", R"({"format": 1, "type": "U", "sets": {"groups": 1}})");
-    const ProcessResult badJson = runProcess({hostProgram(), "load", bad});
-    EXPECT_EQ(badJson.exitCode, 1);
-    EXPECT_NE(badJson.out.find("/sets/groups: expected an array, found a number"),
-              std::string::npos)
-        << badJson.out;
-    const ProcessResult noBand = runProcess({hostProgram(), "--dump-dir", dir.file("d"), "type",
-                                             "U", "read-file", dir.file("x.img"), "--desc", "U"});
-    EXPECT_EQ(noBand.exitCode, 1);
-    EXPECT_NE(noBand.out.find("read-file: refused"), std::string::npos);
+    const std::string dumps = dir.file("dumps");
+    struct BadInput {
+        std::vector<std::string> args;
+        int exit;
+        std::string says;
+    } cases[] = {
+        {{"--plugin", dir.file("none.so"), "tabs"}, 1, "cannot load the plug-in"},
+        // The store library holds none of the exports.
+        {{"--plugin", pstoreLibrary(), "tabs"}, 1, "the plug-in has no export AddTabs"},
+        {{"frobnicate"}, 2, "unknown step frobnicate"},
+        {{"set", "name=1"}, 2, "set needs POINTER=JSON"},
+        {{"new", "U", "7", "read-file", dir.file("x.img")},
+         1,
+         "Cannot open the image file " + dir.file("x.img") + ": No such file or directory"},
+        {{"new", "U", "7", "read-file", big},
+         1,
+         "holds 9000 bytes; a type \"U\" personality "
+         "image is at most 4096 bytes"},
+        {{"new", "U", "7", "read-file", big, "--desc", "C"},
+         1,
+         "The radio description is for type \"C\"; the personality is type \"U\""},
+        {{"new", "U", "7", "read-file", big, "--desc", "Z"}, 1, "Radio type \"Z\" (code 90)"},
+        {{"type", "U", "read-file", big, "--desc", "U"}, 1, "read-file: refused"},
+        {{"new", "U", "7", "write-file", dir.file("no/such/folder.img")},
+         1,
+         "Cannot write the image file"},
+        {{"load", bad}, 1, "/sets/groups: expected an array, found a number"},
+        {{"load", dir.file("none.json")}, 1, "load: cannot read"},
+        {{"new", "U", "7", "set", "/systems/0={}"}, 1, "/systems/0: nothing there"},
+        {{"new", "U", "7", "save", dir.file("no/such/folder.json")}, 1, "save: cannot write"},
+    };
+    for (const BadInput& c : cases) {
+        std::vector<std::string> args = {hostProgram(), "--dump-dir", dumps};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProcessResult run = runProcess(args);
+        EXPECT_EQ(run.exitCode, c.exit) << c.args.back();
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << c.args.back() << ":\n"
+                                                                       << run.out << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("no")));
 }
 
 }  // namespace
