@@ -14,6 +14,7 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
     row.failures = {"No answer.", "Short."};
     row.then = {{"Short.", "Turn off."}};
     row.notes = {"Turn off."};
+    row.dumps = {"d.hex"};
     row.boundMs = 1000;
     RunOutcome clean;
     clean.result = true;
@@ -34,6 +35,13 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
         {"link", FaultKind::Drop, [](RunOutcome& r) { r.openLines = 1; }, "link left open"},
         {"file", FaultKind::Drop, [](RunOutcome& r) { r.filesChanged = {"x.tk1"}; },
          "file written"},
+        {"dump of a failed run", FaultKind::Drop,
+         [](RunOutcome& r) {
+             r.result = false, r.messages = {"No answer."}, r.filesChanged = {"d.hex"};
+         },
+         ""},
+        {"row's own check", FaultKind::Drop, [](RunOutcome& r) { r.verified = "data changed"; },
+         "data changed"},
         {"silent path", FaultKind::Silent,
          [](RunOutcome& r) {
              r.result = false, r.messages = {"Short.", "Turn off."};

@@ -220,6 +220,7 @@ RunOutcome runOnBench(const FaultRow& row, PageBench& bench,
     const Millis start = bench.clock.now();
     out.result = row.run(page);
     out.elapsedMs = bench.clock.now() - start;
+    if (row.verify) out.verified = row.verify(out.result);
     out.textsAfter = texts(page);
     out.openLines = bench.openLines();
     out.statusOpen = bench.ui.statusOpen();
@@ -250,6 +251,7 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
                std::to_string(row.boundMs) + " ms" + shown;
     if (run.busyDepth != 0) return "busy cursor not ended" + shown;
     if (run.statusOpen) return "status window left open" + shown;
+    if (!run.verified.empty()) return run.verified + shown;
 
     bool failed = !run.result;
     for (const auto& m : run.messages)
@@ -264,6 +266,7 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
         const bool historyCopy =
             f.rfind("data/", 0) == 0 && f.find("(removed)") == std::string::npos;
         const bool output = !row.writes.empty() && f == row.writes;
+        if (contains(row.dumps, f)) continue;
         // A status read that carried on after one record failed keeps the one it read.
         const bool done = run.result && (!failed || stillSucceeds);
         if (!((historyCopy && row.history) || output) || !done) return "file written: " + f + shown;

@@ -21,6 +21,9 @@
 //         return {r, ...};
 //     }
 //
+// An operation that is no page's (a personality transfer) runs the same way: `prepare`
+// stashes what it needs from the bench (env(), folder()) where `run` finds it.
+//
 // Further fields (all optional):
 //   notes         messages that may appear in any run (warnings the operation goes on after)
 //   then          pairs {A, B}: whenever A is shown, B is the very next message
@@ -33,6 +36,12 @@
 //   history       a successful run may leave a history copy under $XDG_DATA_HOME
 //   leavesLinkOpen a successful run leaves the port open (test mode)
 //   writes        a file (in the bench folder) that a successful run writes
+//   dumps         files (in the bench folder) any run may write, failed or not: the raw
+//                 images a transfer leaves behind for a fault report
+//   alsoAt        byte positions of the operation's traffic faulted besides the spread ones:
+//                 a short exchange the spread passes over
+//   verify        what else a run must hold, judged right after it: "" or what is wrong
+//                 (the operation's own data, which the page's texts do not show)
 //
 // A chattering line (noise whenever the radio is quiet) is judged like a garbled byte.
 // The general rule for faults other than a silent radio: a run either succeeds exactly like
@@ -82,6 +91,9 @@ struct FaultRow {
     bool history = false;
     bool leavesLinkOpen = false;
     std::string writes;
+    std::vector<std::string> dumps;
+    std::vector<long> alsoAt;
+    std::function<std::string(bool result)> verify;
     Millis boundMs = 0;
 };
 
@@ -142,6 +154,7 @@ struct RunOutcome {
     int busyDepth = 0;
     std::vector<std::string> filesChanged;  // written, changed or removed
     long radioBytes = 0;                    // what the radio sent during the operation
+    std::string verified;                   // the row's verify: "" or what is wrong
 };
 
 // Runs the row's operation once. `configure` sets the line faults after `prepare` has run;

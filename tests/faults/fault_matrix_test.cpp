@@ -14,7 +14,7 @@ constexpr int kPositions = 5;
 TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
     const auto& rows = faultRows();
     ASSERT_FALSE(rows.empty());
-    int runs = 0, broken = 0;
+    int runs = 0, broken = 0, named = 0;
     for (const auto& row : rows) {
         const RunOutcome clean = runRow(row, rowModel(row), nullptr);
         const std::string cleanWhy = checkRun(row, FaultKind::Clean, clean, clean);
@@ -41,15 +41,19 @@ TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
         check(FaultKind::Silent, -1, [](sim::Faults& f, long) { f.silent = true; });
         check(FaultKind::Wrong, -1, [](sim::Faults& f, long) { f.wrongAnswer = true; });
         check(FaultKind::Chatter, -1, [](sim::Faults& f, long) { f.chatter = true; });
-        const auto positions = samplePositions(clean.radioBytes, kPositions);
+        auto positions = samplePositions(clean.radioBytes, kPositions);
+        positions.insert(positions.end(), row.alsoAt.begin(), row.alsoAt.end());
+        named += static_cast<int>(row.alsoAt.size());
         for (long p : positions) {
             check(FaultKind::Drop, p, [p](sim::Faults& f, long at) { f.dropAt = at + p; });
             check(FaultKind::Garble, p, [p](sim::Faults& f, long at) { f.garbleAt = at + p; });
             check(FaultKind::Hangup, p, [p](sim::Faults& f, long at) { f.hangupAfter = at + p; });
         }
     }
-    std::printf("fault matrix: %zu operations x 6 faults x %d positions, %d runs, %s\n",
-                rows.size(), kPositions, runs, broken ? "NOT all held" : "all held");
+    std::printf(
+        "fault matrix: %zu operations x 6 faults x %d positions (and %d named by rows), %d runs, "
+        "%s\n",
+        rows.size(), kPositions, named, runs, broken ? "NOT all held" : "all held");
 }
 
 }  // namespace

@@ -110,36 +110,58 @@ PreRead judge(bool ok, const std::vector<std::string>& shown,
     return PreRead::None;
 }
 
-// Reads what the encoder carries over from the radio: feature data, tracking data, the
-// auxiliary block and the data version. False (message shown) when any read broke off.
-bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
-                  const RadioIdentity& identity,
-                  std::optional<std::pair<std::uint8_t, std::uint8_t>>& version) {
-    ui.takeShown();
-    const bool featureOk = HlnTransferFeatureData(link, image, identity);
-    const PreRead feature = judge(featureOk, ui.takeShown(), {hln_text::kNoData});
-    if (feature == PreRead::None) image.feature.fill(0);
-    const bool trackingOk = HlnTransferTrackingData(link, image, identity);
-    const PreRead tracking = judge(trackingOk, ui.takeShown(), {hln_text::kNoTrackingData});
-    if (tracking == PreRead::None) image.tracking.fill(0);
-    const bool auxOk = HlnReadAuxiliaryBlock(link, image, identity);
-    const PreRead aux = judge(auxOk, ui.takeShown(), {});
-    if (aux == PreRead::None) image.auxiliary.fill(0);
+// Judges one read before the write: false when it broke off. A record the radio keeps none
+// of stays zero.
+template <class Record>
+bool preRead(bool ok, WatchedUi& ui, std::initializer_list<const char*> noneTexts, Record& record) {
+    const PreRead read = judge(ok, ui.takeShown(), noneTexts);
+    if (read == PreRead::None) record.fill(0);
+    return read != PreRead::Failed;
+}
 
-    const char* what = feature == PreRead::Failed    ? "feature data"
-                       : tracking == PreRead::Failed ? "tracking data"
-                       : aux == PreRead::Failed      ? "auxiliary block"
-                                                     : nullptr;
+using DataVersion = std::optional<std::pair<std::uint8_t, std::uint8_t>>;
+
+// Reads what the encoder carries over from the radio: feature data, tracking data, the
+// auxiliary block and the data version. Null when all came, else what broke off; the reads
+// after it are not tried, each would only wait out its own time-out.
+const char* readRadioData(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
+                          const RadioIdentity& identity, DataVersion& version) {
+    if (!preRead(HlnTransferFeatureData(link, image, identity), ui, {hln_text::kNoData},
+                 image.feature))
+        return "feature data";
+    if (!preRead(HlnTransferTrackingData(link, image, identity), ui, {hln_text::kNoTrackingData},
+                 image.tracking))
+        return "tracking data";
+    if (!preRead(HlnReadAuxiliaryBlock(link, image, identity), ui, {}, image.auxiliary))
+        return "auxiliary block";
+    HlnTableEntry entry;
+    std::uint8_t v[2] = {};
+    if (!HlnResolveBase(link, entry.base) ||
+        !HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), v))
+        return "data version";
+    version = std::make_pair(v[0], v[1]);
+    return nullptr;
+}
+
+// The radio's own data for the write. These bytes carry no check and go back into the radio
+// with the personality, where a line error would stay: they are read twice and must agree.
+// False (message shown) when a read broke off or the two disagree.
+bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
+                  const RadioIdentity& identity, DataVersion& version) {
+    ui.takeShown();
+    const char* what = readRadioData(link, ui, image, identity, version);
     if (!what) {
-        HlnTableEntry entry;
-        std::uint8_t v[2] = {};
-        if (HlnResolveBase(link, entry.base) &&
-            HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), v)) {
-            version = std::make_pair(v[0], v[1]);
-            return true;
-        }
-        what = "data version";
+        PersonalityImage again;
+        DataVersion versionAgain;
+        what = readRadioData(link, ui, again, identity, versionAgain);
+        if (!what)
+            what = again.feature != image.feature       ? "feature data"
+                   : again.tracking != image.tracking   ? "tracking data"
+                   : again.auxiliary != image.auxiliary ? "auxiliary block"
+                   : versionAgain != version            ? "data version"
+                                                        : nullptr;
     }
+    if (!what) return true;
     link.message(format(pers_text::kPreReadFailed, what));
     return false;
 }
