@@ -2,6 +2,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -56,6 +59,22 @@ struct Titles {
                 }};
     }
 };
+
+// What the dynamic symbol table offers a host: the ten exports and our two, nothing else
+// (the version script hides the rest, store and core included).
+TEST(PluginExports, DynamicSymbolTableHoldsTheTwelveExportsOnly) {
+    std::FILE* nm = popen("nm -D --defined-only --format=just-symbols " TW_PLUGIN_PATH, "r");
+    ASSERT_NE(nm, nullptr);
+    std::vector<std::string> names;
+    char line[256];
+    while (std::fgets(line, sizeof line, nm)) names.emplace_back(line, std::strcspn(line, "\n"));
+    ASSERT_EQ(pclose(nm), 0);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"AddDlgs", "AddTabs", "GetControlTrap", "GetRange",
+                                               "InitControl", "IsTransForID", "ReadPers",
+                                               "TwLastOutcome", "TwSetHost", "ValidateConvChannel",
+                                               "ValidateField", "WritePers"}));
+}
 
 std::vector<std::string> pageTitles(unsigned tab) {
     Titles t;
