@@ -7,12 +7,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+unit=0
+[ "${1:-}" = --unit ] && unit=1 && shift
 seconds=${1:-60}
 build=${TW_FUZZ_BUILD_DIR:-build-fuzz}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" \
       -DTW_BUILD_GUI=OFF -DTW_FUZZ=ON -DTW_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [ "$unit" -eq 1 ]; then
+    ninja -C "$build" -j "$(nproc)"
+    cd "$build"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        exec ctest -L unit --output-on-failure -j "$(nproc)"
+fi
 ninja -C "$build" -j "$(nproc)" fuzz_all
 
 # The targets write scratch files for every input: keep them in memory when we can.
