@@ -64,7 +64,9 @@ std::string judgeWrite(PersState& s, bool done) {
     if (!done) {
         for (const char* what :
              {"feature data", "tracking data", "auxiliary block", "data version"})
-            if (shown(*s.bench, format(pers_text::kPreReadFailed, what)) && memory != s.memory)
+            if ((shown(*s.bench, format(pers_text::kPreReadFailed, what)) ||
+                 shown(*s.bench, format(pers_text::kPreReadDiffers, what))) &&
+                memory != s.memory)
                 return std::string("written after the failed read of the ") + what;
         return "";
     }
@@ -135,7 +137,8 @@ FaultRow persRow(const char* name, const PersCase& c, bool read) {
                                              kNoTrackingData, kUnableToWrite, kRadioFailedVerify});
         for (const char* what :
              {"feature data", "tracking data", "auxiliary block", "data version"})
-            r.failures.push_back(format(pers_text::kPreReadFailed, what));
+            r.failures.insert(r.failures.end(), {format(pers_text::kPreReadFailed, what),
+                                                 format(pers_text::kPreReadDiffers, what)});
         r.notes.push_back(kBandQuestion);
         // The band code of the ID, then each of the radio's records, read twice before the
         // image goes out: the spread positions all fall in the image.

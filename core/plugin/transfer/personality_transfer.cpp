@@ -149,21 +149,23 @@ const char* readRadioData(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
 bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
                   const RadioIdentity& identity, DataVersion& version) {
     ui.takeShown();
-    const char* what = readRadioData(link, ui, image, identity, version);
-    if (!what) {
-        PersonalityImage again;
-        DataVersion versionAgain;
-        what = readRadioData(link, ui, again, identity, versionAgain);
-        if (!what)
-            what = again.feature != image.feature       ? "feature data"
-                   : again.tracking != image.tracking   ? "tracking data"
-                   : again.auxiliary != image.auxiliary ? "auxiliary block"
-                   : versionAgain != version            ? "data version"
-                                                        : nullptr;
+    if (const char* broken = readRadioData(link, ui, image, identity, version)) {
+        link.message(format(pers_text::kPreReadFailed, broken));
+        return false;
     }
-    if (!what) return true;
-    link.message(format(pers_text::kPreReadFailed, what));
-    return false;
+    PersonalityImage again;
+    DataVersion versionAgain;
+    if (const char* broken = readRadioData(link, ui, again, identity, versionAgain)) {
+        link.message(format(pers_text::kPreReadFailed, broken));
+        return false;
+    }
+    const char* differs = again.feature != image.feature       ? "feature data"
+                          : again.tracking != image.tracking   ? "tracking data"
+                          : again.auxiliary != image.auxiliary ? "auxiliary block"
+                          : versionAgain != version            ? "data version"
+                                                               : nullptr;
+    if (differs) link.message(format(pers_text::kPreReadDiffers, differs));
+    return differs == nullptr;
 }
 
 Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& p, Ui& ui) {

@@ -46,6 +46,9 @@ inline constexpr const char* kOtherRadio =
 inline constexpr const char* kPreReadFailed =
     "The radio's %s could not be read, so the write would erase it. Nothing was sent to the "
     "radio.";
+inline constexpr const char* kPreReadDiffers =
+    "The radio's %s read differently twice, so a line fault may have changed it. Nothing was "
+    "sent to the radio.";
 inline constexpr const char* kBandDetail = "Band code %d from the lower band limit %.4f MHz";
 }  // namespace pers_text
 
