@@ -24,9 +24,6 @@ constexpr double kMaxFraction = 1e6;
 constexpr std::size_t kMaxItems = 4096;
 constexpr long long kU8 = 0xFF, kU16 = 0xFFFF;
 
-const char* const kSetKeys[kSetTypeCount] = {
-    "trunked", "conventional", "groups", "specialCalls", "telpageGroups", "telpageSpecialCalls"};
-
 // Plain values of a list: each element is member "" of the visitor.
 template <class V, class T>
 void integers(V& v, const char* key, T& list, long long lo, long long hi, std::size_t max = 0) {
@@ -454,7 +451,7 @@ json::Value personalityToJsonValue(const CPersonality& constP) {
                 one.text("name", setName);
                 anySetFields(one, set);
             }
-            sets.raw(kSetKeys[t], std::move(list));
+            sets.raw(kSetJsonKeys[t], std::move(list));
         }
     });
     w.object("options", [&](FieldWriter& options) {
@@ -509,9 +506,9 @@ bool personalityFromJsonValue(const json::Value& value, CPersonality& out, std::
     }
     r.object("sets", [&](FieldReader& sets) {
         for (int t = 0; t < kSetTypeCount && sets.ok(); ++t) {
-            const Value* list = sets.take(kSetKeys[t], Value::Kind::Array);
+            const Value* list = sets.take(kSetJsonKeys[t], Value::Kind::Array);
             for (std::size_t i = 0; list && i < list->items.size() && sets.ok(); ++i) {
-                FieldReader one(list->items[i], sets.at(kSetKeys[t]) + "/" + std::to_string(i),
+                FieldReader one(list->items[i], sets.at(kSetJsonKeys[t]) + "/" + std::to_string(i),
                                 error);
                 auto set = makeSet(t);
                 std::string setName;

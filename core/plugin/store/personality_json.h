@@ -11,6 +11,10 @@ namespace tw {
 // Version of the personality's JSON form; a file of another version is refused.
 inline constexpr int kPersonalityJsonFormat = 1;
 
+// Member names of "sets", by set type.
+inline constexpr const char* kSetJsonKeys[kSetTypeCount] = {
+    "trunked", "conventional", "groups", "specialCalls", "telpageGroups", "telpageSpecialCalls"};
+
 // The personality as JSON: format, name, type letter, band limits, systems, sets by kind
 // in set-number order, options by class. Reading it back gives an equal personality.
 json::Value personalityToJsonValue(const CPersonality& personality);

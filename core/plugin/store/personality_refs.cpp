@@ -8,8 +8,6 @@
 namespace tw {
 namespace {
 
-const char* const kSetKeys[kSetTypeCount] = {
-    "trunked", "conventional", "groups", "specialCalls", "telpageGroups", "telpageSpecialCalls"};
 const char* const kSetWhat[kSetTypeCount] = {"trunked set",       "conventional set",
                                              "group set",         "special-call set",
                                              "TELPAGE group set", "TELPAGE special-call set"};
@@ -61,7 +59,7 @@ class Checker {
     }
 
     static std::string setPath(int type, int index) {
-        return std::string("/sets/") + kSetKeys[type] + "/" + std::to_string(index);
+        return std::string("/sets/") + kSetJsonKeys[type] + "/" + std::to_string(index);
     }
 
     void setRef(const std::string& path, const std::string& name, int type) {
