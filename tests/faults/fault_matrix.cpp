@@ -175,25 +175,10 @@ void PageBench::chooseRadioType(char letter) {
 }
 
 const char* faultName(FaultKind kind) {
-    switch (kind) {
-        case FaultKind::Clean:
-            return "clean";
-        case FaultKind::Silent:
-            return "silent";
-        case FaultKind::Wrong:
-            return "wrong";
-        case FaultKind::Chatter:
-            return "chatter";
-        case FaultKind::Drop:
-            return "drop";
-        case FaultKind::Garble:
-            return "garble";
-        case FaultKind::Hangup:
-            return "hangup";
-        case FaultKind::Fuzz:
-            return "fuzz";
-    }
-    return "?";
+    static const char* const names[] = {"clean", "silent", "wrong",  "chatter",
+                                        "drop",  "garble", "hangup", "fuzz"};
+    const auto i = static_cast<std::size_t>(kind);
+    return i < std::size(names) ? names[i] : "?";
 }
 
 std::unique_ptr<sim::RadioModel> rowModel(const FaultRow& row) {
