@@ -1,9 +1,9 @@
 #include "history/read_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,27 +22,18 @@ std::string readText(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A program environment whose $XDG_DATA_HOME is a fresh folder of its own.
+// Every test program has a data home of its own (tests/support); each test here starts with
+// no history in it.
 class ReadHistoryTest : public ::testing::Test {
   protected:
-    ReadHistoryTest() {
-        std::string pattern = (fs::temp_directory_path() / "tw_history_XXXXXX").string();
-        dataHome_ = ::mkdtemp(pattern.data());
-        const char* before = std::getenv("XDG_DATA_HOME");
-        before_ = before ? before : "";
-        ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
-    }
-    ~ReadHistoryTest() override {
-        ::setenv("XDG_DATA_HOME", before_.c_str(), 1);
-        fs::remove_all(dataHome_);
-    }
+    void SetUp() override { fs::remove_all(dataHome_ / "tunewright"); }
+    void TearDown() override { fs::remove_all(dataHome_ / "tunewright"); }
     void keep(const std::string& family, const std::string& radio, const std::string& bytes) {
         keepRadioRead(env_, family, radio, "tk1",
                       std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     }
 
-    fs::path dataHome_;
-    std::string before_;
+    const fs::path dataHome_ = std::getenv("XDG_DATA_HOME");
     VirtualClock clock_;
     ScriptedUi ui_;
     Profile profile_{(fs::temp_directory_path() / "tw_history_none.ini").string()};
