@@ -123,11 +123,5 @@ TEST_F(ViewTest, TestModeOnEachKindOfTabLocksTheTabs) {
               (std::vector<std::string>{"1 SetTestMode 1", "1 SetTestMode 0", "2 SetTestMode 1"}));
 }
 
-TEST_F(ViewTest, TabsOfFamilies) {
-    EXPECT_EQ(tabOfFamily("marten30"), 6);
-    EXPECT_EQ(tabOfFamily("blt"), 2);
-    EXPECT_EQ(tabOfFamily("KVR"), -1);
-}
-
 }  // namespace
 }  // namespace tw
