@@ -77,11 +77,10 @@ TEST_F(ProfileTest, WritingAKeyKeepsEverythingElse) {
 // The temporary port write around opening the link.
 class PortApplyTest : public ProfileTest {
   protected:
-    PortApplyTest() : factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_) {}
-
     VirtualClock clock_;
     ScriptedUi ui_;
-    sim::SimDeviceFactory factory_;
+    sim::SimDeviceFactory factory_{std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}),
+                                   clock_};
 };
 
 TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {

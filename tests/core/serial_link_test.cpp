@@ -28,11 +28,7 @@ class SerialLinkTest : public ::testing::Test {
     explicit SerialLinkTest(std::unique_ptr<sim::RadioModel> model =
                                 std::make_unique<sim::LoopbackModel>(sim::ModelOptions{
                                     {"burst", "64"}}))
-        : profile_((std::filesystem::temp_directory_path() /
-                    ("tw_link_test_" + std::to_string(::getpid()) + ".ini"))
-                       .string()),
-          factory_(std::move(model), clock_),
-          link_(profile_, factory_, clock_, ui_) {
+        : factory_(std::move(model), clock_) {
         link_.ports().setRunDevice("sim");
     }
 
@@ -52,9 +48,11 @@ class SerialLinkTest : public ::testing::Test {
 
     VirtualClock clock_;
     ScriptedUi ui_;
-    Profile profile_;
+    Profile profile_{(std::filesystem::temp_directory_path() /
+                      ("tw_link_test_" + std::to_string(::getpid()) + ".ini"))
+                         .string()};
     sim::SimDeviceFactory factory_;
-    SerialLink link_;
+    SerialLink link_{profile_, factory_, clock_, ui_};
 };
 
 TEST_F(SerialLinkTest, PendingBytesComeAtOnceAndSilenceCostsOnlyTheShortWait) {

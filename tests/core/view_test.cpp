@@ -38,13 +38,6 @@ class RecordingPage : public FamilyPage {
 
 class ViewTest : public ::testing::Test {
   protected:
-    ViewTest()
-        : profile_((std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()),
-          factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_),
-          link_(profile_, factory_, clock_, ui_),
-          env_{ui_, clock_, profile_, link_, app_},
-          view_(env_, pages()) {}
-
     std::vector<std::unique_ptr<FamilyPage>> pages() {
         std::vector<std::unique_ptr<FamilyPage>> p;
         for (int t = 0; t < kTabCount; ++t)
@@ -55,12 +48,13 @@ class ViewTest : public ::testing::Test {
     std::vector<std::string> log_;
     VirtualClock clock_;
     ScriptedUi ui_;
-    Profile profile_;
-    sim::SimDeviceFactory factory_;
-    SerialLink link_;
+    Profile profile_{(std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()};
+    sim::SimDeviceFactory factory_{std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}),
+                                   clock_};
+    SerialLink link_{profile_, factory_, clock_, ui_};
     AppState app_;
-    Env env_;
-    MainView view_;
+    Env env_{ui_, clock_, profile_, link_, app_};
+    MainView view_{env_, pages()};
 };
 
 TEST_F(ViewTest, GetStatusIsAReadExceptOnTheFeatureTabs) {
