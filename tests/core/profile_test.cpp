@@ -45,6 +45,7 @@ TEST_F(ProfileTest, ReadsMatchWithoutCaseAndFallBackToDefaults) {
     EXPECT_EQ(p.getString("DIRECTORY SETTINGS", "Track"), "C:\\data\\tk");
     EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 3);
     EXPECT_EQ(p.getInt("Radio Settings", "Radio Type", 85), 85);
+    EXPECT_EQ(p.getInt("A", "missing", 7), 7);
     // Numbers read like the profile functions read them.
     EXPECT_EQ(p.getInt("A", "neg", 7), -1);
     EXPECT_EQ(p.getInt("A", "lead", 7), 12);

@@ -104,7 +104,7 @@ TEST_F(ViewTest, TestModeOnEachKindOfTabLocksTheTabs) {
     EXPECT_FALSE(view_.selectTab(2));
     EXPECT_TRUE(view_.selectTab(4));  // staying put is no change
     EXPECT_EQ(view_.selectedTab(), 4);
-    EXPECT_EQ(ui_.messages(),
+    ASSERT_EQ(ui_.messages(),
               (std::vector<std::string>{"You have entered the Test Mode for KVR radios",
                                         "You have left the Test Mode for KVR radios",
                                         "Cannot change tabs while in Test Mode."}));
