@@ -1,6 +1,7 @@
 #include "config/profile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,15 +19,8 @@ namespace {
 
 class ProfileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tw_profile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "novac4.ini").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void SetUp() override { std::filesystem::remove(path_); }
+    void TearDown() override { std::filesystem::remove(path_); }
 
     void writeFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
     std::string readFile() const {
@@ -36,24 +30,27 @@ class ProfileTest : public ::testing::Test {
         return s.str();
     }
 
-    std::filesystem::path dir_;
-    std::string path_;
+    const std::string path_ = (std::filesystem::temp_directory_path() /
+                               ("tw_profile_" + std::to_string(::getpid()) + ".ini"))
+                                  .string();
 };
 
-TEST_F(ProfileTest, MissingFileOrKeyGivesDefaults) {
+TEST_F(ProfileTest, ReadsMatchWithoutCaseAndFallBackToDefaults) {
     Profile p(path_);
-    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), -1);
+    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), -1);  // no file yet
     EXPECT_EQ(p.getString("Directory Settings", "Track", ""), "");
-    writeFile("[Comm Settings]\nBaud=9600\n");
-    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), -1);
-    EXPECT_EQ(p.getInt("Radio Settings", "Radio Type", 85), 85);
-}
-
-TEST_F(ProfileTest, SectionsAndKeysMatchWithoutCase) {
-    writeFile("[comm settings]\nPORT NUMBER = 3\n[Directory Settings]\ntrack=C:\\data\\tk\n");
-    Profile p(path_);
-    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 3);
+    writeFile(
+        "[comm settings]\nPORT NUMBER = 3\n[Directory Settings]\ntrack=C:\\data\\tk\n"
+        "[A]\nneg=-1\nlead=12abc\nword=abc\nempty=\n");
     EXPECT_EQ(p.getString("DIRECTORY SETTINGS", "Track"), "C:\\data\\tk");
+    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 3);
+    EXPECT_EQ(p.getInt("Radio Settings", "Radio Type", 85), 85);
+    EXPECT_EQ(p.getInt("A", "missing", 7), 7);
+    // Numbers read like the profile functions read them.
+    EXPECT_EQ(p.getInt("A", "neg", 7), -1);
+    EXPECT_EQ(p.getInt("A", "lead", 7), 12);
+    EXPECT_EQ(p.getInt("A", "word", 7), 0);
+    EXPECT_EQ(p.getInt("A", "empty", 7), 0);
 }
 
 TEST_F(ProfileTest, AByteOrderMarkAtTheStartIsNoPartOfTheFile) {
@@ -64,78 +61,53 @@ TEST_F(ProfileTest, AByteOrderMarkAtTheStartIsNoPartOfTheFile) {
     EXPECT_EQ(readFile(), "[Comm Settings]\r\nPort Number=5\r\n");
 }
 
-TEST_F(ProfileTest, NumbersReadLikeTheProfileFunctions) {
-    writeFile("[A]\nneg=-1\nlead=12abc\nword=abc\nempty=\n");
-    Profile p(path_);
-    EXPECT_EQ(p.getInt("A", "neg", 7), -1);
-    EXPECT_EQ(p.getInt("A", "lead", 7), 12);
-    EXPECT_EQ(p.getInt("A", "word", 7), 0);
-    EXPECT_EQ(p.getInt("A", "empty", 7), 0);
-}
-
-TEST_F(ProfileTest, WritingOneKeyKeepsEverythingElse) {
+// Keys are replaced in place, new keys go at the end of their section, new sections at the
+// end of the file, and everything else stays.
+TEST_F(ProfileTest, WritingAKeyKeepsEverythingElse) {
     writeFile(
-        "; bench PC\n[Comm Settings]\nPort Number=2\nOther=x\n\n[Directory Settings]\n"
-        "Track=/srv/tk\n");
+        "; bench PC\n[comm settings]\nPort Number=2\nOther=x\n\n[Radio Settings]\nRadio Type=85\n");
     Profile p(path_);
     ASSERT_TRUE(p.writeString("COMM SETTINGS", "port number", "4"));
-    const std::string text = readFile();
-    EXPECT_NE(text.find("; bench PC"), std::string::npos);
-    EXPECT_NE(text.find("Other=x"), std::string::npos);
-    EXPECT_NE(text.find("Track=/srv/tk"), std::string::npos);
-    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 4);
-    EXPECT_EQ(text.find("Port Number=2"), std::string::npos);
-}
-
-TEST_F(ProfileTest, NewKeysGoIntoTheirSectionAndNewSectionsAtTheEnd) {
-    writeFile("[Comm Settings]\nPort Number=2\n\n[Radio Settings]\nRadio Type=85\n");
-    Profile p(path_);
     ASSERT_TRUE(p.writeString("Comm Settings", "Extra", "1"));
     ASSERT_TRUE(p.writeString("Directory Settings", "Track", "/tmp"));
-    const std::string text = readFile();
-    EXPECT_LT(text.find("Extra=1"), text.find("[Radio Settings]"));
-    EXPECT_GT(text.find("[Directory Settings]"), text.find("Radio Type=85"));
-    EXPECT_EQ(p.getString("Directory Settings", "Track"), "/tmp");
-    EXPECT_EQ(p.getInt("Radio Settings", "Radio Type", 0), 85);
+    EXPECT_EQ(readFile(),
+              "; bench PC\r\n[comm settings]\r\nPort Number=4\r\nOther=x\r\nExtra=1\r\n\r\n"
+              "[Radio Settings]\r\nRadio Type=85\r\n[Directory Settings]\r\nTrack=/tmp\r\n");
 }
 
 // The temporary port write around opening the link.
 class PortApplyTest : public ProfileTest {
   protected:
-    PortApplyTest() : factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_) {}
-
     VirtualClock clock_;
     ScriptedUi ui_;
-    sim::SimDeviceFactory factory_;
+    sim::SimDeviceFactory factory_{std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}),
+                                   clock_};
 };
 
-TEST_F(PortApplyTest, WithoutFileTheChosenPortOpensAndMinusOneIsWrittenBack) {
-    Profile p(path_);
-    SerialLink link(p, factory_, clock_, ui_);
-    const SlkHandle h = openOnCurrentPort(link, p, 3, 9600);
-    ASSERT_NE(h, kNoLink);
-    EXPECT_EQ(factory_.lastPath(), "/dev/ttyUSB2");
-    EXPECT_EQ(factory_.lastBaud(), 9600);
-    EXPECT_EQ(p.getString("Comm Settings", "Port Number"), "-1");
-}
-
-TEST_F(PortApplyTest, SavedPortIsKeptWhileTheChosenOneOpens) {
-    writeFile("[Comm Settings]\nPort Number=2\n");
-    Profile p(path_);
-    SerialLink link(p, factory_, clock_, ui_);
-    ASSERT_NE(openOnCurrentPort(link, p, 4, 9600), kNoLink);
-    EXPECT_EQ(factory_.lastPath(), "/dev/ttyUSB3");
-    EXPECT_EQ(p.getInt("Comm Settings", "Port Number", -1), 2);
-}
-
-TEST_F(PortApplyTest, SamePortLeavesTheFileUntouched) {
-    writeFile("[Comm Settings]\nPort Number = 2\n");
-    const auto before = std::filesystem::last_write_time(path_);
-    Profile p(path_);
-    SerialLink link(p, factory_, clock_, ui_);
-    ASSERT_NE(openOnCurrentPort(link, p, 2, 9600), kNoLink);
-    EXPECT_EQ(readFile(), "[Comm Settings]\nPort Number = 2\n");
-    EXPECT_EQ(std::filesystem::last_write_time(path_), before);
+TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {
+    const struct {
+        const char* before;  // nullptr: no file
+        int port;
+        const char *device, *after;
+    } cases[] = {
+        {nullptr, 3, "/dev/ttyUSB2", "[Comm Settings]\r\nPort Number=-1\r\n"},
+        {"[Comm Settings]\nPort Number=2\n", 4, "/dev/ttyUSB3",
+         "[Comm Settings]\r\nPort Number=2\r\n"},
+        // The same port leaves the file untouched, byte for byte.
+        {"[Comm Settings]\nPort Number = 2\n", 2, "/dev/ttyUSB1",
+         "[Comm Settings]\nPort Number = 2\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.port);
+        std::filesystem::remove(path_);
+        if (c.before) writeFile(c.before);
+        Profile p(path_);
+        SerialLink link(p, factory_, clock_, ui_);
+        ASSERT_NE(openOnCurrentPort(link, p, c.port, 9600), kNoLink);
+        EXPECT_EQ(factory_.lastPath(), c.device);
+        EXPECT_EQ(factory_.lastBaud(), 9600);
+        EXPECT_EQ(readFile(), c.after);
+    }
 }
 
 TEST_F(PortApplyTest, NoPortChosenFailsWithAReason) {

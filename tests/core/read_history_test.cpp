@@ -1,9 +1,9 @@
 #include "history/read_history.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,34 +22,18 @@ std::string readText(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A program environment whose $XDG_DATA_HOME is a fresh folder of its own.
+// Every test program has a data home of its own (tests/support); each test here starts with
+// no history in it.
 class ReadHistoryTest : public ::testing::Test {
   protected:
-    ReadHistoryTest() {
-        std::string pattern = (fs::temp_directory_path() / "tw_history_XXXXXX").string();
-        dataHome_ = ::mkdtemp(pattern.data());
-        const char* before = std::getenv("XDG_DATA_HOME");
-        before_ = before ? before : "";
-        ::setenv("XDG_DATA_HOME", dataHome_.c_str(), 1);
-    }
-    ~ReadHistoryTest() override {
-        ::setenv("XDG_DATA_HOME", before_.c_str(), 1);
-        fs::remove_all(dataHome_);
-    }
-    std::vector<fs::path> filesIn(const fs::path& folder) {
-        std::vector<fs::path> out;
-        std::error_code ec;
-        for (const auto& f : fs::directory_iterator(folder, ec)) out.push_back(f.path());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
+    void SetUp() override { fs::remove_all(dataHome_ / "tunewright"); }
+    void TearDown() override { fs::remove_all(dataHome_ / "tunewright"); }
     void keep(const std::string& family, const std::string& radio, const std::string& bytes) {
         keepRadioRead(env_, family, radio, "tk1",
                       std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     }
 
-    fs::path dataHome_;
-    std::string before_;
+    const fs::path dataHome_ = std::getenv("XDG_DATA_HOME");
     VirtualClock clock_;
     ScriptedUi ui_;
     Profile profile_{(fs::temp_directory_path() / "tw_history_none.ini").string()};
@@ -79,32 +63,28 @@ TEST(ReadHistoryNames, RadioFolderNamesStayInsideTheirFamily) {
 TEST_F(ReadHistoryTest, EachReadKeepsItsOwnDatedCopy) {
     keep("kvr", "KVR", "first");
     keep("kvr", "KVR", "second");  // the same second: a name of its own, nothing overwritten
-    const fs::path folder = dataHome_ / "tunewright" / "history" / "kvr" / "KVR";
-    const auto files = filesIn(folder);
-    ASSERT_EQ(files.size(), 2u);
-    std::vector<std::string> contents{readText(files[0]), readText(files[1])};
-    std::sort(contents.begin(), contents.end());
-    EXPECT_EQ(contents, (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(files[0].extension(), ".tk1");
-    EXPECT_TRUE(ui_.events().empty());
-
     const auto listed = keptRadioReads(app_, "kvr");
     ASSERT_EQ(listed.size(), 2u);
+    std::vector<std::string> contents{readText(listed[0].path), readText(listed[1].path)};
+    std::sort(contents.begin(), contents.end());
+    EXPECT_EQ(contents, (std::vector<std::string>{"first", "second"}));
+    const fs::path file = listed[0].path;
+    EXPECT_EQ(file.parent_path(), dataHome_ / "tunewright" / "history" / "kvr" / "KVR");
+    EXPECT_EQ(file.extension(), ".tk1");
     EXPECT_EQ(listed[0].radio, "KVR");
     EXPECT_EQ(listed[0].time.size(), 19u);  // "2026-12-07 01:58:03"
     EXPECT_EQ(listed[0].time[10], ' ');
+    EXPECT_TRUE(ui_.events().empty());
     EXPECT_TRUE(keptRadioReads(app_, "hln").empty());
 }
 
-TEST_F(ReadHistoryTest, SimulatedRunsFileApartAndNoHistoryKeepsNothing) {
+TEST_F(ReadHistoryTest, SimulatedRunsFileApart) {
     app_.simulated = true;
     keep("hln", "0102030405A6", "sim");
-    EXPECT_EQ(
-        filesIn(dataHome_ / "tunewright" / "history" / "simulated" / "hln" / "0102030405A6").size(),
-        1u);
-    app_.keepHistory = false;
-    keep("hln", "0102030405A6", "off");
-    EXPECT_EQ(keptRadioReads(app_, "hln").size(), 1u);
+    const auto listed = keptRadioReads(app_, "hln");
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(fs::path(listed[0].path).parent_path(),
+              dataHome_ / "tunewright" / "history" / "simulated" / "hln" / "0102030405A6");
     app_.simulated = false;
     EXPECT_TRUE(keptRadioReads(app_, "hln").empty());
 }

@@ -59,9 +59,11 @@ TEST(SimFaultsTest, MalformedSpecsAreRefused) {
     }
 }
 
-TEST(SimDeviceTest, WaitingCostsVirtualTimeOnlyUpToTheAnswerOrTheBound) {
+TEST(SimDeviceTest, WaitsCostVirtualTimeAndAnOpenMeetsAFreshRadioAndAQuietLine) {
     VirtualClock clock;
-    SimDeviceFactory factory(std::make_unique<LateModel>(), clock);
+    auto owned = std::make_unique<LateModel>();
+    LateModel& model = *owned;
+    SimDeviceFactory factory(std::move(owned), clock);
     auto dev = openDevice(factory);
     const std::uint8_t x = 'x';
     dev->write(&x, 1);
@@ -71,22 +73,12 @@ TEST(SimDeviceTest, WaitingCostsVirtualTimeOnlyUpToTheAnswerOrTheBound) {
     ASSERT_EQ(dev->read(buf, 4, 1000), 2u);  // woken when it is due, not at the bound
     EXPECT_EQ(clock.now(), 300);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), 2), "Ab");  // no overtaking
-}
 
-TEST(SimDeviceTest, AnOpenMeetsAFreshRadioAndAQuietLine) {
-    VirtualClock clock;
-    auto owned = std::make_unique<LateModel>();
-    LateModel& model = *owned;
-    SimDeviceFactory factory(std::move(owned), clock);
-    auto dev = openDevice(factory);
-    const std::uint8_t x = 'x';
     dev->write(&x, 1);
     dev.reset();
     dev = openDevice(factory);
     EXPECT_EQ(model.opens, 2);
-    std::uint8_t b = 0;
-    EXPECT_EQ(dev->read(&b, 1, 1000), 0u);  // the old session's answers are gone
-
+    EXPECT_EQ(dev->read(buf, 4, 1000), 0u);  // the old session's answers are gone
     factory.failOpens("busy");
     OpenResult r = factory.open("sim", 9600);
     ASSERT_TRUE(std::holds_alternative<OpenError>(r));

@@ -5,17 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace tw {
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(TraceTest, LinesCarryTimeSinceStartDirectionHexAndText) {
     const std::string path = (std::filesystem::temp_directory_path() /
@@ -34,7 +27,8 @@ TEST(TraceTest, LinesCarryTimeSinceStartDirectionHexAndText) {
         const std::uint8_t got[] = {'>'};
         trace.received(got, 1);
     }
-    EXPECT_EQ(readFile(path),
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
               "       0.000 -- open /dev/ttyUSB0 at 9600 baud\n"
               "       0.042 TX 47 34 00 7F FF  |G4...|\n"
               "      61.045 RX 3E  |>|\n");

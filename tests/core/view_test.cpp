@@ -38,13 +38,6 @@ class RecordingPage : public FamilyPage {
 
 class ViewTest : public ::testing::Test {
   protected:
-    ViewTest()
-        : profile_((std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()),
-          factory_(std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}), clock_),
-          link_(profile_, factory_, clock_, ui_),
-          env_{ui_, clock_, profile_, link_, app_},
-          view_(env_, pages()) {}
-
     std::vector<std::unique_ptr<FamilyPage>> pages() {
         std::vector<std::unique_ptr<FamilyPage>> p;
         for (int t = 0; t < kTabCount; ++t)
@@ -55,17 +48,23 @@ class ViewTest : public ::testing::Test {
     std::vector<std::string> log_;
     VirtualClock clock_;
     ScriptedUi ui_;
-    Profile profile_;
-    sim::SimDeviceFactory factory_;
-    SerialLink link_;
+    Profile profile_{(std::filesystem::temp_directory_path() / "tw_view_test_none.ini").string()};
+    sim::SimDeviceFactory factory_{std::make_unique<sim::LoopbackModel>(sim::ModelOptions{}),
+                                   clock_};
+    SerialLink link_{profile_, factory_, clock_, ui_};
     AppState app_;
-    Env env_;
-    MainView view_;
+    Env env_{ui_, clock_, profile_, link_, app_};
+    MainView view_{env_, pages()};
 };
 
 TEST_F(ViewTest, GetStatusIsAReadExceptOnTheFeatureTabs) {
     for (int t = 0; t < kTabCount; ++t) {
         ASSERT_TRUE(view_.selectTab(t));
+        EXPECT_EQ(view_.enabled(Command::GetStatus), t <= 2 || t == 6) << "tab " << t;
+        EXPECT_TRUE(view_.enabled(Command::ReadTrackingFromDisk) &&
+                    view_.enabled(Command::WriteTrackingToRadio) &&
+                    view_.enabled(Command::TestMode))
+            << "tab " << t;
         view_.execute(Command::GetStatus);
     }
     EXPECT_EQ(log_,
@@ -91,53 +90,31 @@ TEST_F(ViewTest, FeatureCommandsReachOnlyTheFeatureTabs) {
     EXPECT_EQ(ui_.messages(), std::vector<std::string>(5, kNoFeaturesMessage));
 }
 
-TEST_F(ViewTest, GreyingOfGetStatusAndTheTrackingCommands) {
-    for (int t = 0; t < kTabCount; ++t) {
-        view_.selectTab(t);
-        EXPECT_EQ(view_.enabled(Command::GetStatus), t == 0 || t == 1 || t == 2 || t == 6);
-        EXPECT_TRUE(view_.enabled(Command::ReadTrackingFromDisk));
-        EXPECT_TRUE(view_.enabled(Command::WriteTrackingToRadio));
-        EXPECT_TRUE(view_.enabled(Command::TestMode));
-    }
-}
-
-TEST_F(ViewTest, TestModeLocksTheTabsUntilToggledOff) {
-    view_.selectTab(4);
-    view_.execute(Command::TestMode);
-    EXPECT_TRUE(view_.checked(Command::TestMode));
-    EXPECT_TRUE(log_.empty());  // tab 4's page is not told
-    EXPECT_FALSE(view_.selectTab(2));
-    EXPECT_EQ(view_.selectedTab(), 4);
-    ASSERT_EQ(ui_.events().size(), 2u);
-    EXPECT_EQ(ui_.events()[0].kind, "beep");
-    EXPECT_EQ(ui_.events()[1].text, "Cannot change tabs while in Test Mode.");
-    EXPECT_TRUE(view_.selectTab(4));  // staying put is no change
-    view_.execute(Command::TestMode);
-    EXPECT_FALSE(view_.checked(Command::TestMode));
-    EXPECT_TRUE(view_.selectTab(2));
-}
-
-TEST_F(ViewTest, TestModeOnEachKindOfTab) {
+// The KVR tab only tells the technician; the pages with a test mode of their own are told; any
+// test mode locks the tabs until it is toggled off.
+TEST_F(ViewTest, TestModeOnEachKindOfTabLocksTheTabs) {
     view_.execute(Command::TestMode);
     view_.execute(Command::TestMode);
-    EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{"You have entered the Test Mode for KVR radios",
-                                        "You have left the Test Mode for KVR radios"}));
     view_.selectTab(1);
     view_.execute(Command::TestMode);
     view_.execute(Command::TestMode);
-    view_.selectTab(2);
+    view_.selectTab(4);
+    view_.execute(Command::TestMode);  // tab 4's page is not told
+    EXPECT_TRUE(view_.checked(Command::TestMode));
+    EXPECT_FALSE(view_.selectTab(2));
+    EXPECT_TRUE(view_.selectTab(4));  // staying put is no change
+    EXPECT_EQ(view_.selectedTab(), 4);
+    ASSERT_EQ(ui_.messages(),
+              (std::vector<std::string>{"You have entered the Test Mode for KVR radios",
+                                        "You have left the Test Mode for KVR radios",
+                                        "Cannot change tabs while in Test Mode."}));
+    EXPECT_EQ(ui_.events()[2].kind, "beep");
+    view_.execute(Command::TestMode);
+    EXPECT_FALSE(view_.checked(Command::TestMode));
+    ASSERT_TRUE(view_.selectTab(2));
     view_.execute(Command::TestMode);
     EXPECT_EQ(log_,
               (std::vector<std::string>{"1 SetTestMode 1", "1 SetTestMode 0", "2 SetTestMode 1"}));
-}
-
-TEST_F(ViewTest, TabNamesAndFamilies) {
-    ASSERT_EQ(tabInfos().size(), 7u);
-    EXPECT_STREQ(tabInfos()[1].label, "TRV/TRW/HLN/OKT/NOVAC 30P/RWS KVR");
-    EXPECT_EQ(tabOfFamily("marten30"), 6);
-    EXPECT_EQ(tabOfFamily("blt"), 2);
-    EXPECT_EQ(tabOfFamily("KVR"), -1);
 }
 
 }  // namespace

@@ -21,6 +21,10 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
     clean.messages = {"Hello.", "Done."};
     clean.textsBefore = clean.textsAfter = {{1, "a"}};
 
+    // A failed run that showed these messages.
+    const auto failed = [](std::vector<std::string> messages) {
+        return [messages](RunOutcome& r) { r.result = false, r.messages = messages; };
+    };
     struct Case {
         const char* what;
         FaultKind kind;
@@ -36,44 +40,23 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
         {"file", FaultKind::Drop, [](RunOutcome& r) { r.filesChanged = {"x.tk1"}; },
          "file written"},
         {"dump of a failed run", FaultKind::Drop,
-         [](RunOutcome& r) {
-             r.result = false, r.messages = {"No answer."}, r.filesChanged = {"d.hex"};
-         },
-         ""},
+         [&](RunOutcome& r) { failed({"No answer."})(r), r.filesChanged = {"d.hex"}; }, ""},
         {"row's own check", FaultKind::Drop, [](RunOutcome& r) { r.verified = "data changed"; },
          "data changed"},
-        {"silent path", FaultKind::Silent,
-         [](RunOutcome& r) {
-             r.result = false, r.messages = {"Short.", "Turn off."};
-         },
-         "silent radio"},
-        {"success after failure", FaultKind::Drop,
-         [](RunOutcome& r) {
-             r.result = false, r.messages = {"No answer.", "Done."};
-         },
+        {"silent path", FaultKind::Silent, failed({"Short.", "Turn off."}), "silent radio"},
+        {"success after failure", FaultKind::Drop, failed({"No answer.", "Done."}),
          "success message after a failure"},
         {"failure reported as success", FaultKind::Drop,
          [](RunOutcome& r) { r.messages = {"No answer."}; }, "failed run returned true"},
         {"page changed", FaultKind::Garble,
-         [](RunOutcome& r) {
-             r.result = false, r.messages = {"No answer."}, r.textsAfter = {{1, "b"}};
-         },
+         [&](RunOutcome& r) { failed({"No answer."})(r), r.textsAfter[0].second = "b"; },
          "failed run changed control 1"},
-        {"second message missing", FaultKind::Hangup,
-         [](RunOutcome& r) { r.result = false, r.messages = {"Short."}; },
+        {"second message missing", FaultKind::Hangup, failed({"Short."}),
          "\"Short.\" not followed"},
-        {"unknown message", FaultKind::Wrong,
-         [](RunOutcome& r) { r.result = false, r.messages = {"Oops."}; }, "unexpected message"},
+        {"unknown message", FaultKind::Wrong, failed({"Oops."}), "unexpected message"},
         {"dropped byte passed", FaultKind::Drop,
-         [](RunOutcome& r) {
-             r.textsAfter = {{1, "b"}};
-         },
-         "succeeded under a drop fault"},
-        {"failure with its messages", FaultKind::Hangup,
-         [](RunOutcome& r) {
-             r.result = false, r.messages = {"Short.", "Turn off."};
-         },
-         ""},
+         [](RunOutcome& r) { r.textsAfter[0].second = "b"; }, "succeeded under a drop fault"},
+        {"failure with its messages", FaultKind::Hangup, failed({"Short.", "Turn off."}), ""},
     };
     for (const auto& c : cases) {
         RunOutcome run = clean;

@@ -175,25 +175,10 @@ void PageBench::chooseRadioType(char letter) {
 }
 
 const char* faultName(FaultKind kind) {
-    switch (kind) {
-        case FaultKind::Clean:
-            return "clean";
-        case FaultKind::Silent:
-            return "silent";
-        case FaultKind::Wrong:
-            return "wrong";
-        case FaultKind::Chatter:
-            return "chatter";
-        case FaultKind::Drop:
-            return "drop";
-        case FaultKind::Garble:
-            return "garble";
-        case FaultKind::Hangup:
-            return "hangup";
-        case FaultKind::Fuzz:
-            return "fuzz";
-    }
-    return "?";
+    static const char* const names[] = {"clean", "silent", "wrong",  "chatter",
+                                        "drop",  "garble", "hangup", "fuzz"};
+    const auto i = static_cast<std::size_t>(kind);
+    return i < std::size(names) ? names[i] : "?";
 }
 
 std::unique_ptr<sim::RadioModel> rowModel(const FaultRow& row) {
@@ -253,12 +238,12 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
     if (run.statusOpen) return "status window left open" + shown;
     if (!run.verified.empty()) return run.verified + shown;
 
-    bool failed = !run.result;
-    for (const auto& m : run.messages)
-        if (contains(row.failures, m)) failed = true;
-    bool stillSucceeds = false;
-    for (const auto& m : run.messages)
-        if (contains(row.stillSucceeds, m)) stillSucceeds = true;
+    const auto showsAnyOf = [&](const std::vector<std::string>& list) {
+        return std::any_of(run.messages.begin(), run.messages.end(),
+                           [&](const std::string& m) { return contains(list, m); });
+    };
+    const bool failed = !run.result || showsAnyOf(row.failures);
+    const bool stillSucceeds = showsAnyOf(row.stillSucceeds);
 
     const bool linkMayStayOpen = row.leavesLinkOpen && run.result && !failed;
     if (run.openLines != (linkMayStayOpen ? run.openLines : 0)) return "link left open" + shown;
@@ -279,9 +264,8 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
 
     if (kind == FaultKind::Clean) {
         if (failed) return "the clean run failed" + shown;
-        bool said = row.success.empty();
-        for (const auto& m : run.messages) said = said || contains(row.success, m);
-        if (!said) return "the clean run showed no success message" + shown;
+        if (!row.success.empty() && !showsAnyOf(row.success))
+            return "the clean run showed no success message" + shown;
         return {};
     }
     if (kind == FaultKind::Silent) {
@@ -294,8 +278,7 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
             !contains(row.success, m))
             return "unexpected message \"" + m + "\"" + shown;
     if (failed) {
-        for (const auto& m : run.messages)
-            if (contains(row.success, m)) return "success message after a failure" + shown;
+        if (showsAnyOf(row.success)) return "success message after a failure" + shown;
         if (run.result != stillSucceeds)
             return std::string("failed run returned ") + (run.result ? "true" : "false") + shown;
         if (!run.result && row.keepsPage) {

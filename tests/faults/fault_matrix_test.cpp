@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "fault_matrix.h"
 
@@ -28,11 +27,6 @@ TEST(FaultMatrix, EveryOperationHoldsUnderEveryLineFault) {
                          const std::function<void(sim::Faults&, long)>& set) {
             const RunOutcome run = runRow(row, rowModel(row), set);
             const std::string why = checkRun(row, kind, run, clean);
-            if (std::getenv("TW_FAULTS_VERBOSE"))
-                std::printf("%s %s@%ld: %s %ld ms %zu msgs %s\n", row.name.c_str(), faultName(kind),
-                            position, run.result ? "ok" : "failed",
-                            static_cast<long>(run.elapsedMs), run.messages.size(),
-                            run.messages.empty() ? "" : run.messages.back().c_str());
             ++runs;
             if (!why.empty()) ++broken;
             EXPECT_EQ(why, "") << row.name << ", " << faultName(kind)
