@@ -46,42 +46,23 @@ struct DecimalRow {
     const char* step;
 };
 
-// Every decimal field at its edges: minimum, below it, maximum, a hair above the allowed
-// slack, the increment tolerance either side, an empty text and a text with a tail.
-TEST(FieldValidation, DecimalFieldsAtEveryEdge) {
+// Decimal fields of each kind (step under one, a half step, a minimum above zero, a range
+// shown without decimals) at their edges: minimum, below it, maximum, a hair above the
+// allowed slack, the increment tolerance either side, an empty text and a text with a tail.
+TEST(FieldValidation, DecimalFieldsAtTheirEdges) {
     const DecimalRow rows[] = {
         {141, 1197, 0, 5000, 20, "Value must be from 0.0 to 5000.0",
          "Value must be in increments of 20.0"},
-        {192, 1808, 0, 12750, 50, "Value must be from 0.0 to 12750.0",
-         "Value must be in increments of 50.0"},
-        {192, 1810, 0, 12750, 50, "Value must be from 0.0 to 12750.0",
-         "Value must be in increments of 50.0"},
-        {192, 1812, 0, 2550, 10, "Value must be from 0.0 to 2550.0",
-         "Value must be in increments of 10.0"},
         {192, 1814, 0, 4.0, 0.5, "Value must be from 0.0 to 4.0",
          "Value must be in increments of 0.5"},
         {192, 1816, 0, 3187.5, 12.5, "Value must be from 0.0 to 3187.5",
          "Value must be in increments of 12.5"},
-        {192, 1818, 0, 3187.5, 12.5, "Value must be from 0.0 to 3187.5",
-         "Value must be in increments of 12.5"},
-        {194, 1077, 0, 15.5, 0.5, "Value must be from 0.0 to 15.5",
-         "Value must be in increments of 0.5"},
         {194, 1893, 0.3, 5.0, 0.1, "Value must be from 0.3 to 5.0",
          "Value must be in increments of 0.1"},
         {195, 1909, 0, 3.0, 1.0, "Value must be from 0.0 to 3.0",
          "Value must be in increments of 1.0"},
         {195, 1910, 150, 6375, 25, "Value must be from 150.0 to 6375",
          "Value must be in increments of 25"},
-        {197, 1930, 0, 4000, 16, "Value must be from 0.0 to 4000.0",
-         "Value must be in increments of 16.0"},
-        {198, 1932, 0, 75, 5, "Value must be from 0.0 to 75.0",
-         "Value must be in increments of 5.0"},
-        {198, 1942, 0, 75, 5, "Value must be from 0.0 to 75.0",
-         "Value must be in increments of 5.0"},
-        {198, 1943, 0, 510, 2, "Value must be from 0.0 to 510.0",
-         "Value must be in increments of 2.0"},
-        {198, 1944, 0, 310, 10, "Value must be from 0.0 to 310.0",
-         "Value must be in increments of 10.0"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(std::to_string(r.dialog) + "/" + std::to_string(r.control));
@@ -104,11 +85,7 @@ TEST(FieldValidation, DecimalFieldsAtEveryEdge) {
     }
 }
 
-TEST(FieldValidation, KnownCasesOfTheDecimalRule) {
-    EXPECT_EQ(validate(141, 1197, "5000").result, kFieldValid);
-    EXPECT_EQ(validate(141, 1197, "5000.02").message, "Value must be from 0.0 to 5000.0");
-    EXPECT_EQ(validate(141, 1197, "30").message, "Value must be in increments of 20.0");
-    EXPECT_EQ(validate(194, 1893, "0.3").result, kFieldValid);
+TEST(FieldValidation, TextsThatAreNoPlainNumber) {
     EXPECT_EQ(validate(194, 1893, "0.25").message, "Value must be from 0.3 to 5.0");
     EXPECT_EQ(validate(141, 1197, "12abc").message, "Value must be in increments of 20.0");
     EXPECT_EQ(validate(141, 1197, "abc").result, kFieldValid);  // no numeric prefix: 0.0
@@ -129,12 +106,10 @@ TEST(FieldValidation, WholeNumberFields) {
         {196, 1916, "12abc", {kFieldValid, ""}},
         {201, 1922, "99999999999999", {kFieldInvalid, "Value must be from 0 to 15"}},
         {224, 1189, "4", {kFieldInvalid, "Value must be from 5 to 20"}},
-        {224, 1189, "20", {kFieldValid, ""}},
         {224, 1192, "180", {kFieldValid, ""}},
         {224, 1192, "100", {kFieldInvalid, "Value must be in increments of 90"}},
         {224, 1192, "45", {kFieldInvalid, "Value must be from 90 to 360"}},
         {224, 1192, "450", {kFieldInvalid, "Value must be from 90 to 360"}},
-        {226, 1887, "50", {kFieldValid, ""}},
         {226, 1887, "51", {kFieldInvalid, "Value must be from 0 to 50"}},
         {231, 1867, "", {kFieldInvalid, "Value must be from 1 to 4 IN INCREMENTS OF 1"}},
         {231, 1867, "4", {kFieldValid, ""}},
