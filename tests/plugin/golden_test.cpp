@@ -1,16 +1,17 @@
-// Small images kept in tests/data/personality, compared byte for byte. A deliberate layout
-// change regenerates them with TW_WRITE_GOLDEN=1 (then review the difference).
+// Small images kept in tests/data/personality, compared byte for byte: they pin the whole
+// layout (section order and offsets, long and short records, the pointer-table slots of the
+// radio's records, checksum, CRC, the preamble). A deliberate layout change regenerates them
+// with TW_WRITE_GOLDEN=1 (then review the difference).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "hand_built.h"
 #include "plugin/codec/personality_decoder.h"
 #include "plugin/codec/personality_encoder.h"
 #include "ui/scripted_ui.h"
+#include "util/file_io.h"
 
 namespace tw::test {
 namespace {
@@ -22,11 +23,6 @@ std::filesystem::path goldenDir() {
     if (source.is_relative())
         source = std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / source;
     return source.parent_path().parent_path() / "data" / "personality";
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 struct Golden {
@@ -61,11 +57,9 @@ TEST_P(GoldenImage, EncoderWritesTheKeptBytesAndReadsThemBackToTheSameImage) {
     const auto path = goldenDir() / g.file;
     if (std::getenv("TW_WRITE_GOLDEN")) {
         std::filesystem::create_directories(goldenDir());
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(saveFileAtomically(path.string(), bytes));
     }
-    const std::vector<std::uint8_t> kept = readFile(path);
+    const auto kept = loadWholeFile(path.string(), 1 << 16).value_or(std::vector<std::uint8_t>{});
     ASSERT_FALSE(kept.empty()) << path;
     EXPECT_EQ(bytes, kept);
 
