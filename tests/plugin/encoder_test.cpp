@@ -161,13 +161,10 @@ TEST(EncoderSize, AnImageEndingAtTheImageSizeFitsAndOneByteMoreIsRefused) {
         image.buffer.resize(id.imageSize + 64, 0xEE);  // a guard behind the image
         ScriptedUi ui;
         const int result = EncodePersonality(image, p, EncodeRequest{}, id, ui);
-        if (extra == 0) {
-            EXPECT_EQ(result, kEncodeDone);
-            EXPECT_EQ(image.endOfData, id.imageSize);
-        } else {
-            EXPECT_EQ(result, kEncodeRefused);
-            EXPECT_EQ(ui.messages(), std::vector<std::string>{"Personality too big for radio!"});
-        }
+        EXPECT_EQ(result, extra ? kEncodeRefused : kEncodeDone);
+        EXPECT_EQ(ui.messages(), extra ? std::vector<std::string>{"Personality too big for radio!"}
+                                       : std::vector<std::string>{});
+        EXPECT_TRUE(extra || image.endOfData == id.imageSize) << image.endOfData;
         EXPECT_TRUE(std::all_of(image.buffer.begin() + id.imageSize, image.buffer.end(),
                                 [](auto b) { return b == 0xEE; }));
     }

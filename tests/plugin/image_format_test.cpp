@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "plugin/codec/channel_freq.h"
 #include "plugin/codec/display_code.h"
 #include "plugin/codec/image_format.h"
@@ -9,12 +7,6 @@
 
 namespace tw {
 namespace {
-
-TEST(ImageCrc, CheckValuesOfTheUsbCrc) {
-    const char* digits = "123456789";
-    EXPECT_EQ(crc16Usb(reinterpret_cast<const std::uint8_t*>(digits), 9), 0xB4C8);
-    EXPECT_EQ(crc16Usb(reinterpret_cast<const std::uint8_t*>("abc"), 3), 0xA8B6);
-}
 
 TEST(ChannelNumbers, FrequencyByBandTypeUpperFineAndDirection) {
     struct Row {

@@ -18,7 +18,6 @@ TEST(PersonalityStore, OptionsAreFoundByClassTagAndOwnedByTheStore) {
     p.PutOption(std::move(other));  // a second object of the class replaces the first
     EXPECT_EQ(p.Options().size(), 1u);
     EXPECT_EQ(p.GetOption<CDTMFOpts>()->fractions[0], 0.5);
-    EXPECT_EQ(p.GetOption<CNavlocOpts>(), nullptr);
 }
 
 TEST(PersonalityStore, SetsOfAnotherKindAreNotTakenAndLookupsOutsideTheListsFindNothing) {
