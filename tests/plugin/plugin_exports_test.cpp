@@ -195,18 +195,12 @@ TEST(PluginExports, NullPointersGiveTheNeutralResult) {
     EXPECT_EQ(fn<decltype(AddDlgs)>("AddDlgs")(260, nullptr), 1);
     auto readPers = fn<decltype(ReadPers)>("ReadPers");
     auto lastOutcome = fn<decltype(TwLastOutcome)>("TwLastOutcome");
-    for (auto call : {+[](decltype(ReadPers)*r, CPersonality*q, const std::uint8_t*desc) {
-                          return r(q, 0, nullptr, desc);
-                      },
-                      +[](decltype(ReadPers)*r, CPersonality*q, const std::uint8_t*) {
-                          return r(q, 0, "x.img", nullptr);
-                      },
-                      +[](decltype(ReadPers)*r, CPersonality*, const std::uint8_t*desc) {
-                          return r(nullptr, 1, "x.img", desc);
-                      }}) {
-        EXPECT_EQ(call(readPers, &p, d), 1);
-        EXPECT_EQ(lastOutcome(), TW_OUTCOME_REFUSED);
-    }
+    EXPECT_EQ(readPers(&p, 0, nullptr, d), 1);
+    EXPECT_EQ(lastOutcome(), TW_OUTCOME_REFUSED);
+    EXPECT_EQ(readPers(&p, 0, "x.img", nullptr), 1);
+    EXPECT_EQ(lastOutcome(), TW_OUTCOME_REFUSED);
+    EXPECT_EQ(readPers(nullptr, 1, "x.img", d), 1);
+    EXPECT_EQ(lastOutcome(), TW_OUTCOME_REFUSED);
     EXPECT_EQ(firstDifference(before, p), "");
 }
 

@@ -110,9 +110,10 @@ TEST_F(Transfer, PreambleGoesToTheRadioOnly) {
               sent);
 }
 
-TEST_F(Transfer, RadioWriteReadsTheRecordsFirstAndKeepsThemAndTheType) {
+// That the radio keeps its records and reads back the personality is run end to end (host
+// tests) and under line faults (fault matrix); here the order of the exchange.
+TEST_F(Transfer, RadioWriteReadsTheRecordsAndDataVersionBeforeWriting) {
     radio({{"type", "U"}, {"id1", "7"}, {"version", "6.90"}});
-    const auto before = model().memory();
     CPersonality p = generatePersonality({'U', 7, false, 6});
     ASSERT_EQ(write(p, true, "", desc('U')), O::Done) << ui_.messages().back();
     const std::string sent = sentText();
@@ -120,15 +121,6 @@ TEST_F(Transfer, RadioWriteReadsTheRecordsFirstAndKeepsThemAndTheType) {
     ASSERT_NE(gb, std::string::npos);
     EXPECT_LT(sent.find("GI"), gb);
     EXPECT_LT(sent.find(std::string("GC\x02\x02\x24", 5)), gb);  // data version at base + 36
-    // The radio's own feature record is where the encoder put it.
-    const auto& mem = model().memory();
-    EXPECT_NE(std::search(mem.begin(), mem.end(), before.begin() + 0x340, before.begin() + 0x345),
-              mem.end());
-
-    CPersonality back('U', p.GetName());
-    ASSERT_EQ(read(back, true, "", desc('U')), O::Done);
-    EXPECT_EQ(back.radioType, 'U');
-    EXPECT_EQ(firstDifference(p, back), "");
 }
 
 TEST_F(Transfer, RadioOfAnotherTypeIsAskedAboutAndTheTypeRestored) {
