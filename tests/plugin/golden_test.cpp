@@ -1,16 +1,16 @@
-// Small images kept in tests/data/personality, compared byte for byte. A deliberate layout
-// change regenerates them with TW_WRITE_GOLDEN=1 (then review the difference).
+// Small images kept in tests/data/personality, compared byte for byte: they pin the whole
+// layout (section order and offsets, long and short records, the pointer-table slots of the
+// radio's records, checksum, CRC, the preamble). A deliberate layout change regenerates them
+// with TW_WRITE_GOLDEN=1 (then review the difference).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "hand_built.h"
-#include "plugin/codec/personality_decoder.h"
 #include "plugin/codec/personality_encoder.h"
 #include "ui/scripted_ui.h"
+#include "util/file_io.h"
 
 namespace tw::test {
 namespace {
@@ -24,11 +24,6 @@ std::filesystem::path goldenDir() {
     return source.parent_path().parent_path() / "data" / "personality";
 }
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct Golden {
     const char* file;
     char type;
@@ -38,7 +33,8 @@ struct Golden {
 
 class GoldenImage : public ::testing::TestWithParam<Golden> {};
 
-TEST_P(GoldenImage, EncoderWritesTheKeptBytesAndReadsThemBackToTheSameImage) {
+// Reading an image back and writing it again is run over every radio in round_trip_test.cpp.
+TEST_P(GoldenImage, EncoderWritesTheKeptBytes) {
     const Golden g = GetParam();
     const RadioIdentity id = identityFor(g.type, g.band, g.preamble);
     CPersonality p = handBuilt(g.type);
@@ -61,23 +57,11 @@ TEST_P(GoldenImage, EncoderWritesTheKeptBytesAndReadsThemBackToTheSameImage) {
     const auto path = goldenDir() / g.file;
     if (std::getenv("TW_WRITE_GOLDEN")) {
         std::filesystem::create_directories(goldenDir());
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(saveFileAtomically(path.string(), bytes));
     }
-    const std::vector<std::uint8_t> kept = readFile(path);
+    const auto kept = loadWholeFile(path.string(), 1 << 16).value_or(std::vector<std::uint8_t>{});
     ASSERT_FALSE(kept.empty()) << path;
     EXPECT_EQ(bytes, kept);
-
-    // The stored image read back and written again gives the same bytes.
-    std::vector<std::uint8_t> file = kept;
-    file.resize(id.imageSize, 0);
-    CPersonality back(static_cast<std::uint16_t>(g.type), "Hand");
-    ASSERT_EQ(decodePersonalityQuietly(file.data(), file.size(), back, id), "");
-    PersonalityImage again = imageFor(id);
-    ASSERT_EQ(EncodePersonality(again, back, request, id, ui), kEncodeDone);
-    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), again.buffer.begin()));
-    EXPECT_EQ(again.endOfData, kept.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kept, GoldenImage,

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "plugin/codec/channel_freq.h"
 #include "plugin/codec/display_code.h"
 #include "plugin/codec/image_format.h"
@@ -9,12 +7,6 @@
 
 namespace tw {
 namespace {
-
-TEST(ImageCrc, CheckValuesOfTheUsbCrc) {
-    const char* digits = "123456789";
-    EXPECT_EQ(crc16Usb(reinterpret_cast<const std::uint8_t*>(digits), 9), 0xB4C8);
-    EXPECT_EQ(crc16Usb(reinterpret_cast<const std::uint8_t*>("abc"), 3), 0xA8B6);
-}
 
 TEST(ChannelNumbers, FrequencyByBandTypeUpperFineAndDirection) {
     struct Row {
@@ -81,6 +73,8 @@ TEST(FrequencyCounts, LongRecordsCountFiveOrSixAndAQuarterKilohertz) {
     EXPECT_FALSE(mhzToCount(FreqContext{5, 'C', true}, 40.0, false, true));     // below the offset
 }
 
+// A digital code goes by its radio index: its octal value, save for 116 and 446; 377 is no
+// standard code and 411 lies past one byte.
 TEST(ToneGate, TextsOfTonesDigitalCodesAndSpecialMode) {
     struct Row {
         std::uint8_t first, second;
@@ -90,8 +84,8 @@ TEST(ToneGate, TextsOfTonesDigitalCodesAndSpecialMode) {
     const Row rows[] = {
         {0x02, 0x9E, false, "67.0"}, {0x0F, 0xFF, false, "409.5"}, {0x00, 0x01, false, "0.1"},
         {0x40, 19, false, " 23"},    {0x40, 48, false, "116"},     {0x40, 3, false, "446"},
-        {0x40, 0xFF, false, "#255"}, {0x40, 78, false, "#78"},     {0x00, 0x00, false, ""},
-        {0x00, 0x00, true, "3052"},  {0x00, 0x01, true, "2919"},
+        {0x40, 245, false, "365"},   {0x40, 0xFF, false, "#255"},  {0x40, 78, false, "#78"},
+        {0x00, 0x00, false, ""},     {0x00, 0x00, true, "3052"},   {0x00, 0x01, true, "2919"},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(decodeToneGate(r.first, r.second, r.special), r.text);
@@ -103,23 +97,13 @@ TEST(ToneGate, TextsOfTonesDigitalCodesAndSpecialMode) {
         EXPECT_EQ(back->second, r.second) << r.text;
         EXPECT_EQ(back->first, r.text[0] == 0 || r.special ? 0 : r.first) << r.text;
     }
-    for (const char* refused : {"754", "411", "12.34", "409.6", "3052", "x", "#0", "#256"}) {
+    for (const char* refused : {"754", "377", "411", "12.34", "409.6", "3052", "x", "#0", "#256"}) {
         std::string why;
         EXPECT_FALSE(encodeToneGate(refused, false, why)) << refused;
         EXPECT_FALSE(why.empty());
     }
     std::string why;
     EXPECT_FALSE(encodeToneGate("67.0", true, why));
-}
-
-TEST(DigitalCodes, RadioIndexIsTheOctalValueWithTwoExceptions) {
-    EXPECT_EQ(digitalCodeIndex(23), 19);
-    EXPECT_EQ(digitalCodeIndex(377), -1);  // not a standard code
-    EXPECT_EQ(digitalCodeIndex(116), 48);
-    EXPECT_EQ(digitalCodeIndex(446), 3);
-    EXPECT_EQ(digitalCodeIndex(365), 245);
-    EXPECT_EQ(digitalCodeIndex(411), -1);  // 265: past one byte
-    EXPECT_EQ(digitalCodeOfIndex(78), -1);
 }
 
 TEST(DisplayCode, NamesOfTheUktRadios) {
@@ -133,16 +117,11 @@ TEST(DisplayCode, NamesOfTheUktRadios) {
     EXPECT_EQ(displayCodeOf('!'), 0x50);  // no code: a blank
 }
 
-TEST(RecordSizes, FollowTheNameLength) {
-    EXPECT_EQ(systemFixedSize(0), 5);
-    EXPECT_EQ(systemFixedSize(1), 11);
-    EXPECT_EQ(systemFixedSize(2), 11);
-    EXPECT_EQ(systemFixedSize(3), 7);
-    for (int type = 4; type < 8; ++type) EXPECT_EQ(systemFixedSize(type), -1);
-    EXPECT_EQ(groupSetSize(3, 8), 4u + 3 * 11);
-    EXPECT_EQ(trunkSetSize(2), 13u);
-    EXPECT_EQ(convRecordSize(false, 8), 17u);
-    EXPECT_EQ(convRecordSize(true, 0), 11u);
+// Trunked and conventional records, group and trunked sets are pinned by the kept images.
+TEST(RecordSizes, OfSystemsByTypeAndOfTelpageGroupSets) {
+    EXPECT_EQ((std::vector<int>{systemFixedSize(0), systemFixedSize(1), systemFixedSize(2),
+                                systemFixedSize(3), systemFixedSize(4)}),
+              (std::vector<int>{5, 11, 11, 7, -1}));
     EXPECT_EQ(tpgGroupSetSize(2, 8), 21u);
 }
 
