@@ -159,33 +159,31 @@ class FamilyWidgetsTest : public QObject {
     // Buttons and text fields by control id, and where the tab key lands first on each page.
     void pageControlsCarryTheirTextsAndLimits() {
         const struct {
-            int tab, id;
-            const char* text;
-        } buttons[] = {{0, 1054, "Radio Type"},
-                       {2, 2002, "Tracking Data &Edit ..."},
-                       {2, 2003, "Feature Data E&dit ..."},
-                       {2, 2016, "Version Upgrade ..."},
-                       {2, 2005, "&Radio Information"},
-                       {2, 1003, "Re&covery"},
-                       {2, 2017, "&GVE Alignment"},
-                       {2, 2062, "Desktop ..."},
-                       {2, 1015, "&Write Code to File ..."},
-                       {2, 1002, "Write ADI/DSP to File  ..."},
-                       {2, 1001, "Jump"},
-                       {2, 2004, "R&adio Recovery"},
-                       {3, 2013, "Write Code to File ..."},
-                       {3, 2014, "Reflash Radio from File ..."},
-                       {4, 2066, "Defaults"},
-                       {5, 2068, "Defaults"}};
+            int tab;
+            std::vector<int> ids;
+            QStringList texts;
+        } buttons[] = {
+            {0, {1054}, {"Radio Type"}},
+            {2,
+             {2002, 2003, 2016, 2005, 1003, 2017, 2062, 1015, 1002, 1001, 2004},
+             {"Tracking Data &Edit ...", "Feature Data E&dit ...", "Version Upgrade ...",
+              "&Radio Information", "Re&covery", "&GVE Alignment", "Desktop ...",
+              "&Write Code to File ...", "Write ADI/DSP to File  ...", "Jump", "R&adio Recovery"}},
+            {3, {2013, 2014}, {"Write Code to File ...", "Reflash Radio from File ..."}},
+            {4, {2066}, {"Defaults"}},
+            {5, {2068}, {"Defaults"}}};
         const struct {
             int tab, id, maxLength;
         } fields[] = {{1, 1062, 15}, {1, 1074, 12}, {4, 2061, 20}, {4, 2060, 15}};
         const std::pair<int, int> firstControls[] = {{2, 2002}, {3, 1006}, {4, 2040}, {5, 0}};
         Fixture f;
         for (const auto& b : buttons) {
-            auto* button = qobject_cast<QPushButton*>(f.window->pageWidget(b.tab)->control(b.id));
-            QVERIFY2(button, b.text);
-            QCOMPARE(button->text(), QString::fromUtf8(b.text));
+            QStringList texts;
+            for (int id : b.ids)
+                if (auto* button =
+                        qobject_cast<QPushButton*>(f.window->pageWidget(b.tab)->control(id)))
+                    texts << button->text();
+            QCOMPARE(texts, b.texts);
         }
         for (const auto& e : fields)
             QCOMPARE(

@@ -88,22 +88,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(readDisk->statusTip(), QString("Read the Tracking Data from a File on Disk"));
         QCOMPARE(readDisk->toolTip(), QString("Read Tracking Data from File"));
 
-        auto act = [&](Command c) { return f.window->action(c); };
-        const QList<QAction*> expected = {act(Command::Print),
-                                          act(Command::About),
-                                          nullptr,
-                                          act(Command::GetStatus),
-                                          act(Command::CommSettings),
-                                          nullptr,
-                                          act(Command::ReadTrackingFromRadio),
-                                          act(Command::ReadTrackingFromDisk),
-                                          act(Command::ReadFeaturesFromRadio),
-                                          act(Command::ReadFeaturesFromDisk),
-                                          nullptr,
-                                          act(Command::WriteTrackingToRadio),
-                                          act(Command::WriteTrackingToDisk),
-                                          act(Command::WriteFeaturesToRadio),
-                                          act(Command::WriteFeaturesToDisk)};
+        using C = Command;
+        const C gap = C(0);  // a separator
+        QList<QAction*> expected;
+        for (C c : {C::Print, C::About, gap, C::GetStatus, C::CommSettings, gap,
+                    C::ReadTrackingFromRadio, C::ReadTrackingFromDisk, C::ReadFeaturesFromRadio,
+                    C::ReadFeaturesFromDisk, gap, C::WriteTrackingToRadio, C::WriteTrackingToDisk,
+                    C::WriteFeaturesToRadio, C::WriteFeaturesToDisk})
+            expected << (c == gap ? nullptr : f.window->action(c));
         QList<QAction*> shown;  // separators as null
         for (QAction* a : f.window->toolbar()->actions()) shown << (a->isSeparator() ? nullptr : a);
         QCOMPARE(shown, expected);
