@@ -56,6 +56,19 @@ struct CliRun {
         const auto it = enabled.find(std::to_string(id));
         return it != enabled.end() && it->second;
     }
+    // Several fields at once, to compare in one expectation.
+    std::vector<std::string> fieldsAt(const std::vector<int>& ids) const {
+        std::vector<std::string> values;
+        for (int id : ids) values.push_back(field(id));
+        return values;
+    }
+    // Those of `ids` whose controls are enabled, in the order given.
+    std::vector<int> enabledAmong(const std::vector<int>& ids) const {
+        std::vector<int> on;
+        for (int id : ids)
+            if (isEnabled(id)) on.push_back(id);
+        return on;
+    }
     // What a failed expectation prints.
     std::string dump() const { return "exit " + std::to_string(exitCode) + "\n" + out + err; }
 };
@@ -102,6 +115,21 @@ std::vector<T> runTogether(const std::vector<std::function<T()>>& jobs) {
     std::vector<T> results;
     for (auto& f : running) results.push_back(f.get());
     return results;
+}
+
+// "a b  c" -> {"a", "b", "c"}: long argument lists written as one line.
+inline std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    std::string word;
+    for (char c : line + ' ') {
+        if (c != ' ') {
+            word += c;
+        } else if (!word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    return out;
 }
 
 inline std::string readFileBytes(const std::string& path) {
