@@ -7,16 +7,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 
 #include "app/dialog_widgets.h"
-#include "app/main_window.h"
 #include "app/page_widget.h"
-#include "app/session.h"
 #include "config/profile.h"
 #include "controls/hex_edit.h"
 #include "controls/step_edit.h"
@@ -24,27 +19,14 @@
 #include "families/hln/tracking_layout.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
 #include "families/kvr/marten30_dialogs.h"
+#include "gui/app_window.h"
 #include "gui/gui_test.h"
-#include "ui/scripted_ui.h"
 
 using namespace tw;
 using namespace tw::app;
+using tw::guitest::AppWindow;
 
 namespace {
-
-struct Fixture {
-    Fixture() {
-        AppOptions o;
-        o.simulate = true;
-        o.ini = dir.filePath("novac4.ini").toStdString();
-        session = std::make_unique<Session>(o, ui);
-        window = std::make_unique<MainWindow>(*session, false);
-    }
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
-};
 
 QGroupBox* group(QWidget* w, const QString& title) {
     for (auto* g : w->findChildren<QGroupBox*>())
@@ -138,7 +120,7 @@ class FamilyWidgetsTest : public QObject {
              {},
              names({2048, 2049, 2056, 2050, 2051, 2052, 2053, 2054, 2055, 2057, 2058, 2063})},
         };
-        Fixture f;
+        AppWindow f;
         for (const auto& r : rows) {
             const QString where = QString("tab %1 %2").arg(r.tab).arg(r.group);
             QGroupBox* g = group(f.window->pageWidget(r.tab), r.group);
@@ -176,7 +158,7 @@ class FamilyWidgetsTest : public QObject {
             int tab, id, maxLength;
         } fields[] = {{1, 1062, 15}, {1, 1074, 12}, {4, 2061, 20}, {4, 2060, 15}};
         const std::pair<int, int> firstControls[] = {{2, 2002}, {3, 1006}, {4, 2040}, {5, 0}};
-        Fixture f;
+        AppWindow f;
         for (const auto& b : buttons) {
             QStringList texts;
             for (int id : b.ids)
@@ -196,7 +178,7 @@ class FamilyWidgetsTest : public QObject {
     }
 
     void hlnFeatureFieldTakesOnlyHexDigits() {
-        Fixture f;
+        AppWindow f;
         f.window->tabs()->setCurrentIndex(1);
         auto* hex = f.window->pageWidget(1)->findChild<CHexEdit*>("1073");
         QVERIFY(hex);
@@ -207,7 +189,7 @@ class FamilyWidgetsTest : public QObject {
     }
 
     void kvrRadioTypeWindowShowsListsAndPreselection() {
-        Fixture f;
+        AppWindow f;
         // Records 1 and 9 offered (present flag, unused word, four edges in Hz, little-endian);
         // the radio sits on record 9's edges.
         QByteArray bytes(864 + 16 * 24, '\0');

@@ -2,38 +2,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <memory>
 
-#include "app/main_window.h"
 #include "app/page_widget.h"
-#include "app/session.h"
 #include "app/simulated_radios.h"
+#include "gui/app_window.h"
 #include "gui/gui_test.h"
-#include "ui/scripted_ui.h"
 
 using namespace tw;
 using namespace tw::app;
+using tw::guitest::AppWindow;
 
 namespace {
-
-// A main window over simulated radios whose modal boxes are answered by a ScriptedUi.
-struct Fixture {
-    explicit Fixture(bool service = false) {
-        AppOptions o;
-        o.simulate = true;
-        o.ini = dir.filePath("novac4.ini").toStdString();
-        session = std::make_unique<Session>(o, ui);
-        window = std::make_unique<MainWindow>(*session, service);
-    }
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
-};
 
 QStringList actionTexts(const QList<QAction*>& actions) {
     QStringList out;
@@ -53,7 +34,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
     void tabsCarryFamilyLabelsInOrder() {
-        Fixture f;
+        AppWindow f;
         QCOMPARE(f.window->windowTitle(), QString("Tunewright"));
         const QStringList expected = {"KVR/ORBIT FTX",
                                       "TRV/TRW/HLN/OKT/NOVAC 30P/RWS KVR",
@@ -70,7 +51,7 @@ class MainWindowTest : public QObject {
     }
 
     void menusAndToolbarHoldTheCommands() {
-        Fixture f;
+        AppWindow f;
         QMenuBar* bar = f.window->menuBar();
         QCOMPARE(actionTexts(bar->actions()), QStringList({"&File", "&Radio", "&View", "&Help"}));
         QCOMPARE(actionTexts(menuNamed(bar, "&File")->actions()),
@@ -102,7 +83,7 @@ class MainWindowTest : public QObject {
     }
 
     void serviceModeOffersCheckableTestMode() {
-        Fixture f(true);
+        AppWindow f(true);
         QAction* test = f.window->action(Command::TestMode);
         QVERIFY(test && test->isCheckable());
         QVERIFY(menuNamed(f.window->menuBar(), "&Radio")->actions().contains(test));
@@ -116,7 +97,7 @@ class MainWindowTest : public QObject {
 
     // Which command suits which tab is the view's rule; the actions follow it on every tab.
     void actionsFollowTheViewOnEveryTab() {
-        Fixture f;
+        AppWindow f;
         for (int tab = 0; tab < 7; ++tab) {
             f.window->tabs()->setCurrentIndex(tab);
             QCOMPARE(f.session->view().selectedTab(), tab);
@@ -129,7 +110,7 @@ class MainWindowTest : public QObject {
     }
 
     void testModeLocksTheTabStrip() {
-        Fixture f;
+        AppWindow f;
         f.window->tabs()->setCurrentIndex(4);
         f.window->runCommand(Command::TestMode);
         QVERIFY(f.session->view().testMode());
@@ -152,7 +133,7 @@ class MainWindowTest : public QObject {
     }
 
     void simulatedRadioFollowsTheSelectedTab() {
-        Fixture f;
+        AppWindow f;
         SimulatedRadios& radios = *f.session->simulated();
         f.window->runCommand(Command::ReadTrackingFromRadio);
         QVERIFY(radios.radio("kvr").opens() >= 1);
@@ -167,7 +148,7 @@ class MainWindowTest : public QObject {
     }
 
     void tabKeyMovesBetweenStripAndPage() {
-        Fixture f;
+        AppWindow f;
         f.window->show();
         QTabBar* strip = f.window->tabs()->tabBar();
         QWidget* first = f.window->pageWidget(0)->control(1054);

@@ -1,45 +1,22 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
-#include "app/main_window.h"
 #include "app/page_widget.h"
-#include "app/session.h"
 #include "families/compact/wla_record.h"
+#include "gui/app_window.h"
 #include "gui/gui_test.h"
-#include "ui/scripted_ui.h"
 
 using namespace tw;
 using namespace tw::app;
-
-namespace {
-
-struct WlaWindow {
-    WlaWindow() {
-        AppOptions o;
-        o.simulate = true;
-        o.ini = dir.filePath("novac4.ini").toStdString();
-        session = std::make_unique<Session>(o, ui);
-        window = std::make_unique<MainWindow>(*session, false);
-        window->tabs()->setCurrentIndex(3);
-    }
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
-};
-
-}  // namespace
+using tw::guitest::AppWindow;
 
 class WlaWidgetTest : public QObject {
     Q_OBJECT
   private slots:
     void layoutHoldsTheGroupsAndFields() {
-        WlaWindow f;
+        AppWindow f(false, 3);
         PageWidget* page = f.window->pageWidget(3);
         QStringList titles;
         for (auto* g : page->findChildren<QGroupBox*>()) titles << g->title();
@@ -57,7 +34,7 @@ class WlaWidgetTest : public QObject {
     }
 
     void readFillsThePageAndThePreview() {
-        WlaWindow f;
+        AppWindow f(false, 3);
         f.window->runCommand(Command::ReadTrackingFromRadio);
         PageWidget* page = f.window->pageWidget(3);
         QCOMPARE(qobject_cast<QLabel*>(page->control(2011))->text(), QString("40W"));

@@ -3,38 +3,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 #include "app/dialog_widgets.h"
-#include "app/main_window.h"
 #include "app/page_widget.h"
-#include "app/session.h"
 #include "controls/step_edit.h"
 #include "families/compact/frequency_range_dlg.h"
+#include "gui/app_window.h"
 #include "gui/gui_test.h"
-#include "ui/scripted_ui.h"
 #include "view/commands.h"
 
 using namespace tw;
 using namespace tw::app;
+using tw::guitest::AppWindow;
 
 namespace {
-
-struct Fixture {
-    Fixture() {
-        AppOptions o;
-        o.simulate = true;
-        o.ini = dir.filePath("novac4.ini").toStdString();
-        session = std::make_unique<Session>(o, ui);
-        window = std::make_unique<MainWindow>(*session, false);
-    }
-    QTemporaryDir dir;
-    ScriptedUi ui;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<MainWindow> window;
-};
 
 void setText(PageWidget* w, int id, const QString& text) {
     auto* e = qobject_cast<QLineEdit*>(w->control(id));
@@ -69,7 +52,7 @@ class WlbWidgetsTest : public QObject {
     }
 
     void defaultsButtonFillsTheWidgets() {
-        Fixture f;
+        AppWindow f;
         f.window->tabs()->setCurrentIndex(4);
         PageWidget* w = f.window->pageWidget(4);
         f.ui.dialogScripts.push_back({{{"range", "2"}}, "OK"});
@@ -79,7 +62,7 @@ class WlbWidgetsTest : public QObject {
     }
 
     void printPreviewLinesComeFromTheWidgets() {
-        Fixture f;
+        AppWindow f;
         f.window->tabs()->setCurrentIndex(4);
         PageWidget* wlb = f.window->pageWidget(4);
         setText(wlb, 2040, "12");
