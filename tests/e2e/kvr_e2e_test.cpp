@@ -35,14 +35,7 @@ std::string bandSplitFile(const std::vector<BandSplit>& splits) {
 }
 
 // The simulated radio's factory tracking block as a .tk1 file: 21 pairs in page order.
-const std::string kFactoryTk1 =
-    "808284"
-    "96A0AA"
-    "101214"
-    "50555A"
-    "40454A"
-    "9BA5AF"
-    "0E0F1F";
+const std::string kFactoryTk1 = "80828496A0AA10121450555A40454A9BA5AF0E0F1F";
 
 class KvrE2eTest : public RadioTest {
   protected:
