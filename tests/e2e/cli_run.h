@@ -12,24 +12,12 @@
 #include <future>
 #include <iterator>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "e2e/sim_process.h"
 
 namespace tw::e2e {
-
-struct ShownMessage {
-    std::string kind;  // "ok", "yesno", "okcancel"
-    std::string text;
-    std::string answer;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const ShownMessage& m) {
-    return out << "[" << m.kind << "] \"" << m.text << "\" -> " << m.answer;
-}
 
 // One finished run: exit status, the raw outputs and the parsed JSON (parsed false when the
 // standard output held no JSON object).
@@ -38,16 +26,12 @@ struct CliRun {
     std::string out, err;
     bool parsed = false;
     bool ok = false;
-    std::vector<ShownMessage> messages;
+    std::vector<std::string> messages;  // the texts of the boxes shown, in order
     std::map<std::string, std::string> fields;
     std::map<std::string, bool> enabled;
     std::vector<std::string> report;
 
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : messages) t.push_back(m.text);
-        return t;
-    }
+    const std::vector<std::string>& texts() const { return messages; }
     std::string field(int id) const {
         const auto it = fields.find(std::to_string(id));
         return it == fields.end() ? "<no field " + std::to_string(id) + ">" : it->second;
@@ -83,12 +67,8 @@ inline CliRun parseCliRun(const ProcessResult& p) {
     const QJsonObject o = doc.object();
     r.parsed = true;
     r.ok = o.value("ok").toBool();
-    for (const auto& v : o.value("messages").toArray()) {
-        const QJsonObject m = v.toObject();
-        r.messages.push_back({m.value("kind").toString().toStdString(),
-                              m.value("text").toString().toStdString(),
-                              m.value("answer").toString().toStdString()});
-    }
+    for (const auto& v : o.value("messages").toArray())
+        r.messages.push_back(v.toObject().value("text").toString().toStdString());
     const QJsonObject fields = o.value("fields").toObject();
     for (auto it = fields.begin(); it != fields.end(); ++it)
         r.fields[it.key().toStdString()] = it.value().toString().toStdString();
