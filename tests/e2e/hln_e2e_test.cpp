@@ -31,11 +31,6 @@ const std::vector<int> kTk2Order = {1053, 1021, 1039, 1048, 1011, 1051, 1016, 10
 struct Radio {
     SimProcess sim;
     std::string ini;
-
-    bool start(const std::vector<std::string>& simArgs, const std::string& iniPath) {
-        ini = iniPath;
-        return sim.start("hln", simArgs);
-    }
     CliRun run(const std::vector<std::string>& args) const { return cli(sim, ini, args); }
 };
 
@@ -49,8 +44,8 @@ class HlnE2eTest : public ::testing::Test {
         radios_.push_back(std::make_unique<Radio>());
         Radio& r = *radios_.back();
         // Runs at the same time must not share a profile file: opening a port may rewrite it.
-        const std::string ini = dir_.write("novac4-" + std::to_string(radios_.size()) + ".ini", "");
-        EXPECT_TRUE(r.start(args, ini)) << r.sim.error();
+        r.ini = dir_.write("novac4-" + std::to_string(radios_.size()) + ".ini", "");
+        EXPECT_TRUE(r.sim.start("hln", args)) << r.sim.error();
         return r;
     }
 
