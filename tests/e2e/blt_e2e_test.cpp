@@ -22,31 +22,12 @@ TEST(BltE2e, EditWriteReadBackAndEveryButton) {
     const std::string trk = dir.file("radio.Trk"), code = dir.file("radio.BIN"),
                       dsp = dir.file("radio.adi"), board = dir.write("board.BIN", "BOARD");
     // Field 5018 is the first squelch word of a version-1 radio; feature byte 12 is ours.
-    const CliRun r = bltRun(dir, {"--sim-option",
-                                  "version=1",
-                                  "blt",
-                                  "radio-info",
-                                  "save-tracking",
-                                  trk,
-                                  "tracking-edit",
-                                  "5018=321",
-                                  "write-tracking",
-                                  "feature-edit",
-                                  "12=A5",
-                                  "write-features",
-                                  "load-tracking",
-                                  trk,
-                                  "read-tracking",
-                                  "version-upgrade",
-                                  "write-code",
-                                  code,
-                                  "write-adi-dsp",
-                                  dsp,
-                                  "jump",
-                                  "recovery",
-                                  "desktop",
-                                  board,
-                                  "report"});
+    const CliRun r =
+        bltRun(dir, words("--sim-option version=1 blt radio-info save-tracking " + trk +
+                          " tracking-edit 5018=321 write-tracking feature-edit 12=A5 write-features"
+                          " load-tracking " +
+                          trk + " read-tracking version-upgrade write-code " + code +
+                          " write-adi-dsp " + dsp + " jump recovery desktop " + board + " report"));
     ASSERT_TRUE(r.parsed) << r.dump();
     EXPECT_TRUE(r.ok) << r.dump();
     EXPECT_EQ(r.exitCode, 0);

@@ -12,24 +12,12 @@
 #include <future>
 #include <iterator>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "e2e/sim_process.h"
 
 namespace tw::e2e {
-
-struct ShownMessage {
-    std::string kind;  // "ok", "yesno", "okcancel"
-    std::string text;
-    std::string answer;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const ShownMessage& m) {
-    return out << "[" << m.kind << "] \"" << m.text << "\" -> " << m.answer;
-}
 
 // One finished run: exit status, the raw outputs and the parsed JSON (parsed false when the
 // standard output held no JSON object).
@@ -38,16 +26,12 @@ struct CliRun {
     std::string out, err;
     bool parsed = false;
     bool ok = false;
-    std::vector<ShownMessage> messages;
+    std::vector<std::string> messages;  // the texts of the boxes shown, in order
     std::map<std::string, std::string> fields;
     std::map<std::string, bool> enabled;
     std::vector<std::string> report;
 
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : messages) t.push_back(m.text);
-        return t;
-    }
+    const std::vector<std::string>& texts() const { return messages; }
     std::string field(int id) const {
         const auto it = fields.find(std::to_string(id));
         return it == fields.end() ? "<no field " + std::to_string(id) + ">" : it->second;
@@ -55,6 +39,19 @@ struct CliRun {
     bool isEnabled(int id) const {
         const auto it = enabled.find(std::to_string(id));
         return it != enabled.end() && it->second;
+    }
+    // Several fields at once, to compare in one expectation.
+    std::vector<std::string> fieldsAt(const std::vector<int>& ids) const {
+        std::vector<std::string> values;
+        for (int id : ids) values.push_back(field(id));
+        return values;
+    }
+    // Those of `ids` whose controls are enabled, in the order given.
+    std::vector<int> enabledAmong(const std::vector<int>& ids) const {
+        std::vector<int> on;
+        for (int id : ids)
+            if (isEnabled(id)) on.push_back(id);
+        return on;
     }
     // What a failed expectation prints.
     std::string dump() const { return "exit " + std::to_string(exitCode) + "\n" + out + err; }
@@ -70,12 +67,8 @@ inline CliRun parseCliRun(const ProcessResult& p) {
     const QJsonObject o = doc.object();
     r.parsed = true;
     r.ok = o.value("ok").toBool();
-    for (const auto& v : o.value("messages").toArray()) {
-        const QJsonObject m = v.toObject();
-        r.messages.push_back({m.value("kind").toString().toStdString(),
-                              m.value("text").toString().toStdString(),
-                              m.value("answer").toString().toStdString()});
-    }
+    for (const auto& v : o.value("messages").toArray())
+        r.messages.push_back(v.toObject().value("text").toString().toStdString());
     const QJsonObject fields = o.value("fields").toObject();
     for (auto it = fields.begin(); it != fields.end(); ++it)
         r.fields[it.key().toStdString()] = it.value().toString().toStdString();
@@ -102,6 +95,21 @@ std::vector<T> runTogether(const std::vector<std::function<T()>>& jobs) {
     std::vector<T> results;
     for (auto& f : running) results.push_back(f.get());
     return results;
+}
+
+// "a b  c" -> {"a", "b", "c"}: long argument lists written as one line.
+inline std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    std::string word;
+    for (char c : line + ' ') {
+        if (c != ' ') {
+            word += c;
+        } else if (!word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    return out;
 }
 
 inline std::string readFileBytes(const std::string& path) {

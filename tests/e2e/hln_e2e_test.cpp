@@ -26,24 +26,11 @@ constexpr int kFeatures = 1073;
 const std::vector<int> kTk2Order = {1053, 1021, 1039, 1048, 1011, 1051, 1016, 1033, 1042,
                                     1004, 1052, 1019, 1036, 1045, 1007, 1103, 1078, 1089,
                                     1098, 1101, 1070, 1083, 1092, 1102, 1075, 1086, 1095};
-// Controls that stay editable on a ZKT or ZLT radio.
-const std::vector<int> kZktEditable = {1004, 1042, 1045, 1048, 1051, 1052, 1053};
-
-bool contains(const std::vector<int>& ids, int id) {
-    for (int i : ids)
-        if (i == id) return true;
-    return false;
-}
 
 // One simulated radio and the runs of the command line against it.
 struct Radio {
     SimProcess sim;
     std::string ini;
-
-    bool start(const std::vector<std::string>& simArgs, const std::string& iniPath) {
-        ini = iniPath;
-        return sim.start("hln", simArgs);
-    }
     CliRun run(const std::vector<std::string>& args) const { return cli(sim, ini, args); }
 };
 
@@ -57,8 +44,8 @@ class HlnE2eTest : public ::testing::Test {
         radios_.push_back(std::make_unique<Radio>());
         Radio& r = *radios_.back();
         // Runs at the same time must not share a profile file: opening a port may rewrite it.
-        const std::string ini = dir_.write("novac4-" + std::to_string(radios_.size()) + ".ini", "");
-        EXPECT_TRUE(r.start(args, ini)) << r.sim.error();
+        r.ini = dir_.write("novac4-" + std::to_string(radios_.size()) + ".ini", "");
+        EXPECT_TRUE(r.sim.start("hln", args)) << r.sim.error();
         return r;
     }
 
@@ -66,12 +53,11 @@ class HlnE2eTest : public ::testing::Test {
     std::vector<std::unique_ptr<Radio>> radios_;
 };
 
-TEST_F(HlnE2eTest, StatusTrackingAndFeaturesOfFourRadioTypes) {
-    // One radio answers at the pace of a real line, 9600 baud.
+// What each radio type shows and refuses is the page's own business; here the two ways of
+// waking a radio cross a real line, one of them at the pace of 9600 baud.
+TEST_F(HlnE2eTest, StatusAndFeaturesOfTwoRadioTypes) {
     const Radio& hln = radio({"type=A"}, {"--baud", "9600"});
     const Radio& zkt = radio({"type=U"});
-    const Radio& ukt = radio({"type=I", "serial=0102030405AB"});
-    const Radio& novac = radio({"type=M"});
     const auto runs = runTogether<CliRun>({
         [&] {
             return hln.run({"--radio-type", "A", "hln", "get-status"});
@@ -79,52 +65,25 @@ TEST_F(HlnE2eTest, StatusTrackingAndFeaturesOfFourRadioTypes) {
         [&] {
             return zkt.run({"--radio-type", "U", "hln", "get-status", "read-features"});
         },
-        [&] {
-            return ukt.run({"--radio-type", "I", "hln", "get-status", "read-tracking"});
-        },
-        [&] {
-            return novac.run({"--radio-type", "M", "hln", "get-status", "read-features"});
-        },
     });
     const CliRun& a = runs[0];
     const CliRun& u = runs[1];
-    const CliRun& i = runs[2];
-    const CliRun& m = runs[3];
 
     ASSERT_EQ(a.exitCode, 0) << a.dump();
     EXPECT_TRUE(a.messages.empty());
-    EXPECT_EQ(a.field(kModel), "HLN");
-    EXPECT_EQ(a.field(kSerialNumber), "00A1B2C3D4E5");
-    EXPECT_EQ(a.field(kFeatures), "01FF09101112131415161718191A");
-    EXPECT_EQ(a.field(1016), "128");  // record byte 0
-    EXPECT_EQ(a.field(1004), "160");  // record byte 24
-    EXPECT_EQ(a.field(1011), "192");  // record byte 26
-    for (int id : kTk2Order) EXPECT_TRUE(a.isEnabled(id)) << id;
+    EXPECT_EQ(a.fieldsAt({kModel, kSerialNumber, kFeatures, 1016, 1004, 1011}),
+              (std::vector<std::string>{"HLN", "00A1B2C3D4E5", "01FF09101112131415161718191A",
+                                        "128", "160", "192"}));  // record bytes 0, 24, 26
+    EXPECT_EQ(a.enabledAmong(kTk2Order), kTk2Order);
 
     ASSERT_EQ(u.exitCode, 0) << u.dump();
     // The feature read always wakes the radio the TRV way, whatever type was chosen.
     EXPECT_EQ(u.texts(),
               (std::vector<std::string>{kProgramMode, "Feature data read successfully."}));
-    EXPECT_EQ(u.field(kModel), "ZKT");
-    EXPECT_EQ(u.field(kFeatures), "01FF09101112131415161718191A");
-    EXPECT_EQ(u.field(1016), "128");
-    for (int id : kTk2Order) EXPECT_EQ(u.isEnabled(id), contains(kZktEditable, id)) << id;
-
-    // A UKT 20 keeps no tracking data: the page says so and reading them is refused.
-    EXPECT_EQ(i.exitCode, 1) << i.dump();
-    EXPECT_EQ(i.texts(), (std::vector<std::string>{"This radio does not contain tracking data."}));
-    EXPECT_EQ(i.field(kModel), "UKT 20");
-    EXPECT_EQ(i.field(kSerialNumber), "0102030405AB");
-    for (int id : kTk2Order) {
-        EXPECT_EQ(i.field(id), "NA") << id;
-        EXPECT_FALSE(i.isEnabled(id)) << id;
-    }
-
-    EXPECT_EQ(m.exitCode, 1) << m.dump();
-    EXPECT_EQ(m.texts(),
-              (std::vector<std::string>{"Error - NOVAC 30P Radios do not have feature data"}));
-    EXPECT_EQ(m.field(kModel), "NOVAC 30P");
-    EXPECT_EQ(m.field(1016), "128");
+    EXPECT_EQ(u.fieldsAt({kModel, kFeatures, 1016}),
+              (std::vector<std::string>{"ZKT", "01FF09101112131415161718191A", "128"}));
+    EXPECT_EQ(u.enabledAmong(kTk2Order),
+              (std::vector<int>{1053, 1048, 1051, 1042, 1004, 1052, 1045}));
 }
 
 // Tracking data and feature data from files, and the whole image read into a file, go to the
@@ -135,15 +94,9 @@ TEST_F(HlnE2eTest, WrittenInOneRunReadInTheNext) {
     const Radio& imaged = radio({"type=A"});
     // Distinct values within the ranges the page accepts (squelch 144 to 226, modulation
     // 0 to 63, power 0 to 255), in .tk2 order.
-    const std::vector<int> values = {40,  201, 101, 41,  200, 42,  202, 102, 43,
-                                     150, 44,  203, 103, 45,  170, 46,  204, 104,
-                                     47,  48,  205, 105, 49,  50,  206, 106, 51};
-    std::string tk2;
-    for (int v : values) {
-        static const char digits[] = "0123456789ABCDEF";
-        tk2 += digits[v >> 4];
-        tk2 += digits[v & 15];
-    }
+    const std::string tk2 =
+        "28C96529C82ACA662B962CCB672"
+        "DAA2ECC682F30CD693132CE6A33";
     const std::string tk2File = dir_.write("new.tk2", tk2);
     const std::string tk2Back = dir_.file("back.tk2");
     // A longer record than the radio holds now: count 10, 15 bytes.
@@ -189,9 +142,7 @@ TEST_F(HlnE2eTest, WrittenInOneRunReadInTheNext) {
     ASSERT_EQ(readTracking.exitCode, 0) << readTracking.dump();
     EXPECT_EQ(readTracking.texts(), (std::vector<std::string>{"Tracking data read successfully."}));
     EXPECT_EQ(readTracking.field(kModel), "HLN");
-    for (std::size_t k = 0; k < kTk2Order.size(); ++k)
-        EXPECT_EQ(readTracking.field(kTk2Order[k]), std::to_string(values[k])) << kTk2Order[k];
-    EXPECT_EQ(readFileBytes(tk2Back), tk2);
+    EXPECT_EQ(readFileBytes(tk2Back), tk2);  // saved from the fields the read filled
 
     const CliRun& writeFeatures = runs[1][0];
     const CliRun& readFeatures = runs[1][1];

@@ -16,33 +16,45 @@ const std::string kBatteryTooLow =
     "Battery level is too low. The radio should be connected to a bench power supply with a "
     "battery eliminator for alignment.";
 
-QJsonObject alignmentOf(const CliRun& r) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
-        .object()
-        .value("alignment")
-        .toObject();
+// An object of the printed JSON: "alignment" or "fields".
+QJsonObject part(const CliRun& r, const char* key) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object().value(key).toObject();
 }
 
-TEST(TestTuneE2eTest, ServiceAlignmentConnectsAndOpensTheSheet) {
+// Each sheet connects, opens and runs a page against its own interpreter; a flat battery stops
+// the alignment before the sheet opens.
+TEST(TestTuneE2eTest, ServiceAlignmentConnectsAndRunsAPageOfEachSheet) {
     TempDir dir;
     const std::string ini = dir.write("novac4.ini", "");
-    SimProcess good, flat;
-    ASSERT_TRUE(good.start("hdt", {"--option", "hdt.band=0x35"})) << good.error();
+    SimProcess rfRadio, frontcapRadio, ioRadio, flat;
+    ASSERT_TRUE(rfRadio.start("hdt", {})) << rfRadio.error();
+    ASSERT_TRUE(frontcapRadio.start("hdt", {"--option", "hdt.band=0x35"})) << frontcapRadio.error();
+    ASSERT_TRUE(ioRadio.start("hdt", {"--option", "hdt.interval=200"})) << ioRadio.error();
     ASSERT_TRUE(flat.start("hdt", {"--option", "hdt.battery=194"})) << flat.error();
     const auto runs = runTogether<CliRun>({
         [&] {
-            return cli(good, ini, {"--service", "blt", "alignment", "io"});
+            return cli(rfRadio, ini, words("--service blt alignment rf press 1070 arrow 1068 +2"));
         },
         [&] {
-            return cli(flat, ini, {"--service", "blt", "alignment", "rf"});
+            return cli(frontcapRadio, ini,
+                       words("--service blt alignment frontcap page 3 press 1122 arrow 1123 +1 "
+                             "press 2"));
         },
+        [&] {
+            return cli(ioRadio, ini,
+                       words("--service blt alignment io press 1003 wait 1000 press 2"));
+        },
+        [&] { return cli(flat, ini, words("--service blt alignment rf")); },
     });
-
-    const CliRun& io = runs[0];
-    ASSERT_EQ(io.exitCode, 0) << io.dump();
-    EXPECT_TRUE(io.messages.empty()) << io.dump();
-    const QJsonObject a = alignmentOf(io);
-    EXPECT_EQ(a.value("sheet").toString().toStdString(), "Facet Test & Tune");
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(runs[i].exitCode, 0) << runs[i].dump();
+        EXPECT_TRUE(runs[i].messages.empty()) << runs[i].dump();
+    }
+    EXPECT_EQ(part(runs[0], "fields").value("1080").toString().toStdString(), "DAC=514");
+    EXPECT_EQ(part(runs[1], "fields").value("1128").toString().toStdString(), "");
+    EXPECT_EQ(part(runs[2], "fields").value("1059").toString().toStdString(), "Complete");
+    const QJsonObject a = part(runs[1], "alignment");
+    EXPECT_EQ(a.value("sheet").toString().toStdString(), "Frontcap Tests");
     EXPECT_TRUE(a.value("connected").toBool());
     EXPECT_TRUE(a.value("opened").toBool());
     EXPECT_EQ(a.value("battery").toInt(), 200);
@@ -50,59 +62,11 @@ TEST(TestTuneE2eTest, ServiceAlignmentConnectsAndOpensTheSheet) {
     EXPECT_EQ(a.value("version").toString().toStdString(), "02.05");
     EXPECT_EQ(a.value("band").toInt(), 9);
 
-    const CliRun& rf = runs[1];
-    EXPECT_EQ(rf.exitCode, 1) << rf.dump();
-    EXPECT_EQ(rf.texts(), std::vector<std::string>{kBatteryTooLow});
-    EXPECT_EQ(alignmentOf(rf).value("battery").toInt(), 194);
-    EXPECT_FALSE(alignmentOf(rf).value("opened").toBool());
-}
-
-QJsonObject fieldsOf(const CliRun& r) {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
-        .object()
-        .value("fields")
-        .toObject();
-}
-
-TEST(TestTuneE2eTest, APageOfEachSheetRunsAgainstTheInterpreter) {
-    TempDir dir;
-    const std::string ini = dir.write("novac4.ini", "");
-    SimProcess rfRadio, frontcapRadio, ioRadio;
-    ASSERT_TRUE(rfRadio.start("hdt", {})) << rfRadio.error();
-    ASSERT_TRUE(frontcapRadio.start("hdt", {"--option", "hdt.band=0x35"})) << frontcapRadio.error();
-    ASSERT_TRUE(ioRadio.start("hdt", {"--option", "hdt.interval=200"})) << ioRadio.error();
-    const auto runs = runTogether<CliRun>({
-        [&] {
-            return cli(
-                rfRadio, ini,
-                {"--service", "blt", "alignment", "rf", "press", "1070", "arrow", "1068", "+2"});
-        },
-        [&] {
-            return cli(frontcapRadio, ini,
-                       {"--service", "blt", "alignment", "frontcap", "page", "3", "press", "1122",
-                        "arrow", "1123", "+1", "press", "2"});
-        },
-        [&] {
-            return cli(ioRadio, ini,
-                       {"--service", "blt", "alignment", "io", "press", "1003", "wait", "1000",
-                        "press", "2"});
-        },
-    });
-    for (const CliRun& r : runs) {
-        EXPECT_EQ(r.exitCode, 0) << r.dump();
-        EXPECT_TRUE(r.messages.empty()) << r.dump();
-    }
-    EXPECT_EQ(fieldsOf(runs[0]).value("1080").toString().toStdString(), "DAC=514");
-    EXPECT_EQ(fieldsOf(runs[1]).value("1128").toString().toStdString(), "");
-    EXPECT_EQ(fieldsOf(runs[2]).value("1059").toString().toStdString(), "Complete");
-}
-
-TEST(TestTuneE2eTest, AlignmentIsServiceWorkOnly) {
-    TempDir dir;
-    const ProcessResult r =
-        runCli("/dev/null", dir.write("novac4.ini", ""), {"blt", "alignment", "io"});
-    EXPECT_EQ(r.exitCode, 2) << r.out << r.err;
-    EXPECT_NE(r.err.find("--service"), std::string::npos) << r.err;
+    const CliRun& low = runs[3];
+    EXPECT_EQ(low.exitCode, 1) << low.dump();
+    EXPECT_EQ(low.texts(), std::vector<std::string>{kBatteryTooLow});
+    EXPECT_EQ(part(low, "alignment").value("battery").toInt(), 194);
+    EXPECT_FALSE(part(low, "alignment").value("opened").toBool());
 }
 
 }  // namespace

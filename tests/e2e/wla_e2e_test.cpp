@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/cli_run.h"
+#include "e2e/radio_test.h"
 
 namespace tw::e2e {
 namespace {
@@ -15,34 +15,16 @@ constexpr int kMaxPower = 2011;
 constexpr int kRfType = 1012;
 const std::string kFlashPrompt = "Power cycle radio to place in flashing mode.";
 
-class WlaE2eTest : public ::testing::Test {
-  protected:
-    std::string ini() const { return dir_.write("novac4.ini", ""); }
-    CliRun run(const std::vector<std::string>& args) { return cli(sim_, ini(), args); }
-    void startRadio(const std::vector<std::string>& options) {
-        std::vector<std::string> args = {"--no-pace"};
-        for (const auto& o : options) {
-            args.push_back("--option");
-            args.push_back(o);
-        }
-        ASSERT_TRUE(sim_.start("wla", args)) << sim_.error();
-    }
-
-    TempDir dir_;
-    SimProcess sim_;
-};
+using WlaE2eTest = RadioTest;
 
 TEST_F(WlaE2eTest, TrackingReadWriteAndFiles) {
-    startRadio({"config=8"});
+    startRadio("wla", {"config=8"});
     const CliRun read = run({"wla", "read-tracking", "report"});
     ASSERT_EQ(read.exitCode, 0) << read.dump();
     EXPECT_EQ(read.texts(),
               std::vector<std::string>{"Power cycle radio to place in progamming mode."});
-    EXPECT_EQ(read.field(kRfType), "UHF-HIGH");
-    EXPECT_EQ(read.field(kMaxPower), "20W");
-    ASSERT_EQ(read.report.size(), 15u);
-    EXPECT_EQ(read.report[2], "Maximum Output Power = 20 Watts");
-    EXPECT_EQ(read.report[6], "TX Low Power        120    130     140");
+    EXPECT_EQ(read.fieldsAt({kRfType, kMaxPower}), (std::vector<std::string>{"UHF-HIGH", "20W"}));
+    EXPECT_EQ(read.report.at(2), "Maximum Output Power = 20 Watts");
 
     const std::string saved = dir_.file("radio.tk4");
     const CliRun write = run({"wla", "read-tracking", "set", "1010=99", "set", "1100=-9",
@@ -54,15 +36,14 @@ TEST_F(WlaE2eTest, TrackingReadWriteAndFiles) {
     EXPECT_EQ(static_cast<unsigned char>(bytes[20]), 0xF7);
 
     const CliRun again = run({"wla", "read-tracking"});
-    EXPECT_EQ(again.field(1010), "99");
-    EXPECT_EQ(again.field(1100), "-9");
+    EXPECT_EQ(again.fieldsAt({1010, 1100}), (std::vector<std::string>{"99", "-9"}));
     const CliRun load = run({"wla", "load-tracking", saved});
     EXPECT_EQ(load.exitCode, 0) << load.dump();
     EXPECT_EQ(load.field(1100), "-9");
 }
 
 TEST_F(WlaE2eTest, CodeReadFlashInterruptedThenReflashed) {
-    startRadio({"mode=flash", "erase-ms=300", "ng=100"});
+    startRadio("wla", {"mode=flash", "erase-ms=300", "ng=100"});
     const std::string first = dir_.file("first.mot");
     const CliRun read = run({"wla", "read-code", first});
     ASSERT_EQ(read.exitCode, 0) << read.dump();

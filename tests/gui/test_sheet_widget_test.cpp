@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 
 #include "app/dialog_widgets.h"
 #include "config/profile.h"
@@ -26,8 +26,8 @@ class TestSheetWidgetTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        std::filesystem::create_directories(dir_);
-        profile_ = std::make_unique<Profile>((dir_ / "novac4.ini").string());
+        dir_ = std::make_unique<QTemporaryDir>();  // a fresh profile for every test
+        profile_ = std::make_unique<Profile>(dir_->filePath("novac4.ini").toStdString());
         profile_->writeString(profile_keys::kCommSection, profile_keys::kPortNumber, "1");
         auto model = std::make_unique<sim::HdtModel>(sim::ModelOptions{});
         model_ = model.get();
@@ -36,10 +36,7 @@ class TestSheetWidgetTest : public QObject {
         env_ = std::make_unique<Env>(Env{ui_, clock_, *profile_, *serial_, app_});
         bench_ = std::make_unique<testtune::AlignmentBench>(*env_);
     }
-    void cleanup() {
-        bench_.reset();
-        std::filesystem::remove_all(dir_);
-    }
+    void cleanup() { bench_.reset(); }
 
     void wizardButtonsFollowTheRunningTest() {
         testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::Frontcap);
@@ -109,7 +106,7 @@ class TestSheetWidgetTest : public QObject {
     }
 
   private:
-    std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "tw_sheet_widget";
+    std::unique_ptr<QTemporaryDir> dir_;
     VirtualClock clock_;
     ScriptedUi ui_;
     AppState app_;

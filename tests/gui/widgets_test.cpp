@@ -21,9 +21,8 @@
 #include "app/single_instance.h"
 #include "app/status_popup.h"
 #include "controls/step_edit.h"
+#include "gui/app_window.h"
 #include "gui/gui_test.h"
-#include "sim/models.h"
-#include "sim/sim_device.h"
 #include "ui/scripted_ui.h"
 #include "view/family_page.h"
 
@@ -116,14 +115,8 @@ class WidgetsTest : public QObject {
     }
 
     void pageWidgetExchangesBothWays() {
-        ScriptedUi ui;
-        VirtualClock clock;
-        Profile profile("/nonexistent/novac4.ini");
-        sim::SimDeviceFactory devices(sim::createModel("loopback", {}), clock);
-        SerialLink link(profile, devices, clock, ui);
-        AppState app;
-        Env env{ui, clock, profile, link, app};
-        TwoFieldPage page(env);
+        guitest::AppWindow f;
+        TwoFieldPage page(f.session->env());
         PageWidget widget(page, nullptr);
         auto* edit = new QLineEdit(&widget);
         edit->setObjectName("100");
