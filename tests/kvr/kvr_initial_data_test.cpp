@@ -163,22 +163,6 @@ TEST_F(RadioTypeFlow, RecordWithoutCodeIsWrittenOnlyWhenItIsTheRadiosOwn) {
     EXPECT_EQ(bench.radio().memory()[0], 0x17);  // the radio keeps its code 7
 }
 
-TEST_F(RadioTypeFlow, NothingSelectedSendsNothingAndKeepsTheDialogOpen) {
-    useFile({{1, k136}});  // the radio's 450 MHz split is not offered
-    bool closed = true;
-    bench.ui.onDialog = [&](Dialog& d) {
-        bool accepted = false;
-        closed = d.press("Write To Radio", accepted);
-        d.press("Cancel", accepted);
-        return false;
-    };
-    page.RadioType();
-    EXPECT_FALSE(closed);
-    EXPECT_EQ(bench.ui.messages()[1],
-              "Select a radio type and a band split before writing to the radio.");
-    EXPECT_EQ(bench.fromPc(), "UG4440000");
-}
-
 TEST_F(RadioTypeFlow, MissingFileStillOffersTheRadioType) {
     const auto seen = run({{}, "Cancel"});
     EXPECT_EQ(bench.ui.messages()[1], "Could not find bandsplit data file.");
