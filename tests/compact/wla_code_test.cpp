@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "compact/wla_fixture.h"
 #include "families/compact/srecord.h"
 
@@ -35,18 +37,17 @@ TEST_F(WlaCodeTest, ReflashWritesEveryBlockInOrder) {
     ASSERT_TRUE(b.page.ReflashRadioFromFile());
     EXPECT_EQ(b.ui.messages(), std::vector<std::string>{kFlashPrompt});
     EXPECT_EQ(b.ui.fileChoices().at(0).filter, "Wla App Code|*.mot|All Files|*.*||");
-    const auto status = b.ui.statusTexts();
+    auto status = b.ui.statusTexts();
     ASSERT_EQ(status.size(), 3u + 862u);
-    EXPECT_EQ(status[0], "Processing MOT file");
-    EXPECT_EQ(status[1], "Handshake Radio ...");
-    EXPECT_EQ(status[2], "Erasing Flash Part (Approx 20 sec.)");
-    EXPECT_EQ(status[3], "Writing Flash at 8192");
-    EXPECT_EQ(status.back(), "Writing Flash at 63296");
-    EXPECT_FALSE(b.ui.statusOpen());
-    EXPECT_EQ(b.ui.busyDepth(), 0);
-    int opens = 0;
-    for (const auto& e : b.ui.events()) opens += e.kind == "status-open";
-    EXPECT_EQ(opens, 1);  // one status window from the file to the last block
+    status.erase(status.begin() + 4, status.end() - 1);
+    EXPECT_EQ(status,
+              (std::vector<std::string>{"Processing MOT file", "Handshake Radio ...",
+                                        "Erasing Flash Part (Approx 20 sec.)",
+                                        "Writing Flash at 8192", "Writing Flash at 63296"}));
+    // One status window from the file to the last block.
+    EXPECT_EQ(std::count_if(b.ui.events().begin(), b.ui.events().end(),
+                            [](const auto& e) { return e.kind == "status-open"; }),
+              1);
 
     // Wake, "FE", "FC", then 862 blocks of 73 bytes at rising addresses.
     const auto& wire = b.fromPc();

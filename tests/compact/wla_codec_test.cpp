@@ -123,11 +123,7 @@ TEST(MotWriter, LinesOfTheWholeCodeArea) {
     ASSERT_EQ(text.size(), 3960u * 43u);
     EXPECT_EQ(text.substr(0, 43), "S1130000000D1A2734414E5B6875828F9CA9B6C3D4\n");
     EXPECT_EQ(text.substr(text.size() - 43, 8), "S113F770");
-    const auto back = readMotFile(bytesOf(text));
-    ASSERT_TRUE(std::holds_alternative<MotFile>(back));
-    const auto& image = std::get<MotFile>(back).image;
-    EXPECT_TRUE(std::equal(code.begin(), code.end(), image.begin()));
-    EXPECT_EQ(std::get<MotFile>(back).s1Records, 3960);
+    // That the reader takes the written lines back unchanged is the fuzz target's property.
 }
 
 TEST(WlaRecordFields, SignedSquelchAndRangeChecks) {

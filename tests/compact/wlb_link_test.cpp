@@ -26,7 +26,6 @@ TEST(CompactRead, WlbWireBytesPausesAndFields) {
     EXPECT_EQ(b.ui.statusTexts(),
               (std::vector<std::string>{"Handshaking", "Reading Tracking Data"}));
     EXPECT_TRUE(b.ui.messages().empty());
-    EXPECT_FALSE(b.ui.statusOpen());
 }
 
 TEST(CompactRead, Marten60PWireBytesPausesAndFields) {

