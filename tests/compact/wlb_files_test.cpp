@@ -136,6 +136,7 @@ TEST(CompactDefaults, DialogListsAndPreselection) {
 TEST(CompactDefaults, NoBandChosenChangesOnlyTheEveryBandFieldAndVersion) {
     Marten60PBench b({{"band", "9"}});
     ASSERT_TRUE(b.page.ReadTrackingFromRadio());
+    EXPECT_EQ(b.text(kBandSplitText), "invalid");  // a band index beyond the radio's table
     b.page.controls().setText(2063, "1");
     b.ui.dialogScripts.push_back({{}, "OK"});  // nothing preselected, nothing chosen
     ASSERT_TRUE(b.page.Defaults());

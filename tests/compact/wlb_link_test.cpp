@@ -98,12 +98,6 @@ TEST(CompactRead, RadioThatWakesOnlyAfterABreak) {
     ASSERT_TRUE(b.page.ReadTrackingFromRadio());
 }
 
-TEST(CompactRead, BandIndexOutsideTheTableIsInvalid) {
-    WlbBench b({{"band", "7"}});
-    ASSERT_TRUE(b.page.ReadTrackingFromRadio());
-    EXPECT_EQ(b.text(kBandSplitText), "invalid");
-}
-
 TEST(CompactRead, ShortOrNonHexAnswersFailAndChangeNothing) {
     const char* faults[][2] = {
         {"short", "013A"}, {"nonhex", "014D"}, {"short", "000A"}, {"nonhex", "0121"}};
