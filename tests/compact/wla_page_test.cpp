@@ -163,7 +163,7 @@ TEST(WlaTracking, Tk4FilesSaveAndLoad) {
     EXPECT_EQ(readBytes(path), std::string(b.page.record().begin(), b.page.record().end()));
 
     const WlaRecord shown = b.page.record();
-    for (std::size_t size : {20u, 22u}) {
+    for (std::size_t size : {0u, 20u, 22u}) {
         writeBytes(b.dir.file("bad.tk4"), std::string(size, '\x05'));
         b.ui.files.push_back(b.dir.file("bad.tk4"));
         EXPECT_FALSE(b.page.ReadTrackingFromDisk());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <tuple>
 
 #include "families/kvr/marten30_dialogs.h"
@@ -149,6 +150,25 @@ TEST_F(Marten30Flow, OpensTheSavedPortNotTheChosenOne) {
     ASSERT_TRUE(page.ReadTrackingFromRadio());
     EXPECT_EQ(bench.devices.lastPath(), PortMap::defaultDevicePath(2));
     EXPECT_EQ(bench.devices.lastBaud(), 9600);
+}
+
+// The end-to-end run changes bytes of the first blocks only: here every block is written.
+TEST_F(Marten30Flow, WriteStoresEveryBlockWithFreshChecksums) {
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    Marten30Image im = page.image();
+    im[16] = 99;
+    im[170] = 7;
+    page.setImage(im);
+    bench.radio().clearTraffic();
+    ASSERT_TRUE(page.WriteTrackingToRadio());
+    const auto& mem = bench.radio().memory();
+    EXPECT_EQ(mem[0x200 + 16], 99);
+    EXPECT_EQ(mem[0x200 + 170], 7);
+    EXPECT_EQ(std::accumulate(mem.begin() + 0x200, mem.begin() + 0x280, 0u) & 0xFF, 0u);
+    EXPECT_EQ(std::accumulate(mem.begin() + 0x280, mem.begin() + 0x2C0, 0u) & 0xFF, 0u);
+    EXPECT_EQ(bench.radio().blockWrites(), 32);
+    EXPECT_EQ(bench.fromPc().substr(4, 8), "G1100200");
+    EXPECT_TRUE(bench.ui.messages().empty());
 }
 
 TEST_F(Marten30Flow, FailedVerifyStopsAtThatBlockAndLetsGo) {
