@@ -117,25 +117,23 @@ TEST_F(Marten30Flow, RadioSilentFromTheFirstBlockEndsTheReadThere) {
     EXPECT_LT(bench.clock.now(), 1000 + 200);
 }
 
+// A silent radio's message is the fault matrix's silent row.
 TEST_F(Marten30Flow, IdentifyFailures) {
     const std::string init =
         "Could not initialize radio. Check connection and confirm no other application is "
         "using comm port. ";
     const struct {
         sim::ModelOptions options;
-        bool silent;
         const char* openFailure;
         std::vector<std::string> messages;
     } cases[] = {
-        {{{"mode", "normal"}}, false, "", {"Error: Radio not in Programming Mode", init}},
-        {{{"code", "FF"}}, false, "", {"Radio Flash Code not present", init}},
-        {{{"band", "2"}}, false, "", {"Invalid band split data", init}},
-        {{}, true, "", {init}},
-        {{}, false, "busy", {"Comm Port not opened.", init}},
+        {{{"mode", "normal"}}, "", {"Error: Radio not in Programming Mode", init}},
+        {{{"code", "FF"}}, "", {"Radio Flash Code not present", init}},
+        {{{"band", "2"}}, "", {"Invalid band split data", init}},
+        {{}, "busy", {"Comm Port not opened.", init}},
     };
     for (const auto& c : cases) {
         Marten30Bench b(c.options);
-        b.devices.faults().silent = c.silent;
         b.devices.failOpens(c.openFailure);
         EXPECT_FALSE(CMarten30Page(b.env).ReadTrackingFromRadio());
         EXPECT_EQ(b.ui.messages(), c.messages) << c.messages.front();
