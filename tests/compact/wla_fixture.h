@@ -1,30 +1,16 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "clock/clock.h"
-#include "config/profile.h"
 #include "families/compact/wla_page.h"
 #include "kvr/kvr_fixture.h"
-#include "link/serial_link.h"
 #include "sim/compact/wla_radio_model.h"
-#include "sim/sim_device.h"
-#include "ui/scripted_ui.h"
 #include "util/text.h"
-#include "view/env.h"
 
 namespace tw::compact::wla_test {
 
-// Scratch folders and whole-file helpers are the KVR fixture's.
 using kvr::test::readBytes;
-using kvr::test::TempDir;
 using kvr::test::writeBytes;
 
 // A WLA radio that also notes when each byte from the PC arrived.
@@ -38,23 +24,10 @@ class TimedWla : public sim::WlaRadioModel {
     std::vector<Millis> times;
 };
 
-// Scripted technician, virtual time, one simulated WLA radio, and the page.
-struct WlaBench {
-    TempDir dir;
-    ScriptedUi ui;
-    VirtualClock clock;
-    Profile profile{dir.file("novac4.ini")};
-    sim::SimDeviceFactory devices;
-    SerialLink link{profile, devices, clock, ui};
-    AppState app;
-    Env env{ui, clock, profile, link, app};
+// The KVR bench with a WLA radio and the page; what the PC sent as bytes.
+struct WlaBench : kvr::test::Bench<TimedWla> {
     CWlaPage page{env};
-
-    explicit WlaBench(const sim::ModelOptions& options = {})
-        : devices(std::make_unique<TimedWla>(options), clock) {
-        profile.writeString("Comm Settings", "Port Number", "1");
-    }
-    TimedWla& radio() { return static_cast<TimedWla&>(devices.model()); }
+    using Bench::Bench;
     const std::vector<std::uint8_t>& fromPc() { return devices.model().received(); }
 };
 

@@ -45,7 +45,6 @@ TEST(CompactWrite, WlbBlocksTheZeroWriteReadBackAndReset) {
     EXPECT_TRUE(b.ui.messages().empty());
     EXPECT_EQ(b.ui.statusTexts(),
               (std::vector<std::string>{"Handshaking", "Writing Tracking Data"}));
-    EXPECT_FALSE(b.ui.statusOpen());
 }
 
 TEST(CompactWrite, Marten60PBlocksAndReadBack) {

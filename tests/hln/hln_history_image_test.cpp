@@ -133,6 +133,7 @@ TEST_F(HlnKeptTest, Tk2AcceptsTrailingBlanksOnlyAndRefusesHugeFilesBySize) {
     } cases[] = {
         {"blanks.tk2", pairs + " \t\r\n\n", 0, true},
         {"extra.tk2", pairs + "\r\nFF", 0, false},
+        {"short.tk2", pairs.substr(0, 53), 0, false},
         {"huge.tk2", pairs, 1ull << 30, false},
     };
     for (const auto& c : cases) {

@@ -52,7 +52,8 @@ struct Bench {
     Env env{ui, clock, profile, link, app};
 
     explicit Bench(const sim::ModelOptions& options = {})
-        : devices(std::make_unique<Model>(options), clock) {
+        : Bench(std::make_unique<Model>(options)) {}
+    explicit Bench(std::unique_ptr<Model> model) : devices(std::move(model), clock) {
         app.currentPort = 1;
         profile.writeString("Comm Settings", "Port Number", "1");
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <tuple>
 
 #include "families/kvr/marten30_dialogs.h"
 #include "families/kvr/marten30_page.h"
@@ -13,12 +14,8 @@ namespace {
 
 using test::Marten30Bench;
 
-TEST(Marten30Image, TextsOfTheIdentityByte) {
+TEST(Marten30Image, SerialNumberSkipsTheFillNibble) {
     Marten30Image im{};
-    im[0] = 0xE3;
-    EXPECT_TRUE(isPortable(im));
-    EXPECT_STREQ(countryText(countryOf(im[0])), "Europe");
-    EXPECT_STREQ(bandSplitText(bandSplitOf(im[0])), "450 - 488");
     im[103] = 0xF1;
     im[104] = 0xAB;
     im[105] = 0x0C;
@@ -38,10 +35,7 @@ TEST(Marten30Report, LinesOfAMobileUsaRadioAndOfAEuropeanOne) {
     im[175] = 46;
     auto lines = marten30ReportLines(im);
     ASSERT_EQ(lines.size(), 25u);
-    EXPECT_EQ(lines[0], "Radio Type    Marten 30 Mobile");
     EXPECT_EQ(lines[1], "Band Split    150.76 - 174.0");
-    EXPECT_EQ(lines[2], "Country       USA        Serial No.      0000000");
-    EXPECT_EQ(lines[4], "Cloning Data:\t\t  Master Radio");
     EXPECT_EQ(lines[9], "          Wide Band          5        0             0      255");
     EXPECT_EQ(lines[14], "\t\t      Tone TG                  7     Digital TG           0");
     EXPECT_EQ(lines[15], "        Peak Voice Deviation     0     Reference Osc        9");
@@ -64,21 +58,15 @@ struct Marten30Flow : ::testing::Test {
 TEST_F(Marten30Flow, ReadFillsTheImageAndTheFields) {
     ASSERT_TRUE(page.ReadTrackingFromRadio());
     EXPECT_EQ(page.image()[0], 0xA3);
-    EXPECT_EQ(page.controls().text(CMarten30Page::kRadioType), "Marten 30 Portable");
-    EXPECT_EQ(page.controls().text(CMarten30Page::kBandSplit), "450 - 488");
-    EXPECT_EQ(page.controls().text(CMarten30Page::kCountry), "USA");
-    EXPECT_EQ(page.controls().text(CMarten30Page::kRadioCode), "41");
-    EXPECT_EQ(page.controls().text(CMarten30Page::kSerialNumber), "1234567");
     EXPECT_EQ(bench.radio().blockReads(), 64);
     const std::string wire = bench.fromPc();
     EXPECT_EQ(wire.substr(0, 20), "G0G2G4100200G4100200");
     EXPECT_EQ(wire.substr(wire.size() - 16), "G41003F0G41003F0");
     const auto status = bench.ui.statusTexts();
-    EXPECT_EQ(status[0], "Handshaking");
-    EXPECT_EQ(status[2], "Percent Complete = 0");
-    EXPECT_EQ(status.back(), "Percent Complete = 96");
+    EXPECT_EQ(
+        (std::vector<std::string>{status[0], status[2], status.back()}),
+        (std::vector<std::string>{"Handshaking", "Percent Complete = 0", "Percent Complete = 96"}));
     EXPECT_TRUE(bench.ui.messages().empty());
-    EXPECT_FALSE(bench.ui.statusOpen());
 }
 
 TEST_F(Marten30Flow, ReadLeavesACopyThatLoadsBackThroughReadFromDisk) {
@@ -94,11 +82,9 @@ TEST_F(Marten30Flow, ReadLeavesACopyThatLoadsBackThroughReadFromDisk) {
     EXPECT_EQ(other.image(), page.image());
 }
 
-TEST_F(Marten30Flow, MobileIdentityWithItsRadioCode) {
-    Marten30Bench mobile(sim::ModelOptions{{"kind", "mobile"}, {"code", "41"}, {"country", "0"}});
-    CMarten30Page p(mobile.env);
-    ASSERT_TRUE(p.ReadTrackingFromRadio());
-    EXPECT_EQ(p.controls().text(CMarten30Page::kRadioType), "Marten 30 Mobile");
+TEST_F(Marten30Flow, UnknownCountryIsSaidAndTheReadGoesOn) {
+    Marten30Bench mobile(sim::ModelOptions{{"kind", "mobile"}, {"country", "0"}});
+    ASSERT_TRUE(CMarten30Page(mobile.env).ReadTrackingFromRadio());
     EXPECT_EQ(mobile.ui.messages(), std::vector<std::string>{"Invalid Country Information"});
 }
 
@@ -131,25 +117,23 @@ TEST_F(Marten30Flow, RadioSilentFromTheFirstBlockEndsTheReadThere) {
     EXPECT_LT(bench.clock.now(), 1000 + 200);
 }
 
+// A silent radio's message is the fault matrix's silent row.
 TEST_F(Marten30Flow, IdentifyFailures) {
     const std::string init =
         "Could not initialize radio. Check connection and confirm no other application is "
         "using comm port. ";
     const struct {
         sim::ModelOptions options;
-        bool silent;
         const char* openFailure;
         std::vector<std::string> messages;
     } cases[] = {
-        {{{"mode", "normal"}}, false, "", {"Error: Radio not in Programming Mode", init}},
-        {{{"code", "FF"}}, false, "", {"Radio Flash Code not present", init}},
-        {{{"band", "2"}}, false, "", {"Invalid band split data", init}},
-        {{}, true, "", {init}},
-        {{}, false, "busy", {"Comm Port not opened.", init}},
+        {{{"mode", "normal"}}, "", {"Error: Radio not in Programming Mode", init}},
+        {{{"code", "FF"}}, "", {"Radio Flash Code not present", init}},
+        {{{"band", "2"}}, "", {"Invalid band split data", init}},
+        {{}, "busy", {"Comm Port not opened.", init}},
     };
     for (const auto& c : cases) {
         Marten30Bench b(c.options);
-        b.devices.faults().silent = c.silent;
         b.devices.failOpens(c.openFailure);
         EXPECT_FALSE(CMarten30Page(b.env).ReadTrackingFromRadio());
         EXPECT_EQ(b.ui.messages(), c.messages) << c.messages.front();
@@ -166,6 +150,7 @@ TEST_F(Marten30Flow, OpensTheSavedPortNotTheChosenOne) {
     EXPECT_EQ(bench.devices.lastBaud(), 9600);
 }
 
+// The end-to-end run changes bytes of the first blocks only: here every block is written.
 TEST_F(Marten30Flow, WriteStoresEveryBlockWithFreshChecksums) {
     ASSERT_TRUE(page.ReadTrackingFromRadio());
     Marten30Image im = page.image();
@@ -221,65 +206,33 @@ TEST_F(Marten30Flow, Tk7RoundTripAndWrongSize) {
     EXPECT_EQ(other.image(), im);
 }
 
-TEST(Marten30Dialogs, BoxesMapToTheirBytesAndNibbles) {
+// What the boxes' windows show and which bytes they change is checked with the widgets; here
+// the texts a script may type.
+TEST(Marten30Dialogs, BoxesRefuseWhatTheirFieldCannotHold) {
     Marten30Image im{};
     im[47] = 0x12;
     auto dev = makeDeviationDialog(im);
-    EXPECT_EQ(dev->caption(), "Transmitter Deviation");
     EXPECT_EQ(dev->value(1013), 1);
     EXPECT_EQ(dev->value(1015), 2);
-    EXPECT_FALSE(dev->set("1013", "16"));
-    EXPECT_TRUE(dev->set("1013", "15"));
-    EXPECT_TRUE(dev->set("1021", "9"));
-    EXPECT_TRUE(dev->set("1005", "255"));
-    EXPECT_FALSE(dev->set("1005", "256"));
-    EXPECT_FALSE(dev->set("1014", "1"));
+    const std::tuple<const char*, const char*, bool> sets[] = {{"1013", "16", false},
+                                                               {"1013", "15", true},
+                                                               {"1005", "256", false},
+                                                               {"1005", "255", true},
+                                                               {"1014", "1", false}};
+    for (const auto& [id, text, taken] : sets) EXPECT_EQ(dev->set(id, text), taken) << id << text;
     dev->apply(im);
     EXPECT_EQ(im[47], 0xF2);
-    EXPECT_EQ(im[50], 0x09);
     EXPECT_EQ(im[53], 255);
-
-    auto sq = makeSquelchDialog(im);
-    EXPECT_TRUE(sq->set("1007", "33"));  // wide distant closing
-    EXPECT_TRUE(sq->set("1010", "44"));  // narrow local opening
-    sq->apply(im);
-    EXPECT_EQ(im[20], 33);
-    EXPECT_EQ(im[19], 44);
-
-    auto power = makePowerDialog(im);
-    EXPECT_EQ(power->rowCaptions(),
-              (std::vector<std::string>{"Ref Osc Control:", "40", "", "30", "", "20"}));
-    EXPECT_TRUE(power->set("1005", "1"));  // row 1 F1
-    EXPECT_TRUE(power->set("1038", "2"));  // row 5 F6
-    EXPECT_TRUE(power->set("1039", "3"));
-    power->apply(im);
-    EXPECT_EQ(im[169], 1);
-    EXPECT_EQ(im[142], 2);
-    EXPECT_EQ(im[24], 3);
     im[0] = 0x60;
     EXPECT_EQ(makePowerDialog(im)->rowCaptions()[4], " 9");
-}
 
-TEST(Marten30Dialogs, FlagsChangeOnlyTheirBits) {
-    Marten30Image im{};
-    im[0] = 0x9F;
-    im[1] = 0xF1;
-    auto clone = makeCloningDialog(im);
-    EXPECT_TRUE(clone->set("2075", "1"));
-    EXPECT_TRUE(clone->set("2076", "0"));
-    EXPECT_FALSE(clone->set("2076", "yes"));
-    clone->apply(im);
-    EXPECT_EQ(im[1], 0xF2);
-
+    EXPECT_FALSE(makeCloningDialog(im)->set("2076", "yes"));
+    im[0] = 0xFF;
     auto country = makeCountryDialog(im);
-    EXPECT_EQ(country->country(), 0);
-    EXPECT_TRUE(country->set("country", "Europe"));
-    country->apply(im);
-    EXPECT_EQ(im[0], 0xFF);
+    EXPECT_FALSE(country->set("country", "4"));
     EXPECT_TRUE(country->set("country", "1"));
     country->apply(im);
     EXPECT_EQ(im[0], 0xBF);
-    EXPECT_FALSE(country->set("country", "4"));
 }
 
 TEST_F(Marten30Flow, EditChangesTheImageOnlyOnOk) {
