@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,5 +80,20 @@ struct Bench {
 
 using Calls = std::vector<std::string>;
 using Texts = std::vector<std::string>;
+
+// Calls written "open 16 serial-close".
+inline Calls calls(const std::string& words) {
+    Calls out;
+    std::istringstream in(words);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+template <typename... Text>
+Texts told(Text... texts) {
+    return {std::string(texts)...};
+}
+inline sim::ModelOptions option(const char* key, const char* value) {
+    return {{key, value}};
+}
 
 }  // namespace tw::blt::test
