@@ -114,32 +114,22 @@ TEST(BltPage, GveAlignmentOnlyInServiceModeAndOnlyWithALauncher) {
 
 // Held data from files and editors: what a write does not send survives the write's status
 // read, and what it sends reaches the radio.
-TEST(BltWrite, TrackingWriteSendsHeldTrackingAndKeepsHeldFeatures) {
+TEST(BltWrite, EachWriteSendsItsHeldDataAndKeepsTheOther) {
     Bench b({{"version", "3"}, {"hwlevel", "4"}});
     ASSERT_TRUE(b.page->ReadTrackingFromRadio());
+    ASSERT_TRUE(b.page->ReadFeaturesFromRadio());
     b.held().trackingArrays[40] = 1234;
     b.held().featureBlock[12] = 0x77;
     const RadioData edited = b.held();
     b.clear();
     ASSERT_TRUE(b.page->WriteTrackingToRadio());
-    EXPECT_EQ(b.radio().calls, (Calls{"open", "16", "hw", "6", "serial-close"}));
-    EXPECT_EQ(b.ui.messages(), Texts{m::kWriteTrackingComplete});
+    ASSERT_TRUE(b.page->WriteFeaturesToRadio());
+    EXPECT_EQ(b.radio().calls, calls("open 16 hw 6 serial-close open 16 11 serial-close"));
+    EXPECT_EQ(b.ui.messages(), told(m::kWriteTrackingComplete, m::kWriteFeaturesComplete));
     EXPECT_EQ(b.radio().tracking[40], 1234u);
+    EXPECT_EQ(b.radio().features[12], 0x77);
     EXPECT_EQ(b.held().featureBlock, edited.featureBlock);
     EXPECT_EQ(b.held().trackingArrays, edited.trackingArrays);
-}
-
-TEST(BltWrite, FeatureWriteSendsHeldFeaturesAndKeepsHeldTracking) {
-    Bench b;
-    ASSERT_TRUE(b.page->ReadFeaturesFromRadio());
-    b.held().featureBlock[11] = 0x42;
-    b.held().trackingArrays[5] = 999;
-    b.clear();
-    ASSERT_TRUE(b.page->WriteFeaturesToRadio());
-    EXPECT_EQ(b.radio().calls, (Calls{"open", "16", "11", "serial-close"}));
-    EXPECT_EQ(b.radio().features[11], 0x42);
-    EXPECT_EQ(b.held().trackingArrays[5], 999u);
-    EXPECT_EQ(b.ui.messages(), Texts{m::kWriteFeaturesComplete});
 }
 
 struct RefusalCase {
