@@ -160,7 +160,7 @@ TEST_F(RfSheetTest, PowerRowsShowTheirLabels) {
     EXPECT_EQ(c.text(1119), "160");
 }
 
-TEST_F(RfSheetTest, TheDacFieldFollowsTheRadio) {
+TEST_F(RfSheetTest, StopSavesTheDacAndClearsItsField) {
     open(TestSheetChoice::StandardRf, kBand8);
     ASSERT_TRUE(run("press 1070;arrow 1068 +2;press 2"));  // e2e checks the DAC shown meanwhile
     EXPECT_EQ(model().state().saved.referenceDac, 514);
