@@ -1,17 +1,14 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "families/blt/blt_page.h"
+#include "kvr/kvr_fixture.h"  // TempDir, readBytes, writeBytes
 #include "link/serial_link.h"
 #include "sim/blt/blt_radio.h"
 #include "sim/models.h"
@@ -21,27 +18,9 @@
 
 namespace tw::blt::test {
 
-struct TempDir {
-    inline static int counter = 0;
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("tw_blt_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    TempDir() { std::filesystem::create_directories(path); }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using kvr::test::readBytes;
+using kvr::test::TempDir;
+using kvr::test::writeBytes;
 
 // The BLT page over a simulated radio that records every call reaching it. The technician's
 // current port is 3 while the profile keeps 1, so every open shows whether the port exchange
@@ -79,5 +58,20 @@ struct Bench {
 
 using Calls = std::vector<std::string>;
 using Texts = std::vector<std::string>;
+
+// Calls written "open 16 serial-close".
+inline Calls calls(const std::string& words) {
+    Calls out;
+    std::istringstream in(words);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+template <typename... Text>
+Texts told(Text... texts) {
+    return {std::string(texts)...};
+}
+inline sim::ModelOptions option(const char* key, const char* value) {
+    return {{key, value}};
+}
 
 }  // namespace tw::blt::test

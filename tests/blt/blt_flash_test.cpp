@@ -26,34 +26,25 @@ TEST(BltFlash, WriteCodeFailuresAndCancel) {
     struct Case {
         const char* name;
         sim::ModelOptions options;
-        std::optional<std::string> file;
+        bool named;  // a file was chosen
         const char* initialName;
         Texts messages;
-        Calls calls;
+        const char* calls;
     };
     const Case cases[] = {
-        {"read fails",
-         {{"fail", "36"}},
-         "keep",
-         "RADIO.BIN",
-         {m::kReadCodeFailed, m::kReadCodeComplete},
-         {"open", "16", "17", "36", "serial-close"}},
-        {"no name",
-         {{"fail", "17"}},
-         std::nullopt,
-         "untitled.bin",
-         {},
-         {"open", "16", "17", "serial-close"}},
+        {"read fails", option("fail", "36"), true, "RADIO.BIN",
+         told(m::kReadCodeFailed, m::kReadCodeComplete), "open 16 17 36 serial-close"},
+        {"no name", option("fail", "17"), false, "untitled.bin", told(), "open 16 17 serial-close"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Bench b(c.options);
         const std::string good = b.dir.file("good.BIN");
         writeBytes(good, "GOOD");
-        b.ui.files = {c.file ? std::optional<std::string>(good) : std::nullopt};
+        b.ui.files = {c.named ? std::optional<std::string>(good) : std::nullopt};
         EXPECT_FALSE(b.page->WriteCodeToFile());
         EXPECT_EQ(b.ui.messages(), c.messages);
-        EXPECT_EQ(b.radio().calls, c.calls);
+        EXPECT_EQ(b.radio().calls, calls(c.calls));
         EXPECT_EQ(b.ui.fileChoices().at(0).initialName, c.initialName);
         EXPECT_EQ(readBytes(good), "GOOD");  // a failed read never replaces a good file
     }
@@ -67,10 +58,10 @@ TEST(BltFlash, AdiOrDspByRadioType) {
         const char* status;
     };
     const Case cases[] = {
-        {{{"type", "D"}}, "ADI", "30", m::kReadingAdi},
-        {{{"type", "P"}, {"dspselect", "0"}}, "ADI", "30", m::kReadingAdi},
-        {{{"type", "P"}, {"dspselect", "1"}}, "DSP", "33", m::kReadingDsp},
-        {{{"type", "e"}}, "DSP", "33", m::kReadingDsp},
+        {option("type", "D"), "ADI", "30", m::kReadingAdi},
+        {sim::ModelOptions{{"type", "P"}, {"dspselect", "0"}}, "ADI", "30", m::kReadingAdi},
+        {sim::ModelOptions{{"type", "P"}, {"dspselect", "1"}}, "DSP", "33", m::kReadingDsp},
+        {option("type", "e"), "DSP", "33", m::kReadingDsp},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.extension);
@@ -122,31 +113,24 @@ TEST(BltFlash, RecoveryPaths) {
         sim::ModelOptions options;
         bool ok;
         Texts messages;
-        Calls calls;
+        const char* calls;
     };
     const Case cases[] = {
-        {"answers after recovery",
-         {{"recover-first", "1"}},
-         true,
-         {m::kPowerCycleForRecovery},
-         {"open", "42", "16", "close"}},
-        {"port fails",
-         {{"open", "-1"}},
-         false,
-         {m::kPowerCycleForRecovery, m::kPortInUse},
-         {"open", "close"}},
-        {"recovery fails",
-         {{"fail", "42"}},
-         false,
-         {m::kPowerCycleForRecovery, m::kRecoveryFailed},
-         {"open", "42", "close"}},
+        {"answers after recovery", option("recover-first", "1"), true,
+         told(m::kPowerCycleForRecovery), "open 42 16 close"},
+        {"port fails", option("open", "-1"), false, told(m::kPowerCycleForRecovery, m::kPortInUse),
+         "open close"},
+        {"recovery fails", option("fail", "42"), false,
+         told(m::kPowerCycleForRecovery, m::kRecoveryFailed), "open 42 close"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Bench b(c.options);
         EXPECT_EQ(b.page->Recovery(), c.ok);
         EXPECT_EQ(b.ui.messages(), c.messages);
-        EXPECT_EQ(b.radio().calls, c.calls);
+        EXPECT_EQ(b.radio().calls, calls(c.calls));
+        EXPECT_EQ(b.radio().openedPorts, std::vector<int>{3});
+        EXPECT_EQ(b.savedPort(), 1);
         EXPECT_FALSE(b.page->conn().IsConnected());
     }
     Bench cancelled;
@@ -172,27 +156,15 @@ struct DesktopCase {
 TEST(BltFlash, DesktopReflashAttempts) {
     const std::string six = m::kCouldNotConnectBoard;
     const DesktopCase cases[] = {
-        {"first attempt", {}, "", true, {}, 1},
-        {"after a Lyra read", {}, "P", true, {}, 1},
-        {"two failed writes",
-         {{"board-write-fails", "2"}},
-         "",
-         true,
-         {m::kCouldNotCompleteWrite, m::kCouldNotCompleteWrite},
-         3},
-        {"board never answers",
-         {{"board-open-fails", "6"}},
-         "",
-         false,
-         {six, six, six, six, six, six, m::kAllAttemptsFailed},
-         6},
-        {"answers on the sixth",
-         {{"board-open-fails", "5"}},
-         "",
-         true,
-         {six, six, six, six, six},
-         6},
-        {"other radio read last", {}, "e", false, {m::kInvalidRadioType}, 1},
+        {"first attempt", sim::ModelOptions(), "", true, told(), 1},
+        {"after a Lyra read", sim::ModelOptions(), "P", true, told(), 1},
+        {"two failed writes", option("board-write-fails", "2"), "", true,
+         told(m::kCouldNotCompleteWrite, m::kCouldNotCompleteWrite), 3},
+        {"board never answers", option("board-open-fails", "6"), "", false,
+         told(six, six, six, six, six, six, m::kAllAttemptsFailed), 6},
+        {"answers on the sixth", option("board-open-fails", "5"), "", true,
+         told(six, six, six, six, six), 6},
+        {"other radio read last", sim::ModelOptions(), "e", false, told(m::kInvalidRadioType), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

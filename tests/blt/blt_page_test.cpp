@@ -16,40 +16,26 @@ struct ConnectCase {
     sim::ModelOptions options;
     bool holdData;  // tracking and feature data held from an earlier read
     Texts messages;
-    Calls calls;
+    const char* calls;
     bool ok;
 };
 
 // Only a ready radio whose status read succeeds connects: an open without a read never
-// passes for a read, whatever is held.
+// passes for a read, whatever is held. Every way out puts the user's saved port back, and the
+// library opened the technician's current port.
 TEST(BltConnect, OutcomesOfOpenAndStatusRead) {
     const ConnectCase cases[] = {
-        {"ready", {}, false, {m::kReadTrackingComplete}, {"open", "16", "serial-close"}, true},
-        {"port fails",
-         {{"open", "-1"}},
-         false,
-         {m::kPortInUse, m::kNotInProgramMode},
-         {"open", "close"},
-         false},
-        {"port fails, data held",
-         {{"open", "-1"}},
-         true,
-         {m::kPortInUse, m::kNotInProgramMode},
-         {"open", "close"},
-         false},
-        {"not ready", {{"open", "0"}}, false, {m::kNotInProgramMode}, {"open", "close"}, false},
-        {"other answer, data held",
-         {{"open", "2"}},
-         true,
-         {m::kNotInProgramMode},
-         {"open", "close"},
-         false},
-        {"status read fails",
-         {{"fail", "16"}},
-         false,
-         {m::kNotInProgramMode},
-         {"open", "16", "close"},
-         false},
+        {"ready", sim::ModelOptions(), false, told(m::kReadTrackingComplete),
+         "open 16 serial-close", true},
+        {"port fails", option("open", "-1"), false, told(m::kPortInUse, m::kNotInProgramMode),
+         "open close", false},
+        {"port fails, data held", option("open", "-1"), true,
+         told(m::kPortInUse, m::kNotInProgramMode), "open close", false},
+        {"not ready", option("open", "0"), false, told(m::kNotInProgramMode), "open close", false},
+        {"other answer, data held", option("open", "2"), true, told(m::kNotInProgramMode),
+         "open close", false},
+        {"status read fails", option("fail", "16"), false, told(m::kNotInProgramMode),
+         "open 16 close", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -62,35 +48,13 @@ TEST(BltConnect, OutcomesOfOpenAndStatusRead) {
         const RadioData before = b.held();
         EXPECT_EQ(b.page->ReadTrackingFromRadio(), c.ok);
         EXPECT_EQ(b.ui.messages(), c.messages);
-        EXPECT_EQ(b.radio().calls, c.calls);
+        EXPECT_EQ(b.radio().calls, calls(c.calls));
         EXPECT_EQ(b.ui.busyDepth(), 0);
+        EXPECT_EQ(b.radio().openedPorts, std::vector<int>{3});
+        EXPECT_EQ(b.savedPort(), 1);
         if (!c.ok) {
             EXPECT_EQ(b.held().trackingVersion, before.trackingVersion);
         }
-    }
-}
-
-// Every way out of an operation puts the user's saved port back, and the library opened the
-// technician's current port.
-TEST(BltConnect, PortExchangeRestoredOnEveryPath) {
-    struct Case {
-        const char* name;
-        sim::ModelOptions options;
-        bool (CMaintenanceDlg::*op)();
-    };
-    const Case cases[] = {
-        {"read", {}, &CMaintenanceDlg::ReadTrackingFromRadio},
-        {"read, port fails", {{"open", "-1"}}, &CMaintenanceDlg::ReadTrackingFromRadio},
-        {"read, not ready", {{"open", "0"}}, &CMaintenanceDlg::GetStatus},
-        {"recovery", {{"recover-first", "1"}}, &CMaintenanceDlg::Recovery},
-        {"recovery, port fails", {{"open", "-1"}}, &CMaintenanceDlg::Recovery},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Bench b(c.options);
-        (b.page.get()->*c.op)();
-        EXPECT_EQ(b.radio().openedPorts, std::vector<int>{3});
-        EXPECT_EQ(b.savedPort(), 1);
     }
 }
 
@@ -132,13 +96,9 @@ TEST(BltPage, RefreshFollowsTheRadioRead) {
     }
 }
 
-TEST(BltPage, InitialEnableStatesAndServiceMode) {
+// The buttons' first enable states are the page widget's tests.
+TEST(BltPage, GveAlignmentOnlyInServiceModeAndOnlyWithALauncher) {
     Bench b;
-    const auto& ctl = b.page->controls();
-    EXPECT_TRUE(ctl.enabled(CMaintenanceDlg::kTrackingEditButton));
-    EXPECT_FALSE(ctl.enabled(CMaintenanceDlg::kVersionUpgradeButton));
-    EXPECT_FALSE(ctl.enabled(CMaintenanceDlg::kGveAlignmentButton));
-    EXPECT_FALSE(ctl.enabled(CMaintenanceDlg::kRadioRecoveryButton));
     bool launched = false;
     b.page->setGveAlignmentHandler([&] { return launched = true; });
     EXPECT_FALSE(b.page->GveAlignment());
@@ -146,7 +106,6 @@ TEST(BltPage, InitialEnableStatesAndServiceMode) {
 
     b.app.serviceMode = true;
     CMaintenanceDlg service(b.env);
-    EXPECT_TRUE(service.controls().enabled(CMaintenanceDlg::kGveAlignmentButton));
     EXPECT_FALSE(service.GveAlignment());  // no launcher wired: nothing happens
     service.setGveAlignmentHandler([&] { return launched = true; });
     EXPECT_TRUE(service.GveAlignment());
@@ -155,32 +114,22 @@ TEST(BltPage, InitialEnableStatesAndServiceMode) {
 
 // Held data from files and editors: what a write does not send survives the write's status
 // read, and what it sends reaches the radio.
-TEST(BltWrite, TrackingWriteSendsHeldTrackingAndKeepsHeldFeatures) {
+TEST(BltWrite, EachWriteSendsItsHeldDataAndKeepsTheOther) {
     Bench b({{"version", "3"}, {"hwlevel", "4"}});
     ASSERT_TRUE(b.page->ReadTrackingFromRadio());
+    ASSERT_TRUE(b.page->ReadFeaturesFromRadio());
     b.held().trackingArrays[40] = 1234;
     b.held().featureBlock[12] = 0x77;
     const RadioData edited = b.held();
     b.clear();
     ASSERT_TRUE(b.page->WriteTrackingToRadio());
-    EXPECT_EQ(b.radio().calls, (Calls{"open", "16", "hw", "6", "serial-close"}));
-    EXPECT_EQ(b.ui.messages(), Texts{m::kWriteTrackingComplete});
+    ASSERT_TRUE(b.page->WriteFeaturesToRadio());
+    EXPECT_EQ(b.radio().calls, calls("open 16 hw 6 serial-close open 16 11 serial-close"));
+    EXPECT_EQ(b.ui.messages(), told(m::kWriteTrackingComplete, m::kWriteFeaturesComplete));
     EXPECT_EQ(b.radio().tracking[40], 1234u);
+    EXPECT_EQ(b.radio().features[12], 0x77);
     EXPECT_EQ(b.held().featureBlock, edited.featureBlock);
     EXPECT_EQ(b.held().trackingArrays, edited.trackingArrays);
-}
-
-TEST(BltWrite, FeatureWriteSendsHeldFeaturesAndKeepsHeldTracking) {
-    Bench b;
-    ASSERT_TRUE(b.page->ReadFeaturesFromRadio());
-    b.held().featureBlock[11] = 0x42;
-    b.held().trackingArrays[5] = 999;
-    b.clear();
-    ASSERT_TRUE(b.page->WriteFeaturesToRadio());
-    EXPECT_EQ(b.radio().calls, (Calls{"open", "16", "11", "serial-close"}));
-    EXPECT_EQ(b.radio().features[11], 0x42);
-    EXPECT_EQ(b.held().trackingArrays[5], 999u);
-    EXPECT_EQ(b.ui.messages(), Texts{m::kWriteFeaturesComplete});
 }
 
 struct RefusalCase {
@@ -188,33 +137,21 @@ struct RefusalCase {
     sim::ModelOptions options;
     int heldVersion, heldFormat;
     Texts messages;
-    Calls calls;
+    const char* calls;
 };
 
 // Hardware refusals, a failed write and a failed connect: nothing reaches the radio that it
 // cannot take, the port is let go and the held data stays as the technician had it.
 TEST(BltWrite, RefusalsAndFailuresKeepHeldData) {
     const RefusalCase cases[] = {
-        {"level 3, version-7 data",
-         {{"hwlevel", "3"}},
-         3,
-         0,
-         {m::kHardwareBelowLevel4},
-         {"open", "16", "hw", "serial-close"}},
-        {"BLT II, three power rows",
-         {{"type", "E"}},
-         2,
-         100,
-         {m::kNoThreePowerRows},
-         {"open", "16", "hw", "serial-close"}},
-        {"radio refuses",
-         {{"fail", "6"}},
-         2,
-         0,
-         {m::kWriteTrackingFailed},
-         {"open", "16", "hw", "6", "serial-close"}},
-        {"no connection", {{"open", "0"}}, 2, 0, {m::kNotInProgramMode}, {"open", "close"}},
-        {"nothing held", {}, 0, 0, {m::kNoTrackingData}, {}},
+        {"level 3, version-7 data", option("hwlevel", "3"), 3, 0, told(m::kHardwareBelowLevel4),
+         "open 16 hw serial-close"},
+        {"BLT II, three power rows", option("type", "E"), 2, 100, told(m::kNoThreePowerRows),
+         "open 16 hw serial-close"},
+        {"radio refuses", option("fail", "6"), 2, 0, told(m::kWriteTrackingFailed),
+         "open 16 hw 6 serial-close"},
+        {"no connection", option("open", "0"), 2, 0, told(m::kNotInProgramMode), "open close"},
+        {"nothing held", sim::ModelOptions(), 0, 0, told(m::kNoTrackingData), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,7 +164,7 @@ TEST(BltWrite, RefusalsAndFailuresKeepHeldData) {
         const auto radioTracking = b.radio().tracking;
         EXPECT_FALSE(b.page->WriteTrackingToRadio());
         EXPECT_EQ(b.ui.messages(), c.messages);
-        EXPECT_EQ(b.radio().calls, c.calls);
+        EXPECT_EQ(b.radio().calls, calls(c.calls));
         EXPECT_EQ(b.radio().tracking, radioTracking);
         EXPECT_EQ(b.held().trackingVersion, c.heldVersion);
         EXPECT_EQ(b.held().trackingArrays[7], 4321u);
@@ -240,8 +177,7 @@ TEST(BltWrite, FeatureWriteFailureAndNothingHeld) {
     failing.held().featureWords[3] = 26;
     EXPECT_FALSE(failing.page->WriteFeaturesToRadio());
     EXPECT_EQ(failing.ui.messages(), Texts{m::kWriteFeaturesFailed});
-    EXPECT_FALSE(failing.radio().calls.empty());
-    EXPECT_EQ(failing.radio().calls.back(), "serial-close");
+    EXPECT_EQ(failing.radio().calls, calls("open 16 11 serial-close"));
 
     Bench empty;
     EXPECT_FALSE(empty.page->WriteFeaturesToRadio());
@@ -265,12 +201,9 @@ TEST(BltEdit, BlankFeatureRecordFromTheTwoQuestions) {
         ASSERT_EQ(b.held().featureLength(), c.created ? 26u : 0u);
         if (!c.created) continue;
         const auto& f = b.held().featureBlock;
-        EXPECT_EQ(f[2], 255);
-        EXPECT_EQ(f[3], 255);
-        EXPECT_EQ(f[5], c.byte5);
-        EXPECT_EQ(f[6], 4);
-        EXPECT_EQ(f[7], 20);
-        EXPECT_EQ(f[10], 1);
+        EXPECT_EQ(std::vector<int>(f.begin(), f.begin() + 26),
+                  (std::vector<int>{0, 0, 255, 255, 0, c.byte5, 4, 20, 0, 0, 1, 0, 0,
+                                    0, 0, 0,   0,   0, 0,       0, 0,  0, 0, 0, 0, 0}));
         EXPECT_EQ(b.ui.messages(), (Texts{m::kNoFeatureData, m::kFeatureFamilyQuestion}));
     }
 }

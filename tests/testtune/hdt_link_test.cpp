@@ -16,17 +16,18 @@ const std::string kFactReads = "db 2005 2006\rdb 20:0E 20:0E\rdb 20:37 20:37\r";
 const std::string kVersionFailed = "Unable to read radio code version.";
 const std::string kTestModeFailed = "Could not start Test Mode. Please Retry.";
 
-TEST_F(HdtTest, ConnectOpensTheProfilesPortAndSendsTheSequence) {
+TEST_F(HdtTest, ConnectOpensTheProfilesPortSendsTheSequenceAndReadsTheFacts) {
+    radio({{"hdt.band", "0x35"}, {"hdt.type", "0x6A"}, {"hdt.version", "0x0311"}});
     ASSERT_TRUE(link_->Connect());
     EXPECT_EQ(factory_->lastPath(), "/dev/ttyUSB2");  // port 3 of the profile, not port 5
     EXPECT_EQ(factory_->lastBaud(), 19200);
     EXPECT_EQ(sentText(), "\r" + kFactReads + "cmd 0\r\n");
     EXPECT_TRUE(ui_.messages().empty());
     EXPECT_EQ(ui_.busyDepth(), 0);
-    EXPECT_EQ(link_->facts().versionMajor, 0x02);
-    EXPECT_EQ(link_->facts().versionMinor, 0x05);
-    EXPECT_EQ(link_->facts().band, kBand800);
-    EXPECT_EQ(link_->facts().radioType, 0x60);
+    EXPECT_EQ(link_->facts().versionMajor, 0x03);
+    EXPECT_EQ(link_->facts().versionMinor, 0x11);
+    EXPECT_EQ(link_->facts().band, kBand900);
+    EXPECT_EQ(link_->facts().radioType, 0x6A);
     EXPECT_TRUE(model().state().testMode);
 }
 
@@ -60,15 +61,6 @@ TEST_F(HdtTest, ConnectOutcomes) {
     factory_->failOpens("busy");
     EXPECT_FALSE(link_->Connect());
     EXPECT_EQ(ui_.messages(), Messages{CHdtLink::kCannotOpen});
-}
-
-TEST_F(HdtTest, FactsFollowTheRadio) {
-    radio({{"hdt.band", "0x35"}, {"hdt.type", "0x6A"}, {"hdt.version", "0x0311"}});
-    ASSERT_TRUE(link_->Connect());
-    EXPECT_EQ(link_->facts().band, kBand900);
-    EXPECT_EQ(link_->facts().radioType, 0x6A);
-    EXPECT_EQ(link_->facts().versionMajor, 0x03);
-    EXPECT_EQ(link_->facts().versionMinor, 0x11);
 }
 
 TEST_F(HdtTest, AnUnknownBandSplitKeepsTheBandCodeReadBefore) {
@@ -121,26 +113,19 @@ TEST_F(HdtTest, StepsFollowTheirReplyRule) {
     struct Case {
         sim::ModelOptions options;
         HdtCommand command;
-        bool passed;
-        Messages messages;
+        const char* failure;  // "": the step passes
     };
+    const std::string txOn = "Unable to turn the transmitter on.";
     const Case cases[] = {
-        {{}, HdtCommand::TransmitterOn, true, {}},
-        {{{"fail", "74"}},
-         HdtCommand::TransmitterOn,
-         false,
-         {"Unable to turn the transmitter on."}},
-        {{{"silence", "1"}},
-         HdtCommand::TransmitterOn,
-         false,
-         {"Unable to turn the transmitter on."}},
-        {{{"fail", "71"}}, HdtCommand::SelectTrackingPower, true, {}},  // any reply will do
+        {{}, HdtCommand::TransmitterOn, ""},
+        {{{"fail", "74"}}, HdtCommand::TransmitterOn, txOn.c_str()},
+        {{{"silence", "1"}}, HdtCommand::TransmitterOn, txOn.c_str()},
+        {{{"fail", "71"}}, HdtCommand::SelectTrackingPower, ""},  // any reply will do
         {{{"silence", "1"}},
          HdtCommand::SelectTrackingPower,
-         false,
-         {"Unable to Select Tracking Power Level."}},
-        {{{"garble", "28"}}, HdtCommand::LcdScrollTest, false, {"LCD test failed! Please retry."}},
-        {{{"silence", "1"}}, HdtCommand::ToneGateDeviation, true, {}},
+         "Unable to Select Tracking Power Level."},
+        {{{"garble", "28"}}, HdtCommand::LcdScrollTest, "LCD test failed! Please retry."},
+        {{{"silence", "1"}}, HdtCommand::ToneGateDeviation, ""},
     };
     for (const auto& c : cases) {
         radio(c.options);
@@ -151,15 +136,16 @@ TEST_F(HdtTest, StepsFollowTheirReplyRule) {
             c.command == HdtCommand::SelectTrackingPower ? link_->Run(c.command, {0, 1, 2})
             : c.command == HdtCommand::ToneGateDeviation ? link_->Run(c.command, {120})
                                                          : link_->Run(c.command);
-        EXPECT_EQ(passed, c.passed) << static_cast<int>(c.command);
-        EXPECT_EQ(ui_.messages(), c.messages) << static_cast<int>(c.command);
+        EXPECT_EQ(passed, !*c.failure) << static_cast<int>(c.command);
+        EXPECT_EQ(ui_.messages(), *c.failure ? Messages{c.failure} : Messages{})
+            << static_cast<int>(c.command);
     }
 }
 
 TEST_F(HdtTest, ALineThatRefusesTheWriteFailsTheTransaction) {
     attach();
     ASSERT_TRUE(link_->EnterTestMode());
-    breaking_->refuseFromWrite = breaking_->writes + 1;
+    pullCableAfter();
     EXPECT_FALSE(link_->Run(HdtCommand::TransmitterOn));
     EXPECT_EQ(link_->reply().count, -1);
     EXPECT_EQ(ui_.messages(), Messages{"Unable to turn the transmitter on."});
@@ -223,7 +209,7 @@ TEST_F(HdtTest, ABatteryReadThatLosesTheLineIsAConnectionLoss) {
     ASSERT_TRUE(link_->EnterTestMode());
     int handled = 0;
     link_->onConnectionLost([&] { ++handled; });
-    breaking_->refuseFromWrite = breaking_->writes + 2;  // "cmd 1" goes, the carriage return not
+    pullCableAfter(5);  // "cmd 1" goes, its carriage return not
     EXPECT_EQ(link_->ReadBattery(), -2);
     EXPECT_EQ(ui_.messages(), Messages{CHdtLink::kLinkLost});
     EXPECT_FALSE(link_->port().isOpen());

@@ -81,7 +81,7 @@ TEST_F(LauncherTest, AFailedConnectLeavesNoSheetAndNoPort) {
 
 TEST_F(LauncherTest, ConnectionLostAtLaunchOpensNothing) {
     AlignmentBench bench(*env_);
-    breaking_->refuseFromWrite = 7;  // probe, three reads, test mode, battery: then the line dies
+    pullCableAfter(56);  // probe, three reads, test mode and "cmd 1": then the line dies
     EXPECT_EQ(bench.Launch(TestSheetChoice::Frontcap), nullptr);
     EXPECT_EQ(ui_.messages(), (Messages{CHdtLink::kLinkLost, kBatteryTooLow}));
     EXPECT_EQ(bench.report().battery, -2);
@@ -106,7 +106,7 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
     } dialog(closed);
     sheet->setTestDialog(&dialog);
     sheet->setCloseListener([&] { closed.push_back("sheet"); });
-    breaking_->refuseFromWrite = breaking_->writes + 1;
+    pullCableAfter();
     EXPECT_FALSE(sheet->link().Send("cmd 27\r"));
     sheet->link().ConnectionLost();
     EXPECT_EQ(closed, (std::vector<std::string>{"test dialog", "sheet"}));

@@ -72,6 +72,15 @@ class SheetTest : public HdtTest {
         return out;
     }
     std::size_t mark() const { return model_->lines().size(); }
+    // Runs the script up to its last step, then that step alone: the command lines it sent.
+    std::vector<std::string> lastStep(const std::string& script) {
+        const std::size_t cut = script.rfind(';');
+        EXPECT_TRUE(cut == std::string::npos || run(script.substr(0, cut))) << script;
+        ui_.clear();
+        const std::size_t from = mark();
+        run(cut == std::string::npos ? script : script.substr(cut + 1));
+        return commandsSince(from);
+    }
 
     std::unique_ptr<AlignmentBench> bench_;
 };
@@ -79,8 +88,26 @@ class SheetTest : public HdtTest {
 using Lines = std::vector<std::string>;
 using Messages = std::vector<std::string>;
 
+// Command lines written "cmd 29;cmd 74 0": ";cmd 29" starts with a lone carriage return, ";"
+// is one alone, "" none.
+inline Lines split(const std::string& text) {
+    Lines out;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line, ';');) out.push_back(line);
+    return out;
+}
+template <typename... Text>
+Messages told(Text... texts) {
+    return {std::string(texts)...};
+}
+
+inline constexpr const char* kSplit = "Could not determine radio band split\n";
 inline const sim::ModelOptions kBand8{{"band", "0x30"}};
 inline const sim::ModelOptions kBand9{{"band", "0x35"}};
 inline const sim::ModelOptions kBandOther{{"band", "0x31"}};
+inline sim::ModelOptions with(sim::ModelOptions o, const char* key, const char* value) {
+    o[key] = value;
+    return o;
+}
 
 }  // namespace tw::testtune
