@@ -67,10 +67,16 @@ Millis SerialLink::firstByteWait(SlkHandle h) const {
 }
 
 SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
+    return slkOpen(profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1),
+                   baud);
+}
+
+SlkHandle SerialLink::slkOpen(int port, int baud) {
     lastOpenError_.clear();
-    const int port = profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
     const std::string path = ports_.devicePath(port);
-    if (path.empty()) {
+    if (halted()) {
+        lastOpenError_ = "The operation was cancelled.";
+    } else if (path.empty()) {
         lastOpenError_ = "No serial port is chosen (port " + std::to_string(port) +
                          "); choose one in Comm Settings.";
     } else {
@@ -78,6 +84,7 @@ SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
         if (auto* dev = std::get_if<std::unique_ptr<Device>>(&result)) {
             const SlkHandle h = nextHandle_++;
             open_[h] = OpenLine{std::move(*dev), baud, LinkTiming::fromProfile(profile_)};
+            openedInOperation_.insert(h);
             if (trace_) trace_->event("open " + path + " at " + std::to_string(baud) + " baud");
             return h;
         }
@@ -91,14 +98,66 @@ SlkHandle SerialLink::slkInit(int /*first*/, int baud) {
 int SerialLink::slkClose(SlkHandle h) {
     auto it = open_.find(h);
     if (it == open_.end()) return 0;
+    if (cancelled_) finish(h, *it->second.device);
+    finishing_.erase(h);
+    openedInOperation_.erase(h);
     open_.erase(it);
     if (trace_) trace_->event("close");
     return 1;
 }
 
+void SerialLink::finish(SlkHandle h, Device& dev) {
+    auto f = finishing_.find(h);
+    if (f == finishing_.end()) return;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(f->second.data());
+    if (trace_) trace_->sent(bytes, f->second.size());
+    dev.write(bytes, f->second.size());
+    finishing_.erase(f);
+}
+
+void SerialLink::setFinishing(SlkHandle h, std::string bytes) {
+    if (open_.count(h)) finishing_[h] = std::move(bytes);
+}
+
+void SerialLink::beginOperation() {
+    cancelled_ = false;
+    openedInOperation_.clear();
+}
+
+bool SerialLink::endOperation() {
+    const bool wasCancelled = cancelled_;
+    if (wasCancelled) {
+        const std::set<SlkHandle> left = openedInOperation_;
+        for (SlkHandle h : left) slkClose(h);
+    }
+    openedInOperation_.clear();
+    cancelled_ = false;
+    return wasCancelled;
+}
+
+bool SerialLink::halted() {
+    if (cancelled_) return true;
+    if (wholeDepth_ > 0 || !cancel_ || !cancel_->requested()) return false;
+    cancelled_ = true;
+    if (trace_) trace_->event("cancelled");
+    return true;
+}
+
+std::size_t SerialLink::waitRead(Device& dev, std::uint8_t* out, std::size_t max, Millis waitMs) {
+    if (!cancel_ || wholeDepth_ > 0) return dev.read(out, max, waitMs);
+    // Waiting in slices changes nothing on the line: a byte ends any slice at once.
+    for (;;) {
+        const Millis slice = std::min(waitMs, kCancelPollMs);
+        const std::size_t n = dev.read(out, max, slice);
+        if (n > 0) return n;
+        waitMs -= slice;
+        if (waitMs <= 0 || halted()) return 0;
+    }
+}
+
 int SerialLink::slkWriteBuffer(SlkHandle h, const char* data, unsigned long count) {
     Device* dev = device(h);
-    if (!dev) return 0;
+    if (!dev || halted()) return 0;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data);
     if (trace_) trace_->sent(bytes, count);
     return dev->write(bytes, count) ? 1 : 0;
@@ -109,6 +168,7 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
     if (received) *received = 0;
     Device* dev = device(h);
     if (!dev || !buffer) return 0;
+    if (halted()) return 1;  // as a line that hung up: the read succeeds with nothing
     auto* out = static_cast<std::uint8_t*>(buffer);
     const Millis firstWait = firstByteWait(h) + (wait > 0 ? Millis{wait} * 1000 : 0);
     const Millis deadline = clock_.now() + firstWait;
@@ -120,7 +180,7 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
             w = std::max<Millis>(0, deadline - clock_.now());
         else
             w = got == 0 ? firstWait : gap;
-        const std::size_t n = dev->read(out + got, count - got, w);
+        const std::size_t n = waitRead(*dev, out + got, count - got, w);
         if (n == 0) break;
         if (trace_) trace_->received(out + got, n);
         got += static_cast<unsigned long>(n);
@@ -131,9 +191,9 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
 
 int SerialLink::slkReadChar(SlkHandle h, int& byte) {
     Device* dev = device(h);
-    if (!dev) return 0;
+    if (!dev || halted()) return 0;
     std::uint8_t b = 0;
-    if (dev->read(&b, 1, charWait(h)) != 1) return 0;
+    if (waitRead(*dev, &b, 1, charWait(h)) != 1) return 0;
     if (trace_) trace_->received(&b, 1);
     byte = b;
     return 1;
@@ -145,27 +205,36 @@ int SerialLink::slkWriteChar(SlkHandle h, char byte) {
 
 int SerialLink::slkBreak(SlkHandle h, int duration) {
     Device* dev = device(h);
-    if (!dev) return 0;
+    if (!dev || halted()) return 0;
     if (trace_) trace_->event("break " + std::to_string(duration) + " ms");
     return dev->sendBreak(duration) ? 1 : 0;
 }
 
 int SerialLink::slkSetDTR(SlkHandle h, int on) {
     Device* dev = device(h);
-    if (!dev) return 0;
+    if (!dev || halted()) return 0;
     if (trace_) trace_->event(on ? "DTR on" : "DTR off");
     return dev->setDtr(on != 0) ? 1 : 0;
 }
 
 int SerialLink::slkSetRTS(SlkHandle h, int on) {
     Device* dev = device(h);
-    if (!dev) return 0;
+    if (!dev || halted()) return 0;
     if (trace_) trace_->event(on ? "RTS on" : "RTS off");
     return dev->setRts(on != 0) ? 1 : 0;
 }
 
 void SerialLink::slkSleep(SlkHandle /*h*/, int milliseconds) {
-    clock_.sleep(milliseconds);
+    if (!cancel_ || wholeDepth_ > 0 || milliseconds <= 0) {
+        clock_.sleep(milliseconds);
+        return;
+    }
+    Millis left = milliseconds;
+    while (left > 0 && !halted()) {
+        const Millis slice = std::min(left, kCancelPollMs);
+        clock_.sleep(slice);
+        left -= slice;
+    }
 }
 
 void SerialLink::OpenStatus() {

@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "clock/clock.h"
 #include "config/profile.h"
+#include "link/cancel.h"
 #include "link/device.h"
 #include "link/port_map.h"
 
@@ -68,6 +70,8 @@ class SerialLink {
     // Opens the port named by "Port Number" of "Comm Settings" at the moment of the call.
     // `first` is kept for the callers' sake and does not choose the port.
     SlkHandle slkInit(int first, int baud);
+    // Opens the given port (1..9, or whatever the port map knows); the profile is only read.
+    SlkHandle slkOpen(int port, int baud);
     int slkClose(SlkHandle h);
     int slkWriteBuffer(SlkHandle h, const char* data, unsigned long count);
     // Returns as soon as count bytes have arrived. With nothing at all it gives up after the
@@ -97,6 +101,40 @@ class SerialLink {
     Millis quietGap(SlkHandle h) const;
     Millis firstByteWait(SlkHandle h) const;
 
+    // Cancelling. A front end attaches the signal its Cancel button (or signal handler)
+    // raises and brackets each radio operation with begin/endOperation. Once the signal is
+    // up, the next call outside a WholeCommand makes the cancel take effect: from then on
+    // every call fails at once as on a line that hung up (writes and opens refused, reads
+    // empty, pauses skipped), so the flow takes its own failure path without waiting.
+    void setCancelSignal(const CancelSignal* signal) { cancel_ = signal; }
+    void beginOperation();
+    // Ends the operation: after a cancel, every port the operation opened and left open is
+    // finished and closed. Returns whether the operation was cancelled.
+    bool endOperation();
+    bool cancelled() const { return cancelled_; }
+    // Bytes that leave the radio safe should the operation be cancelled before it sends its
+    // own undoing (the exit from test mode, unkeying). Sent when a cancelled operation's
+    // port closes; forgotten on every close.
+    void setFinishing(SlkHandle h, std::string bytes);
+    void clearFinishing(SlkHandle h) { finishing_.erase(h); }
+
+    // While one lives, a cancel waits: a command and the data that belongs to it go out
+    // together. Several radios store whatever follows a write command, so a command cut off
+    // from its data would store the next bytes sent.
+    class WholeCommand {
+      public:
+        explicit WholeCommand(SerialLink& link) : link_(link) { ++link_.wholeDepth_; }
+        ~WholeCommand() { --link_.wholeDepth_; }
+        WholeCommand(const WholeCommand&) = delete;
+        WholeCommand& operator=(const WholeCommand&) = delete;
+
+      private:
+        SerialLink& link_;
+    };
+
+    // How often a wait looks at the cancel signal; a wait never outlasts a cancel by more.
+    static constexpr Millis kCancelPollMs = 50;
+
   private:
     struct OpenLine {
         std::unique_ptr<Device> device;
@@ -105,6 +143,11 @@ class SerialLink {
     };
     Device* device(SlkHandle h) const;
     const OpenLine* line(SlkHandle h) const;
+    // True when the operation has been cancelled (taking effect now if the signal is up).
+    bool halted();
+    // A device read that gives up early once a cancel takes effect.
+    std::size_t waitRead(Device& dev, std::uint8_t* out, std::size_t max, Millis waitMs);
+    void finish(SlkHandle h, Device& dev);
 
     const Profile& profile_;
     DeviceFactory& devices_;
@@ -115,6 +158,11 @@ class SerialLink {
     std::map<SlkHandle, OpenLine> open_;
     SlkHandle nextHandle_ = 1;
     std::string lastOpenError_;
+    const CancelSignal* cancel_ = nullptr;
+    bool cancelled_ = false;
+    int wholeDepth_ = 0;
+    std::set<SlkHandle> openedInOperation_;
+    std::map<SlkHandle, std::string> finishing_;
 };
 
 }  // namespace tw

@@ -74,6 +74,10 @@ void ScriptedUi::closeStatus() {
     events_.push_back({"status-close", {}, {}});
 }
 
+void ScriptedUi::progress(long done, long total) {
+    progress_.emplace_back(done, total);
+}
+
 void ScriptedUi::beginBusy() {
     ++busy_;
     events_.push_back({"busy", {}, {}});
@@ -109,6 +113,7 @@ std::vector<std::string> ScriptedUi::statusTexts() const {
 void ScriptedUi::clear() {
     events_.clear();
     fileChoices_.clear();
+    progress_.clear();
 }
 
 }  // namespace tw

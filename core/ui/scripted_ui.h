@@ -38,6 +38,7 @@ class ScriptedUi : public Ui {
     void openStatus() override;
     void setStatusText(const std::string& text) override;
     void closeStatus() override;
+    void progress(long done, long total) override;
     void beginBusy() override;
     void endBusy() override;
     void beep() override;
@@ -49,6 +50,9 @@ class ScriptedUi : public Ui {
     // Texts of the status window, in order.
     std::vector<std::string> statusTexts() const;
     const std::vector<FileChoice>& fileChoices() const { return fileChoices_; }
+    // Every progress report, in order; kept apart from events() so they can be checked on
+    // their own.
+    const std::vector<std::pair<long, long>>& progressMarks() const { return progress_; }
     int busyDepth() const { return busy_; }
     bool statusOpen() const { return statusOpen_; }
     void clear();
@@ -58,6 +62,7 @@ class ScriptedUi : public Ui {
     std::optional<std::string> nextFile(const char* kind, const FileChoice& choice);
     std::vector<Event> events_;
     std::vector<FileChoice> fileChoices_;
+    std::vector<std::pair<long, long>> progress_;
     int busy_ = 0;
     bool statusOpen_ = false;
 };

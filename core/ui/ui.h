@@ -40,6 +40,12 @@ class Ui {
     virtual void openStatus() = 0;
     virtual void setStatusText(const std::string& text) = 0;
     virtual void closeStatus() = 0;
+    // How far the operation behind the status window is: `done` of `total` units (blocks,
+    // bytes, polls). Never waits and costs the radio nothing; a front end may ignore it.
+    virtual void progress(long done, long total) {
+        (void)done;
+        (void)total;
+    }
 
     virtual void beginBusy() = 0;
     virtual void endBusy() = 0;
@@ -68,6 +74,7 @@ class StatusWindow {
     explicit StatusWindow(Ui& ui) : ui_(ui) { ui_.openStatus(); }
     ~StatusWindow() { close(); }
     void setText(const std::string& text) { ui_.setStatusText(text); }
+    void progress(long done, long total) { ui_.progress(done, total); }
     void close() {
         if (open_) ui_.closeStatus();
         open_ = false;

@@ -49,10 +49,9 @@ class BltBackend : public blt::RadioBackend {
   public:
     BltBackend(Env& env, BltRadio& radio) : env_(env), r_(radio) {}
 
-    int open(blt::RadioData& held) override {
+    int open(blt::RadioData& held, int port) override {
         r_.calls.push_back(held.boardMode == 1 ? "board-open" : "open");
-        r_.openedPorts.push_back(
-            env_.profile.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1));
+        r_.openedPorts.push_back(port);
         if (held.boardMode == 1) {
             if (r_.boardOpenFailures > 0) {
                 --r_.boardOpenFailures;

@@ -58,7 +58,7 @@ struct BltRadio {
 
     // What happened.
     std::vector<std::string> calls;  // "open", "16", "fill", "hw", "serial-close", "close", ...
-    std::vector<int> openedPorts;    // the profile's port at each open
+    std::vector<int> openedPorts;    // the port asked for at each open
     std::vector<std::uint8_t> boardImage;
     int boardFlashes = 0;
     int jumps = 0;

@@ -75,7 +75,7 @@ TEST_F(ProfileTest, WritingAKeyKeepsEverythingElse) {
               "[Radio Settings]\r\nRadio Type=85\r\n[Directory Settings]\r\nTrack=/tmp\r\n");
 }
 
-// The temporary port write around opening the link.
+// Opening on the chosen port reads the profile and never writes it.
 class PortApplyTest : public ProfileTest {
   protected:
     VirtualClock clock_;
@@ -90,9 +90,9 @@ TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {
         int port;
         const char *device, *after;
     } cases[] = {
-        {nullptr, 3, "/dev/ttyUSB2", "[Comm Settings]\r\nPort Number=-1\r\n"},
-        {"[Comm Settings]\nPort Number=2\n", 4, "/dev/ttyUSB3",
-         "[Comm Settings]\r\nPort Number=2\r\n"},
+        // No file at all stays no file.
+        {nullptr, 3, "/dev/ttyUSB2", nullptr},
+        {"[Comm Settings]\nPort Number=2\n", 4, "/dev/ttyUSB3", "[Comm Settings]\nPort Number=2\n"},
         // The same port leaves the file untouched, byte for byte.
         {"[Comm Settings]\nPort Number = 2\n", 2, "/dev/ttyUSB1",
          "[Comm Settings]\nPort Number = 2\n"},
@@ -103,17 +103,20 @@ TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {
         if (c.before) writeFile(c.before);
         Profile p(path_);
         SerialLink link(p, factory_, clock_, ui_);
-        ASSERT_NE(openOnCurrentPort(link, p, c.port, 9600), kNoLink);
+        ASSERT_NE(openOnCurrentPort(link, c.port, 9600), kNoLink);
         EXPECT_EQ(factory_.lastPath(), c.device);
         EXPECT_EQ(factory_.lastBaud(), 9600);
-        EXPECT_EQ(readFile(), c.after);
+        if (c.after)
+            EXPECT_EQ(readFile(), c.after);
+        else
+            EXPECT_FALSE(std::filesystem::exists(path_));
     }
 }
 
 TEST_F(PortApplyTest, NoPortChosenFailsWithAReason) {
     Profile p(path_);
     SerialLink link(p, factory_, clock_, ui_);
-    EXPECT_EQ(openOnCurrentPort(link, p, -1, 9600), kNoLink);
+    EXPECT_EQ(openOnCurrentPort(link, -1, 9600), kNoLink);
     EXPECT_NE(link.lastOpenError().find("Comm Settings"), std::string::npos);
     EXPECT_EQ(factory_.opens(), 0);
 }

@@ -1,6 +1,5 @@
 #include "families/blt/blt_messages.h"
 #include "families/blt/blt_page.h"
-#include "families/blt/port_exchange.h"
 #include "families/blt/radio_types.h"
 
 namespace tw::blt {
@@ -82,13 +81,8 @@ bool CMaintenanceDlg::Recovery() {
     if (conn_->IsConnected()) conn_->CloseRadio();
     bool ok = false;
     if (env_.ui.askOkCancel(messages::kPowerCycleForRecovery)) {
-        int r = -1;
-        {
-            PortExchange ports(env_);
-            if (ports.ok()) r = conn_->OpenRadioAndInit();
-        }
+        const int r = conn_->OpenRadioAndInit(env_.app.currentPort);
         if (r == -1) {
-            // Nothing opened; the saved port is already back in the profile.
             env_.ui.message(messages::kPortInUse);
             conn_->CloseRadio();
             return false;
@@ -113,11 +107,7 @@ bool CMaintenanceDlg::RadioRecovery() {
 bool CMaintenanceDlg::desktopAttempt(const std::string& path, bool& finished) {
     CRadioConn board(env_, *factory_);
     board.data.boardMode = 1;
-    int r = -1;
-    {
-        PortExchange ports(env_);
-        if (ports.ok()) r = board.OpenRadioAndInit();
-    }
+    const int r = board.OpenRadioAndInit(env_.app.currentPort);
     if (r != 1) {
         env_.ui.message(messages::kCouldNotConnectBoard);
         return false;

@@ -1,7 +1,6 @@
 #include "families/blt/blt_page.h"
 
 #include "families/blt/blt_messages.h"
-#include "families/blt/port_exchange.h"
 #include "families/blt/radio_types.h"
 #include "util/text.h"
 
@@ -64,11 +63,7 @@ std::optional<std::string> CMaintenanceDlg::chooseFile(const FileChoice& choice,
 // else would let reads report success over data of an earlier radio or file.
 bool CMaintenanceDlg::BltConnect() {
     BusyCursor busy(env_.ui);
-    int r = -1;
-    {
-        PortExchange ports(env_);
-        if (ports.ok()) r = conn_->OpenRadioAndInit();
-    }
+    const int r = conn_->OpenRadioAndInit(env_.app.currentPort);
     if (r == 1 && conn_->ProcessCommand(ECommand::ReadStatus) != 0) return true;
     if (r == -1) env_.ui.message(messages::kPortInUse);
     conn_->CloseRadio();

@@ -8,7 +8,7 @@ namespace {
 class NoBackend : public RadioBackend {
   public:
     explicit NoBackend(Env& env) : env_(env) {}
-    int open(RadioData&) override {
+    int open(RadioData&, int) override {
         env_.ui.detail(
             "No radio-connection library is available for BLT-family radios in this build; "
             "files, editing and the report work on the data held.");

@@ -18,9 +18,9 @@ namespace tw::blt {
 class RadioBackend {
   public:
     virtual ~RadioBackend() = default;
-    // Opens the port the profile names now and identifies the radio: 1 ready for reading,
-    // -1 the port did not open, 0 or another value otherwise. Tells Ui::detail why not.
-    virtual int open(RadioData& held) = 0;
+    // Opens the given port and identifies the radio: 1 ready for reading, -1 the port did
+    // not open, 0 or another value otherwise. Tells Ui::detail why not.
+    virtual int open(RadioData& held, int port) = 0;
     // A radio operation (jump, writes, status read, code and ADI/DSP reads, board flash,
     // recovery); non-zero on success. `path` only for the operations that take one.
     virtual int command(ECommand command, RadioData& held, const std::string& path) = 0;

@@ -33,8 +33,8 @@ CRadioConn::~CRadioConn() {
     if (backend_->isConnected()) backend_->closeRadio();
 }
 
-int CRadioConn::OpenRadioAndInit() {
-    return backend_->open(data);
+int CRadioConn::OpenRadioAndInit(int port) {
+    return backend_->open(data, port);
 }
 
 int CRadioConn::ProcessCommand(ECommand command) {

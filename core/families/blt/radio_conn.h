@@ -25,7 +25,7 @@ class CRadioConn {
     RadioData data;
 
     // 1 ready for reading, -1 the port did not open, 0 or another value otherwise.
-    int OpenRadioAndInit();
+    int OpenRadioAndInit(int port);
     int ProcessCommand(ECommand command);
     // `path` of any length; the four numbers are passed on as given (all zero here).
     int ProcessCommand(ECommand command, const std::string& path, std::uint16_t a, std::uint32_t b,

@@ -31,7 +31,7 @@ bool withoutTracking(const std::string& model) {
 
 CHlnmaintDlg::CHlnmaintDlg(Env& env)
     : FamilyPage(env), link_(env.link, env.ui, [&env](SerialLink& serial) {
-          return openOnCurrentPort(serial, env.profile, env.app.currentPort, 9600);
+          return openOnCurrentPort(serial, env.app.currentPort, 9600);
       }) {
     controls_.add(kModel);
     controls_.add(kSerial);

@@ -13,7 +13,7 @@ constexpr Millis kMaxStaleMs = 1000;
 
 bool KvrLink::open() {
     close();
-    handle_ = openOnCurrentPort(env_.link, env_.profile, env_.app.currentPort, kBaud);
+    handle_ = openOnCurrentPort(env_.link, env_.app.currentPort, kBaud);
     if (handle_ == kNoLink) {
         env_.ui.message(messages::kPortNotOpen);
         return false;

@@ -33,7 +33,7 @@ class RadioSession {
   public:
     explicit RadioSession(Env& env, Ui& ui)
         : env_(env), link_(env.link, ui, [&env](SerialLink& s) {
-              return openOnCurrentPort(s, env.profile, 1, 9600);
+              return openOnCurrentPort(s, 1, 9600);
           }) {}
     ~RadioSession() { link_.close(); }
     RadioSession(const RadioSession&) = delete;

@@ -1,0 +1,128 @@
+#include "run/threaded_ui.h"
+
+#include <optional>
+
+namespace tw {
+
+ThreadedUi::ThreadedUi(Ui& target, UiThread& loop)
+    : target_(target),
+      loop_(loop),
+      uiThread_(std::this_thread::get_id()),
+      state_(std::make_shared<State>()) {}
+
+ThreadedUi::~ThreadedUi() {
+    shutdown();
+}
+
+void ThreadedUi::shutdown() {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->closed = true;
+    state_->answered.notify_all();
+}
+
+template <typename R>
+R ThreadedUi::ask(std::function<R(Ui&)> act, R refused) {
+    if (onUiThread()) return act(target_);
+    auto answer = std::make_shared<std::optional<R>>();
+    std::shared_ptr<State> state = state_;
+    std::unique_lock<std::mutex> lock(state->mutex);
+    if (state->closed) return refused;
+    Ui* target = &target_;
+    loop_.post([state, answer, target, act = std::move(act)] {
+        {
+            std::lock_guard<std::mutex> check(state->mutex);
+            if (state->closed) return;
+        }
+        if (state->beforeAnswer) state->beforeAnswer();
+        R value = act(*target);
+        std::lock_guard<std::mutex> done(state->mutex);
+        *answer = std::move(value);
+        state->answered.notify_all();
+    });
+    state->answered.wait(lock, [&] { return answer->has_value() || state->closed; });
+    return answer->has_value() ? std::move(**answer) : refused;
+}
+
+void ThreadedUi::tell(std::function<void(Ui&)> act) {
+    if (onUiThread()) {
+        act(target_);
+        return;
+    }
+    std::shared_ptr<State> state = state_;
+    Ui* target = &target_;
+    loop_.post([state, target, act = std::move(act)] {
+        {
+            std::lock_guard<std::mutex> check(state->mutex);
+            if (state->closed) return;
+        }
+        act(*target);
+    });
+}
+
+void ThreadedUi::message(const std::string& text) {
+    ask<bool>(
+        [text](Ui& ui) {
+            ui.message(text);
+            return true;
+        },
+        false);
+}
+
+bool ThreadedUi::askYesNo(const std::string& text) {
+    return ask<bool>([text](Ui& ui) { return ui.askYesNo(text); }, false);
+}
+
+bool ThreadedUi::askOkCancel(const std::string& text) {
+    return ask<bool>([text](Ui& ui) { return ui.askOkCancel(text); }, false);
+}
+
+std::optional<std::string> ThreadedUi::chooseOpenFile(const FileChoice& choice) {
+    using R = std::optional<std::string>;
+    return ask<R>([choice](Ui& ui) { return ui.chooseOpenFile(choice); }, R{});
+}
+
+std::optional<std::string> ThreadedUi::chooseSaveFile(const FileChoice& choice) {
+    using R = std::optional<std::string>;
+    return ask<R>([choice](Ui& ui) { return ui.chooseSaveFile(choice); }, R{});
+}
+
+bool ThreadedUi::runDialog(Dialog& dialog) {
+    // The dialog object stays the worker's; the window only touches it while the worker
+    // waits for the answer.
+    Dialog* d = &dialog;
+    return ask<bool>([d](Ui& ui) { return ui.runDialog(*d); }, false);
+}
+
+void ThreadedUi::openStatus() {
+    tell([](Ui& ui) { ui.openStatus(); });
+}
+
+void ThreadedUi::setStatusText(const std::string& text) {
+    tell([text](Ui& ui) { ui.setStatusText(text); });
+}
+
+void ThreadedUi::closeStatus() {
+    tell([](Ui& ui) { ui.closeStatus(); });
+}
+
+void ThreadedUi::progress(long done, long total) {
+    tell([done, total](Ui& ui) { ui.progress(done, total); });
+}
+
+void ThreadedUi::beginBusy() {
+    tell([](Ui& ui) { ui.beginBusy(); });
+}
+
+void ThreadedUi::endBusy() {
+    tell([](Ui& ui) { ui.endBusy(); });
+}
+
+void ThreadedUi::beep() {
+    tell([](Ui& ui) { ui.beep(); });
+}
+
+void ThreadedUi::detail(const std::string& text) {
+    tell([text](Ui& ui) { ui.detail(text); });
+}
+
+}  // namespace tw
