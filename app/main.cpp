@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     }
     MainWindow window(session, options.service);
     ui.setWindow(&window);
+    ui.setCancelHandler([&window] { window.requestCancel(); });
     window.show();
     return QApplication::exec();
 }

@@ -46,6 +46,7 @@ MainWindow::MainWindow(Session& session, bool service, QWidget* parent)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    session_.shutdown();
 }
 
 PageWidget* MainWindow::pageWidget(int tab) const {
@@ -203,6 +204,11 @@ void MainWindow::createStatusBar() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (operating_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        requestCancel();
+        return true;
+    }
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
         QGuiApplication::platformName() == "xcb") {
         const quint32 mods = static_cast<QKeyEvent*>(event)->nativeModifiers();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "run/radio_operation.h"
 #include "view/commands.h"
 
 class QLabel;
@@ -36,13 +37,27 @@ class MainWindow : public QMainWindow {
     QAction* action(Command command) const { return actions_.value(command, nullptr); }
     QToolBar* toolbar() const { return toolbar_; }
 
-    // Carries out a Radio command (or the test-mode toggle) on the selected tab.
+    // Starts a Radio command (or the test-mode toggle) on the selected tab; it runs on the
+    // radio worker. False when it did not start.
     bool runCommand(Command command);
+
+    // Starts radio work for `page` (or none) on the worker: the page's widgets go into the
+    // page first and come back when it ends; meanwhile every control that would start other
+    // radio work is disabled. False while another operation runs.
+    bool startOperation(PageWidget* page, RadioWork work, std::function<bool()> operation);
+    bool operating() const { return operating_; }
+    // The status window's Cancel, Escape: stops the operation at its next command boundary
+    // (a write asks first).
+    void requestCancel();
+    // Lets the event loop run until the operation in progress has ended and the window has
+    // taken its result; returns that result. For tests and for closing.
+    bool waitForOperation();
     // The report of the selected tab, taken from what its widgets show now.
     std::vector<std::string> collectReport();
 
   protected:
     bool focusNextPrevChild(bool next) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -57,6 +72,8 @@ class MainWindow : public QMainWindow {
     void showSelectedPage(int previous);
     void focusFirstControl(int tab);
     void updateCommandStates();
+    void setOperating(bool on);
+    void operationEnded(PageWidget* page, bool ok);
 
     void print();
     void printPreview();
@@ -79,6 +96,10 @@ class MainWindow : public QMainWindow {
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    bool operating_ = false;
+    bool lastResult_ = false;
+    bool closeAfterOperation_ = false;
+    RadioWork work_ = RadioWork::Read;
 };
 
 }  // namespace tw::app

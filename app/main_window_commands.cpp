@@ -1,10 +1,14 @@
 // Commands of the main window: Radio commands through the main view, printing, Comm
 // Settings, About and help.
 #include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -19,17 +23,97 @@
 #include "history/read_history.h"
 
 namespace tw::app {
+namespace {
+
+// The longest a test or a closing window waits for an operation: a flash of a slow radio.
+constexpr qint64 kLongestOperationMs = 10 * 60 * 1000;
+
+}  // namespace
 
 bool MainWindow::runCommand(Command command) {
     MainView& view = session_.view();
-    if (!view.enabled(command)) return false;
-    bool ok = false;
-    if (PageWidget* page = selectedPageWidget())
-        ok = page->exchange([&] { return view.execute(command); });
-    else
-        ok = view.execute(command);
-    updateCommandStates();
-    return ok;
+    if (operating_ || !view.enabled(command)) return false;
+    const bool writes =
+        command == Command::WriteTrackingToRadio || command == Command::WriteFeaturesToRadio;
+    return startOperation(selectedPageWidget(), writes ? RadioWork::Write : RadioWork::Read,
+                          [&view, command] { return view.execute(command); });
+}
+
+bool MainWindow::startOperation(PageWidget* page, RadioWork work, std::function<bool()> operation) {
+    if (operating_) return false;
+    if (page) page->pullFromWidgets();
+    // Before each message or question of the operation the window shows the values the
+    // page holds at that moment; the worker is waiting for the answer then.
+    QPointer<PageWidget> shown(page);
+    session_.threadedUi().setBeforeAnswer([shown] {
+        if (shown) shown->pushToWidgets();
+    });
+    work_ = work;
+    setOperating(true);
+    QPointer<MainWindow> self(this);
+    const bool started =
+        session_.startOperation(work, std::move(operation), [self, shown](bool ok) {
+            if (self) self->operationEnded(shown, ok);
+        });
+    if (!started) setOperating(false);
+    return started;
+}
+
+void MainWindow::operationEnded(PageWidget* page, bool ok) {
+    session_.threadedUi().setBeforeAnswer(nullptr);
+    if (page) page->pushToWidgets();
+    lastResult_ = ok;
+    setOperating(false);
+    if (closeAfterOperation_) close();
+}
+
+void MainWindow::setOperating(bool on) {
+    operating_ = on;
+    // Clicks made meanwhile land on disabled controls and are gone, not replayed later.
+    tabs_->setEnabled(!on);
+    for (QAction* a : actions_) {
+        const Command c = actions_.key(a);
+        if (c == Command::About || c == Command::HelpFinder || c == Command::Exit) continue;
+        a->setEnabled(!on);
+    }
+    if (!on) updateCommandStates();
+}
+
+void MainWindow::requestCancel() {
+    if (!operating_) return;
+    if (work_ != RadioWork::Read) {
+        const std::string ask =
+            "Stop the operation now?\n" +
+            cancelNotice(work_).substr(cancelNotice(RadioWork::Read).size() + 1);
+        if (!session_.threadedUi().askYesNo(ask)) return;
+        if (!operating_) return;  // it ended while the question was open
+    }
+    session_.cancelOperation();
+}
+
+bool MainWindow::waitForOperation() {
+    QElapsedTimer waited;
+    waited.start();
+    // Real time: a simulated radio answers at once, a real one within its own bounds.
+    while (operating_ && waited.elapsed() < kLongestOperationMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return lastResult_;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!operating_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (closeAfterOperation_) return;
+    const std::string ask = "A radio operation is in progress. Cancel it and close the window?";
+    if (!session_.threadedUi().askYesNo(ask) || !operating_) {
+        if (!operating_) close();
+        return;
+    }
+    closeAfterOperation_ = true;
+    session_.cancelOperation();
 }
 
 void MainWindow::updateCommandStates() {
@@ -54,14 +138,10 @@ void MainWindow::updateCommandStates() {
 
 std::vector<std::string> MainWindow::collectReport() {
     std::vector<std::string> lines;
-    auto build = [&] {
-        lines = session_.view().reportLines();
-        return true;
-    };
-    if (PageWidget* page = selectedPageWidget())
-        page->exchange(build);
-    else
-        build();
+    PageWidget* page = selectedPageWidget();
+    if (page) page->pullFromWidgets();
+    lines = session_.view().reportLines();
+    if (page) page->pushToWidgets();
     return lines;
 }
 

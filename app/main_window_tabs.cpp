@@ -43,6 +43,9 @@ void MainWindow::createTabs() {
             page->setFirstControl(infos[static_cast<std::size_t>(t)].firstControl);
         page->pushToWidgets();
         page->setEnabled(t == view.selectedTab());
+        page->setStarter([this](PageWidget* p, RadioWork work, std::function<bool()> op) {
+            return startOperation(p, work, std::move(op));
+        });
         pages_.push_back(page);
         tabs_->addTab(page, QString::fromUtf8(infos[static_cast<std::size_t>(t)].label));
     }

@@ -9,6 +9,14 @@ namespace tw::app {
 
 PageWidget::PageWidget(FamilyPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
 
+bool PageWidget::exchange(std::function<bool()> operation, RadioWork work) {
+    if (starter_) return starter_(this, work, std::move(operation));
+    pullFromWidgets();
+    const bool ok = operation();
+    pushToWidgets();
+    return ok;
+}
+
 QWidget* PageWidget::control(int id) const {
     return findChild<QWidget*>(QString::number(id));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
+#include "run/radio_operation.h"
 #include "view/family_page.h"
 
 namespace tw::app {
@@ -20,14 +22,14 @@ class PageWidget : public QWidget {
     void pullFromWidgets();
     void pushToWidgets();
 
-    // Runs a page operation between a pull and a push; returns its result.
-    template <typename F>
-    bool exchange(F&& operation) {
-        pullFromWidgets();
-        const bool ok = operation();
-        pushToWidgets();
-        return ok;
-    }
+    // Hands an operation to the radio worker: pulls the widgets' texts first and pushes the
+    // page back when it ends. Returns whether it started.
+    using Starter = std::function<bool(PageWidget*, RadioWork, std::function<bool()>)>;
+    void setStarter(Starter starter) { starter_ = std::move(starter); }
+
+    // Runs a page operation between a pull and a push: on the worker when a starter is set
+    // (returns whether it started), else right here (returns its result).
+    bool exchange(std::function<bool()> operation, RadioWork work = RadioWork::Read);
 
     // The control that takes the focus when the tab is shown (0: none).
     int firstControl() const { return firstControl_; }
@@ -37,6 +39,7 @@ class PageWidget : public QWidget {
   private:
     FamilyPage& page_;
     int firstControl_ = 0;
+    Starter starter_;
 };
 
 // The widget of the given tab (a generic one for families whose widget is not built yet).

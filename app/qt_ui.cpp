@@ -83,21 +83,28 @@ bool QtUi::runDialog(Dialog& dialog) {
 
 void QtUi::openStatus() {
     if (!status_) status_ = new StatusPopup(parentWidget());
+    status_->reset();
+    status_->setCancelHandler(cancelHandler_);
     status_->setLine(QString());
     status_->adjustSize();
     if (QWidget* over = parentWidget())
         status_->move(over->geometry().center() - status_->rect().center());
     status_->show();
     status_->raise();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtUi::setStatusText(const std::string& text) {
     if (!status_) openStatus();
     status_->setLine(qs(text));
-    // The flows run on this thread and block it while they talk to the radio; without this
-    // the window would only paint once the operation is over.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUi::progress(long done, long total) {
+    if (status_ && status_->isVisible()) status_->setProgress(done, total);
+}
+
+void QtUi::setCancelHandler(std::function<void()> handler) {
+    cancelHandler_ = std::move(handler);
+    if (status_) status_->setCancelHandler(cancelHandler_);
 }
 
 void QtUi::closeStatus() {

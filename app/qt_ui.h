@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include "app/status_popup.h"
 #include "ui/ui.h"
@@ -32,6 +33,9 @@ class QtUi : public Ui {
     void openStatus() override;
     void setStatusText(const std::string& text) override;
     void closeStatus() override;
+    void progress(long done, long total) override;
+    // What the status window's Cancel button (and Escape) does; none: no Cancel offered.
+    void setCancelHandler(std::function<void()> handler);
     void beginBusy() override;
     void endBusy() override;
     void beep() override;
@@ -46,6 +50,7 @@ class QtUi : public Ui {
     QPointer<QMainWindow> window_;
     QPointer<StatusPopup> status_;
     int busy_ = 0;
+    std::function<void()> cancelHandler_;
 };
 
 }  // namespace tw::app

@@ -16,13 +16,16 @@ std::unique_ptr<Clock> makeClock(const AppOptions& o) {
 }  // namespace
 
 Session::Session(const AppOptions& options, Ui& ui)
-    : profile_(options.ini.empty() ? Profile::defaultPath() : options.ini),
+    : threaded_(ui, loop_),
+      guard_(threaded_, link_),
+      profile_(options.ini.empty() ? Profile::defaultPath() : options.ini),
       clock_(makeClock(options)),
       devices_(options.simulate ? std::unique_ptr<DeviceFactory>(new SimulatedRadios(*clock_))
                                 : std::unique_ptr<DeviceFactory>(new QSerialDeviceFactory)),
       simulated_(options.simulate ? static_cast<SimulatedRadios*>(devices_.get()) : nullptr),
-      link_(profile_, *devices_, *clock_, ui),
-      env_{ui, *clock_, profile_, link_, app_} {
+      link_(profile_, *devices_, *clock_, guard_),
+      env_{guard_, *clock_, profile_, link_, app_},
+      runner_(std::make_unique<OperationRunner>(loop_)) {
     if (!options.device.empty())
         link_.ports().setRunDevice(options.device);
     else if (simulated_)
@@ -45,7 +48,29 @@ Session::Session(const AppOptions& options, Ui& ui)
 }
 
 Session::~Session() {
+    shutdown();
+    runner_.reset();
     link_.setTrace(nullptr);
+}
+
+bool Session::startOperation(RadioWork work, std::function<bool()> operation,
+                             std::function<void(bool)> finished) {
+    // Reset here, before the worker picks the operation up: a Cancel pressed at once must
+    // not be forgotten.
+    if (runner_->running()) return false;
+    cancel_.reset();
+    return runner_->start(
+        [this, work, operation = std::move(operation)] {
+            return runRadioOperation(link_, cancel_, threaded_, work, operation).ok;
+        },
+        std::move(finished));
+}
+
+void Session::shutdown() {
+    if (!runner_->running()) return;
+    cancel_.request();
+    threaded_.shutdown();
+    runner_->waitIdle();
 }
 
 void Session::tabSelected(int tab) {

@@ -54,7 +54,6 @@ bool CancellableUi::runDialog(Dialog& dialog) {
 
 OperationOutcome runRadioOperation(SerialLink& link, CancelSignal& cancel, Ui& notify,
                                    RadioWork work, const std::function<bool()>& operation) {
-    cancel.reset();
     link.setCancelSignal(&cancel);
     link.beginOperation();
     OperationOutcome outcome;

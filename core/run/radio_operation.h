@@ -55,10 +55,11 @@ struct OperationOutcome {
     bool cancelled = false;
 };
 
-// Carries out one radio operation on `link`, answering to `cancel`: a cancel raised before
-// it starts is forgotten, ports it leaves open after a cancel are finished and closed, and a
-// cancelled operation tells the technician through `notify` (which must not be the
-// CancellableUi itself) what the radio may hold now. A cancelled operation never succeeds.
+// Carries out one radio operation on `link`, answering to `cancel` (a cancel already raised
+// stops it at its first call: the front end resets the signal when it means a fresh start),
+// ports it leaves open after a cancel are finished and closed, and a cancelled operation
+// tells the technician through `notify` (which must not be the CancellableUi itself) what
+// the radio may hold now. A cancelled operation never succeeds.
 OperationOutcome runRadioOperation(SerialLink& link, CancelSignal& cancel, Ui& notify,
                                    RadioWork work, const std::function<bool()>& operation);
 

@@ -38,6 +38,7 @@ class BltWidgetsTest : public QObject {
     void radioInformationFillsTypeAndMemory() {
         Fixture f;
         f.button(2005)->click();
+        f.window->waitForOperation();
         QCOMPARE(f.page(2)->findChild<QLabel*>("2009")->text(), QString("Lyra"));
         QCOMPARE(f.page(2)->findChild<QLabel*>("2010")->text(), QString("512 K"));
         QVERIFY(!f.button(2016)->isEnabled());  // simulated radio holds version 4

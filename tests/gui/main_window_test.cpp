@@ -4,6 +4,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
+#include <mutex>
 
 #include "app/page_widget.h"
 #include "app/simulated_radios.h"
@@ -90,8 +91,10 @@ class MainWindowTest : public QObject {
         QVERIFY(!f.window->toolbar()->actions().contains(test));
         f.window->tabs()->setCurrentIndex(4);
         test->trigger();
+        f.window->waitForOperation();
         QVERIFY(test->isChecked());
         test->trigger();
+        f.window->waitForOperation();
         QVERIFY(!test->isChecked());
     }
 
@@ -112,7 +115,8 @@ class MainWindowTest : public QObject {
     void testModeLocksTheTabStrip() {
         AppWindow f;
         f.window->tabs()->setCurrentIndex(4);
-        f.window->runCommand(Command::TestMode);
+        QVERIFY(f.window->runCommand(Command::TestMode));
+        f.window->waitForOperation();
         QVERIFY(f.session->view().testMode());
         QVERIFY(f.ui.events().empty());  // tab 4 is locked without telling the page
 
@@ -125,7 +129,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->tabs()->currentWidget(), f.window->pageWidget(4));
         QVERIFY(f.window->pageWidget(4)->isEnabled());
 
-        f.window->runCommand(Command::TestMode);
+        QVERIFY(f.window->runCommand(Command::TestMode));
+
+        f.window->waitForOperation();
         f.window->tabs()->setCurrentIndex(2);
         QCOMPARE(f.session->view().selectedTab(), 2);
         QVERIFY(!f.window->pageWidget(4)->isEnabled());
@@ -135,16 +141,58 @@ class MainWindowTest : public QObject {
     void simulatedRadioFollowsTheSelectedTab() {
         AppWindow f;
         SimulatedRadios& radios = *f.session->simulated();
-        f.window->runCommand(Command::ReadTrackingFromRadio);
+        QVERIFY(f.window->runCommand(Command::ReadTrackingFromRadio));
+        f.window->waitForOperation();
         QVERIFY(radios.radio("kvr").opens() >= 1);
         QCOMPARE(radios.radio("marten30").opens(), 0);
         f.window->tabs()->setCurrentIndex(6);
-        f.window->runCommand(Command::ReadTrackingFromRadio);
+        QVERIFY(f.window->runCommand(Command::ReadTrackingFromRadio));
+        f.window->waitForOperation();
         QVERIFY(radios.radio("marten30").opens() >= 1);
         // What the operation left in the page is what its widgets show.
         PageWidget* page = f.window->pageWidget(6);
         for (const auto& c : page->page().controls().all())
             if (QWidget* w = page->control(c.id)) QCOMPARE(w->isEnabled(), c.enabled);
+    }
+
+    // While radio work runs the window stays usable but nothing starts other radio work;
+    // Cancel during a write asks first, then the operation ends on its failure path with the
+    // one cancel notice, and every control comes back.
+    void cancelDuringAWriteAsksAndEndsTheOperation() {
+        // Declared before the window, so they outlive the worker should a check fail.
+        std::mutex gate;
+        bool wroteAfterCancel = true;
+        AppWindow f;
+        SerialLink& link = f.session->link();
+        std::unique_lock<std::mutex> held(gate);
+        QVERIFY(f.window->startOperation(f.page(0), RadioWork::Write, [&] {
+            const SlkHandle h = link.slkInit(1, 9600);
+            std::lock_guard<std::mutex> wait(gate);  // until the test has pressed Cancel
+            wroteAfterCancel = link.slkWriteBuffer(h, "x", 1) != 0;
+            if (!wroteAfterCancel) f.session->env().ui.message("Unable to write.");
+            return wroteAfterCancel;
+        }));
+        QVERIFY(f.window->operating());
+        QVERIFY(!f.window->tabs()->isEnabled());
+        QVERIFY(!f.window->action(Command::CommSettings)->isEnabled());
+        QVERIFY(!f.window->action(Command::GetStatus)->isEnabled());
+        QVERIFY(f.window->action(Command::About)->isEnabled());
+        QVERIFY(!f.window->runCommand(Command::GetStatus));  // one operation at a time
+
+        f.ui.answers = {false, true};  // the first Cancel is taken back, the second meant
+        f.window->requestCancel();
+        f.window->requestCancel();
+        held.unlock();
+        QVERIFY(!f.window->waitForOperation());
+        QVERIFY(!wroteAfterCancel);
+        const std::string stop =
+            "Stop the operation now?\nThe radio may hold part of the new data.";
+        QCOMPARE(f.ui.messages(),
+                 (std::vector<std::string>{stop, stop, cancelNotice(RadioWork::Write)}));
+        QVERIFY(!link.isOpen(1));
+        QVERIFY(f.window->tabs()->isEnabled());
+        QVERIFY(f.window->action(Command::CommSettings)->isEnabled());
+        QVERIFY(f.window->action(Command::GetStatus)->isEnabled());
     }
 
     void tabKeyMovesBetweenStripAndPage() {

@@ -35,7 +35,8 @@ class WlaWidgetTest : public QObject {
 
     void readFillsThePageAndThePreview() {
         AppWindow f(false, 3);
-        f.window->runCommand(Command::ReadTrackingFromRadio);
+        QVERIFY(f.window->runCommand(Command::ReadTrackingFromRadio));
+        f.window->waitForOperation();
         PageWidget* page = f.window->pageWidget(3);
         QCOMPARE(qobject_cast<QLabel*>(page->control(2011))->text(), QString("40W"));
         QCOMPARE(qobject_cast<QLineEdit*>(page->control(1006))->text(), QString("120"));

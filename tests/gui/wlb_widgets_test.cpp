@@ -57,6 +57,7 @@ class WlbWidgetsTest : public QObject {
         PageWidget* w = f.window->pageWidget(4);
         f.ui.dialogScripts.push_back({{{"range", "2"}}, "OK"});
         w->findChild<QPushButton*>("2066")->click();
+        f.window->waitForOperation();
         QCOMPARE(qobject_cast<QLineEdit*>(w->control(2044))->text(), QString("248"));
         QCOMPARE(qobject_cast<QLineEdit*>(w->control(2061))->text(), QString("403-440MHz"));
     }

@@ -55,8 +55,23 @@ PageWidget* createBltPageWidget(blt::CMaintenanceDlg& page, QWidget* parent) {
         button->setObjectName(QString::number(b.id));
         buttons->addWidget(button, b.row, b.column);
         auto member = b.op;
-        QObject::connect(button, &QPushButton::clicked, w,
-                         [w, &page, member] { w->exchange([&] { return (page.*member)(); }); });
+        // The alignment opens its sheet window, which must be made on the window's thread.
+        const bool here = b.id == P::kGveAlignmentButton;
+        const RadioWork work = b.id == P::kVersionUpgradeButton || b.id == P::kDesktopButton ||
+                                       b.id == P::kRecoveryButton || b.id == P::kRadioRecoveryButton
+                                   ? RadioWork::Flash
+                               : b.id == P::kTrackingEditButton || b.id == P::kFeatureEditButton
+                                   ? RadioWork::Write
+                                   : RadioWork::Read;
+        QObject::connect(button, &QPushButton::clicked, w, [w, &page, member, here, work] {
+            if (here) {
+                w->pullFromWidgets();
+                (page.*member)();
+                w->pushToWidgets();
+                return;
+            }
+            w->exchange([&page, member] { return (page.*member)(); }, work);
+        });
         // Radio Recovery exists in the layout but is never offered.
         if (b.id == P::kRadioRecoveryButton) button->setVisible(false);
     }

@@ -93,8 +93,10 @@ PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
         b->setObjectName(QString::number(id));
         codeLayout->addWidget(b);
         auto member = op;
-        QObject::connect(b, &QPushButton::clicked, w,
-                         [w, &page, member] { w->exchange([&] { return (page.*member)(); }); });
+        const RadioWork work = id == P::kReflashButton ? RadioWork::Flash : RadioWork::Read;
+        QObject::connect(b, &QPushButton::clicked, w, [w, &page, member, work] {
+            w->exchange([&page, member] { return (page.*member)(); }, work);
+        });
     }
     codeLayout->addStretch();
     layout->addWidget(code);

@@ -69,8 +69,9 @@ PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent) {
                                     w));
     layout->addStretch();
 
-    QObject::connect(radioType, &QPushButton::clicked, w,
-                     [w, &page] { w->exchange([&page] { return page.RadioType(); }); });
+    QObject::connect(radioType, &QPushButton::clicked, w, [w, &page] {
+        w->exchange([&page] { return page.RadioType(); }, RadioWork::Write);
+    });
     w->setFirstControl(kvr::CKvrMaint::kRadioTypeButton);
     w->pushToWidgets();
     return w;

@@ -49,8 +49,11 @@ PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent) 
         buttons->addWidget(b, i / 2, i % 2);
         ++i;
         auto member = op;
-        QObject::connect(b, &QPushButton::clicked, w,
-                         [w, &page, member] { w->exchange([&] { return (page.*member)(); }); });
+        // The edit windows write what the technician changed back to the radio.
+        const RadioWork work = id == P::kRadioStatusButton ? RadioWork::Read : RadioWork::Write;
+        QObject::connect(b, &QPushButton::clicked, w, [w, &page, member, work] {
+            w->exchange([&page, member] { return (page.*member)(); }, work);
+        });
     }
     buttons->setColumnStretch(2, 1);
     layout->addLayout(buttons);
