@@ -31,7 +31,7 @@ constexpr std::array<HdtCommandSpec, 48> kTable = {{
     {C::LcdScrollTest, "cmd 28\r", R::NeedsPass, "LCD test failed! Please retry."},
     {C::SaveTracking, "cmd 29\r", R::Common, "Unable to save tracking data."},
     {C::SetReceiveFrequency, "cmd 50 %d\r", R::Common, "Unable to set the receive frequency."},
-    {C::SetSquelchLevel, "cmd 52 1 %d\r", R::AnyReply, "Unable to set squelch level."},
+    {C::SetSquelchLevel, "cmd 52 1 %d\r", R::Common, "Unable to set squelch level."},
     {C::TestSquelchLevel, "cmd 52 2\r", R::Common, "Unable to test squelch level."},
     {C::MuteSpeaker, "cmd 54 1\r", R::Common, "Unable to mute the speaker audio."},
     {C::UnmuteSpeaker, "cmd 54 0\r", R::Common, "Unable to mute speaker audio."},

@@ -39,7 +39,8 @@ enum class HdtCommand {
     LcdScrollTest,        // about 30 s before the reply
     SaveTracking,         // the radio keeps its tracking values
     SetReceiveFrequency,  // whole hertz
-    SetSquelchLevel,      // "PASS" in the reply marks the level as correct
+    SetSquelchLevel,      // "PASS" in the reply marks the level as correct; a radio that
+                          // answers "FAIL" kept its old level
     TestSquelchLevel,
     MuteSpeaker,
     UnmuteSpeaker,

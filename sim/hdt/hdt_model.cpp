@@ -65,6 +65,7 @@ HdtModel::HdtModel(const ModelOptions& given) {
     noPrompt_ = optionInt(o, "noprompt", 0);
     fail_ = listOption(o, "fail");
     garble_ = listOption(o, "garble");
+    noReply_ = listOption(o, "noreply");
     noKey_ = optionInt(o, "nokey", 0) != 0;
     longReplies_ = optionInt(o, "long", 0) != 0;
     silenceAfter_ = optionInt(o, "silence", -1);
@@ -107,8 +108,9 @@ void HdtModel::onByte(std::uint8_t byte, Millis now) {
     }
 }
 
-bool HdtModel::listed(const std::set<std::string>& list, const std::string& command) const {
-    return list.count("all") != 0 || list.count(command) != 0;
+bool HdtModel::listed(const std::set<std::string>& list, const std::string& command,
+                      const std::string& line) const {
+    return list.count("all") != 0 || list.count(command) != 0 || list.count(line) != 0;
 }
 
 void HdtModel::takeLine(Millis now) {
@@ -127,19 +129,27 @@ void HdtModel::takeLine(Millis now) {
         for (std::string w; in >> w;) words.push_back(w);
         ++commands_;
         if (words.empty()) {
-            reply("FAIL", "", now);
+            reply("FAIL", "", "", now);
         } else {
-            const std::string command = words[0] == "cmd" && words.size() > 1 ? words[1] : words[0];
-            const bool failed = listed(fail_, command);
-            reply(failed ? "FAIL" : answer(words), command, now);
-            if (!failed && state_.testMode) startEvents(words, now);
+            const bool isCmd = words[0] == "cmd" && words.size() > 1;
+            const std::string command = isCmd ? words[1] : words[0];
+            // The line's own key: its words after "cmd", joined by dots.
+            std::string line;
+            for (std::size_t i = isCmd ? 1 : 0; i < words.size(); ++i)
+                line += (line.empty() ? "" : ".") + words[i];
+            if (!listed(noReply_, command, line)) {
+                const bool failed = listed(fail_, command, line);
+                reply(failed ? "FAIL" : answer(words), command, line, now);
+                if (!failed && state_.testMode) startEvents(words, now);
+            }
         }
     }
     if (streamAfter_ > 0 && static_cast<int>(lines_.size()) == streamAfter_) startStream(now);
 }
 
-void HdtModel::reply(std::string text, const std::string& command, Millis now) {
-    if (listed(garble_, command)) text = kNoise;
+void HdtModel::reply(std::string text, const std::string& command, const std::string& line,
+                     Millis now) {
+    if (listed(garble_, command, line)) text = kNoise;
     if (longReplies_ && text.size() + kPrompt.size() < kPaddedReply)
         text.append(kPaddedReply - text.size() - kPrompt.size(), ' ');
     // The self-tests answer when they are done.

@@ -31,6 +31,9 @@ namespace tw::sim {
 //   noprompt=N   the first N bare carriage returns get no answer
 //   fail=LIST    commands answered FAIL (numbers, "db", or "all"; comma-separated)
 //   garble=LIST  commands answered with noise that holds no key, marker or prompt
+//   noreply=LIST commands that get no answer at all (the radio takes them and stays quiet)
+//                In these three lists an item may also name one line by its words joined
+//                with dots ("52.1.2" for "cmd 52 1 2", "db.20:37.20:37"): that line alone.
 //   nokey=1      keys and colons missing: "BATT " for "BATT=", db replies without ":",
 //                "cmd 9" without "PASS"
 //   long=1       every reply padded past 50 bytes
@@ -86,20 +89,22 @@ class HdtModel : public RadioModel {
     void takeLine(Millis now);
     std::string answer(const std::vector<std::string>& words);
     std::string memoryRead(const std::vector<std::string>& words);
-    void reply(std::string text, const std::string& command, Millis now);
+    void reply(std::string text, const std::string& command, const std::string& line, Millis now);
     void startStream(Millis now);
     // Events of a streaming test, queued from `now` on at the interval.
     void streamEvents(const std::vector<std::string>& events, Millis now);
     void endEvents(Millis now);
     void startEvents(const std::vector<std::string>& words, Millis now);
-    bool listed(const std::set<std::string>& list, const std::string& command) const;
+    // Whether `list` names the command (its number or "db") or the whole line (`line`).
+    bool listed(const std::set<std::string>& list, const std::string& command,
+                const std::string& line) const;
 
     State state_;
     std::uint8_t bandByte_, typeByte_, versionMajor_, versionMinor_;
     int battery_;
     int delayMs_;
     int noPrompt_;
-    std::set<std::string> fail_, garble_;
+    std::set<std::string> fail_, garble_, noReply_;
     bool noKey_, longReplies_;
     int silenceAfter_, streamAfter_;
     bool streaming_ = false;

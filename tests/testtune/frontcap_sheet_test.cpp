@@ -42,6 +42,14 @@ const Case kFrontcapCases[] = {
      "cmd 50 899000000;cmd 3 1;cmd 54 0;cmd 52 1 1;cmd 52 2", told(), false, false},
     {"p4 squelch step", kBand8, "page 3;press 1122;arrow 1123 +1", "cmd 52 1 2;cmd 52 2", told(),
      false, false},
+    // A refused level: a failed start sends nothing more (the speaker stays unmuted); a failed
+    // step stops the test, whose save keeps the level the radio still holds.
+    {"p4 squelch level FAIL at start", with(kBand8, "fail", "52.1.1"), "page 3;press 1122",
+     "cmd 50 815000000;cmd 3 0;cmd 54 0;cmd 52 1 1",
+     told("Unable to set squelch level.", "Could not start Squelch Test."), false, false},
+    {"p4 squelch level FAIL stops", with(kBand8, "fail", "52.1.2"),
+     "page 3;press 1122;arrow 1123 +1", "cmd 52 1 2;cmd 54 1;cmd 29",
+     told("Unable to set squelch level."), false, true},
     {"p4 stop saves", kBand8, "page 3;press 1122;arrow 1123 +3;press 2", "cmd 54 1;cmd 29", told(),
      false, true},
     {"p4 out of range is not saved", kBand8, "page 3;press 1122;arrow 1123 +159;press 2",
@@ -88,6 +96,15 @@ TEST_F(FrontcapSheetTest, VolumeIndicatorsMarkTheRange) {
 }
 
 TEST_F(FrontcapSheetTest, SquelchResultFollowsTheReply) {
+    // A reply without "PASS" is a level set too low; "FAIL" is no level at all.
+    open(TestSheetChoice::Frontcap, with(kBand8, "garble", "52.1.1"));
+    ASSERT_TRUE(run("page 3;press 1122"));
+    EXPECT_EQ(sheet().activePage().controls().text(CFrontcapPage4::kResult), "Low");
+    open(TestSheetChoice::Frontcap, with(kBand8, "fail", "52.1.1"));
+    ASSERT_TRUE(run("page 3;press 1122"));
+    EXPECT_FALSE(sheet().activePage().running());
+    EXPECT_EQ(sheet().activePage().controls().text(CFrontcapPage4::kResult), "");
+
     open(TestSheetChoice::Frontcap, kBand8);
     ASSERT_TRUE(run("page 3;press 1122"));
     const Controls& c = sheet().activePage().controls();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -109,36 +110,143 @@ TEST_F(HdtTest, ResyncProbesWithTwoNulsAndReadsTheFactsAgain) {
     EXPECT_EQ(sentText(), "\r\0\0"s + kFactReads + "cmd 0\r\n");
 }
 
-TEST_F(HdtTest, StepsFollowTheirReplyRule) {
-    struct Case {
-        sim::ModelOptions options;
-        HdtCommand command;
-        const char* failure;  // "": the step passes
-    };
-    const std::string txOn = "Unable to turn the transmitter on.";
-    const Case cases[] = {
-        {{}, HdtCommand::TransmitterOn, ""},
-        {{{"fail", "74"}}, HdtCommand::TransmitterOn, txOn.c_str()},
-        {{{"silence", "1"}}, HdtCommand::TransmitterOn, txOn.c_str()},
-        {{{"fail", "71"}}, HdtCommand::SelectTrackingPower, ""},  // any reply will do
-        {{{"silence", "1"}},
-         HdtCommand::SelectTrackingPower,
-         "Unable to Select Tracking Power Level."},
-        {{{"garble", "28"}}, HdtCommand::LcdScrollTest, "LCD test failed! Please retry."},
-        {{{"silence", "1"}}, HdtCommand::ToneGateDeviation, ""},
-    };
-    for (const auto& c : cases) {
-        radio(c.options);
-        attach();
-        ASSERT_TRUE(link_->EnterTestMode());
-        ui_.clear();
-        const bool passed =
-            c.command == HdtCommand::SelectTrackingPower ? link_->Run(c.command, {0, 1, 2})
-            : c.command == HdtCommand::ToneGateDeviation ? link_->Run(c.command, {120})
-                                                         : link_->Run(c.command);
-        EXPECT_EQ(passed, !*c.failure) << static_cast<int>(c.command);
-        EXPECT_EQ(ui_.messages(), *c.failure ? Messages{c.failure} : Messages{})
-            << static_cast<int>(c.command);
+// How one command fares with each reply, in the order FAIL, none, noise, the radio's own
+// answer: '+' passes without a word, '-' fails without a word, 'm' fails with the row's
+// message, 'o' fails with its other message.
+struct ReplyRow {
+    HdtCommand command;
+    const char* outcomes;
+    const char* message = "";
+    const char* other = "";
+};
+
+constexpr const char* kCommon = "mm++";     // "FAIL" or nothing fails
+constexpr const char* kAnyReply = "+m++";   // only nothing fails
+constexpr const char* kNeedsPass = "mmm+";  // anything but "PASS" fails
+constexpr const char* kUnchecked = "++++";
+
+using C = HdtCommand;
+const ReplyRow kReplyRows[] = {
+    {C::EnterTestMode, "mmm+", "Could not start Test Mode. Please Retry."},
+    {C::ReadBattery, "---+"},  // the level is missing: -1, the launch tells
+    {C::RssiTestLevel, kCommon, "Unable to start RSSI test level."},
+    {C::SelectNarrowBand, kCommon, "Unable to select Narrow Band."},
+    {C::SetBandwidth, kCommon, "Unable to set the bandwidth."},
+    {C::ExternalMic, kUnchecked},
+    {C::SpeakerOff, kCommon, "Unable to set the volume."},
+    {C::SpeakerOnAt180, kCommon, "Unable to set the volume."},
+    {C::SpeakerVolume, kCommon, "Unable to set the speaker audio."},
+    {C::ReportDac, kCommon, "Unable to display current frequency."},
+    {C::StepDac, kCommon, "Unable to set the frequency."},
+    {C::KeypadTest, kUnchecked},
+    {C::KnobTest, kUnchecked},
+    {C::VolumeTest, kUnchecked},
+    {C::LcdContrastStep, kCommon, "LCD Contrast Test Failed! Please Retry."},
+    {C::BacklightOn, kCommon, "Background Light Test Failed! Please Retry."},
+    {C::BacklightOff, kCommon, "Background Light Test Failed! Please Retry."},
+    {C::EepromTest, kCommon, "EEPROM Test Failed!"},
+    {C::LcdScrollTest, kNeedsPass, "LCD test failed! Please retry."},
+    {C::SaveTracking, kCommon, "Unable to save tracking data."},
+    {C::SetReceiveFrequency, kCommon, "Unable to set the receive frequency."},
+    {C::SetSquelchLevel, kCommon, "Unable to set squelch level."},
+    {C::TestSquelchLevel, kCommon, "Unable to test squelch level."},
+    {C::MuteSpeaker, kCommon, "Unable to mute the speaker audio."},
+    {C::UnmuteSpeaker, kCommon, "Unable to mute speaker audio."},
+    {C::ReceiverOn, kCommon, "Unable to turn Receive on."},
+    {C::SetTransmitFrequency, kCommon, "Unable to set the transmit frequency."},
+    {C::SelectStartPower, kCommon, "Unable to set the power."},
+    {C::SelectTrackingPower, kAnyReply, "Unable to Select Tracking Power Level."},
+    {C::ToneGateDeviation, kUnchecked},
+    {C::EncodeToneGate, kCommon, "Unable to encode 186.2Hz Tone Tone Gate."},
+    {C::EncodeTone100, "--++"},  // the verification page tells
+    {C::TransmitterOn, kCommon, "Unable to turn the transmitter on."},
+    {C::TransmitterOff, kCommon, "Unable to turn transmitter off."},
+    {C::PowerDacStep, kAnyReply, "Unable to change TX Power."},
+    {C::CopyPowerDac, kAnyReply, "Unable to read and copy power DAC value."},
+    {C::InitDspI, kCommon, "Unable to initialize DSP-I value."},
+    {C::InitDspQ, kCommon, "Unable to initialize DSP-Q value."},
+    {C::DspI, kUnchecked},
+    {C::DspQ, kUnchecked},
+    {C::ApplyIqBalance, kUnchecked},
+    {C::OpenControlLoop, kCommon, "Unable to open control loop."},
+    {C::PowerControlLoop, kCommon, "Unable to change power control loop state."},
+    {C::CorraI, kCommon, "Unable to initialize Corra-I value."},
+    {C::CorraQ, kCommon, "Unable to initialize Corra-Q value."},
+    // The memory reads judge the bytes they find: a reply without them is no value.
+    {C::ReadCodeVersion, "mmm+", "Unable to read radio code version."},
+    {C::ReadBandSplit, "omo+", "Unable to read radio code version.", CHdtLink::kNoBandSplit},
+    {C::ReadRadioType, "omo+", "Unable to read radio code version.", CHdtLink::kNoRadioType},
+};
+
+// Calls `f` with the command's arguments, each of them 1.
+template <typename F>
+auto withOnes(HdtCommand command, F f) {
+    const std::string_view line = commandSpec(command).line;
+    std::size_t fields = 0;
+    for (auto at = line.find("%d"); at != std::string_view::npos; at = line.find("%d", at + 2))
+        ++fields;
+    switch (fields) {
+        case 0:
+            return f({});
+        case 1:
+            return f({1});
+        case 2:
+            return f({1, 1});
+        default:
+            return f({1, 1, 1});
+    }
+}
+
+// The step that sends the command: the link's own reads for the commands it judges itself,
+// the common step for the others.
+bool runStep(CHdtLink& link, HdtCommand command) {
+    switch (command) {
+        case C::EnterTestMode:
+            return link.EnterTestMode();
+        case C::ReadBattery:
+            return link.ReadBattery() >= 0;
+        case C::ReadCodeVersion:
+            return link.ReadCodeVersion();
+        case C::ReadBandSplit:
+        case C::ReadRadioType:
+            return link.ReadBandAndType();
+        default:
+            return withOnes(command, [&](std::initializer_list<std::int64_t> args) {
+                return link.Run(command, args);
+            });
+    }
+}
+
+TEST_F(HdtTest, EveryCommandJudgesItsReply) {
+    ASSERT_EQ(std::size(kReplyRows), static_cast<std::size_t>(C::ReadRadioType) + 1);
+    const char* const faults[] = {"fail", "noreply", "garble", nullptr};
+    for (std::size_t n = 0; n < std::size(kReplyRows); ++n) {
+        const ReplyRow& row = kReplyRows[n];
+        ASSERT_EQ(static_cast<std::size_t>(row.command), n) << "one row per command, in order";
+        // The fault hits this line alone: "cmd 52 1 1" is "52.1.1" to the radio.
+        std::string key = withOnes(row.command, [&](std::initializer_list<std::int64_t> args) {
+            return formatCommand(row.command, args).value_or("?");
+        });
+        key = key.substr(key.rfind("cmd ", 0) == 0 ? 4 : 0);
+        key.erase(key.find_last_not_of("\r\n") + 1);
+        std::replace(key.begin(), key.end(), ' ', '.');
+        for (int i = 0; i < 4; ++i) {
+            sim::ModelOptions options{{"lcd", "0"}, {"eeprom", "0"}};
+            if (faults[i]) options[faults[i]] = key;
+            radio(options);
+            attach();
+            if (row.command != C::EnterTestMode) {
+                ASSERT_TRUE(link_->EnterTestMode()) << key;
+            }
+            ui_.clear();
+            const char outcome = row.outcomes[i];
+            const std::string what = key + " " + (faults[i] ? faults[i] : "answered");
+            EXPECT_EQ(runStep(*link_, row.command), outcome == '+') << what;
+            EXPECT_EQ(ui_.messages(), outcome == 'm'   ? Messages{row.message}
+                                      : outcome == 'o' ? Messages{row.other}
+                                                       : Messages{})
+                << what;
+        }
     }
 }
 
