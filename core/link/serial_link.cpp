@@ -165,6 +165,12 @@ int SerialLink::slkWriteBuffer(SlkHandle h, const char* data, unsigned long coun
 
 int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
                               unsigned long* received, int wait) {
+    return slkReadBuffer(h, buffer, count, received, wait, {});
+}
+
+int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
+                              unsigned long* received, int wait,
+                              const std::function<void(unsigned long)>& arrived) {
     if (received) *received = 0;
     Device* dev = device(h);
     if (!dev || !buffer) return 0;
@@ -184,6 +190,7 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
         if (n == 0) break;
         if (trace_) trace_->received(out + got, n);
         got += static_cast<unsigned long>(n);
+        if (arrived) arrived(got);
     }
     if (received) *received = got;
     return 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -81,6 +82,11 @@ class SerialLink {
     // tells how much came.
     int slkReadBuffer(SlkHandle h, void* buffer, unsigned long count, unsigned long* received,
                       int wait);
+    // The same read, telling `arrived` the bytes received so far each time more have come: a
+    // read that runs for a minute can show how far it is without splitting it, which would
+    // change its time-out.
+    int slkReadBuffer(SlkHandle h, void* buffer, unsigned long count, unsigned long* received,
+                      int wait, const std::function<void(unsigned long)>& arrived);
     int slkReadChar(SlkHandle h, int& byte);
     int slkWriteChar(SlkHandle h, char byte);
     int slkBreak(SlkHandle h, int duration);

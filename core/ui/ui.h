@@ -42,6 +42,8 @@ class Ui {
     virtual void closeStatus() = 0;
     // How far the operation behind the status window is: `done` of `total` units (blocks,
     // bytes, polls). Never waits and costs the radio nothing; a front end may ignore it.
+    // Each stage of an operation (an erase, then the blocks) starts again at (0, total) and
+    // rises; (total, total) comes only when the stage has succeeded, a failure just stops.
     virtual void progress(long done, long total) {
         (void)done;
         (void)total;

@@ -4,6 +4,7 @@
 
 #include "compact/wla_fixture.h"
 #include "families/compact/srecord.h"
+#include "support/progress_check.h"
 
 namespace tw::compact {
 namespace {
@@ -183,6 +184,39 @@ TEST_F(WlaCodeTest, CodeReadWritesTheFileOnlyWhenItsCrcMatches) {
         EXPECT_EQ(readBytes(path).size(), 3960u * 43u);
         EXPECT_EQ(b.ui.statusTexts(), (std::vector<std::string>{
                                           "Read Flash Code (Approx. 70 seconds)", "Testing CRC"}));
+    }
+}
+
+// The erase counts its polls against their limit, the flash its blocks, the code read its
+// bytes; each stage is whole only once it has succeeded, and a line that goes dead stops the
+// marks where the work stopped.
+TEST_F(WlaCodeTest, ProgressMarksEachStageUntilItSucceeds) {
+    constexpr long kIdentified = 22;  // the wake answer and the identity
+    const struct {
+        const char* name;
+        bool reflash;
+        long hangupAfter;  // radio bytes before the line goes dead (-1: never)
+        std::vector<long> stages;
+        bool ok;
+        long reached;  // the last mark
+    } cases[] = {
+        {"reflash", true, -1, {300, 862}, true, 862},
+        {"erase never answered", true, kIdentified, {300}, false, 299},
+        // "OK" to the erase and to 100 blocks.
+        {"flash broken off", true, kIdentified + 2 + 100 * 2, {300, 862}, false, 100},
+        {"code read", false, -1, {64000}, true, 64000},
+        {"code read broken off", false, kIdentified + 30000, {64000}, false, 30000},
+    };
+    for (const auto& c : cases) {
+        WlaBench b(options);
+        b.devices.faults().hangupAfter = c.hangupAfter;
+        const bool ok = c.reflash ? b.page.reflashFrom(writeFile(b, programFile()))
+                                  : b.page.writeCodeTo(b.dir.file("out.mot"));
+        EXPECT_EQ(ok, c.ok) << c.name;
+        const auto& marks = b.ui.progressMarks();
+        EXPECT_TRUE(test::progressStages(marks, c.stages, c.ok)) << c.name;
+        ASSERT_FALSE(marks.empty()) << c.name;
+        EXPECT_EQ(marks.back().first, c.reached) << c.name;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "families/hln/hln_test_mode.h"
 #include "families/hln/hln_transfers.h"
 #include "hln_fixture.h"
+#include "support/progress_check.h"
 
 namespace tw {
 namespace {
@@ -270,6 +271,38 @@ TEST_F(HlnLinkTest, ImageWriteGoesOutInChunksAndIsReadBack) {
     image_.buffer.assign(2048, 0x42);
     EXPECT_FALSE(HlnWriteImage(*link_, image_, identity_));
     EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Radio failed Verify"});
+}
+
+// The read marks its bytes twice (read, verify), the write its chunks and then the bytes of
+// the verify; a stage is whole only after its prompt, so a line that goes dead in the verify
+// leaves it short.
+TEST_F(HlnLinkTest, ImageProgressMarksEachStageUntilItSucceeds) {
+    const struct {
+        const char* name;
+        bool write;
+        long deadAfter;  // radio bytes after the handshake before the line goes dead (-1: never)
+        std::vector<long> stages;
+        bool ok;
+    } cases[] = {
+        {"read", false, -1, {2048, 2048}, true},
+        {"read, dead in the verify", false, 2048 + 1 + 1000, {2048, 2048}, false},
+        {"read, dead before the last prompt", false, 2048 + 1 + 2048, {2048, 2048}, false},
+        {"write", true, -1, {16, 2048}, true},
+        {"write, dead in the verify", true, 1 + 1000, {16, 2048}, false},
+    };
+    for (const auto& c : cases) {
+        radio({{"type", "A"}});
+        openLink();
+        ASSERT_TRUE(connect('A')) << c.name;
+        if (c.deadAfter >= 0)
+            factory_->faults().hangupAfter = static_cast<long>(model().sent().size()) + c.deadAfter;
+        ui_.clear();
+        image_.buffer.assign(identity_.imageSize, 0x42);
+        const bool ok = c.write ? HlnWriteImage(*link_, image_, identity_)
+                                : HlnReadImage(*link_, image_, identity_);
+        EXPECT_EQ(ok, c.ok) << c.name;
+        EXPECT_TRUE(test::progressStages(ui_.progressMarks(), c.stages, c.ok)) << c.name;
+    }
 }
 
 TEST_F(HlnLinkTest, RefusedImageBytesAreRetriedAFewTimesThenReported) {

@@ -8,6 +8,7 @@
 #include "families/kvr/marten30_report.h"
 #include "history/read_history.h"
 #include "kvr/kvr_fixture.h"
+#include "support/progress_check.h"
 
 namespace tw::kvr {
 namespace {
@@ -180,6 +181,40 @@ TEST_F(Marten30Flow, FailedVerifyStopsAtThatBlockAndLetsGo) {
     EXPECT_EQ(stuck.radio().blockWrites(), 4);
     EXPECT_FALSE(stuck.ui.statusOpen());
     EXPECT_FALSE(stuck.link.isOpen(1));
+}
+
+// Blocks done at the start of each block; all 32 only once the image is read and checked or
+// written and verified.
+TEST(Marten30Progress, BlocksMarkedUntilTheImageIsGood) {
+    const struct {
+        const char* name;
+        bool write;
+        sim::ModelOptions options;
+        long hangupAfter;  // radio bytes before the line goes dead (-1: never)
+        bool ok;
+        long reached;  // the last mark
+    } cases[] = {
+        {"read", false, {}, -1, true, 32},
+        // ">", the identity and its prompt, then five blocks read twice.
+        {"read, line dead in block 5", false, {}, 10 + 5 * 2 * 33, false, 5},
+        {"read, two reads differ", false, {{"flaky", "5"}}, -1, false, 31},
+        {"write", true, {}, -1, true, 32},
+        {"write, block 3 not stored", true, {{"stuck", "3"}}, -1, false, 3},
+    };
+    for (const auto& c : cases) {
+        Marten30Bench b(c.options);
+        CMarten30Page page(b.env);
+        Marten30Image im{};
+        im[3 * 16] = 0x77;  // differs from what a stuck block 3 holds
+        page.setImage(im);
+        b.devices.faults().hangupAfter = c.hangupAfter;
+        EXPECT_EQ(c.write ? page.WriteTrackingToRadio() : page.ReadTrackingFromRadio(), c.ok)
+            << c.name;
+        const auto& marks = b.ui.progressMarks();
+        EXPECT_TRUE(::tw::test::progressStages(marks, {32}, c.ok)) << c.name;
+        ASSERT_FALSE(marks.empty()) << c.name;
+        EXPECT_EQ(marks.back().first, c.reached) << c.name;
+    }
 }
 
 TEST_F(Marten30Flow, Tk7RoundTripAndWrongSize) {

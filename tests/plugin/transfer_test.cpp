@@ -5,6 +5,7 @@
 #include "personality_fixtures.h"
 #include "plugin/transfer/link_parameters.h"
 #include "plugin/transfer/personality_transfer.h"
+#include "support/progress_check.h"
 #include "util/file_io.h"
 #include "util/text.h"
 
@@ -121,6 +122,34 @@ TEST_F(Transfer, RadioWriteReadsTheRecordsAndDataVersionBeforeWriting) {
     ASSERT_NE(gb, std::string::npos);
     EXPECT_LT(sent.find("GI"), gb);
     EXPECT_LT(sent.find(std::string("GC\x02\x02\x24", 5)), gb);  // data version at base + 36
+}
+
+// The transfers show the image's progress: a write its chunks and the verify, a read the
+// image and its second read. The write's pre-reads are too short to mark.
+TEST_F(Transfer, RadioTransfersMarkTheImageStages) {
+    radio({{"type", "U"}, {"id1", "7"}});
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    const struct {
+        const char* name;
+        bool write;
+        long deadAfter;  // radio bytes from the start before the line goes dead (-1: never)
+        std::vector<long> stages;
+        O outcome;
+    } cases[] = {
+        {"write", true, -1, {32, 4096}, O::Done},
+        {"read", false, -1, {4096, 4096}, O::Done},
+        {"read, dead in the image", false, 1000, {4096}, O::Failed},
+    };
+    for (const auto& c : cases) {
+        if (c.deadAfter >= 0)
+            factory_->faults().hangupAfter = static_cast<long>(model().sent().size()) + c.deadAfter;
+        ui_.clear();
+        CPersonality back(p.radioType, p.GetName());
+        EXPECT_EQ(c.write ? write(p, true, "", desc('U')) : read(back, true, "", desc('U')),
+                  c.outcome)
+            << c.name;
+        EXPECT_TRUE(progressStages(ui_.progressMarks(), c.stages, c.outcome == O::Done)) << c.name;
+    }
 }
 
 TEST_F(Transfer, RadioOfAnotherTypeIsAskedAboutAndTheTypeRestored) {

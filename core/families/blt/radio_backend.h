@@ -14,7 +14,9 @@ namespace tw::blt {
 // What reaches a BLT radio. The connection object keeps the held data and runs the
 // operations on held data itself; everything that talks to a radio (or to the desktop
 // frequency-select board) goes through one backend. A backend works on the held data it is
-// given and changes it only when an operation succeeded.
+// given and changes it only when an operation succeeded. Each transfer is one call, so the
+// page cannot tell how far it is: a backend that moves code or files in pieces reports its
+// own progress through the Env's Ui.
 class RadioBackend {
   public:
     virtual ~RadioBackend() = default;

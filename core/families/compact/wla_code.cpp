@@ -22,6 +22,9 @@ constexpr std::size_t kAnswerMax = 9;
 // The radio computes its check byte after the last code byte has gone out.
 constexpr int kBeforeCodeCrcMs = 5000;
 constexpr int kCodeReadWait = 70;
+// The code read shows its progress once per hundredth: a mark for every piece the line
+// hands over would be thousands.
+constexpr std::size_t kCodeReadMarkBytes = kCodeReadSize / 100;
 
 const std::vector<std::uint8_t> kOk = {'O', 'K'};
 const std::vector<std::uint8_t> kNg = {'N', 'G'};
@@ -99,12 +102,16 @@ bool CWlaPage::reflashFrom(const std::string& path) {
     status.setText("Erasing Flash Part (Approx 20 sec.)");
     if (!link.send({'F', 'C'})) return fail(messages::kIoErrorRetry);
     std::vector<std::uint8_t> answer;
+    // The radio tells nothing of how far its erase is: the polls show how much of the wait
+    // allowed for it has gone.
     for (int poll = 0; poll < kErasePolls; ++poll) {
+        status.progress(poll, kErasePolls);
         if (!link.read(kAnswerMax, answer)) answer.clear();
         link.pause(kErasePollPauseMs);
         if (!answer.empty()) break;
     }
     if (answer != kOk) return fail(messages::kNoEraseResponse);
+    status.progress(kErasePolls, kErasePolls);
 
     if (!flashBlocks(link, status, code.image)) return false;
     status.close();
@@ -121,9 +128,11 @@ bool CWlaPage::flashBlocks(WlaLink& link, StatusWindow& status,
         env_.ui.message(message);
         return false;
     };
+    constexpr long kBlocks = static_cast<long>(kFlashBlockCount);
     for (std::uint32_t address = kFirstFlashBlock; address <= kLastFlashBlock;
          address += kFlashBlockSize) {
         status.setText(format("Writing Flash at %u", address));
+        status.progress(static_cast<long>((address - kFirstFlashBlock) / kFlashBlockSize), kBlocks);
         if (!link.send(flashBlockCommand(address, image.data() + address)))
             return fail(messages::kIoErrorRetry);
         link.pause(kAfterBlockMs);
@@ -137,6 +146,7 @@ bool CWlaPage::flashBlocks(WlaLink& link, StatusWindow& status,
         if (answer == kNg) return fail(messages::kFlashCrcFailure);
         if (answer != kOk) return fail(messages::kFlashInvalidResponse);
     }
+    status.progress(kBlocks, kBlocks);
     return true;
 }
 
@@ -155,9 +165,20 @@ bool CWlaPage::writeCodeTo(const std::string& path) {
     BusyCursor busy(env_.ui);
     StatusWindow status(env_.ui);
     status.setText("Read Flash Code (Approx. 70 seconds)");
+    constexpr long kCodeBytes = static_cast<long>(kCodeReadSize);
+    status.progress(0, kCodeBytes);
+    // The whole read stays below the total: the code counts only once its check byte agrees
+    // and the file is saved.
+    unsigned long marked = 0;
+    auto arrived = [&](unsigned long bytes) {
+        if (bytes >= kCodeReadSize || bytes / kCodeReadMarkBytes == marked / kCodeReadMarkBytes)
+            return;
+        marked = bytes;
+        status.progress(static_cast<long>(bytes), kCodeBytes);
+    };
     std::vector<std::uint8_t> code, crc;
     const bool sent = link.send({'F', 'A'});
-    bool got = sent && link.read(kCodeReadSize, code, kCodeReadWait);
+    bool got = sent && link.read(kCodeReadSize, code, kCodeReadWait, arrived);
     if (got) {
         link.pause(kBeforeCodeCrcMs);
         got = link.read(1, crc);
@@ -184,6 +205,7 @@ bool CWlaPage::writeCodeTo(const std::string& path) {
         env_.ui.message(messages::kOpenForWriting);
         return false;
     }
+    status.progress(kCodeBytes, kCodeBytes);
     status.close();
     env_.ui.message(messages::kCodeWritten);
     return true;

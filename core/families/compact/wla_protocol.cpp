@@ -72,9 +72,15 @@ bool WlaLink::sendByte(std::uint8_t byte) {
 }
 
 bool WlaLink::read(std::size_t count, std::vector<std::uint8_t>& out, int wait) {
+    return read(count, out, wait, {});
+}
+
+bool WlaLink::read(std::size_t count, std::vector<std::uint8_t>& out, int wait,
+                   const std::function<void(unsigned long)>& arrived) {
     out.assign(count, 0);
     unsigned long received = 0;
-    const bool ok = env_.link.slkReadBuffer(handle_, out.data(), count, &received, wait) != 0;
+    const bool ok =
+        env_.link.slkReadBuffer(handle_, out.data(), count, &received, wait, arrived) != 0;
     out.resize(ok ? received : 0);
     return ok;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +74,9 @@ class WlaLink {
     bool sendByte(std::uint8_t byte);
     // Up to `count` bytes; false when the link failed. `wait` as the serial library takes it.
     bool read(std::size_t count, std::vector<std::uint8_t>& out, int wait = 0);
+    // The same, telling `arrived` the bytes received so far each time more have come.
+    bool read(std::size_t count, std::vector<std::uint8_t>& out, int wait,
+              const std::function<void(unsigned long)>& arrived);
     void pause(int milliseconds);
     void close();
     bool open() const { return handle_ != kNoLink; }

@@ -1,25 +1,35 @@
 #include "families/hln/hln_image.h"
 
 #include "families/hln/hln_messages.h"
+#include "ui/ui.h"
 #include "util/text.h"
 
 namespace tw {
 namespace {
 
-// Shows "<format> = percent" whenever the whole percentage changes.
+// Shows "<format> = percent" whenever the whole percentage changes, and the progress mark
+// with it, so the bar moves with the text and a stage of thousands of bytes makes about a
+// hundred marks. The whole is marked only by finish(), once the stage has succeeded: the last
+// byte can still be followed by a missing prompt or a mismatch.
 class Progress {
   public:
-    Progress(HlnLink& link, const char* text) : link_(link), text_(text) {}
-    void show(long done, long total) {
-        const int percent = static_cast<int>(100 * done / total);
+    Progress(HlnLink& link, const char* text, long total)
+        : link_(link), text_(text), total_(total) {
+        link_.ui().progress(0, total_);
+    }
+    void show(long done) {
+        const int percent = static_cast<int>(100 * done / total_);
         if (percent == shown_) return;
         shown_ = percent;
         link_.setStatus(format(text_, percent));
+        if (done < total_) link_.ui().progress(done, total_);
     }
+    void finish() { link_.ui().progress(total_, total_); }
 
   private:
     HlnLink& link_;
     const char* text_;
+    long total_;
     int shown_ = 0;
 };
 
@@ -31,23 +41,25 @@ bool sendImageCommand(HlnLink& link, const char* command, const char* failure) {
 
 // Receives a fresh image into `out`.
 bool receiveImage(HlnLink& link, std::uint8_t* out, std::size_t size) {
-    Progress progress(link, hln_text::kStatusRead);
+    Progress progress(link, hln_text::kStatusRead, static_cast<long>(size));
     for (std::size_t i = 0; i < size; ++i) {
         if (!HlnWaitChar(link)) {
             link.message(hln_text::kReadTimeout);
             return false;
         }
         out[i] = link.heldByte();
-        progress.show(static_cast<long>(i + 1), static_cast<long>(size));
+        progress.show(static_cast<long>(i + 1));
     }
-    return HlnReceivePrompt(link);
+    if (!HlnReceivePrompt(link)) return false;
+    progress.finish();
+    return true;
 }
 
 // Receives the image again and compares it byte by byte with `expected`; `done` counts
 // the bytes received (the read verify) or the bytes before it (the write verify).
 bool compareImage(HlnLink& link, const std::uint8_t* expected, std::size_t size,
                   const char* statusText, bool countReceived, const char* mismatch) {
-    Progress progress(link, statusText);
+    Progress progress(link, statusText, static_cast<long>(size));
     for (std::size_t i = 0; i < size; ++i) {
         if (!HlnWaitChar(link)) {
             link.message(hln_text::kReadTimeout);
@@ -57,9 +69,11 @@ bool compareImage(HlnLink& link, const std::uint8_t* expected, std::size_t size,
             link.message(mismatch);
             return false;
         }
-        progress.show(static_cast<long>(countReceived ? i + 1 : i), static_cast<long>(size));
+        progress.show(static_cast<long>(countReceived ? i + 1 : i));
     }
-    return HlnReceivePrompt(link);
+    if (!HlnReceivePrompt(link)) return false;
+    progress.finish();
+    return true;
 }
 
 // A refused byte is sent again at once, a few times: the line may be momentarily full,
@@ -110,9 +124,9 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
 
     HlnStatusScope status(link);
     if (!sendImageCommand(link, "GB", hln_text::kUnableToWrite)) return false;
-    Progress progress(link, hln_text::kStatusWrite);
+    Progress progress(link, hln_text::kStatusWrite, chunks);
     for (int k = 0; k < chunks; ++k) {
-        progress.show(k, chunks);
+        progress.show(k);
         const std::size_t first = static_cast<std::size_t>(k) * chunkSize;
         for (std::size_t i = first; i < first + chunkSize; ++i) {
             if (!sendByte(link, data[i])) {
@@ -125,6 +139,7 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
         link.pause(6);
     }
     if (!HlnReceivePrompt(link)) return false;
+    progress.finish();
     if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
     return compareImage(link, data, size, hln_text::kStatusVerify, false,
                         hln_text::kRadioFailedVerify);

@@ -24,6 +24,12 @@ std::string percentText(std::size_t block) {
     return format("Percent Complete = %d", static_cast<int>(block * 100 / m30::kBlockCount));
 }
 
+// Blocks done, shown with the percentage at the start of each block; the whole only once the
+// image has been read or written and checked.
+void markBlocks(StatusWindow& status, std::size_t done) {
+    status.progress(static_cast<long>(done), static_cast<long>(m30::kBlockCount));
+}
+
 }  // namespace
 
 CMarten30Page::CMarten30Page(Env& env) : FamilyPage(env) {
@@ -59,6 +65,7 @@ bool CMarten30Page::ReadTrackingFromRadio() {
     bool complete = true;
     for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
         status.setText(percentText(block));
+        markBlocks(status, block);
         std::string a, b;
         // A short block cannot be told from a good one by comparing; it counts as a bad read.
         // A radio that answers nothing at all has gone away: the read ends there rather than
@@ -76,6 +83,7 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         env_.ui.message(messages::kInvalidRead);
         link.close();
     } else {
+        markBlocks(status, m30::kBlockCount);
         for (std::size_t i = 0; i < image_.size(); ++i)
             image_[i] = strictHexPair(first[2 * i], first[2 * i + 1]);
         controls_.setText(kSerialNumber, serialNumberText(image_));
@@ -111,6 +119,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
     const std::string chars = hexEncode(image_.data(), image_.size());
     for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
         status.setText(percentText(block));
+        markBlocks(status, block);
         const std::string piece = chars.substr(block * 2 * m30::kBlockSize, 2 * m30::kBlockSize);
         if (link.writeBlock(blockAddress(block), piece) != Marten30Link::WriteResult::Written) {
             // The radio now holds a mix of old and new blocks: say so at once, and let go of
@@ -124,6 +133,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
             return false;
         }
     }
+    markBlocks(status, m30::kBlockCount);
     return true;
 }
 

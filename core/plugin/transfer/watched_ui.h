@@ -29,6 +29,7 @@ class WatchedUi : public Ui {
     void openStatus() override { inner_.openStatus(); }
     void setStatusText(const std::string& text) override { inner_.setStatusText(text); }
     void closeStatus() override { inner_.closeStatus(); }
+    void progress(long done, long total) override { inner_.progress(done, total); }
     void beginBusy() override { inner_.beginBusy(); }
     void endBusy() override { inner_.endBusy(); }
     void beep() override { inner_.beep(); }
