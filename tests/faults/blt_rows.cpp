@@ -16,8 +16,8 @@ class FaultedBackend : public blt::RadioBackend {
   public:
     FaultedBackend(std::unique_ptr<blt::RadioBackend> inner, const sim::Faults& faults)
         : inner_(std::move(inner)), faults_(faults) {}
-    int open(blt::RadioData& held) override {
-        const int r = inner_->open(held);
+    int open(blt::RadioData& held, int port) override {
+        const int r = inner_->open(held, port);
         return faults_.silent ? 0 : r;
     }
     int command(blt::ECommand c, blt::RadioData& held, const std::string& path) override {
