@@ -124,6 +124,8 @@ bool CWlaPage::flashBlocks(WlaLink& link, StatusWindow& status,
     for (std::uint32_t address = kFirstFlashBlock; address <= kLastFlashBlock;
          address += kFlashBlockSize) {
         status.setText(format("Writing Flash at %u", address));
+        // One write carries the command, its block and the check byte: a cancel cannot come
+        // between them.
         if (!link.send(flashBlockCommand(address, image.data() + address)))
             return fail(messages::kIoErrorRetry);
         link.pause(kAfterBlockMs);
