@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,12 @@ struct Faults {
     // The line keeps delivering noise (one byte a millisecond) whenever the radio is quiet.
     bool chatter = false;
     static constexpr std::uint8_t kNoise = 0xA5;
+    // The technician presses Cancel: `cancel` is called once, right after the radio has sent
+    // its byte with index cancelAt, or has received the PC's byte with index
+    // cancelAtReceived (-1: never). The line itself stays sound.
+    long cancelAt = -1;
+    long cancelAtReceived = -1;
+    std::function<void()> cancel;
 
     // Parses "silent", "wrong", "chatter", "drop=N", "garble=N", "hangup=N", "drop@N",
     // "garble@N";

@@ -40,6 +40,13 @@ class RadioModel {
         (void)now;
     }
 
+    // Part of a command, or of the data a write command announced, has come and the rest has
+    // not: the radio would take whatever the PC sends next as the remainder.
+    virtual bool midCommand() const { return false; }
+    // The PC has put the radio in a state that it must take it out of again before it lets
+    // go of the radio (test mode, a keyed transmitter).
+    virtual bool inServiceState() const { return false; }
+
     struct Pending {
         std::uint8_t byte;
         Millis readyAt;

@@ -6,6 +6,7 @@ bool SimDevice::write(const std::uint8_t* data, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         model_.noteReceived(data[i]);
         model_.onByte(data[i], clock_.now());
+        if (receivedIndex_++ == faults_.cancelAtReceived && faults_.cancel) faults_.cancel();
     }
     return true;
 }
@@ -18,7 +19,9 @@ std::size_t SimDevice::takeReady(std::uint8_t* buffer, std::size_t max) {
         const std::uint8_t raw = out.front().byte;
         out.pop_front();
         model_.noteSent(raw);
-        if (auto b = faults_.apply(raw, sentIndex_++)) buffer[n++] = *b;
+        const long index = sentIndex_++;
+        if (auto b = faults_.apply(raw, index)) buffer[n++] = *b;
+        if (index == faults_.cancelAt && faults_.cancel) faults_.cancel();
     }
     return n;
 }
@@ -67,7 +70,8 @@ OpenResult SimDeviceFactory::open(const std::string& path, int baud) {
     ++opens_;
     model_->output().clear();
     model_->onOpen(clock_.now());
-    return std::unique_ptr<Device>(new SimDevice(*model_, clock_, faults_, sentIndex_));
+    return std::unique_ptr<Device>(
+        new SimDevice(*model_, clock_, faults_, sentIndex_, receivedIndex_));
 }
 
 }  // namespace tw::sim

@@ -13,8 +13,13 @@ namespace tw::sim {
 // the given clock, so with a VirtualClock a time-out costs no real time.
 class SimDevice : public Device {
   public:
-    SimDevice(RadioModel& model, Clock& clock, const Faults& faults, long& sentIndex)
-        : model_(model), clock_(clock), faults_(faults), sentIndex_(sentIndex) {}
+    SimDevice(RadioModel& model, Clock& clock, const Faults& faults, long& sentIndex,
+              long& receivedIndex)
+        : model_(model),
+          clock_(clock),
+          faults_(faults),
+          sentIndex_(sentIndex),
+          receivedIndex_(receivedIndex) {}
 
     bool write(const std::uint8_t* data, std::size_t count) override;
     std::size_t read(std::uint8_t* buffer, std::size_t max, Millis waitMs) override;
@@ -28,6 +33,7 @@ class SimDevice : public Device {
     Clock& clock_;
     const Faults& faults_;
     long& sentIndex_;
+    long& receivedIndex_;
     bool rts_ = true;
 };
 
@@ -52,6 +58,7 @@ class SimDeviceFactory : public DeviceFactory {
     Clock& clock_;
     Faults faults_;
     long sentIndex_ = 0;
+    long receivedIndex_ = 0;
     int opens_ = 0;
     int lastBaud_ = 0;
     std::string lastPath_;

@@ -127,7 +127,8 @@ void SerialLink::beginOperation() {
 bool SerialLink::endOperation() {
     const bool wasCancelled = cancelled_;
     if (wasCancelled) {
-        const std::set<SlkHandle> left = openedInOperation_;
+        std::set<SlkHandle> left = openedInOperation_;
+        for (const auto& [h, bytes] : finishing_) left.insert(h);
         for (SlkHandle h : left) slkClose(h);
     }
     openedInOperation_.clear();

@@ -115,7 +115,9 @@ class SerialLink {
     void setCancelSignal(const CancelSignal* signal) { cancel_ = signal; }
     void beginOperation();
     // Ends the operation: after a cancel, every port the operation opened and left open is
-    // finished and closed. Returns whether the operation was cancelled.
+    // finished and closed, and so is every port whose radio still waits for its finishing
+    // step, whoever opened it (a test sheet's port, opened at its launch, with the
+    // transmitter keyed). Returns whether the operation was cancelled.
     bool endOperation();
     bool cancelled() const { return cancelled_; }
     // Bytes that leave the radio safe should the operation be cancelled before it sends its

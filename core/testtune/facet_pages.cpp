@@ -264,11 +264,16 @@ bool CGeneralPage3::Eeprom() {
     Message(
         "EEPROM test takes about 12 seconds to complete. Do not disrupt this test as it can "
         "corrupt EEPROM!");
-    if (!l.Send(commandSpec(HdtCommand::EepromTest).line)) {
-        l.ConnectionLost();
-        return false;
+    {
+        // The radio is rewriting its EEPROM: no cancel until its reply, or the last poll for
+        // it, is in.
+        SerialLink::WholeCommand whole(l.port().link());
+        if (!l.Send(commandSpec(HdtCommand::EepromTest).line)) {
+            l.ConnectionLost();
+            return false;
+        }
+        if (!AwaitReply(l, 25)) return false;
     }
-    if (!AwaitReply(l, 25)) return false;
     // Only the radio's own word passes the test: noise on the line is no result.
     const std::string_view reply = l.reply().text();
     if (!reply.empty() && replyHas(reply, "PASS") && !replyFails(reply)) {

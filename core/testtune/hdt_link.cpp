@@ -34,7 +34,15 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
     const HdtCommandSpec& row = commandSpec(command);
     const auto line = formatCommand(command, args);
     if (!line) return false;
+    SerialLink& serial = port_.link();
+    // A transmitter left keyed by a cancelled test goes on sending: unkeying is the step that
+    // leaves the radio safe, sent as the port closes unless the test unkeyed it itself.
+    if (command == HdtCommand::TransmitterOn)
+        serial.setFinishing(port_.handle(), std::string(lineOf(HdtCommand::TransmitterOff)));
     const bool sent = Send(*line);
+    // A refused line never reached the radio, so it keys nothing.
+    if (command == HdtCommand::TransmitterOn && !sent && serial.cancelled())
+        serial.clearFinishing(port_.handle());
     bool passed = true;
     switch (row.rule) {
         case ReplyRule::Common:
@@ -49,6 +57,7 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
         case ReplyRule::Unchecked:
             break;
     }
+    if (command == HdtCommand::TransmitterOff && passed) serial.clearFinishing(port_.handle());
     if (!passed && !row.failure.empty()) env_.ui.message(std::string(row.failure));
     return passed;
 }

@@ -27,6 +27,7 @@ class CompactRadioModel : public RadioModel {
 
     void onOpen(Millis now) override;
     void onByte(std::uint8_t byte, Millis now) override;
+    bool midCommand() const override { return awake_ && (!command_.empty() || writeChars_ > 0); }
     void onBreak(int durationMs, Millis now) override;
 
     static constexpr std::uint16_t kBandAddress = 0x000A;

@@ -33,6 +33,7 @@ class WlaRadioModel : public RadioModel {
 
     void onOpen(Millis now) override;
     void onByte(std::uint8_t byte, Millis now) override;
+    bool midCommand() const override { return !command_.empty(); }
     void onDtr(bool on, Millis now) override;
 
     static constexpr std::size_t kCodeSize = 0x10000;

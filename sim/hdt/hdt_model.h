@@ -45,6 +45,8 @@ class HdtModel : public RadioModel {
 
     void onOpen(Millis now) override;
     void onByte(std::uint8_t byte, Millis now) override;
+    bool midCommand() const override { return !streaming_ && !line_.empty(); }
+    bool inServiceState() const override { return state_.keyed; }
 
     struct Saved {
         int referenceDac = 0;

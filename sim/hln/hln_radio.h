@@ -31,6 +31,8 @@ class HlnRadio : public RadioModel {
     void onByte(std::uint8_t byte, Millis now) override;
     void onBreak(int durationMs, Millis now) override;
     void onRts(bool on, Millis now) override;
+    bool midCommand() const override { return !testMode_ && !pending_.empty(); }
+    bool inServiceState() const override { return testMode_; }
 
     std::vector<std::uint8_t>& memory() { return memory_; }
     const HlnMemoryLayout& layout() const { return layout_; }

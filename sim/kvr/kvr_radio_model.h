@@ -22,6 +22,7 @@ class KvrRadioModel : public RadioModel {
 
     void onOpen(Millis now) override;
     void onByte(std::uint8_t byte, Millis now) override;
+    bool midCommand() const override { return awake_ && (!command_.empty() || writeLeft_ > 0); }
 
     static constexpr std::size_t kMemorySize = 0x10000;
     static constexpr std::uint16_t kTrackingAddress = 0x17E0;

@@ -24,6 +24,7 @@ class Marten30RadioModel : public RadioModel {
 
     void onOpen(Millis now) override;
     void onByte(std::uint8_t byte, Millis now) override;
+    bool midCommand() const override { return !command_.empty() || writeCount_ > 0; }
 
     static constexpr std::uint16_t kAreaStart = 0x0200;
     static constexpr std::size_t kAreaSize = 512;

@@ -60,7 +60,7 @@ blt::CMaintenanceDlg& bltPage(PageBench& bench) {
 }
 
 FaultRow row(const char* name, bool (blt::CMaintenanceDlg::*op)(), std::vector<std::string> success,
-             bool readFirst) {
+             bool readFirst, RadioWork work = RadioWork::Read) {
     FaultRow r;
     r.name = name;
     r.family = "loopback";
@@ -76,6 +76,7 @@ FaultRow row(const char* name, bool (blt::CMaintenanceDlg::*op)(), std::vector<s
     r.failures = {kPortInUse, kNotInProgramMode, kWriteTrackingFailed, kWriteFeaturesFailed,
                   kJumpFailed};
     r.history = true;
+    r.work = work;
     r.boundMs = 1000;
     return r;
 }
@@ -88,8 +89,10 @@ TW_FAULT_ROWS(blt) {
         row("blt get-status", &P::GetStatus, {}, false),
         row("blt read-tracking", &P::ReadTrackingFromRadio, {kReadTrackingComplete}, false),
         row("blt read-features", &P::ReadFeaturesFromRadio, {kReadFeaturesComplete}, false),
-        row("blt write-tracking", &P::WriteTrackingToRadio, {kWriteTrackingComplete}, true),
-        row("blt write-features", &P::WriteFeaturesToRadio, {kWriteFeaturesComplete}, true),
+        row("blt write-tracking", &P::WriteTrackingToRadio, {kWriteTrackingComplete}, true,
+            RadioWork::Write),
+        row("blt write-features", &P::WriteFeaturesToRadio, {kWriteFeaturesComplete}, true,
+            RadioWork::Write),
         row("blt jump", &P::Jump, {}, false),
     };
 }

@@ -25,6 +25,14 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
     const auto failed = [](std::vector<std::string> messages) {
         return [messages](RunOutcome& r) { r.result = false, r.messages = messages; };
     };
+    // A run the cancel reached after "Hello.", changed further by `more`.
+    const std::string notice = cancelNotice(RadioWork::Read);
+    const auto cancelled = [&](std::function<void(RunOutcome&)> more) {
+        return [&, more](RunOutcome& r) {
+            r.result = false, r.cancelled = true, r.messages = {"Hello.", notice};
+            more(r);
+        };
+    };
     struct Case {
         const char* what;
         FaultKind kind;
@@ -57,6 +65,42 @@ TEST(FaultMatrixJudge, NamesEveryBrokenProperty) {
         {"dropped byte passed", FaultKind::Drop,
          [](RunOutcome& r) { r.textsAfter[0].second = "b"; }, "succeeded under a drop fault"},
         {"failure with its messages", FaultKind::Hangup, failed({"Short.", "Turn off."}), ""},
+        {"cancelled", FaultKind::Cancel, cancelled([](RunOutcome&) {}), ""},
+        {"cancel after the work", FaultKind::Cancel, [](RunOutcome&) {}, ""},
+        {"cancel after the work told", FaultKind::Cancel,
+         [](RunOutcome& r) { r.messages = {"Hello."}; }, "uncancelled run differs"},
+        {"cancel reported as success", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.result = true; }), "cancelled run returned true"},
+        {"no notice", FaultKind::Cancel, cancelled([](RunOutcome& r) { r.messages.pop_back(); }),
+         "cancelled run did not end"},
+        {"line-fault message", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.messages.insert(r.messages.begin() + 1, "No answer."); }),
+         "cancelled run showed messages"},
+        {"success, then cancelled", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.messages.insert(r.messages.begin() + 1, "Done."); }),
+         "success message in a cancelled run"},
+        {"cut command", FaultKind::Cancel, cancelled([](RunOutcome& r) { r.cutCommand = true; }),
+         "command cut"},
+        {"finishing missing", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.serviceAtCancel = r.serviceAfter = true; }),
+         "no finishing step"},
+        {"finishing done", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.serviceAtCancel = true, r.afterCancel = "\x13"; }), ""},
+        {"finishing not taken", FaultKind::Cancel, cancelled([](RunOutcome& r) {
+             r.serviceAtCancel = r.serviceAfter = true, r.afterCancel = "x";
+         }),
+         "radio left in its service state"},
+        {"bytes after the cancel", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.afterCancel = "G"; }), "sent after the cancel: 47"},
+        {"service state kept on purpose", FaultKind::Cancel, cancelled([](RunOutcome& r) {
+             r.serviceBefore = r.serviceAtCancel = r.serviceAfter = true;
+         }),
+         ""},
+        {"cancel changed the page", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.textsAfter[0].second = "b"; }),
+         "cancelled run changed control 1"},
+        {"cancel left the link open", FaultKind::Cancel,
+         cancelled([](RunOutcome& r) { r.openLines = 1; }), "link left open"},
     };
     for (const auto& c : cases) {
         RunOutcome run = clean;

@@ -14,6 +14,7 @@
 #include "sim/models.h"
 #include "sim/sim_device.h"
 #include "ui/dialog.h"
+#include "util/text.h"
 
 namespace tw::faults {
 namespace {
@@ -23,23 +24,31 @@ std::vector<FaultRow>& rows() {
     return all;
 }
 
-// A line whose open ends are counted, so a run that leaves a port open is caught.
+// A line whose open ends are counted, so a run that leaves a port open is caught, and whose
+// writes can be watched before they reach the radio.
 class CountingFactory : public DeviceFactory {
   public:
     explicit CountingFactory(DeviceFactory& inner) : inner_(inner) {}
     OpenResult open(const std::string& path, int baud) override {
         OpenResult r = inner_.open(path, baud);
         if (auto* dev = std::get_if<std::unique_ptr<Device>>(&r))
-            return std::unique_ptr<Device>(new Line(std::move(*dev), live_));
+            return std::unique_ptr<Device>(new Line(std::move(*dev), live_, beforeWrite));
         return r;
     }
     int live() const { return live_; }
+    std::function<void()> beforeWrite;
 
   private:
     struct Line : Device {
-        Line(std::unique_ptr<Device> in, int& live) : inner(std::move(in)), count(live) { ++count; }
+        Line(std::unique_ptr<Device> in, int& live, const std::function<void()>& watch)
+            : inner(std::move(in)), count(live), beforeWrite(watch) {
+            ++count;
+        }
         ~Line() override { --count; }
-        bool write(const std::uint8_t* d, std::size_t n) override { return inner->write(d, n); }
+        bool write(const std::uint8_t* d, std::size_t n) override {
+            if (beforeWrite) beforeWrite();
+            return inner->write(d, n);
+        }
         std::size_t read(std::uint8_t* b, std::size_t max, Millis wait) override {
             return inner->read(b, max, wait);
         }
@@ -48,6 +57,7 @@ class CountingFactory : public DeviceFactory {
         bool setRts(bool on) override { return inner->setRts(on); }
         std::unique_ptr<Device> inner;
         int& count;
+        const std::function<void()>& beforeWrite;
     };
     DeviceFactory& inner_;
     int live_ = 0;
@@ -71,14 +81,73 @@ std::filesystem::path scratchFolder() {
            ("tw_faults_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
 }
 
-bool contains(const std::vector<std::string>& list, const std::string& text) {
-    return std::find(list.begin(), list.end(), text) != list.end();
+template <typename T>
+bool contains(const std::vector<T>& list, const T& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
 }
 
 std::string quoted(const std::vector<std::string>& list) {
     std::string out = "[";
     for (const auto& m : list) out += (out.size() > 1 ? ", \"" : "\"") + m + "\"";
     return out + "]";
+}
+
+std::string hexBytes(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) out += (out.empty() ? "" : " ") + format("%02X", c);
+    return out;
+}
+
+// Where a history copy lies and what kind of record it holds; its name is the time it was made.
+std::string historyKind(const std::string& file) {
+    const std::filesystem::path p(file);
+    return (p.parent_path() / p.extension()).string();
+}
+
+// A run with a cancel pressed, after the properties every run shares held.
+std::string checkCancelled(const FaultRow& row, const RunOutcome& run, const RunOutcome& clean) {
+    const std::string shown = " (messages " + quoted(run.messages) + ")";
+    if (!run.cancelled) {
+        // The operation was done before the cancel took effect: nothing may tell.
+        if (run.messages != clean.messages)
+            return "uncancelled run differs from the clean run" + shown;
+        if (run.result != clean.result || run.textsAfter != clean.textsAfter)
+            return "uncancelled run ended otherwise than the clean run" + shown;
+        return {};
+    }
+    if (run.result) return "cancelled run returned true" + shown;
+    const std::string notice = cancelNotice(row.work);
+    if (run.messages.empty() || run.messages.back() != notice)
+        return "cancelled run did not end with \"" + notice + "\"" + shown;
+    // Up to the cancel the run was the clean run; after it the flow's own messages are kept
+    // from the technician.
+    const std::size_t before = run.messages.size() - 1;
+    if (before > clean.messages.size() ||
+        !std::equal(run.messages.begin(), run.messages.begin() + static_cast<long>(before),
+                    clean.messages.begin()))
+        return "cancelled run showed messages the clean run did not" + shown;
+    for (const auto& m : run.messages)
+        if (contains(row.success, m)) return "success message in a cancelled run" + shown;
+    if (run.cutCommand) return "command cut from its data" + shown;
+    // The finishing step is due for a service state this run put the radio in.
+    const bool due = run.serviceAtCancel && !run.serviceBefore;
+    if (due && run.afterCancel.empty())
+        return "no finishing step for the radio's service state" + shown;
+    if (!due && !run.afterCancel.empty())
+        return "sent after the cancel: " + hexBytes(run.afterCancel) + shown;
+    if (run.serviceAfter && !run.serviceBefore)
+        return "radio left in its service state after " + hexBytes(run.afterCancel) + shown;
+    // What was read whole before the cancel took effect may stay on the page; nothing else.
+    if (!row.keepsPage) return {};
+    for (std::size_t i = 0; i < run.textsAfter.size() && i < run.textsBefore.size(); ++i) {
+        const auto& [id, text] = run.textsAfter[i];
+        if (contains(row.mayChange, id) || text == run.textsBefore[i].second ||
+            (i < clean.textsAfter.size() && text == clean.textsAfter[i].second))
+            continue;
+        return "cancelled run changed control " + std::to_string(id) + " to \"" + text + "\"" +
+               shown;
+    }
+    return {};
 }
 
 std::vector<std::pair<int, std::string>> texts(const FamilyPage& page) {
@@ -105,11 +174,23 @@ struct PageBench::Impl {
         : profile((folder / "novac4.ini").string()),
           sim(std::move(model), clock),
           counting(sim),
-          link(profile, counting, clock, ui) {}
+          link(profile, counting, clock, ui),
+          cancellable(ui, link) {
+        // Once a cancel has taken effect, only the finishing step writes: the radio's state
+        // before its first byte is where the operation left it.
+        counting.beforeWrite = [this] {
+            if (!link.cancelled() || moment.received >= 0) return;
+            const sim::RadioModel& radio = sim.model();
+            moment = {static_cast<long>(radio.received().size()), radio.midCommand(),
+                      radio.inServiceState()};
+        };
+    }
     Profile profile;
     sim::SimDeviceFactory sim;
     CountingFactory counting;
     SerialLink link;
+    CancellableUi cancellable;
+    CancelMoment moment;
     AppState app;
     std::vector<std::unique_ptr<FamilyPage>> pages;
 };
@@ -122,7 +203,9 @@ PageBench::PageBench(std::unique_ptr<sim::RadioModel> model) : folder_(scratchFo
     impl_->profile.writeString("Comm Settings", "Port Number", "1");
     impl_->app.currentPort = 1;
     impl_->link.ports().setRunDevice("simulated");
-    env_ = std::make_unique<Env>(Env{ui, clock, impl_->profile, impl_->link, impl_->app});
+    impl_->sim.faults().cancel = [this] { cancel.request(); };
+    env_ = std::make_unique<Env>(
+        Env{impl_->cancellable, clock, impl_->profile, impl_->link, impl_->app});
     impl_->pages = createFamilyPages(*env_);
 }
 
@@ -168,6 +251,14 @@ std::vector<std::pair<std::string, std::string>> PageBench::files() const {
     return out;
 }
 
+const CancelMoment& PageBench::cancelMoment() const {
+    return impl_->moment;
+}
+
+void PageBench::forgetCancelMoment() {
+    impl_->moment = {};
+}
+
 void PageBench::chooseRadioType(char letter) {
     ui.onDialog = [letter](Dialog& d) {
         return applyDialogScript(d, DialogScript{{{"type", std::string(1, letter)}}, "OK"});
@@ -175,8 +266,8 @@ void PageBench::chooseRadioType(char letter) {
 }
 
 const char* faultName(FaultKind kind) {
-    static const char* const names[] = {"clean", "silent", "wrong",  "chatter",
-                                        "drop",  "garble", "hangup", "fuzz"};
+    static const char* const names[] = {"clean",  "silent", "wrong",  "chatter", "drop",
+                                        "garble", "hangup", "cancel", "fuzz"};
     const auto i = static_cast<std::size_t>(kind);
     return i < std::size(names) ? names[i] : "?";
 }
@@ -186,31 +277,52 @@ std::unique_ptr<sim::RadioModel> rowModel(const FaultRow& row) {
 }
 
 RunOutcome runRow(const FaultRow& row, std::unique_ptr<sim::RadioModel> model,
-                  const std::function<void(sim::Faults&, long offset)>& configure) {
+                  const Configure& configure) {
     PageBench bench(std::move(model));
     return runOnBench(row, bench, configure);
 }
 
-RunOutcome runOnBench(const FaultRow& row, PageBench& bench,
-                      const std::function<void(sim::Faults&, long offset)>& configure) {
+RunOutcome runOnBench(const FaultRow& row, PageBench& bench, const Configure& configure) {
     if (row.prepare) row.prepare(bench);
-    const long offset = static_cast<long>(bench.radio().sent().size());
+    sim::RadioModel& radio = bench.radio();
+    const TrafficOffset offset{static_cast<long>(radio.sent().size()),
+                               static_cast<long>(radio.received().size())};
     if (configure) configure(bench.faults(), offset);
+    const bool cancelling = bench.faults().cancelAt >= 0 || bench.faults().cancelAtReceived >= 0;
     FamilyPage& page = bench.page(row.tab);
     const auto filesBefore = bench.files();
     const std::size_t eventsBefore = bench.ui.events().size();
 
     RunOutcome out;
     out.textsBefore = texts(page);
+    out.serviceBefore = radio.inServiceState();
+    bench.forgetCancelMoment();
     const Millis start = bench.clock.now();
-    out.result = row.run(page);
+    if (cancelling) {
+        const OperationOutcome done = runRadioOperation(bench.env().link, bench.cancel, bench.ui,
+                                                        row.work, [&] { return row.run(page); });
+        out.result = done.ok;
+        out.cancelled = done.cancelled;
+    } else {
+        out.result = row.run(page);
+    }
     out.elapsedMs = bench.clock.now() - start;
     if (row.verify) out.verified = row.verify(out.result);
     out.textsAfter = texts(page);
     out.openLines = bench.openLines();
     out.statusOpen = bench.ui.statusOpen();
     out.busyDepth = bench.ui.busyDepth();
-    out.radioBytes = static_cast<long>(bench.radio().sent().size()) - offset;
+    out.radioBytes = static_cast<long>(radio.sent().size()) - offset.radio;
+    out.pcBytes = static_cast<long>(radio.received().size()) - offset.pc;
+    out.serviceAfter = radio.inServiceState();
+    if (out.cancelled) {
+        const CancelMoment& moment = bench.cancelMoment();
+        out.cutCommand = moment.received >= 0 ? moment.midCommand : radio.midCommand();
+        out.serviceAtCancel = moment.received >= 0 ? moment.inServiceState : out.serviceAfter;
+        if (moment.received >= 0)
+            out.afterCancel.assign(radio.received().begin() + moment.received,
+                                   radio.received().end());
+    }
     const auto& events = bench.ui.events();
     for (std::size_t i = eventsBefore; i < events.size(); ++i) {
         const auto& e = events[i];
@@ -221,7 +333,10 @@ RunOutcome runOnBench(const FaultRow& row, PageBench& bench,
     std::map<std::string, std::string> before(filesBefore.begin(), filesBefore.end());
     for (const auto& [name, bytes] : filesAfter) {
         auto it = before.find(name);
-        if (it == before.end() || it->second != bytes) out.filesChanged.push_back(name);
+        if (it == before.end() || it->second != bytes) {
+            out.filesChanged.push_back(name);
+            if (name.rfind("data/", 0) == 0) out.historyCopies[historyKind(name)] = bytes;
+        }
         if (it != before.end()) before.erase(it);
     }
     for (const auto& [name, bytes] : before) out.filesChanged.push_back(name + " (removed)");
@@ -254,6 +369,13 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
         if (contains(row.dumps, f)) continue;
         // A status read that carried on after one record failed keeps the one it read.
         const bool done = run.result && (!failed || stillSucceeds);
+        // A cancel may come after a record was read whole: its copy is the clean run's.
+        const auto copy = run.historyCopies.find(historyKind(f));
+        const auto cleanCopy = clean.historyCopies.find(historyKind(f));
+        const bool wholeRecord =
+            run.cancelled && historyCopy && row.history && copy != run.historyCopies.end() &&
+            cleanCopy != clean.historyCopies.end() && copy->second == cleanCopy->second;
+        if (wholeRecord) continue;
         if (!((historyCopy && row.history) || output) || !done) return "file written: " + f + shown;
     }
     for (std::size_t i = 0; i < run.messages.size(); ++i)
@@ -262,6 +384,7 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
                 (i + 1 >= run.messages.size() || run.messages[i + 1] != next))
                 return "\"" + first + "\" not followed by \"" + next + "\"" + shown;
 
+    if (kind == FaultKind::Cancel) return checkCancelled(row, run, clean);
     if (kind == FaultKind::Clean) {
         if (failed) return "the clean run failed" + shown;
         if (!row.success.empty() && !showsAnyOf(row.success))
@@ -284,9 +407,8 @@ std::string checkRun(const FaultRow& row, FaultKind kind, const RunOutcome& run,
         if (!run.result && row.keepsPage) {
             for (std::size_t i = 0; i < run.textsAfter.size(); ++i) {
                 const auto& [id, text] = run.textsAfter[i];
-                const bool mayChange = std::find(row.mayChange.begin(), row.mayChange.end(), id) !=
-                                       row.mayChange.end();
-                if (!mayChange && i < run.textsBefore.size() && run.textsBefore[i].second != text)
+                if (!contains(row.mayChange, id) && i < run.textsBefore.size() &&
+                    run.textsBefore[i].second != text)
                     return "failed run changed control " + std::to_string(id) + " to \"" + text +
                            "\"" + shown;
             }

@@ -40,8 +40,12 @@
 //                 images a transfer leaves behind for a fault report
 //   alsoAt        byte positions of the operation's traffic faulted besides the spread ones:
 //                 a short exchange the spread passes over
+//   alsoAtPc      positions of the PC's traffic where Cancel is pressed besides the spread
+//                 ones: a write command the spread passes over
 //   verify        what else a run must hold, judged right after it: "" or what is wrong
 //                 (the operation's own data, which the page's texts do not show)
+//   work          what the operation changes in the radio (read, write, flash): the notice
+//                 a cancelled run ends with
 //
 // A chattering line (noise whenever the radio is quiet) is judged like a garbled byte.
 // The general rule for faults other than a silent radio: a run either succeeds exactly like
@@ -51,9 +55,19 @@
 // `keepsPage` row leaves the page's texts alone. Every run, whatever the fault, ends within
 // `boundMs`, with the link closed, the status window closed, the busy cursor ended, the
 // profile file as it was and no other file written.
+//
+// A cancel is pressed as the radio sends a byte, or as it takes one of the PC's. A run the
+// cancel never reached is judged as the clean run. A cancelled one shows what the clean run
+// showed up to then and ends with the cancel notice of its `work`, returns false, leaves no
+// command cut from its data, sends nothing after the cancel but the finishing step the radio
+// needs (the radio is then out of any service state the run put it in) and closes the link.
+// Of what it read it keeps only records it had read whole before the cancel took effect: a
+// `keepsPage` row's texts are as they were or as the clean run leaves them, and a history
+// copy is byte for byte the clean run's.
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -62,6 +76,7 @@
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "link/serial_link.h"
+#include "run/radio_operation.h"
 #include "sim/faults.h"
 #include "sim/radio_model.h"
 #include "ui/scripted_ui.h"
@@ -93,7 +108,9 @@ struct FaultRow {
     std::string writes;
     std::vector<std::string> dumps;
     std::vector<long> alsoAt;
+    std::vector<long> alsoAtPc;
     std::function<std::string(bool result)> verify;
+    RadioWork work = RadioWork::Read;
     Millis boundMs = 0;
 };
 
@@ -109,9 +126,17 @@ struct FaultRowsRegistrar {
     static const tw::faults::FaultRowsRegistrar family##FaultRowsRegistrar{&family##FaultRows}; \
     static std::vector<tw::faults::FaultRow> family##FaultRows()
 
+// What the radio had taken when a cancel took effect, before any finishing step went out.
+struct CancelMoment {
+    long received = -1;  // bytes from the PC up to then (-1: the cancel never took effect)
+    bool midCommand = false;
+    bool inServiceState = false;
+};
+
 // A bench for one run: scripted technician, virtual clock, a profile file in a scratch
 // folder, the family pages, and the radio model on an in-process line whose open ends are
-// counted.
+// counted. The pages reach the technician through a cancellable Ui over the scripted one,
+// which passes every act through until a cancel takes effect.
 class PageBench {
   public:
     explicit PageBench(std::unique_ptr<sim::RadioModel> model);
@@ -121,6 +146,8 @@ class PageBench {
 
     ScriptedUi ui;
     VirtualClock clock;
+    // Raised by the line's cancel fault (Faults::cancel).
+    CancelSignal cancel;
 
     FamilyPage& page(int tab);
     sim::RadioModel& radio();
@@ -133,6 +160,9 @@ class PageBench {
     std::vector<std::pair<std::string, std::string>> files() const;
     // Answers the next Select Radio Type dialogs with this letter.
     void chooseRadioType(char letter);
+    // Where the radio stood when the cancel of this bench's link took effect.
+    const CancelMoment& cancelMoment() const;
+    void forgetCancelMoment();
 
   private:
     struct Impl;
@@ -141,7 +171,7 @@ class PageBench {
     std::unique_ptr<Env> env_;
 };
 
-enum class FaultKind { Clean, Silent, Wrong, Chatter, Drop, Garble, Hangup, Fuzz };
+enum class FaultKind { Clean, Silent, Wrong, Chatter, Drop, Garble, Hangup, Cancel, Fuzz };
 const char* faultName(FaultKind kind);
 
 struct RunOutcome {
@@ -153,17 +183,37 @@ struct RunOutcome {
     bool statusOpen = false;
     int busyDepth = 0;
     std::vector<std::string> filesChanged;  // written, changed or removed
-    long radioBytes = 0;                    // what the radio sent during the operation
-    std::string verified;                   // the row's verify: "" or what is wrong
+    // The bytes of each history copy made, by folder and extension.
+    std::map<std::string, std::string> historyCopies;
+    long radioBytes = 0;   // what the radio sent during the operation
+    long pcBytes = 0;      // what the PC sent during the operation
+    std::string verified;  // the row's verify: "" or what is wrong
+    // Runs with a cancel pressed: whether it took effect, whether the radio was then left in
+    // the middle of a command or in a service state, what the PC sent after it, and whether
+    // the radio was in a service state before the run and after it.
+    bool cancelled = false;
+    bool cutCommand = false;
+    bool serviceAtCancel = false;
+    std::string afterCancel;
+    bool serviceBefore = false;
+    bool serviceAfter = false;
 };
 
-// Runs the row's operation once. `configure` sets the line faults after `prepare` has run;
-// `offset` is then the number of bytes the radio had sent before the operation.
+// Bytes each side had sent before the operation began.
+struct TrafficOffset {
+    long radio = 0;
+    long pc = 0;
+};
+using Configure = std::function<void(sim::Faults&, const TrafficOffset&)>;
+
+// Runs the row's operation once. `configure` sets the line faults after `prepare` has run,
+// counting the line's bytes from `offset`. With a cancel set (Faults::cancelAt or
+// cancelAtReceived), the operation runs as the front ends run it: under the bench's cancel
+// signal, telling the technician when it was cancelled.
 RunOutcome runRow(const FaultRow& row, std::unique_ptr<sim::RadioModel> model,
-                  const std::function<void(sim::Faults&, long offset)>& configure);
+                  const Configure& configure);
 // The same on a bench the caller made (and may have used before).
-RunOutcome runOnBench(const FaultRow& row, PageBench& bench,
-                      const std::function<void(sim::Faults&, long offset)>& configure);
+RunOutcome runOnBench(const FaultRow& row, PageBench& bench, const Configure& configure);
 // The row's radio as its options describe it.
 std::unique_ptr<sim::RadioModel> rowModel(const FaultRow& row);
 

@@ -74,6 +74,7 @@ TW_FAULT_ROWS(hln) {
     writeTracking.success = {"Tracking data written successfully."};
     writeTracking.failures = with(with(connect, table), {"Tracking data not written."});
     writeTracking.history = false;
+    writeTracking.work = RadioWork::Write;
 
     FaultRow readFeatures = readTracking;
     readFeatures.name = "hln read-features";
@@ -102,6 +103,7 @@ TW_FAULT_ROWS(hln) {
     writeFeatures.success = {"Feature data written successfully."};
     writeFeatures.failures = with(with(connect, table), {"Feature data not written."});
     writeFeatures.history = false;
+    writeFeatures.work = RadioWork::Write;
 
     FaultRow testIn = status;
     testIn.name = "hln test-mode in";
@@ -163,6 +165,7 @@ TW_FAULT_ROWS(hln) {
     writeImage.silent.insert(writeImage.silent.begin(), confirm);
     writeImage.notes.push_back(confirm);
     writeImage.history = false;
+    writeImage.work = RadioWork::Write;
     writeImage.writes = "";
     return {status, readTracking, writeTracking, readFeatures, writeFeatures,
             testIn, testOut,      readImage,     writeImage};

@@ -69,6 +69,9 @@ TW_FAULT_ROWS(kvr) {
     write.failures =
         with(kHandshakeFailures, {kTrackingReadError, kTrackingShort, kTrackingWriteError});
     write.history = false;
+    write.work = RadioWork::Write;
+    // Inside the write command, after the wake byte and the read of the current block.
+    write.alsoAtPc = {12};
 
     FaultRow type = read;
     type.name = "kvr radio-type write";
@@ -89,6 +92,7 @@ TW_FAULT_ROWS(kvr) {
                           "Action cancelled.\nTurn off radio and disconnect "
                           "from cable."});
     type.history = false;
+    type.work = RadioWork::Write;
     return {status, read, write, type};
 }
 

@@ -38,6 +38,9 @@ TW_FAULT_ROWS(marten30) {
     write.failures = identify;
     write.failures.insert(write.failures.end(), {kInvalidRadioId, kWriteNotVerified});
     write.history = false;
+    write.work = RadioWork::Write;
+    // Inside the first block's write command, after "G0" and "G2".
+    write.alsoAtPc = {6};
     // The clean write, plus one read-back that waits out its 2 s.
     write.boundMs = 7000;
     return {status, read, write};

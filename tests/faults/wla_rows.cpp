@@ -73,6 +73,7 @@ TW_FAULT_ROWS(wla) {
     write.failures.insert(write.failures.end(),
                           {kIoErrorRetry, kCouldNotVerify, kTrackingMismatch});
     write.history = false;
+    write.work = RadioWork::Write;
     write.boundMs = 12000;
 
     auto file = std::make_shared<std::string>();
@@ -92,6 +93,7 @@ TW_FAULT_ROWS(wla) {
                                                  kFlashCrcFailure, kFlashInvalidResponse});
     flash.mayChange = identity;
     flash.uncheckedRead = true;  // the identification
+    flash.work = RadioWork::Flash;
     // 300 erase polls of 2 s, then 862 blocks; a block that gets no answer gives up in 21 s.
     flash.boundMs = 200 + 300 * 2000 + 862 * 60 + 21000 + 5000;
 

@@ -107,18 +107,18 @@ bool HexLink::ReadHexBlock(std::uint8_t count, std::uint16_t address, std::uint8
 
 bool HexLink::WriteHexBlock(std::uint8_t count, std::uint16_t address, const std::string& data) {
     env_.link.slkSleep(handle_, kCommandPauseMs);
-    if (!send(hexBlockCommand('1', count, address))) {
-        fail(messages::kCouldNotWrite);
-        return false;
-    }
-    for (char c : data) {
-        if (!env_.link.slkWriteChar(handle_, c)) {
-            fail(messages::kCouldNotWrite);
-            return false;
+    bool sent = false;
+    {
+        // The radio stores whatever follows the command as the block.
+        SerialLink::WholeCommand whole(env_.link);
+        sent = send(hexBlockCommand('1', count, address));
+        for (std::size_t i = 0; sent && i < data.size(); ++i) {
+            sent = env_.link.slkWriteChar(handle_, data[i]) != 0;
+            if (sent) env_.link.slkSleep(handle_, kCharPauseMs);
         }
-        env_.link.slkSleep(handle_, kCharPauseMs);
     }
-    return true;
+    if (!sent) fail(messages::kCouldNotWrite);
+    return sent;
 }
 
 bool HexLink::sendReset() {

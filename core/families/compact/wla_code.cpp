@@ -133,6 +133,8 @@ bool CWlaPage::flashBlocks(WlaLink& link, StatusWindow& status,
          address += kFlashBlockSize) {
         status.setText(format("Writing Flash at %u", address));
         status.progress(static_cast<long>((address - kFirstFlashBlock) / kFlashBlockSize), kBlocks);
+        // One write carries the command, its block and the check byte: a cancel cannot come
+        // between them.
         if (!link.send(flashBlockCommand(address, image.data() + address)))
             return fail(messages::kIoErrorRetry);
         link.pause(kAfterBlockMs);

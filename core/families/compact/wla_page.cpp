@@ -92,11 +92,17 @@ bool CWlaPage::WriteTrackingToRadio() {
         env_.ui.message(message);
         return false;
     };
-    if (!link.send(writeTrackingHead())) return fail(messages::kIoErrorRetry);
-    for (std::uint8_t b : record) {
-        if (!link.sendByte(b)) return fail(messages::kIoErrorRetry);
-        link.pause(kTrackingBytePauseMs);
+    bool sent = false;
+    {
+        // The radio takes the record's bytes as they follow the head.
+        SerialLink::WholeCommand whole(env_.link);
+        sent = link.send(writeTrackingHead());
+        for (std::size_t i = 0; sent && i < record.size(); ++i) {
+            sent = link.sendByte(record[i]);
+            if (sent) link.pause(kTrackingBytePauseMs);
+        }
     }
+    if (!sent) return fail(messages::kIoErrorRetry);
     std::vector<std::uint8_t> answer;
     if (!link.read(2, answer) || answer != std::vector<std::uint8_t>{'O', 'K'})
         return fail(messages::kIoErrorRetry);

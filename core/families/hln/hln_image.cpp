@@ -123,20 +123,25 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
     const std::uint8_t* data = image.buffer.data();
 
     HlnStatusScope status(link);
-    if (!sendImageCommand(link, "GB", hln_text::kUnableToWrite)) return false;
     Progress progress(link, hln_text::kStatusWrite, chunks);
-    for (int k = 0; k < chunks; ++k) {
-        progress.show(k);
-        const std::size_t first = static_cast<std::size_t>(k) * chunkSize;
-        for (std::size_t i = first; i < first + chunkSize; ++i) {
-            if (!sendByte(link, data[i])) {
-                link.message(format("%s\nThe image write stopped at byte %zu of %zu.",
-                                    hln_text::kUnableToWrite, i, size));
-                return false;
+    {
+        // The radio takes the whole memory after "GB": an image cut short would be completed
+        // with whatever the program sent next.
+        SerialLink::WholeCommand whole(link.serial());
+        if (!sendImageCommand(link, "GB", hln_text::kUnableToWrite)) return false;
+        for (int k = 0; k < chunks; ++k) {
+            progress.show(k);
+            const std::size_t first = static_cast<std::size_t>(k) * chunkSize;
+            for (std::size_t i = first; i < first + chunkSize; ++i) {
+                if (!sendByte(link, data[i])) {
+                    link.message(format("%s\nThe image write stopped at byte %zu of %zu.",
+                                        hln_text::kUnableToWrite, i, size));
+                    return false;
+                }
             }
+            // The radio stores a chunk before it takes the next.
+            link.pause(6);
         }
-        // The radio stores a chunk before it takes the next.
-        link.pause(6);
     }
     if (!HlnReceivePrompt(link)) return false;
     progress.finish();

@@ -112,6 +112,9 @@ bool CHlnmaintDlg::GetStatus() {
     std::string model, serial, features, tracking;
     HlnStatusRead read;
     if (!HlnGetStatus(link_, model, serial, features, tracking, *type, &read)) return false;
+    // A cancel goes unannounced by the status read, which would show the record it cut short
+    // as missing: nothing of a cancelled read is shown or kept.
+    if (env_.link.cancelled()) return false;
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);

@@ -28,15 +28,16 @@ bool HlnReadMemory(HlnLink& link, std::uint8_t count, std::uint16_t address, std
 
 bool HlnWriteMemory(HlnLink& link, std::uint8_t count, std::uint16_t address,
                     const std::uint8_t* data) {
-    if (!HlnSendAddressed(link, 'D', count, address)) {
+    bool sent = false;
+    {
+        // The radio stores the next `count` bytes after the command, whatever they are.
+        SerialLink::WholeCommand whole(link.serial());
+        sent = HlnSendAddressed(link, 'D', count, address);
+        for (std::uint8_t i = 0; sent && i < count; ++i) sent = link.writeChar(data[i]);
+    }
+    if (!sent) {
         link.message(hln_text::kUnableToWrite);
         return false;
-    }
-    for (std::uint8_t i = 0; i < count; ++i) {
-        if (!link.writeChar(data[i])) {
-            link.message(hln_text::kUnableToWrite);
-            return false;
-        }
     }
     return HlnReceivePrompt(link);
 }

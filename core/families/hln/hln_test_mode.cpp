@@ -44,8 +44,15 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
         link.message(hln_text::kUnableToWrite);
         return false;
     }
+    // From here the radio may be in test mode. Should the operation be cancelled before the
+    // prompt confirms it, the leave byte takes it out again as the port closes; once
+    // confirmed, test mode was asked for and stays until the technician leaves it.
+    link.serial().setFinishing(link.handle(), std::string(1, static_cast<char>(kLeaveTestMode)));
     link.pause(50);
-    if (link.readChar() && link.heldIsPrompt()) return true;
+    if (link.readChar() && link.heldIsPrompt()) {
+        link.serial().clearFinishing(link.handle());
+        return true;
+    }
     link.close();
     link.message(hln_text::kTestModeRefused);
     return false;
@@ -65,6 +72,7 @@ bool HlnLeaveTestMode(HlnLink& link) {
         link.message(hln_text::kUnableToWrite);
         return false;
     }
+    link.serial().clearFinishing(link.handle());
     link.pause(2000);
     std::uint8_t answer[kLeaveAnswerMax] = {};
     unsigned long received = 0;

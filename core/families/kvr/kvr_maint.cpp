@@ -86,8 +86,14 @@ bool CKvrMaint::WriteTrackingToRadio() {
     std::string current;
     if (!readTrackingBlock(env_, link, current)) return false;
     const std::string block = encodeTrackingBlock(t, current.substr(0, kTrackingChars));
-    if (!link.send(memoryCommand(MemoryOp::Write, kTrackingBlockSize, kTrackingAddress)) ||
-        !link.send(block)) {
+    bool sent = false;
+    {
+        // The radio stores whatever follows the command as the block.
+        SerialLink::WholeCommand whole(env_.link);
+        sent = link.send(memoryCommand(MemoryOp::Write, kTrackingBlockSize, kTrackingAddress)) &&
+               link.send(block);
+    }
+    if (!sent) {
         env_.ui.message(messages::kTrackingWriteError);
         env_.ui.detail(kPartialWriteDetail);
         return false;

@@ -155,6 +155,8 @@ bool CKvrRadioTypeDlg::writeToRadio() {
     std::size_t at = 0;
     for (const auto& piece : kWritePieces) {
         const std::size_t n = 2 * static_cast<std::size_t>(piece.count);
+        // The radio stores whatever follows the command as the piece.
+        SerialLink::WholeCommand whole(env_.link);
         sent = link_.send(memoryCommand(MemoryOp::Write, piece.count, piece.address)) &&
                link_.send(chars.substr(at, n));
         if (!sent) break;

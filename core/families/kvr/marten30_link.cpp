@@ -88,10 +88,15 @@ bool Marten30Link::readBlock(std::uint16_t address, std::string& chars, int wait
 
 Marten30Link::WriteResult Marten30Link::writeBlock(std::uint16_t address,
                                                    const std::string& chars) {
-    if (!send(memoryCommand(MemoryOp::Write, kBlockBytes, address))) return WriteResult::SendFailed;
-    for (char c : chars) {
-        if (!env_.link.slkWriteChar(handle_, c)) return WriteResult::SendFailed;
-        env_.link.slkSleep(handle_, kCharPauseMs);
+    {
+        // The radio stores whatever follows the command as the block.
+        SerialLink::WholeCommand whole(env_.link);
+        if (!send(memoryCommand(MemoryOp::Write, kBlockBytes, address)))
+            return WriteResult::SendFailed;
+        for (char c : chars) {
+            if (!env_.link.slkWriteChar(handle_, c)) return WriteResult::SendFailed;
+            env_.link.slkSleep(handle_, kCharPauseMs);
+        }
     }
     readChar();  // the radio's prompt once the block is stored
     env_.link.slkSleep(handle_, kBeforeReadBackMs);
