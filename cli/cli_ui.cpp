@@ -4,13 +4,29 @@
 
 namespace tw::cli {
 
+// Every line goes out at once: a run cut short by a signal, or a pipe read while the run
+// goes on, must see every message shown so far.
 void CliUi::message(const std::string& text) {
+    line_.clear();
     shown_.push_back({"ok", text, "ok"});
-    if (!quiet_) out_ << "[message] " << text << "\n  -> ok\n";
+    if (!quiet_) out_ << "[message] " << text << "\n  -> ok\n" << std::flush;
+}
+
+void CliUi::setStatusText(const std::string& text) {
+    line_.text(text);
+}
+
+void CliUi::closeStatus() {
+    line_.clear();
+}
+
+void CliUi::progress(long done, long total) {
+    line_.progress(done, total);
 }
 
 bool CliUi::ask(const char* kind, const std::string& text, const char* yes, const char* no) {
     bool answer = false;
+    line_.clear();
     if (answers == Answers::Yes) {
         answer = true;
     } else if (answers == Answers::No) {
@@ -26,7 +42,7 @@ bool CliUi::ask(const char* kind, const std::string& text, const char* yes, cons
     }
     const std::string given = answer ? yes : no;
     shown_.push_back({kind, text, given});
-    if (!quiet_) out_ << "[" << kind << "] " << text << "\n  -> " << given << "\n";
+    if (!quiet_) out_ << "[" << kind << "] " << text << "\n  -> " << given << "\n" << std::flush;
     return answer;
 }
 
@@ -55,6 +71,7 @@ std::optional<std::string> CliUi::chooseSaveFile(const FileChoice& choice) {
 }
 
 bool CliUi::runDialog(Dialog& dialog) {
+    line_.clear();
     if (!quiet_) {
         out_ << "[dialog " << dialog.kind() << "]\n";
         for (const auto& line : dialog.describe()) out_ << "  " << line << "\n";
@@ -73,12 +90,14 @@ bool CliUi::runDialog(Dialog& dialog) {
         for (const auto& [control, value] : script.settings)
             out_ << "  set " << control << "=" << value << "\n";
         out_ << "  press " << (script.button.empty() ? dialog.defaultButton() : script.button)
-             << " -> " << (accepted ? "accepted" : "cancelled") << "\n";
+             << " -> " << (accepted ? "accepted" : "cancelled") << "\n"
+             << std::flush;
     }
     return accepted;
 }
 
 void CliUi::detail(const std::string& text) {
+    line_.clear();
     err_ << "tunewright-cli: " << text << "\n";
 }
 

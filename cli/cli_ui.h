@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/terminal_progress.h"
 #include "ui/dialog.h"
 #include "ui/ui.h"
 
@@ -39,9 +40,13 @@ class CliUi : public Ui {
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
     bool runDialog(Dialog& dialog) override;
+    // The status window becomes one progress line on the terminal, when there is one.
     void openStatus() override {}
-    void setStatusText(const std::string& text) override { (void)text; }
-    void closeStatus() override {}
+    void setStatusText(const std::string& text) override;
+    void closeStatus() override;
+    void progress(long done, long total) override;
+    // Draws progress on standard error (a terminal, without --json).
+    void showProgress(bool on) { line_.enable(on); }
     void beginBusy() override {}
     void endBusy() override {}
     void beep() override {}
@@ -59,6 +64,7 @@ class CliUi : public Ui {
     std::ostream& out_;
     std::ostream& err_;
     bool quiet_;
+    TerminalProgress line_{err_, false};
     std::vector<Shown> shown_;
     std::string error_;
 };

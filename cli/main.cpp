@@ -1,4 +1,5 @@
 // tunewright-cli: runs page operations of one family page in sequence, headless.
+#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 
 #include "adapters/qserial_device.h"
 #include "cli/cli_ui.h"
+#include "cli/interrupts.h"
 #include "cli/json.h"
 #include "cli/options.h"
 #include "clock/clock.h"
@@ -19,6 +21,7 @@
 #include "history/read_history.h"
 #include "link/serial_link.h"
 #include "link/trace.h"
+#include "run/radio_operation.h"
 #include "sim/blt/blt_radio.h"
 #include "sim/models.h"
 #include "sim/sim_device.h"
@@ -140,6 +143,29 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
     return false;
 }
 
+// What a step may leave in the radio if it is cancelled half-way.
+RadioWork workOfStep(const std::string& step) {
+    static const char* const kWrites[] = {"write-tracking",  "write-features", "radio-type-write",
+                                          "write-image",     "tracking-edit",  "feature-edit",
+                                          "version-upgrade", "squelch",        "deviation",
+                                          "power",           "cloning",        "country"};
+    static const char* const kFlashes[] = {"flash", "desktop"};
+    for (const char* w : kWrites)
+        if (step == w) return RadioWork::Write;
+    for (const char* f : kFlashes)
+        if (step == f) return RadioWork::Flash;
+    return RadioWork::Read;
+}
+
+// The last line of a run a signal ended: what stopped and what the radio may hold.
+std::string cancelledLine(const std::string& step, int signal) {
+    const std::string notice = cancelNotice(workOfStep(step));
+    const auto br = notice.find('\n');
+    return std::string("tunewright-cli: ") + (signal == SIGTERM ? "SIGTERM" : "SIGINT") +
+           ": step " + step + " cancelled; " +
+           (br == std::string::npos ? "nothing in the radio was changed." : notice.substr(br + 1));
+}
+
 void printAlignment(std::ostream& out, const testtune::LaunchReport& r) {
     const auto& f = r.facts;
     out << ", \"alignment\": {\"sheet\": " << (r.choice ? cli::jsonString(r.title) : "null")
@@ -244,6 +270,9 @@ int main(int argc, char** argv) {
     CliUi ui(std::cout, std::cerr, o.json);
     ui.answers = o.answers;
     ui.terminal = isatty(STDIN_FILENO) != 0;
+    ui.showProgress(!o.json && isatty(STDERR_FILENO) != 0);
+    CancelSignal cancel;
+    cli::cancelOnSignals(cancel, "tunewright-cli");
 
     Profile profile(o.ini.empty() ? Profile::defaultPath() : o.ini);
     std::unique_ptr<Clock> clock;
@@ -263,11 +292,14 @@ int main(int argc, char** argv) {
         devices = std::make_unique<QSerialDeviceFactory>();
     }
     SerialLink link(profile, *devices, *clock, ui);
+    // After a cancel the flows' own line-fault messages would only mislead: they become
+    // details, and the run ends with one line saying what the radio may hold.
+    CancellableUi guard(ui, link);
     AppState app;
     app.simulated = o.simulate;
     app.keepHistory = !o.noHistory;
     app.serviceMode = o.service;
-    Env env{ui, *clock, profile, link, app};
+    Env env{guard, *clock, profile, link, app};
 
     if (parsed == Parsed::Help) {
         std::cout << kUsage;
@@ -305,9 +337,19 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> report;
     bool ok = true;
+    int stoppedBy = 0;
     for (const auto& s : steps) {
         ui.clearError();
-        const bool stepOk = runStep(s, view, actions, ui, report, o, app) && ui.error().empty();
+        const OperationOutcome outcome =
+            runRadioOperation(link, cancel, ui, workOfStep(s.name),
+                              [&] { return runStep(s, view, actions, ui, report, o, app); });
+        if (outcome.cancelled || cli::caughtSignal() != 0) {
+            stoppedBy = cli::caughtSignal();
+            ok = false;
+            std::cerr << cancelledLine(s.name, stoppedBy) << "\n";
+            break;
+        }
+        const bool stepOk = outcome.ok && ui.error().empty();
         if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
         if (!o.json && (s.name == "report" || s.name == "history"))
             for (const auto& line : report) std::cout << line << "\n";
@@ -331,5 +373,6 @@ int main(int argc, char** argv) {
     if (o.json)
         printJson(std::cout, o, ui, view.selectedPage(), report, aligned ? bench.get() : nullptr,
                   ok);
+    if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
     return ok ? 0 : 1;
 }

@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 extern char** environ;
 
@@ -92,6 +94,11 @@ std::string cliProgram() {
 }
 
 ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds) {
+    return runProcess(argv, timeoutSeconds, Interrupt{});
+}
+
+ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds,
+                         const Interrupt& interrupt) {
     ProcessResult result;
     int fds[2] = {-1, -1};
     const pid_t pid = spawn(argv, &fds[0], &fds[1]);
@@ -104,9 +111,44 @@ ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSecond
     const SteadyTime deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     std::string* sinks[2] = {&result.out, &result.err};
+    const SteadyTime started = std::chrono::steady_clock::now();
+    std::vector<SteadyTime> signals;
+    if (interrupt.signal != 0) {
+        signals.push_back(started + std::chrono::milliseconds(interrupt.afterMs));
+        if (interrupt.againAfterMs > 0)
+            signals.push_back(signals.back() + std::chrono::milliseconds(interrupt.againAfterMs));
+    }
+    // Watching a file means looking at it every few milliseconds until the text is there.
+    constexpr int kWatchMs = 5;
+    bool watching = !interrupt.file.empty() && interrupt.signal != 0;
     while ((fds[0] >= 0 || fds[1] >= 0) && millisUntil(deadline) > 0) {
+        int wait = millisUntil(deadline);
+        if (watching) {
+            std::ifstream in(interrupt.file, std::ios::binary);
+            const std::string seen{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
+            if (seen.find(interrupt.text) != std::string::npos) {
+                watching = false;
+                const SteadyTime now =
+                    std::chrono::steady_clock::now() + std::chrono::milliseconds(interrupt.afterMs);
+                signals = {now};
+                if (interrupt.againAfterMs > 0)
+                    signals.push_back(now + std::chrono::milliseconds(interrupt.againAfterMs));
+            } else {
+                wait = std::min(wait, kWatchMs);
+                signals.clear();
+            }
+        }
+        if (!signals.empty()) {
+            if (millisUntil(signals.front()) <= 0) {
+                ::kill(pid, interrupt.signal);
+                signals.erase(signals.begin());
+                continue;
+            }
+            wait = std::min(wait, millisUntil(signals.front()));
+        }
         pollfd p[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
-        if (::poll(p, 2, millisUntil(deadline)) <= 0) continue;
+        if (::poll(p, 2, wait) <= 0) continue;
         for (int i = 0; i < 2; ++i) {
             if (fds[i] < 0 || !(p[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
             char buffer[4096];

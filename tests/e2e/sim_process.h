@@ -18,6 +18,19 @@ struct ProcessResult {
 // program still running after `timeoutSeconds` is killed.
 ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds = 120);
 
+// A signal sent to a running program `afterMs` after its start, or after `file` came to hold
+// `text` when one is named (and once more `againAfterMs` later when that is not 0), as a
+// technician's Ctrl-C would come.
+struct Interrupt {
+    int signal = 0;
+    int afterMs = 0;
+    int againAfterMs = 0;
+    std::string file;
+    std::string text;
+};
+ProcessResult runProcess(const std::vector<std::string>& argv, int timeoutSeconds,
+                         const Interrupt& interrupt);
+
 // Paths of the built programs.
 std::string simProgram();
 std::string cliProgram();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,8 +152,32 @@ class WidgetsTest : public QObject {
         QCOMPARE(popup->percent(), -1);
         ui.setStatusText("Percent Complete = 42");
         QCOMPARE(popup->percent(), 42);
+        auto* cancel = popup->findChild<QPushButton*>("statusCancel");
+        QVERIFY(cancel && cancel->isHidden());  // nothing to cancel: no button
         ui.closeStatus();
         QVERIFY(!popup->isVisible());
+
+        // An operation's own count: the bar follows it whatever the text says, each stage
+        // starting anew; Cancel, Escape and the close box all ask to stop.
+        int cancels = 0;
+        ui.setCancelHandler([&] { ++cancels; });
+        ui.openStatus();
+        QCOMPARE(popup->percent(), -1);
+        QVERIFY(!cancel->isHidden());
+        ui.setStatusText("Writing Flash at 4096");
+        ui.progress(431, 862);
+        QCOMPARE(popup->percent(), 50);
+        ui.setStatusText("Percent Complete = 7");
+        QCOMPARE(popup->percent(), 50);
+        QVERIFY(popup->timing().startsWith("Elapsed 0:0"));
+        ui.progress(0, 300);
+        QCOMPARE(popup->percent(), 0);
+        cancel->click();
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QVERIFY(!popup->close());
+        QCOMPARE(cancels, 3);
+        ui.setCancelHandler(nullptr);
+        ui.closeStatus();
 
         ui.beginBusy();
         QVERIFY(QApplication::overrideCursor());

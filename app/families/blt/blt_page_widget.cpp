@@ -57,10 +57,9 @@ PageWidget* createBltPageWidget(blt::CMaintenanceDlg& page, QWidget* parent) {
         auto member = b.op;
         // The alignment opens its sheet window, which must be made on the window's thread.
         const bool here = b.id == P::kGveAlignmentButton;
-        const RadioWork work = b.id == P::kVersionUpgradeButton || b.id == P::kDesktopButton ||
-                                       b.id == P::kRecoveryButton || b.id == P::kRadioRecoveryButton
-                                   ? RadioWork::Flash
-                               : b.id == P::kTrackingEditButton || b.id == P::kFeatureEditButton
+        const RadioWork work = b.id == P::kDesktopButton ? RadioWork::Flash
+                               : b.id == P::kTrackingEditButton || b.id == P::kFeatureEditButton ||
+                                       b.id == P::kVersionUpgradeButton
                                    ? RadioWork::Write
                                    : RadioWork::Read;
         QObject::connect(button, &QPushButton::clicked, w, [w, &page, member, here, work] {
