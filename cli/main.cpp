@@ -85,7 +85,11 @@ Output: each message box as it appears with its text and the answer given. With 
   "dialog": {"fields", "enabled"}
 Test sheet steps (after alignment, --service): page N, press ID, arrow ID +N|-N,
   scroll ID up|down|focus, wait MS, finish, cancel
-Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error.
+Progress: on a terminal (without --json) a long step draws one line on standard error.
+Ctrl-C (SIGINT) or SIGTERM stops the running step at its next command boundary, leaves the
+radio safe (out of test mode, transmitter off) and ends the run.
+Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error,
+  130 or 143 the run was cancelled by SIGINT or SIGTERM.
 )";
 
 int usageError(const std::string& why) {
