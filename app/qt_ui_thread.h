@@ -2,7 +2,10 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QThread>
+#include <memory>
 
+#include "run/operation_runner.h"
 #include "run/threaded_ui.h"
 
 namespace tw::app {
@@ -14,6 +17,23 @@ class QtUiThread : public UiThread {
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task),
                                   Qt::QueuedConnection);
     }
+};
+
+// The radio worker as a QThread: a serial port object made there gets the event dispatcher
+// its notifiers need.
+class QtWorkerThread : public WorkerThread {
+  public:
+    ~QtWorkerThread() override { join(); }
+    void start(std::function<void()> body) override {
+        thread_.reset(QThread::create(std::move(body)));
+        thread_->start();
+    }
+    void join() override {
+        if (thread_) thread_->wait();
+    }
+
+  private:
+    std::unique_ptr<QThread> thread_;
 };
 
 }  // namespace tw::app

@@ -25,7 +25,7 @@ Session::Session(const AppOptions& options, Ui& ui)
       simulated_(options.simulate ? static_cast<SimulatedRadios*>(devices_.get()) : nullptr),
       link_(profile_, *devices_, *clock_, guard_),
       env_{guard_, *clock_, profile_, link_, app_},
-      runner_(std::make_unique<OperationRunner>(loop_)) {
+      runner_(std::make_unique<OperationRunner>(loop_, std::make_unique<QtWorkerThread>())) {
     if (!options.device.empty())
         link_.ports().setRunDevice(options.device);
     else if (simulated_)

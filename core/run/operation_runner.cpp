@@ -2,8 +2,28 @@
 
 namespace tw {
 
-OperationRunner::OperationRunner(UiThread& loop) : loop_(loop) {
-    worker_ = std::thread([this] { work(); });
+namespace {
+
+class StandardThread : public WorkerThread {
+  public:
+    void start(std::function<void()> body) override { thread_ = std::thread(std::move(body)); }
+    void join() override {
+        if (thread_.joinable()) thread_.join();
+    }
+
+  private:
+    std::thread thread_;
+};
+
+}  // namespace
+
+std::unique_ptr<WorkerThread> standardWorkerThread() {
+    return std::make_unique<StandardThread>();
+}
+
+OperationRunner::OperationRunner(UiThread& loop, std::unique_ptr<WorkerThread> thread)
+    : loop_(loop), worker_(std::move(thread)) {
+    worker_->start([this] { work(); });
 }
 
 OperationRunner::~OperationRunner() {
@@ -12,7 +32,7 @@ OperationRunner::~OperationRunner() {
         stop_ = true;
         changed_.notify_all();
     }
-    worker_.join();
+    worker_->join();
 }
 
 bool OperationRunner::start(std::function<bool()> operation, std::function<void(bool)> finished) {

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -9,12 +10,23 @@
 
 namespace tw {
 
+// The thread the worker's loop runs on. A front end whose serial ports need a thread of its
+// own kind (one with an event dispatcher) supplies it; the standard one is a std::thread.
+class WorkerThread {
+  public:
+    virtual ~WorkerThread() = default;
+    virtual void start(std::function<void()> body) = 0;
+    virtual void join() = 0;
+};
+std::unique_ptr<WorkerThread> standardWorkerThread();
+
 // The one long-lived worker that carries out radio work, one operation at a time. A serial
 // port belongs to the thread that opened it, and a port may stay open from one operation to
 // the next (test mode), so every operation runs on this same thread.
 class OperationRunner {
   public:
-    explicit OperationRunner(UiThread& loop);
+    explicit OperationRunner(UiThread& loop,
+                             std::unique_ptr<WorkerThread> thread = standardWorkerThread());
     // Waits for the running operation (if any) to end, then stops the worker.
     ~OperationRunner();
     OperationRunner(const OperationRunner&) = delete;
@@ -38,7 +50,7 @@ class OperationRunner {
     std::function<void(bool)> finished_;
     bool busy_ = false;
     bool stop_ = false;
-    std::thread worker_;
+    std::unique_ptr<WorkerThread> worker_;
 };
 
 }  // namespace tw
