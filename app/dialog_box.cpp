@@ -15,10 +15,19 @@ QDialogButtonBox* DialogBox::addButtons(QDialogButtonBox::StandardButtons standa
     return buttons;
 }
 
+std::function<void(std::function<void()>)> DialogBox::carrier_;
+
+bool DialogBox::pressDialog(const std::string& button, bool& accepted) {
+    if (!carrier_) return dialog_.press(button, accepted);
+    bool closes = false;
+    carrier_([&] { closes = dialog_.press(button, accepted); });
+    return closes;
+}
+
 void DialogBox::pressNow(const std::string& button) {
     if (collect_) collect_();
     bool accepted = false;
-    if (!dialog_.press(button, accepted)) return;
+    if (!pressDialog(button, accepted)) return;
     closedByDialog_ = true;
     accepted_ = accepted;
     done(accepted ? Accepted : Rejected);
@@ -28,7 +37,7 @@ bool DialogBox::conclude() {
     if (closedByDialog_) return accepted_;
     const bool ok = result() == Accepted;
     if (ok && collect_) collect_();
-    dialog_.press(ok ? "OK" : "Cancel", accepted_);
+    pressDialog(ok ? "OK" : "Cancel", accepted_);
     closedByDialog_ = true;
     return accepted_;
 }

@@ -35,7 +35,15 @@ class DialogBox : public QDialog {
     // exec() and conclude().
     bool run();
 
+    // How a button press reaches the core dialog: a dialog of a radio operation presses on
+    // the radio worker, where the operation's port lives. None: right here.
+    static void setPressCarrier(std::function<void(std::function<void()>)> carrier) {
+        carrier_ = std::move(carrier);
+    }
+
   private:
+    bool pressDialog(const std::string& button, bool& accepted);
+    static std::function<void(std::function<void()>)> carrier_;
     Dialog& dialog_;
     QVBoxLayout* body_;
     std::function<void()> collect_;

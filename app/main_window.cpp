@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include "app/dialog_box.h"
 #include "app/page_widget.h"
 #include "app/session.h"
 
@@ -36,6 +37,9 @@ MainWindow::MainWindow(Session& session, bool service, QWidget* parent)
     createTabs();
     updateCommandStates();
     qApp->installEventFilter(this);
+    DialogBox::setPressCarrier([this](std::function<void()> press) {
+        session_.threadedUi().runOnWorker(std::move(press));
+    });
     // Wide enough for every family's tab label where the screen allows it.
     QSize size = sizeHint().expandedTo(QSize(tabs_->tabBar()->sizeHint().width() + 24, 500));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -46,6 +50,7 @@ MainWindow::MainWindow(Session& session, bool service, QWidget* parent)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    DialogBox::setPressCarrier(nullptr);
     session_.shutdown();
 }
 

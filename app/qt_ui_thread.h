@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QThread>
 #include <memory>
@@ -16,6 +17,9 @@ class QtUiThread : public UiThread {
     void post(std::function<void()> task) override {
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task),
                                   Qt::QueuedConnection);
+    }
+    void waitUntil(const std::function<bool()>& done) override {
+        while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 };
 

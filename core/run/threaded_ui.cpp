@@ -39,8 +39,43 @@ R ThreadedUi::ask(std::function<R(Ui&)> act, R refused) {
         *answer = std::move(value);
         state->answered.notify_all();
     });
-    state->answered.wait(lock, [&] { return answer->has_value() || state->closed; });
+    ++state->waiting;
+    for (;;) {
+        state->answered.wait(
+            lock, [&] { return answer->has_value() || state->closed || state->workerTask; });
+        if (answer->has_value() || state->closed) break;
+        std::function<void()> task = std::move(state->workerTask);
+        state->workerTask = nullptr;
+        lock.unlock();
+        task();
+        lock.lock();
+        state->workerTaskDone = true;
+        loop_.post([] {});  // wakes the window's thread to see it
+    }
+    --state->waiting;
     return answer->has_value() ? std::move(**answer) : refused;
+}
+
+void ThreadedUi::runOnWorker(std::function<void()> task) {
+    std::shared_ptr<State> state = state_;
+    bool handed = false;
+    {
+        std::lock_guard<std::mutex> lock(state->mutex);
+        if (state->waiting > 0 && !state->closed) {
+            state->workerTaskDone = false;
+            state->workerTask = std::move(task);
+            state->answered.notify_all();
+            handed = true;
+        }
+    }
+    if (!handed) {
+        task();
+        return;
+    }
+    loop_.waitUntil([state] {
+        std::lock_guard<std::mutex> lock(state->mutex);
+        return state->workerTaskDone || state->closed;
+    });
 }
 
 void ThreadedUi::tell(std::function<void(Ui&)> act) {

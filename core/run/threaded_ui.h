@@ -16,6 +16,8 @@ class UiThread {
   public:
     virtual ~UiThread() = default;
     virtual void post(std::function<void()> task) = 0;
+    // Keeps serving posted tasks until `done` holds; called on the window's thread only.
+    virtual void waitUntil(const std::function<bool()>& done) = 0;
 };
 
 // The Ui of flows that run on the radio worker. An act that needs the technician's answer
@@ -40,6 +42,11 @@ class ThreadedUi : public Ui {
     // answer (No, Cancel, no file) without reaching the window. For good.
     void shutdown();
 
+    // Called on the window's thread: runs `task` on the worker while the worker waits for an
+    // answer (a dialog's button that talks to the radio, whose port is the worker's), the
+    // window serving the worker's acts meanwhile. With no worker waiting it runs right here.
+    void runOnWorker(std::function<void()> task);
+
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
@@ -62,6 +69,9 @@ class ThreadedUi : public Ui {
         std::condition_variable answered;
         bool closed = false;
         std::function<void()> beforeAnswer;
+        int waiting = 0;                   // the worker waits for an answer
+        std::function<void()> workerTask;  // for the worker to run meanwhile
+        bool workerTaskDone = false;
     };
     bool onUiThread() const { return std::this_thread::get_id() == uiThread_; }
     template <typename R>

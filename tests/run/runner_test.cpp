@@ -28,7 +28,7 @@ class TaskQueue : public UiThread {
         posted_.notify_all();
     }
     // Runs posted tasks until `done` holds after one of them.
-    void runUntil(const std::function<bool()>& done) {
+    void waitUntil(const std::function<bool()>& done) override {
         while (!done()) {
             std::function<void()> task;
             {
@@ -54,6 +54,11 @@ class WindowUi : public ScriptedUi {
     bool offThread = false;
     std::function<void(const std::string&)> onQuestion;
 
+    std::function<bool(Dialog&)> onRunDialog;
+    bool runDialog(Dialog& dialog) override {
+        note();
+        return onRunDialog ? onRunDialog(dialog) : ScriptedUi::runDialog(dialog);
+    }
     bool askYesNo(const std::string& text) override {
         note();
         if (onQuestion) onQuestion(text);
@@ -99,7 +104,7 @@ struct Bench {
                              ended = true;
                              result = ok;
                          }));
-        loop.runUntil([&] { return ended; });
+        loop.waitUntil([&] { return ended; });
         return result;
     }
 };
@@ -148,10 +153,41 @@ TEST(Runner, OneOperationAtATimeAndTheWindowMayStartTheNextWhenOneEnds) {
     EXPECT_TRUE(b.runner.running());
     EXPECT_FALSE(b.runner.start([] { return true; }, nullptr));
     held.unlock();
-    b.loop.runUntil([&] { return firstEnded; });
+    b.loop.waitUntil([&] { return firstEnded; });
     EXPECT_TRUE(secondStarted);
     b.runner.waitIdle();
     EXPECT_FALSE(b.runner.running());
+}
+
+// A dialog's button that talks to the radio (Write To Radio) presses on the worker, where the
+// operation's port lives, while the dialog stays on the window; what the press shows still
+// reaches the window. Without a waiting worker the press runs where it is.
+TEST(Runner, ADialogsButtonPressesOnTheWorker) {
+    Bench b;
+    struct Writer : Dialog {
+        std::string kind() const override { return "Writer"; }
+    } dialog;
+    std::thread::id pressedOn;
+    b.window.onRunDialog = [&](Dialog&) {
+        b.threaded.runOnWorker([&] {
+            pressedOn = std::this_thread::get_id();
+            b.guard.message("Initial data written.");
+        });
+        return true;
+    };
+    std::thread::id worker;
+    const bool ok = b.run(RadioWork::Write, [&] {
+        worker = std::this_thread::get_id();
+        return b.guard.runDialog(dialog);
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(pressedOn, worker);
+    EXPECT_EQ(b.window.messages(), std::vector<std::string>{"Initial data written."});
+    EXPECT_FALSE(b.window.offThread);
+
+    bool ranHere = false;
+    b.threaded.runOnWorker([&] { ranHere = std::this_thread::get_id() == b.window.window; });
+    EXPECT_TRUE(ranHere);
 }
 
 TEST(Runner, ShutdownEndsAWaitForAnAnswerWithTheRefusingOne) {
