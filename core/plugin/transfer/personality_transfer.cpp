@@ -32,9 +32,8 @@ using Outcome = TransferOutcome;
 class RadioSession {
   public:
     explicit RadioSession(Env& env, Ui& ui)
-        : env_(env), link_(env.link, ui, [&env](SerialLink& s) {
-              return openOnCurrentPort(s, 1, 9600);
-          }) {}
+        : env_(env),
+          link_(env.link, ui, [](SerialLink& s) { return openOnCurrentPort(s, 1, 9600); }) {}
     ~RadioSession() { link_.close(); }
     RadioSession(const RadioSession&) = delete;
     RadioSession& operator=(const RadioSession&) = delete;
