@@ -176,25 +176,47 @@ int SerialLink::slkReadBuffer(SlkHandle h, void* buffer, unsigned long count,
     Device* dev = device(h);
     if (!dev || !buffer) return 0;
     if (halted()) return 1;  // as a line that hung up: the read succeeds with nothing
-    auto* out = static_cast<std::uint8_t*>(buffer);
     const Millis firstWait = firstByteWait(h) + (wait > 0 ? Millis{wait} * 1000 : 0);
-    const Millis deadline = clock_.now() + firstWait;
+    const unsigned long got =
+        readUpTo(h, *dev, static_cast<std::uint8_t*>(buffer), count, firstWait, wait > 0, arrived);
+    if (received) *received = got;
+    return 1;
+}
+
+SerialLink::PollRead SerialLink::slkReadPoll(SlkHandle h, std::size_t count, Millis firstByteMs) {
+    PollRead result;
+    Device* dev = device(h);
+    if (!dev) return result;
+    result.ok = true;
+    if (halted()) return result;  // as a line that hung up: nothing came
+    result.bytes.resize(count);
+    // A negative wait would be no bound at all for some serial drivers.
+    const Millis firstWait = std::max<Millis>(0, firstByteMs);
+    const unsigned long got = readUpTo(h, *dev, result.bytes.data(),
+                                       static_cast<unsigned long>(count), firstWait, false, {});
+    result.bytes.resize(got);
+    return result;
+}
+
+unsigned long SerialLink::readUpTo(SlkHandle h, Device& dev, std::uint8_t* out, unsigned long count,
+                                   Millis firstWaitMs, bool bounded,
+                                   const std::function<void(unsigned long)>& arrived) {
+    const Millis deadline = clock_.now() + firstWaitMs;
     const Millis gap = quietGap(h);
     unsigned long got = 0;
     while (got < count) {
         Millis w = 0;
-        if (wait > 0)
+        if (bounded)
             w = std::max<Millis>(0, deadline - clock_.now());
         else
-            w = got == 0 ? firstWait : gap;
-        const std::size_t n = waitRead(*dev, out + got, count - got, w);
+            w = got == 0 ? firstWaitMs : gap;
+        const std::size_t n = waitRead(dev, out + got, count - got, w);
         if (n == 0) break;
         if (trace_) trace_->received(out + got, n);
         got += static_cast<unsigned long>(n);
         if (arrived) arrived(got);
     }
-    if (received) *received = got;
-    return 1;
+    return got;
 }
 
 int SerialLink::slkReadChar(SlkHandle h, int& byte) {

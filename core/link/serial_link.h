@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "clock/clock.h"
 #include "config/profile.h"
@@ -87,6 +88,17 @@ class SerialLink {
     // change its time-out.
     int slkReadBuffer(SlkHandle h, void* buffer, unsigned long count, unsigned long* received,
                       int wait, const std::function<void(unsigned long)>& arrived);
+    // What a poll's read brought; `ok` is false only when the handle is not open.
+    struct PollRead {
+        bool ok = false;
+        std::vector<std::uint8_t> bytes;
+    };
+    // A read for a loop that asks the radio again and again at its own pace: up to `count`
+    // bytes, the first awaited at most `firstByteMs` instead of the first-byte wait above,
+    // which would make each try last far longer than the loop means it to. Once a byte has
+    // come it ends as a read with wait 0 does: as soon as `count` have come, or when the line
+    // has been quiet for the quiet gap.
+    PollRead slkReadPoll(SlkHandle h, std::size_t count, Millis firstByteMs);
     int slkReadChar(SlkHandle h, int& byte);
     int slkWriteChar(SlkHandle h, char byte);
     int slkBreak(SlkHandle h, int duration);
@@ -155,6 +167,11 @@ class SerialLink {
     bool halted();
     // A device read that gives up early once a cancel takes effect.
     std::size_t waitRead(Device& dev, std::uint8_t* out, std::size_t max, Millis waitMs);
+    // Reads until `count` bytes have come. The first byte is awaited `firstWaitMs`; after it,
+    // a bounded read waits until that first wait is over, any other the quiet gap.
+    unsigned long readUpTo(SlkHandle h, Device& dev, std::uint8_t* out, unsigned long count,
+                           Millis firstWaitMs, bool bounded,
+                           const std::function<void(unsigned long)>& arrived);
     void finish(SlkHandle h, Device& dev);
 
     const Profile& profile_;

@@ -59,9 +59,16 @@ TEST_F(WlaCodeTest, ReflashWritesEveryBlockInOrder) {
         ASSERT_EQ(wire[at + 6], address >> 8) << i;
         ASSERT_EQ(wire[at + 7], address & 0xFF) << i;
     }
-    // After each block: the 10 ms pause, then the answer read ends a quiet gap after "OK".
+    // The erase's "OK" comes 3 s after "FC" and is taken once the line has stayed quiet
+    // after it. Each block's "OK" is taken the moment it is in, so the next block follows the
+    // 10 ms pause at once; only the last answer is again checked for quiet.
+    const Millis gap = LinkTiming{}.quietGapMs;
     const auto& t = b.radio().times;
-    EXPECT_EQ(t[5 + 73] - t[5 + 72], 10 + LinkTiming{}.quietGapMs);
+    EXPECT_EQ(t[5] - t[4], 3000 + gap);
+    for (std::size_t i = 0; i + 1 < 862; ++i)
+        ASSERT_EQ(t[5 + (i + 1) * 73] - t[5 + i * 73 + 72], 10) << i;
+    EXPECT_EQ(b.clock.now() - t.back(), 10 + gap);
+    EXPECT_EQ(b.clock.now() - t[4], 3000 + gap + 861 * 10 + 10 + gap);
     auto& code = b.radio().code();
     EXPECT_EQ(code[0x2001], 5);
     EXPECT_EQ(code[0x2400], 0xFF);                     // a gap of the file: erased
@@ -139,18 +146,91 @@ TEST_F(WlaCodeTest, EveryFlashFaultThenAGoodReflash) {
     }
 }
 
-TEST_F(WlaCodeTest, DeadRadioPollBounds) {
-    WlaBench b(options);
-    const std::string path = writeFile(b, programFile());
-    ASSERT_TRUE(b.devices.faults().parse("hangup=22"));  // answers the wake and identity only
-    const Millis start = b.clock.now();
-    EXPECT_FALSE(b.page.reflashFrom(path));
-    // 300 polls, each an empty read that waits its full second and a 1 s pause, after the
-    // two 100 ms waits of the wake.
-    const Millis elapsed = b.clock.now() - start;
-    EXPECT_GE(elapsed, 200 + 300 * (1000 + 1000));
-    EXPECT_LT(elapsed, 200 + 300 * (1000 + 1000) + 50);
-    EXPECT_EQ(b.ui.messages().back(), "No response to clear flash command. Please retry");
+// A character that follows "OK" fails the flash: at the erase and the last block at once,
+// at any other block with the next block's answer, which it spoils.
+TEST_F(WlaCodeTest, ACharacterAfterOkFailsTheFlash) {
+    const struct {
+        const char* where;
+        std::size_t blocksSent;
+        std::string message;
+    } cases[] = {
+        {"erase", 0, "No response to clear flash command. Please retry"},
+        {"0", 2, "Invalid Radio response to flash command. Please retry"},
+        {"9", 11, "Invalid Radio response to flash command. Please retry"},
+        {"861", 862, "Invalid Radio response to flash command. Please retry"},
+    };
+    for (const auto& c : cases) {
+        sim::ModelOptions o = options;
+        o["ok-extra"] = c.where;
+        WlaBench b(o);
+        EXPECT_FALSE(b.page.reflashFrom(writeFile(b, programFile()))) << c.where;
+        EXPECT_EQ(b.ui.messages(), (std::vector<std::string>{kFlashPrompt, c.message}));
+        EXPECT_EQ(b.fromPc().size(), 5 + c.blocksSent * 73) << c.where;
+        EXPECT_FALSE(b.link.isOpen(1));
+    }
+}
+
+// Each try of the two poll loops lasts about the loop's interval: the erase's polls of a
+// second (answered or not), a block's of 50 ms after its 10 ms pause. A dead radio's erase
+// therefore gives up after about 300 s, a dead block after about a second.
+TEST_F(WlaCodeTest, PollsKeepTheirPace) {
+    const Millis gap = LinkTiming{}.quietGapMs;
+    const struct {
+        const char* name;
+        sim::ModelOptions model;
+        long hangupAfter;        // radio bytes before the line goes dead (-1: never)
+        std::size_t fromByte;    // the PC byte the time is taken from
+        std::size_t blocksSent;  // in all
+        Millis atLeast, atMost;  // from that byte to the first block, or to the end
+        std::string message;     // "" for success
+    } cases[] = {
+        // From the "C" of "FC"; the wake answer and the identity are 22 bytes.
+        {"dead erase",
+         {},
+         22,
+         4,
+         0,
+         295000,
+         305000,
+         "No response to clear flash command. Please retry"},
+        // From the last byte of block 100: 10 ms, then 20 polls of 50 ms.
+        {"dead block",
+         {{"mute", "100"}},
+         -1,
+         5 + 100 * 73 + 72,
+         101,
+         950,
+         1050,
+         "Radio did not respond to flash command. Please retry"},
+        {"line dead at a block",
+         {},
+         22 + 2 + 100 * 2,
+         5 + 100 * 73 + 72,
+         101,
+         950,
+         1050,
+         "Radio did not respond to flash command. Please retry"},
+        // An answer in the middle of a poll: the pause fills that poll's second.
+        {"erase answered at 2.5 s", {{"erase-ms", "2500"}}, -1, 4, 862, 3000, 3000, ""},
+        {"erase answered at 3 s", {{"erase-ms", "3000"}}, -1, 4, 862, 3000 + gap, 3000 + gap, ""},
+    };
+    for (const auto& c : cases) {
+        sim::ModelOptions o = options;
+        for (const auto& [k, v] : c.model) o[k] = v;
+        WlaBench b(o);
+        b.devices.faults().hangupAfter = c.hangupAfter;
+        const bool ok = b.page.reflashFrom(writeFile(b, programFile()));
+        EXPECT_EQ(ok, c.message.empty()) << c.name;
+        EXPECT_EQ(b.fromPc().size(), 5 + c.blocksSent * 73) << c.name;
+        const auto& t = b.radio().times;
+        ASSERT_GT(t.size(), c.fromByte) << c.name;
+        const Millis until = ok ? t.at(5) : b.clock.now();
+        EXPECT_GE(until - t[c.fromByte], c.atLeast) << c.name;
+        EXPECT_LE(until - t[c.fromByte], c.atMost) << c.name;
+        std::vector<std::string> shown = {kFlashPrompt};
+        if (!c.message.empty()) shown.push_back(c.message);
+        EXPECT_EQ(b.ui.messages(), shown) << c.name;
+    }
 }
 
 // The saved code flashing back unchanged is the end-to-end run's; here the file is written

@@ -121,6 +121,7 @@ TEST_F(SerialLinkTest, ClosedOrUnknownHandlesFail) {
     EXPECT_EQ(link_.slkReadChar(h, c), 0);
     EXPECT_EQ(link_.slkReadBuffer(h, buf, 4, &got, 0), 0);
     EXPECT_EQ(got, 0u);
+    EXPECT_FALSE(link_.slkReadPoll(h, 4, 50).ok);
     EXPECT_EQ(link_.slkBreak(kNoLink, 30), 0);
     EXPECT_EQ(link_.slkClose(h), 0);
 }
@@ -167,6 +168,33 @@ TEST_F(SlowRadioTest, AnswersAreWaitedForAndOnlyAZeroWaitEndsAtAPause) {
     link_.slkWriteChar(h, 'x');
     EXPECT_EQ(readBuffer(h, 8, 2), "ABCD");
     EXPECT_EQ(clock_.now() - start, 800 + 3000);  // the whole read is bounded, not each gap
+}
+
+// A poll waits for the first byte only as long as it is told, however long the link's own
+// first-byte wait; once bytes come it ends at its count or after the quiet gap.
+TEST_F(SlowRadioTest, APollWaitsItsOwnTimeForTheFirstByte) {
+    SlkHandle h = open();
+    const struct {
+        std::size_t count;
+        Millis firstByteMs;
+        std::string got;
+        Millis took;
+    } cases[] = {
+        {4, 200, "", 200},    // the answer comes at 300 ms: too late
+        {4, 500, "AB", 330},  // ended by the pause before "CD"
+        {2, 500, "AB", 300},  // the count is in: no quiet gap
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.count << " bytes, first within " << c.firstByteMs);
+        clock_.advance(1000);  // let the last answer pass by
+        readBuffer(h, 8, 0);
+        const Millis start = clock_.now();
+        link_.slkWriteChar(h, 'x');
+        const auto read = link_.slkReadPoll(h, c.count, c.firstByteMs);
+        EXPECT_TRUE(read.ok);
+        EXPECT_EQ(std::string(read.bytes.begin(), read.bytes.end()), c.got);
+        EXPECT_EQ(clock_.now() - start, c.took);
+    }
 }
 
 }  // namespace

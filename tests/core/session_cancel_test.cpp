@@ -83,6 +83,12 @@ TEST(SessionCancel, ACancelEndsTheWaitAndEveryLaterCallFailsAtOnce) {
              return s.link.slkReadBuffer(h, buffer, 4, &n, 5) == 1 && n == 0 ? 1 : -1;
          },
          1},
+        {"poll read",
+         [&] {
+             const auto read = s.link.slkReadPoll(h, 4, 1000);
+             return read.ok && read.bytes.empty() ? 1 : -1;
+         },
+         1},
         {"break", [&] { return s.link.slkBreak(h, 300); }, 0},
         {"DTR", [&] { return s.link.slkSetDTR(h, 0); }, 0},
         {"RTS", [&] { return s.link.slkSetRTS(h, 0); }, 0},

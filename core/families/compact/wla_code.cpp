@@ -14,11 +14,15 @@ namespace {
 
 // The erase takes the radio about 20 s; it is asked once a second for up to 300 s.
 constexpr int kErasePolls = 300;
-constexpr int kErasePollPauseMs = 1000;
+constexpr Millis kErasePollMs = 1000;
 constexpr int kAfterBlockMs = 10;
+// A block is stored within a few milliseconds; its answer is looked for every 50 ms for a
+// second.
 constexpr int kBlockPolls = 20;
-constexpr int kBlockPollPauseMs = 50;
+constexpr Millis kBlockPollMs = 50;
 constexpr std::size_t kAnswerMax = 9;
+// "OK" or "NG".
+constexpr std::size_t kBlockAnswerSize = 2;
 // The radio computes its check byte after the last code byte has gone out.
 constexpr int kBeforeCodeCrcMs = 5000;
 constexpr int kCodeReadWait = 70;
@@ -28,6 +32,14 @@ constexpr std::size_t kCodeReadMarkBytes = kCodeReadSize / 100;
 
 const std::vector<std::uint8_t> kOk = {'O', 'K'};
 const std::vector<std::uint8_t> kNg = {'N', 'G'};
+
+// The pause that brings a poll that began at `start` to its full interval. A poll's read
+// waits for its first byte at most the interval, not the link's longer first-byte wait, so
+// the polls keep the pace the loop was made for: 300 polls of the erase are five minutes.
+void pauseRestOf(WlaLink& link, Millis intervalMs, Millis start) {
+    const Millis rest = intervalMs - (link.now() - start);
+    if (rest > 0) link.pause(static_cast<int>(rest));
+}
 
 }  // namespace
 
@@ -103,11 +115,12 @@ bool CWlaPage::reflashFrom(const std::string& path) {
     if (!link.send({'F', 'C'})) return fail(messages::kIoErrorRetry);
     std::vector<std::uint8_t> answer;
     // The radio tells nothing of how far its erase is: the polls show how much of the wait
-    // allowed for it has gone.
+    // allowed for it has gone. The answer must be followed by quiet: "OK" and more is no "OK".
     for (int poll = 0; poll < kErasePolls; ++poll) {
         status.progress(poll, kErasePolls);
-        if (!link.read(kAnswerMax, answer)) answer.clear();
-        link.pause(kErasePollPauseMs);
+        const Millis start = link.now();
+        answer = link.poll(kAnswerMax, kErasePollMs);
+        pauseRestOf(link, kErasePollMs, start);
         if (!answer.empty()) break;
     }
     if (answer != kOk) return fail(messages::kNoEraseResponse);
@@ -138,11 +151,20 @@ bool CWlaPage::flashBlocks(WlaLink& link, StatusWindow& status,
         if (!link.send(flashBlockCommand(address, image.data() + address)))
             return fail(messages::kIoErrorRetry);
         link.pause(kAfterBlockMs);
+        // A block's answer is taken as soon as its two characters are in. Making sure that no
+        // third follows would mean waiting out a quiet gap at each of the 862 blocks, a
+        // quarter of the whole flash. A character that does follow "OK" is read as the start
+        // of the next block's answer and fails the flash there with the invalid-answer error,
+        // one block later than a quiet check would have; either way the radio is left
+        // half-written and must be flashed again. The last block has no next answer to catch
+        // it, so its answer keeps the quiet check.
+        const std::size_t answerSize = address == kLastFlashBlock ? kAnswerMax : kBlockAnswerSize;
         std::vector<std::uint8_t> answer;
         for (int poll = 0; poll < kBlockPolls; ++poll) {
-            if (!link.read(kAnswerMax, answer)) answer.clear();
+            const Millis start = link.now();
+            answer = link.poll(answerSize, kBlockPollMs);
             if (!answer.empty()) break;
-            link.pause(kBlockPollPauseMs);
+            pauseRestOf(link, kBlockPollMs, start);
         }
         if (answer.empty()) return fail(messages::kNoFlashResponse);
         if (answer == kNg) return fail(messages::kFlashCrcFailure);

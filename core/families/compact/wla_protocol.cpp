@@ -85,6 +85,14 @@ bool WlaLink::read(std::size_t count, std::vector<std::uint8_t>& out, int wait,
     return ok;
 }
 
+std::vector<std::uint8_t> WlaLink::poll(std::size_t count, Millis firstByteMs) {
+    return env_.link.slkReadPoll(handle_, count, firstByteMs).bytes;
+}
+
+Millis WlaLink::now() const {
+    return env_.clock.now();
+}
+
 int WlaLink::readChar() {
     int byte = 0;
     return env_.link.slkReadChar(handle_, byte) ? (byte & 0xFF) : -1;

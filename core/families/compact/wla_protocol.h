@@ -77,7 +77,13 @@ class WlaLink {
     // The same, telling `arrived` the bytes received so far each time more have come.
     bool read(std::size_t count, std::vector<std::uint8_t>& out, int wait,
               const std::function<void(unsigned long)>& arrived);
+    // A poll's read: up to `count` bytes, the first awaited at most `firstByteMs`, ended as
+    // soon as `count` have come or the line has gone quiet. Nothing when nothing came or the
+    // link failed: a poll asks again either way.
+    std::vector<std::uint8_t> poll(std::size_t count, Millis firstByteMs);
     void pause(int milliseconds);
+    // The link's clock, for loops that keep their own pace.
+    Millis now() const;
     void close();
     bool open() const { return handle_ != kNoLink; }
 
