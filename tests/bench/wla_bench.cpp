@@ -3,8 +3,9 @@
 // the floor (wire time of the bytes both ways plus the pauses the flow must make) divided by
 // the measured time of that phase.
 //   wla_bench [--baud N] [--reply-gap MS]
-// --reply-gap is the link's quiet gap that ends a read of "up to 9 bytes" once the radio's
-// two-byte answer is in (one per block); the block floor is given with and without it.
+// --reply-gap is the link's quiet gap that makes sure nothing follows the last block's "OK"
+// (the other blocks' answers are taken as soon as their two characters are in); the block
+// floor is given with and without it.
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
@@ -94,8 +95,8 @@ int main(int argc, char** argv) {
     // 862 blocks of 73 bytes out and "OK" in, 10 ms after each block.
     const double blockFloor = 862 * (75 * byteTime + 0.010);
     report("flash blocks (wire + 10 ms)", blockFloor, blocks, flashOk);
-    report("flash blocks (+ reply gap)", blockFloor + 862 * replyGapMs / 1000.0, blocks, flashOk);
-    std::printf("  erase phase (radio 1 s + 1 s poll pause)  measured %.2f s\n",
+    report("flash blocks (+ last quiet check)", blockFloor + replyGapMs / 1000.0, blocks, flashOk);
+    std::printf("  erase phase (radio 1 s, polls of 1 s)  measured %.2f s\n",
                 ui.since("Erasing Flash Part (Approx 20 sec.)", ui.seen["Writing Flash at 8192"]));
     for (const auto& m : ui.messages()) std::printf("  message: %s\n", m.c_str());
     sim.stop();

@@ -175,6 +175,8 @@ TEST_F(WlaCodeTest, ACharacterAfterOkFailsTheFlash) {
 // therefore gives up after about 300 s, a dead block after about a second.
 TEST_F(WlaCodeTest, PollsKeepTheirPace) {
     const Millis gap = LinkTiming{}.quietGapMs;
+    const std::string kNoErase = "No response to clear flash command. Please retry";
+    const std::string kNoBlock = "Radio did not respond to flash command. Please retry";
     const struct {
         const char* name;
         sim::ModelOptions model;
@@ -185,31 +187,10 @@ TEST_F(WlaCodeTest, PollsKeepTheirPace) {
         std::string message;     // "" for success
     } cases[] = {
         // From the "C" of "FC"; the wake answer and the identity are 22 bytes.
-        {"dead erase",
-         {},
-         22,
-         4,
-         0,
-         295000,
-         305000,
-         "No response to clear flash command. Please retry"},
+        {"dead erase", {}, 22, 4, 0, 295000, 305000, kNoErase},
         // From the last byte of block 100: 10 ms, then 20 polls of 50 ms.
-        {"dead block",
-         {{"mute", "100"}},
-         -1,
-         5 + 100 * 73 + 72,
-         101,
-         950,
-         1050,
-         "Radio did not respond to flash command. Please retry"},
-        {"line dead at a block",
-         {},
-         22 + 2 + 100 * 2,
-         5 + 100 * 73 + 72,
-         101,
-         950,
-         1050,
-         "Radio did not respond to flash command. Please retry"},
+        {"dead block", {{"mute", "100"}}, -1, 5 + 100 * 73 + 72, 101, 950, 1050, kNoBlock},
+        {"line dead at a block", {}, 22 + 2 + 100 * 2, 5 + 100 * 73 + 72, 101, 950, 1050, kNoBlock},
         // An answer in the middle of a poll: the pause fills that poll's second.
         {"erase answered at 2.5 s", {{"erase-ms", "2500"}}, -1, 4, 862, 3000, 3000, ""},
         {"erase answered at 3 s", {{"erase-ms", "3000"}}, -1, 4, 862, 3000 + gap, 3000 + gap, ""},
