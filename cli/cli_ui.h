@@ -47,6 +47,8 @@ class CliUi : public Ui {
     void progress(long done, long total) override;
     // Draws progress on standard error (a terminal, without --json).
     void showProgress(bool on) { line_.enable(on); }
+    // Removes the progress line before output of the caller's own reaches the terminal.
+    void clearProgress() { line_.clear(); }
     void beginBusy() override {}
     void endBusy() override {}
     void beep() override {}

@@ -53,4 +53,13 @@ int signalExitStatus(int signal) {
     return 128 + signal;
 }
 
+std::string cancelledRunLine(const char* program, const std::string& step, RadioWork work,
+                             int signal) {
+    const std::string notice = cancelNotice(work);
+    const auto br = notice.find('\n');
+    return std::string(program) + ": " + (signal == SIGTERM ? "SIGTERM" : "SIGINT") + ": step " +
+           step + " cancelled; " +
+           (br == std::string::npos ? "nothing in the radio was changed." : notice.substr(br + 1));
+}
+
 }  // namespace tw::cli

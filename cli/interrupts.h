@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "link/cancel.h"
+#include "run/radio_operation.h"
 
 namespace tw::cli {
 
@@ -13,5 +16,9 @@ void cancelOnSignals(CancelSignal& cancel, const char* program);
 int caughtSignal();
 // The exit status for a run ended by `signal`: 128 + its number (130 for SIGINT).
 int signalExitStatus(int signal);
+// The last line of a run `signal` ended during `step`: what stopped and what the radio may
+// hold ("<program>: SIGINT: step <step> cancelled; ...").
+std::string cancelledRunLine(const char* program, const std::string& step, RadioWork work,
+                             int signal);
 
 }  // namespace tw::cli

@@ -1,5 +1,4 @@
 // tunewright-cli: runs page operations of one family page in sequence, headless.
-#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -159,15 +158,6 @@ RadioWork workOfStep(const std::string& step) {
     for (const char* f : kFlashes)
         if (step == f) return RadioWork::Flash;
     return RadioWork::Read;
-}
-
-// The last line of a run a signal ended: what stopped and what the radio may hold.
-std::string cancelledLine(const std::string& step, int signal) {
-    const std::string notice = cancelNotice(workOfStep(step));
-    const auto br = notice.find('\n');
-    return std::string("tunewright-cli: ") + (signal == SIGTERM ? "SIGTERM" : "SIGINT") +
-           ": step " + step + " cancelled; " +
-           (br == std::string::npos ? "nothing in the radio was changed." : notice.substr(br + 1));
 }
 
 void printAlignment(std::ostream& out, const testtune::LaunchReport& r) {
@@ -350,7 +340,9 @@ int main(int argc, char** argv) {
         if (outcome.cancelled || cli::caughtSignal() != 0) {
             stoppedBy = cli::caughtSignal();
             ok = false;
-            std::cerr << cancelledLine(s.name, stoppedBy) << "\n";
+            std::cerr << cli::cancelledRunLine("tunewright-cli", s.name, workOfStep(s.name),
+                                               stoppedBy)
+                      << "\n";
             break;
         }
         const bool stepOk = outcome.ok && ui.error().empty();

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/cli_ui.h"
+#include "cli/interrupts.h"
 #include "cli/json.h"
 #include "host_page.h"
 #include "host_steps.h"
@@ -37,6 +38,13 @@ Options:
   --yes | --no       the answer to every question; without them the terminal is asked
   --json             print one JSON object at the end instead of the running output
   --help             this text
+
+Progress: on a terminal (without --json) a radio transfer draws one line on standard error.
+Ctrl-C (SIGINT) or SIGTERM stops the running transfer at its next command boundary (a write
+command and its data still go out whole), closes the port and ends the run; a second one
+only says the program is finishing.
+Exit status: 0 every step ran, 1 a step failed (the run stops there) or the plug-in could not
+  be loaded, 2 usage error, 130 or 143 the run was cancelled by SIGINT or SIGTERM.
 
 )";
 
@@ -90,13 +98,26 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
     return 0;
 }
 
-// What the run prints: lines per step, and details the plug-in reports.
+// What the run prints: lines per step, and details the plug-in reports. Each line goes out
+// at once, so a run cut short by a signal, or a pipe read while the run goes on, sees every
+// line printed so far; a progress line on the terminal is cleared first.
 struct Output {
-    bool json = false;
+    Output(CliUi& shown, bool quiet) : ui(shown), json(quiet) {}
+    CliUi& ui;
+    bool json;
     std::vector<std::string> lines, details;
     void line(const std::string& text) {
         lines.push_back(text);
-        if (!json) std::cout << text << "\n";
+        print(text);
+    }
+    void detail(const std::string& text) {
+        details.push_back(text);
+        print("[detail] " + text);
+    }
+    void print(const std::string& text) const {
+        if (json) return;
+        ui.clearProgress();
+        std::cout << text << "\n" << std::flush;
     }
 };
 
@@ -316,9 +337,15 @@ void printJson(const Options& o, const CliUi& ui, const Output& out, bool ok) {
     s << "], \"ok\": " << (ok ? "true" : "false") << "}\n";
 }
 
+// What a cancelled step may have left in the radio.
+RadioWork workOfStep(const std::string& step) {
+    return step == "write-radio" ? RadioWork::Write : RadioWork::Read;
+}
+
 struct HostContext {
     CliUi* ui;
     Output* out;
+    const CancelSignal* cancel;
 };
 
 }  // namespace
@@ -344,9 +371,11 @@ int main(int argc, char** argv) {
     CliUi ui(std::cout, std::cerr, o.json);
     ui.answers = o.answers;
     ui.terminal = isatty(STDIN_FILENO) != 0;
-    Output out;
-    out.json = o.json;
-    HostContext context{&ui, &out};
+    ui.showProgress(!o.json && isatty(STDERR_FILENO) != 0);
+    CancelSignal cancel;
+    cli::cancelOnSignals(cancel, "tunewright-host");
+    Output out(ui, o.json);
+    HostContext context{&ui, &out, &cancel};
     TwHost host{};
     host.version = TW_HOST_OBJECT_VERSION;
     host.context = &context;
@@ -354,10 +383,17 @@ int main(int argc, char** argv) {
     host.askYesNo = [](void* c, const char* t) {
         return static_cast<HostContext*>(c)->ui->askYesNo(t) ? 1 : 0;
     };
-    host.detail = [](void* c, const char* t) {
-        auto* ctx = static_cast<HostContext*>(c);
-        ctx->out->details.emplace_back(t);
-        if (!ctx->out->json) std::cout << "[detail] " << t << "\n";
+    host.detail = [](void* c, const char* t) { static_cast<HostContext*>(c)->out->detail(t); };
+    // The status window becomes the progress line (drawn only on a terminal).
+    host.statusText = [](void* c, const char* t) {
+        static_cast<HostContext*>(c)->ui->setStatusText(t);
+    };
+    host.statusClose = [](void* c) { static_cast<HostContext*>(c)->ui->closeStatus(); };
+    host.progress = [](void* c, long done, long total) {
+        static_cast<HostContext*>(c)->ui->progress(done, total);
+    };
+    host.cancelRequested = [](void* c) {
+        return static_cast<HostContext*>(c)->cancel->requested() ? 1 : 0;
     };
     host.device = o.device.c_str();
     host.profile = o.ini.c_str();
@@ -366,17 +402,30 @@ int main(int argc, char** argv) {
 
     Run run{plugin.api(), ui, out};
     bool ok = true;
+    int stoppedBy = 0;
     for (const Step& s : steps) {
         ui.clearError();
         const bool stepOk = run.step(s) && ui.error().empty();
+        ui.clearProgress();
+        // A signal ends the run after the step it came in (a transfer stops early): the last
+        // line says what was cancelled and what the radio may hold.
+        if (cli::caughtSignal() != 0) {
+            stoppedBy = cli::caughtSignal();
+            ok = false;
+            std::cerr << cli::cancelledRunLine("tunewright-host", s.name, workOfStep(s.name),
+                                               stoppedBy)
+                      << "\n";
+            break;
+        }
         if (!ui.error().empty()) std::cerr << "tunewright-host: " << ui.error() << "\n";
         if (!stepOk) {
-            if (!o.json) std::cout << "step " << s.name << " failed\n";
+            if (!o.json) std::cout << "step " << s.name << " failed\n" << std::flush;
             ok = false;
             break;
         }
     }
     if (o.json) printJson(o, ui, out, ok);
     plugin.api().setHost(nullptr);
+    if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
     return ok ? 0 : 1;
 }

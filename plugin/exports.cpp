@@ -5,9 +5,8 @@
 
 #include "adapters/posix_serial_device.h"
 #include "clock/clock.h"
-#include "config/profile.h"
 #include "host_objects.h"
-#include "link/serial_link.h"
+#include "host_transfer.h"
 #include "plugin/catalogue/page_catalogue.h"
 #include "plugin/store/personality.h"
 #include "plugin/transfer/personality_transfer.h"
@@ -26,7 +25,7 @@ struct PluginState {
     std::optional<std::uint16_t> radioType;  // set only by an accepted IsTransForID
     bool hasHost = false;
     TwHost host{};
-    std::string device, profile, dumpFolder;
+    plugin::HostChoices choices;
     TransferOutcome lastOutcome = TransferOutcome::Failed;
 
     const TwHost* hostOrNull() const { return hasHost ? &host : nullptr; }
@@ -41,22 +40,13 @@ std::string text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
-// The serial side of one transfer: port 1 by the usual rule, the host's device first.
-template <class Flow>
-TransferOutcome runTransfer(Flow flow) {
+// The serial side of one transfer: port 1 by the usual rule, the host's device first. Only
+// a radio transfer (`work` set) touches the port.
+TransferOutcome runTransfer(std::optional<RadioWork> work, const plugin::TransferFlow& flow) {
     PluginState& s = state();
-    plugin::HostUi ui(s.hostOrNull());
-    Profile profile(s.profile.empty() ? Profile::defaultPath() : s.profile);
     PosixSerialDeviceFactory devices;
     SteadyClock clock;
-    SerialLink link(profile, devices, clock, ui);
-    if (!s.device.empty()) link.ports().setRunDevice(s.device);
-    AppState app;
-    app.currentPort = 1;
-    Env env{ui, clock, profile, link, app};
-    TransferSettings settings;
-    settings.dumpFolder = s.dumpFolder;
-    return flow(env, settings);
+    return plugin::runHostTransfer(s.hostOrNull(), s.choices, devices, clock, work, flow);
 }
 
 RadioDescription descriptionOf(const std::uint8_t* d) {
@@ -129,7 +119,8 @@ TW_EXPORT int ReadPers(TwPersonality* personality, int fromRadio, const char* pa
     }
     const std::string file = text(path);
     const RadioDescription d = description ? descriptionOf(description) : RadioDescription{};
-    state().lastOutcome = runTransfer([&](Env& env, const TransferSettings& settings) {
+    const auto work = fromRadio ? std::optional(RadioWork::Read) : std::nullopt;
+    state().lastOutcome = runTransfer(work, [&](Env& env, const TransferSettings& settings) {
         return tw::ReadPers(env, settings, *personality, fromRadio != 0, file, d);
     });
     return 1;
@@ -143,7 +134,8 @@ TW_EXPORT int WritePers(TwPersonality* personality, unsigned idOverride, int toR
     }
     const std::string file = text(path);
     const RadioDescription d = description ? descriptionOf(description) : RadioDescription{};
-    state().lastOutcome = runTransfer([&](Env& env, const TransferSettings& settings) {
+    const auto work = toRadio ? std::optional(RadioWork::Write) : std::nullopt;
+    state().lastOutcome = runTransfer(work, [&](Env& env, const TransferSettings& settings) {
         return tw::WritePers(env, settings, *personality, idOverride, toRadio != 0, file, d);
     });
     return 1;
@@ -152,14 +144,17 @@ TW_EXPORT int WritePers(TwPersonality* personality, unsigned idOverride, int toR
 TW_EXPORT void TwSetHost(const TwHost* host) {
     PluginState& s = state();
     s.hasHost = host != nullptr;
-    s.host = host ? *host : TwHost{};
-    s.device = host ? text(host->device) : std::string();
-    s.profile = host ? text(host->profile) : std::string();
-    s.dumpFolder = host ? text(host->dumpFolder) : std::string();
-    s.host.device = s.device.c_str();
-    s.host.profile = s.profile.c_str();
-    s.host.dumpFolder = s.dumpFolder.c_str();
+    s.host = plugin::copyHostObject(host);
+    s.choices = {text(s.host.device), text(s.host.profile), text(s.host.dumpFolder)};
+    s.host.device = s.choices.device.c_str();
+    s.host.profile = s.choices.profile.c_str();
+    s.host.dumpFolder = s.choices.dumpFolder.c_str();
 }
+
+static_assert(static_cast<int>(TransferOutcome::Done) == TW_OUTCOME_DONE &&
+              static_cast<int>(TransferOutcome::Failed) == TW_OUTCOME_FAILED &&
+              static_cast<int>(TransferOutcome::Refused) == TW_OUTCOME_REFUSED &&
+              static_cast<int>(TransferOutcome::Cancelled) == TW_OUTCOME_CANCELLED);
 
 TW_EXPORT int TwLastOutcome(void) {
     return static_cast<int>(state().lastOutcome);

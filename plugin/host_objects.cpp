@@ -1,9 +1,24 @@
 #include "host_objects.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace tw::plugin {
+
+namespace {
+
+// A version-1 host object ends where the members of version 2 begin.
+constexpr std::size_t kHostVersion1Size = offsetof(TwHost, progress);
+
+}  // namespace
+
+TwHost copyHostObject(const TwHost* host) {
+    TwHost copy{};
+    if (host) std::memcpy(&copy, host, host->version >= 2 ? sizeof(TwHost) : kHostVersion1Size);
+    return copy;
+}
 
 TwControl* HostControls::find(int id) const {
     if (window_ && window_->id == id) return window_;
@@ -71,6 +86,9 @@ void HostUi::setStatusText(const std::string& text) {
 }
 void HostUi::closeStatus() {
     if (host_ && host_->statusClose) host_->statusClose(host_->context);
+}
+void HostUi::progress(long done, long total) {
+    if (host_ && host_->progress) host_->progress(host_->context, done, total);
 }
 void HostUi::beginBusy() {
     if (host_ && host_->busy) host_->busy(host_->context, 1);

@@ -28,8 +28,12 @@ class HostControls : public PageControls {
     TwControl* window_;
 };
 
-// The host's message, question, busy and status callbacks as the core's Ui. Without a host
-// messages go to standard error and every question is answered No.
+// The members of `host` its version has, the rest null (a null host: all null). An object
+// of an older version ends before the members added since, so they are never read from it.
+TwHost copyHostObject(const TwHost* host);
+
+// The host's message, question, busy, status and progress callbacks as the core's Ui.
+// Without a host messages go to standard error and every question is answered No.
 class HostUi : public Ui {
   public:
     explicit HostUi(const TwHost* host) : host_(host) {}
@@ -42,6 +46,7 @@ class HostUi : public Ui {
     void openStatus() override;
     void setStatusText(const std::string& text) override;
     void closeStatus() override;
+    void progress(long done, long total) override;
     void beginBusy() override;
     void endBusy() override;
     void beep() override {}

@@ -3,8 +3,11 @@
  * host, and two of this program's own (TwSetHost, TwLastOutcome).
  *
  * The host objects are small C structs: a version (TW_HOST_OBJECT_VERSION), the host's
- * context pointer passed back to every callback, and the callbacks. The personality is a
- * CPersonality of the shared store library (libtunewright-pstore.so). */
+ * context pointer passed back to every callback, and the callbacks. A newer version only
+ * appends members, and the plug-in reads an appended member only from an object whose version
+ * has it, so a host built for an older version keeps working. Every callback is made on the
+ * thread that called the export. The personality is a CPersonality of the shared store
+ * library (libtunewright-pstore.so). */
 #ifndef TUNEWRIGHT_PLUGIN_H
 #define TUNEWRIGHT_PLUGIN_H
 
@@ -20,7 +23,8 @@ extern "C" {
 typedef struct TwPersonality TwPersonality;
 #endif
 
-#define TW_HOST_OBJECT_VERSION 1
+/* 2: TwHost.progress and TwHost.cancelRequested. The other objects are as in version 1. */
+#define TW_HOST_OBJECT_VERSION 2
 
 /* The host's growable array of double words (tab ids). */
 typedef struct TwDwordArray {
@@ -61,7 +65,8 @@ typedef struct TwControlList {
 } TwControlList;
 
 /* What the host offers the plug-in; TwSetHost before anything else. Without it messages go
- * to standard error, questions are answered No, and port 1 is found the usual way. */
+ * to standard error, questions are answered No, and port 1 is found the usual way. Any
+ * callback may be null. */
 typedef struct TwHost {
     int version;
     void* context;
@@ -76,9 +81,24 @@ typedef struct TwHost {
     const char* device;     /* the device of port 1; null or "": the usual rule */
     const char* profile;    /* the profile file; null or "": the default */
     const char* dumpFolder; /* "read.hex"/"write.hex"; null or "": the state folder */
+
+    /* Version 2 on; an object of version 1 ends before them. */
+
+    /* How far a radio transfer is: `done` of `total` units (bytes, chunks). Each stage (the
+     * image, its verify) starts at (0, total) and rises; (total, total) comes only when the
+     * stage succeeded, a failure or cancel just stops. Costs the radio nothing. */
+    void (*progress)(void* context, long done, long total);
+    /* Asked while a radio transfer runs: at its start, after each exchange with the port and
+     * every 50 ms of a wait or pause. Non-zero stops the transfer at its next command boundary
+     * (a write command and its data still go out whole) and closes the port; the host is
+     * told through `message` what the radio may hold now, and TwLastOutcome says
+     * TW_OUTCOME_CANCELLED. One non-zero answer is kept for the rest of that transfer; the
+     * next transfer asks afresh. */
+    int (*cancelRequested)(void* context);
 } TwHost;
 
-/* Outcomes of TwLastOutcome. */
+/* Outcomes of TwLastOutcome. CANCELLED: the technician declined a question, or the host's
+ * cancelRequested stopped a radio transfer. */
 #define TW_OUTCOME_DONE 0
 #define TW_OUTCOME_FAILED 1
 #define TW_OUTCOME_REFUSED 2

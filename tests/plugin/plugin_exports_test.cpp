@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -228,6 +229,90 @@ TEST(PluginExports, FileWriteReportsItsOutcomeAndDumpsIntoTheHostsFolder) {
         << (messages.empty() ? "" : messages[0]);
     EXPECT_TRUE(fs::exists(fs::path(dumps) / "write.hex"));
     fn<decltype(TwSetHost)>("TwSetHost")(nullptr);
+    fs::remove_all(dir);
+}
+
+// A host object as a host built for version 1 lays it out: it ends after dumpFolder.
+struct HostV1 {
+    int version;
+    void* context;
+    void (*message)(void* context, const char* text);
+    int (*askYesNo)(void* context, const char* text);
+    void (*busy)(void* context, int on);
+    void (*statusOpen)(void* context);
+    void (*statusText)(void* context, const char* text);
+    void (*statusClose)(void* context);
+    void (*detail)(void* context, const char* text);
+    const char* device;
+    const char* profile;
+    const char* dumpFolder;
+};
+static_assert(sizeof(HostV1) == offsetof(TwHost, progress));
+
+struct HostRecord {
+    std::vector<std::string> messages;
+    int cancelAsked = 0;
+    int wantCancel = 0;
+};
+
+HostRecord& record(void* context) {
+    return *static_cast<HostRecord*>(context);
+}
+
+// A radio read through a port that does not open, from hosts of both versions. Whatever
+// follows a version-1 object in memory is never read: here it would ask for a cancel. A
+// version-2 host is asked, and its cancel stops the read before the port is tried.
+TEST(PluginExports, HostObjectsOfBothVersionsDriveARadioRead) {
+    const fs::path dir = fs::temp_directory_path() / "tw_plugin_host_versions";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string device = (dir / "no-such-tty").string();
+    const std::string profile = (dir / "novac4.ini").string();
+    const std::string dumps = (dir / "dumps").string();
+    const auto message = [](void* c, const char* t) { record(c).messages.emplace_back(t); };
+    const auto cancelRequested = [](void* c) {
+        ++record(c).cancelAsked;
+        return record(c).wantCancel;
+    };
+    auto readPers = fn<decltype(ReadPers)>("ReadPers");
+    auto lastOutcome = fn<decltype(TwLastOutcome)>("TwLastOutcome");
+    auto setHost = fn<decltype(TwSetHost)>("TwSetHost");
+    const struct {
+        const char* name;
+        int version;
+        int wantCancel;
+        int outcome;
+        std::vector<std::string> messages;
+        bool asked;
+    } cases[] = {
+        {"version 1, cancel after the object", 1, 1, TW_OUTCOME_FAILED, {"Comm not open"}, false},
+        {"version 2, no cancel", 2, 0, TW_OUTCOME_FAILED, {"Comm not open"}, true},
+        {"version 2, cancel", 2, 1, TW_OUTCOME_CANCELLED, {"The operation was cancelled."}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostRecord rec;
+        rec.wantCancel = c.wantCancel;
+        // The version-2 members sit right after the version-1 object, as the next thing in
+        // a version-1 host's memory would.
+        struct {
+            HostV1 v1;
+            void (*progress)(void*, long, long);
+            int (*cancelRequested)(void*);
+        } memory{};
+        memory.v1 = {c.version, &rec,    message, nullptr,        nullptr,         nullptr,
+                     nullptr,   nullptr, nullptr, device.c_str(), profile.c_str(), dumps.c_str()};
+        memory.cancelRequested = cancelRequested;
+        setHost(reinterpret_cast<const TwHost*>(&memory.v1));
+        CPersonality p('U', "P");
+        const CPersonality before = p;
+        EXPECT_EQ(readPers(&p, 1, nullptr, nullptr), 1);
+        EXPECT_EQ(lastOutcome(), c.outcome);
+        EXPECT_EQ(rec.messages, c.messages);
+        EXPECT_EQ(rec.cancelAsked > 0, c.asked);
+        EXPECT_EQ(firstDifference(before, p), "");
+    }
+    setHost(nullptr);
     fs::remove_all(dir);
 }
 
