@@ -47,7 +47,7 @@ CliRun interrupted(const SimProcess& sim, const std::string& ini, const std::str
 }
 
 // A flash cut short by Ctrl-C: the block in flight goes out whole, nothing follows it, the
-// technician is told to flash again, and a second Ctrl-C only says the program is finishing.
+// technician is told to flash again, and a second Ctrl-C does not kill the program.
 TEST_F(CancelE2eTest, CtrlCDuringAFlashStopsBetweenBlocks) {
     startRadio("wla", {"mode=flash", "erase-ms=300"});
     const std::string code = dir_.file("code.mot");
@@ -66,7 +66,8 @@ TEST_F(CancelE2eTest, CtrlCDuringAFlashStopsBetweenBlocks) {
     EXPECT_EQ(
         r.texts().back(),
         kCancelled + "\nThe radio's program code is half-written: flash it again before use.");
-    EXPECT_NE(r.err.find("finishing"), std::string::npos) << r.err;
+    // The second Ctrl-C may land before or after the run is over: either way it must not
+    // kill it, which the exit status and the last line show.
     EXPECT_NE(r.err.find("SIGINT: step flash cancelled; The radio's program code is half-written"),
               std::string::npos)
         << r.err;

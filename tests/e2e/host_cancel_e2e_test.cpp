@@ -68,9 +68,9 @@ TEST(HostCancelE2e, CtrlCDuringARadioReadStopsTheReadAndTheRun) {
 }
 
 // SIGTERM twice while the image goes out after "GB": the image is one command with its data,
-// so it goes out whole; the second signal only says the program is finishing. With --json the
-// object still comes, the notice its last message.
-TEST(HostCancelE2e, SigtermTwiceDuringARadioWriteFinishesAndSaysSo) {
+// so it goes out whole; the second signal does not kill the program. With --json the object
+// still comes, the notice its last message.
+TEST(HostCancelE2e, SigtermTwiceDuringARadioWriteStillFinishes) {
     TempDir dir;
     dir.write("novac4.ini", "");
     const std::string log = dir.file("radio.log");
@@ -88,9 +88,8 @@ TEST(HostCancelE2e, SigtermTwiceDuringARadioWriteFinishesAndSaysSo) {
               "The operation was cancelled.\nThe radio may hold part of the new data.");
     EXPECT_NE(r.out.find("\"new A band 2\", \"write-radio: cancelled\"]"), std::string::npos)
         << r.out;
-    EXPECT_NE(r.err.find("tunewright-host: finishing: leaving the radio safe before exiting.\n"),
-              std::string::npos)
-        << r.err;
+    // The second signal may come before or after the program is done: either way it must
+    // not kill the run, which the exit status and the last line show.
     EXPECT_TRUE(endsWith(r.err,
                          "tunewright-host: SIGTERM: step write-radio cancelled; The radio may "
                          "hold part of the new data.\n"))
