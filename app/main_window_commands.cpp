@@ -82,9 +82,7 @@ void MainWindow::setOperating(bool on) {
 void MainWindow::requestCancel() {
     if (!operating_) return;
     if (work_ != RadioWork::Read) {
-        const std::string ask =
-            "Stop the operation now?\n" +
-            cancelNotice(work_).substr(cancelNotice(RadioWork::Read).size() + 1);
+        const std::string ask = "Stop the operation now?\n" + cancelConsequence(work_);
         if (!session_.threadedUi().askYesNo(ask)) return;
         if (!operating_) return;  // it ended while the question was open
     }

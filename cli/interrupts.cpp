@@ -55,11 +55,10 @@ int signalExitStatus(int signal) {
 
 std::string cancelledRunLine(const char* program, const std::string& step, RadioWork work,
                              int signal) {
-    const std::string notice = cancelNotice(work);
-    const auto br = notice.find('\n');
+    const std::string consequence = cancelConsequence(work);
     return std::string(program) + ": " + (signal == SIGTERM ? "SIGTERM" : "SIGINT") + ": step " +
            step + " cancelled; " +
-           (br == std::string::npos ? "nothing in the radio was changed." : notice.substr(br + 1));
+           (consequence.empty() ? "nothing in the radio was changed." : consequence);
 }
 
 }  // namespace tw::cli

@@ -4,19 +4,21 @@
 
 namespace tw {
 
-std::string cancelNotice(RadioWork work) {
-    std::string text = "The operation was cancelled.";
+std::string cancelConsequence(RadioWork work) {
     switch (work) {
+        case RadioWork::Write:
+            return "The radio may hold part of the new data.";
+        case RadioWork::Flash:
+            return "The radio's program code is half-written: flash it again before use.";
         case RadioWork::Read:
             break;
-        case RadioWork::Write:
-            text += "\nThe radio may hold part of the new data.";
-            break;
-        case RadioWork::Flash:
-            text += "\nThe radio's program code is half-written: flash it again before use.";
-            break;
     }
-    return text;
+    return "";
+}
+
+std::string cancelNotice(RadioWork work) {
+    const std::string consequence = cancelConsequence(work);
+    return "The operation was cancelled." + (consequence.empty() ? "" : "\n" + consequence);
 }
 
 bool CancellableUi::cancelled() const {

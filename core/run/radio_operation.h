@@ -17,6 +17,8 @@ enum class RadioWork {
     Flash,  // half-written program code
 };
 
+// What the radio may hold after a cancel of such work ("" when nothing changed).
+std::string cancelConsequence(RadioWork work);
 // The one message a cancelled operation shows instead of its own failure messages.
 std::string cancelNotice(RadioWork work);
 
