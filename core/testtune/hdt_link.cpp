@@ -34,15 +34,15 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
     const HdtCommandSpec& row = commandSpec(command);
     const auto line = formatCommand(command, args);
     if (!line) return false;
-    SerialLink& serial = port_.link();
+    PortSession& session = port_.session();
     // A transmitter left keyed by a cancelled test goes on sending: unkeying is the step that
     // leaves the radio safe, sent as the port closes unless the test unkeyed it itself.
     if (command == HdtCommand::TransmitterOn)
-        serial.setFinishing(port_.handle(), std::string(lineOf(HdtCommand::TransmitterOff)));
+        session.setFinishing(std::string(lineOf(HdtCommand::TransmitterOff)));
     const bool sent = Send(*line);
     // A refused line never reached the radio, so it keys nothing.
-    if (command == HdtCommand::TransmitterOn && !sent && serial.cancelled())
-        serial.clearFinishing(port_.handle());
+    if (command == HdtCommand::TransmitterOn && !sent && session.link().cancelled())
+        session.clearFinishing();
     bool passed = true;
     switch (row.rule) {
         case ReplyRule::Common:
@@ -57,18 +57,16 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
         case ReplyRule::Unchecked:
             break;
     }
-    if (command == HdtCommand::TransmitterOff && passed) serial.clearFinishing(port_.handle());
+    if (command == HdtCommand::TransmitterOff && passed) session.clearFinishing();
     if (!passed && !row.failure.empty()) env_.ui.message(std::string(row.failure));
     return passed;
 }
 
 bool CHdtLink::Drain() {
     if (!port_.isOpen()) return false;
-    SerialLink& link = port_.link();
     const Millis start = env_.clock.now();
     int taken = 0;
-    int byte = 0;
-    while (link.slkReadChar(port_.handle(), byte)) {
+    while (port_.session().readByte()) {
         if (++taken >= kDrainMaxBytes || env_.clock.now() - start >= kDrainMaxMs) {
             env_.ui.detail("The radio keeps sending; the line could not be emptied.");
             return false;
@@ -79,14 +77,11 @@ bool CHdtLink::Drain() {
 
 bool CHdtLink::Connect() {
     BusyCursor busy(env_.ui);
-    const int port = env_.profile.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
-    const SlkHandle handle = port_.link().slkInit(port, kBaud);
-    if (handle == kNoLink) {
+    if (!port_.session().openSaved(kBaud)) {
         env_.ui.message(kCannotOpen);
         return false;
     }
     lost_ = false;
-    port_.Attach(handle);
     Drain();
     ClearReply();
 

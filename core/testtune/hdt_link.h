@@ -61,7 +61,7 @@ class CHdtLink {
     CHdtPort& port() { return port_; }
     Env& env() { return env_; }
     // A pause of a test sequence, on the program's clock.
-    void Pause(int milliseconds) { port_.link().slkSleep(port_.handle(), milliseconds); }
+    void Pause(int milliseconds) { port_.session().pause(milliseconds); }
 
     // Stop request for a running streaming test, from the user-interface thread.
     void RequestAbort() { abort_.store(1); }

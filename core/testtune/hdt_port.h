@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "clock/clock.h"
-#include "link/serial_link.h"
+#include "link/port_session.h"
 
 namespace tw::testtune {
 
@@ -24,20 +24,22 @@ struct HdtReply {
     }
 };
 
-// The serial port of a test link: one handle of the serial-link library and the single
-// exchange primitive, a command line out and one read back.
+// The serial port of a test link: one port session and the single exchange primitive, a
+// command line out and one read back.
 class CHdtPort {
   public:
-    explicit CHdtPort(SerialLink& link) : link_(link) {}
+    explicit CHdtPort(SerialLink& link) : session_(link) {}
     virtual ~CHdtPort();
     CHdtPort(const CHdtPort&) = delete;
     CHdtPort& operator=(const CHdtPort&) = delete;
 
-    void Attach(SlkHandle handle) { handle_ = handle; }
-    int Close();
-    bool isOpen() const { return handle_ != kNoLink; }
-    SlkHandle handle() const { return handle_; }
-    SerialLink& link() { return link_; }
+    void Attach(SlkHandle handle) { session_.adopt(handle); }
+    // 1 when a port was closed, 0 when none was open.
+    int Close() { return session_.close() ? 1 : 0; }
+    bool isOpen() const { return session_.isOpen(); }
+    SlkHandle handle() const { return session_.handle(); }
+    SerialLink& link() { return session_.link(); }
+    PortSession& session() { return session_; }
 
     // Writes `text` (nothing when empty: a pure read, for streamed replies), pauses, and reads
     // one reply of at most kReadSize bytes. False when the port is closed or the library
@@ -49,8 +51,7 @@ class CHdtPort {
     static constexpr int kAfterWritePauseMs = 20;
 
   private:
-    SerialLink& link_;
-    SlkHandle handle_ = kNoLink;
+    PortSession session_;
 };
 
 }  // namespace tw::testtune

@@ -209,8 +209,7 @@ void CStreamTestDlg::Drain() {
     Clock& clock = sheet_.env().clock;
     const Millis start = clock.now();
     int bytes = 0;
-    int byte = 0;
-    while (port.isOpen() && port.link().slkReadChar(port.handle(), byte))
+    while (port.isOpen() && port.session().readByte())
         if (++bytes >= CHdtLink::kDrainMaxBytes || clock.now() - start >= CHdtLink::kDrainMaxMs)
             return;
 }
@@ -218,7 +217,7 @@ void CStreamTestDlg::Drain() {
 void CStreamTestDlg::EndInRadio() {
     reply_.clear();
     link_.port().Transact(kEndStream, reply_);
-    link_.port().link().slkSleep(link_.port().handle(), static_cast<int>(kEndPauseMs));
+    link_.port().session().pause(static_cast<int>(kEndPauseMs));
     Drain();
 }
 

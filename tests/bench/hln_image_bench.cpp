@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     tw::QSerialDeviceFactory devices;
     tw::SerialLink serial(profile, devices, clock, ui);
     serial.ports().setRunDevice(device);
-    tw::HlnLink link(serial, ui, [baud](tw::SerialLink& s) { return s.slkInit(1, baud); });
+    tw::HlnLink link(serial, ui, [baud](tw::PortSession& port) { return port.openSaved(baud); });
     if (!link.open()) {
         std::fprintf(stderr, "hln_image_bench: %s\n", serial.lastOpenError().c_str());
         return 1;

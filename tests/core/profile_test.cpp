@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/port_apply.h"
 #include "link/port_map.h"
+#include "link/port_session.h"
 #include "link/serial_link.h"
 #include "sim/loopback_model.h"
 #include "sim/sim_device.h"
@@ -103,7 +103,8 @@ TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {
         if (c.before) writeFile(c.before);
         Profile p(path_);
         SerialLink link(p, factory_, clock_, ui_);
-        ASSERT_NE(openOnCurrentPort(link, c.port, 9600), kNoLink);
+        PortSession port(link);
+        ASSERT_TRUE(port.open(c.port, 9600));
         EXPECT_EQ(factory_.lastPath(), c.device);
         EXPECT_EQ(factory_.lastBaud(), 9600);
         if (c.after)
@@ -116,7 +117,7 @@ TEST_F(PortApplyTest, TheChosenPortOpensAndTheSavedOneStays) {
 TEST_F(PortApplyTest, NoPortChosenFailsWithAReason) {
     Profile p(path_);
     SerialLink link(p, factory_, clock_, ui_);
-    EXPECT_EQ(openOnCurrentPort(link, -1, 9600), kNoLink);
+    EXPECT_FALSE(PortSession(link).open(-1, 9600));
     EXPECT_NE(link.lastOpenError().find("Comm Settings"), std::string::npos);
     EXPECT_EQ(factory_.opens(), 0);
 }

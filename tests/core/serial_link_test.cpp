@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "link/port_session.h"
 #include "sim/loopback_model.h"
 #include "sim/sim_device.h"
 #include "ui/scripted_ui.h"
@@ -144,6 +145,51 @@ TEST_F(SerialLinkTest, OpenFailureSaysWhy) {
     ASSERT_FALSE(ui_.events().empty());
     EXPECT_EQ(ui_.events().back().kind, "detail");
     EXPECT_TRUE(ui_.messages().empty());  // the caller decides what the technician sees
+}
+
+// The session owns its port: whatever way a flow leaves, the port is free for the next one.
+TEST_F(SerialLinkTest, APortSessionLetsGoOfItsPortOnEveryPath) {
+    SlkHandle held = kNoLink;
+    {
+        PortSession port(link_);
+        ASSERT_TRUE(port.openSaved(9600));
+        const SlkHandle first = port.handle();
+        ASSERT_TRUE(port.open(1, 9600));  // opening again gives the first port up
+        EXPECT_FALSE(link_.isOpen(first));
+        held = port.handle();
+        EXPECT_TRUE(link_.isOpen(held));
+    }
+    EXPECT_FALSE(link_.isOpen(held));
+
+    PortSession port(link_);
+    EXPECT_FALSE(port.close());
+    factory_.failOpens("busy");
+    EXPECT_FALSE(port.open(1, 9600));
+    EXPECT_FALSE(port.write("U"));
+    EXPECT_FALSE(port.writeByte('U'));
+    EXPECT_FALSE(port.readByte());
+    EXPECT_FALSE(port.readUpTo(4));  // no read at all, not an empty one
+    EXPECT_TRUE(port.poll(4, 50).empty());
+    EXPECT_FALSE(port.sendBreak(30));
+}
+
+// Reads answer with values: what came, an exact count or nothing, and an empty read that is
+// still a read.
+TEST_F(SerialLinkTest, APortSessionsReadsSayWhatCame) {
+    PortSession port(link_);
+    ASSERT_TRUE(port.openSaved(9600));
+    ASSERT_TRUE(port.write("ABC"));
+    EXPECT_EQ(port.readExact(4), std::nullopt);  // three came: not the four asked for
+    ASSERT_TRUE(port.write("ABCD"));
+    EXPECT_EQ(port.readExact(4), std::optional<std::string>("ABCD"));
+    ASSERT_TRUE(port.writeByte(0xF3));
+    EXPECT_EQ(port.readByte(), std::optional<std::uint8_t>(0xF3));
+    EXPECT_EQ(port.readUpTo(4), std::optional<std::string>(""));
+    ASSERT_TRUE(port.write("XY"));
+    std::vector<unsigned long> heard;
+    EXPECT_EQ(port.readUpTo(2, 0, [&](unsigned long n) { heard.push_back(n); }),
+              std::optional<std::string>("XY"));
+    EXPECT_EQ(heard.back(), 2u);
 }
 
 class SlowRadioTest : public SerialLinkTest {

@@ -57,7 +57,7 @@ TEST_F(HlnLinkTest, WaitCharTakesAWaitingByteAtOnceAndGivesUpAfterAbout50Seconds
     EXPECT_EQ(link_->heldByte(), '>');  // a failed read keeps the last character
     // Each poll costs the character wait and the 100 ms pause; the clock ends the wait at the
     // first poll that finds nothing after 50 s, long before the 500th.
-    const Millis poll = link_->serial().charWait(link_->handle()) + 100;
+    const Millis poll = link_->serial().charWait(link_->port().handle()) + 100;
     const Millis waited = clock_.now() - start;
     EXPECT_GE(waited, 50000);
     EXPECT_LT(waited, 50000 + poll);
@@ -94,10 +94,10 @@ TEST_F(HlnLinkTest, AnEarlierPromptDoesNotPassForTheWakeAnswer) {
 
 TEST_F(HlnLinkTest, ReopeningClosesTheHandleStillOpen) {
     openLink();
-    const SlkHandle first = link_->handle();
+    const SlkHandle first = link_->port().handle();
     openLink();
     EXPECT_FALSE(serial_->isOpen(first));
-    EXPECT_TRUE(serial_->isOpen(link_->handle()));
+    EXPECT_TRUE(serial_->isOpen(link_->port().handle()));
 }
 
 // A TRV asks for the extended handshake (No ends it), a TRW gets RTS pulses and breaks for 500

@@ -28,7 +28,7 @@ TEST(KvrHandshake, WakeBytesUntilTheRadioAnswers) {
         KvrBench bench(sim::ModelOptions{{"wake", "3"}, {"noise", c.noise}});
         bench.devices.faults().silent = c.silent;
         KvrLink link(bench.env);
-        EXPECT_EQ(link.openAndHandshake(), !c.silent) << c.sent << c.noise;
+        EXPECT_EQ(openAndHandshake(bench.env, link), !c.silent) << c.sent << c.noise;
         EXPECT_EQ(bench.fromPc(), c.sent) << c.noise;
         EXPECT_EQ(bench.ui.messages(), c.messages) << c.sent << c.noise;
         EXPECT_EQ(link.isOpen(), !c.silent);

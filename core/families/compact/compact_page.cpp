@@ -69,22 +69,48 @@ void CCompactPage::showRecord(const std::array<const char*, kBandCount>& bandNam
 
 bool CCompactPage::connect(HexLink& link) {
     std::string version;
-    if (!link.Connect(model_, version)) return false;
+    if (!link.Connect(model_, version)) {
+        if (link.fault() == HexLink::Fault::PortNotOpened)
+            env_.ui.message(messages::kPortNotOpened);
+        if (link.fault() == HexLink::Fault::WrongRadioType)
+            env_.ui.message(messages::kWrongRadioType);
+        link.close();
+        return false;
+    }
     controls_.setText(kVersionText, version);
     return true;
 }
 
-bool CCompactPage::readBlocks(HexLink& link, std::vector<std::uint8_t>& record) {
+void CCompactPage::fail(HexLink& link, StatusWindow& status, const char* message) {
+    link.close();
+    status.close();
+    env_.ui.message(message);
+}
+
+bool CCompactPage::readBlocks(HexLink& link, StatusWindow& status,
+                              std::vector<std::uint8_t>& record) {
+    auto readBlock = [&](const MemoryBlock& b) {
+        if (link.ReadHexBlock(b.count, b.address, record.data() + b.firstByte)) return true;
+        fail(link, status, messages::kCouldNotRead);
+        return false;
+    };
     for (const auto& b : model_.writtenBlocks)
-        if (!link.ReadHexBlock(b.count, b.address, record.data() + b.firstByte)) return false;
-    const auto& band = model_.bandBlock;
-    return link.ReadHexBlock(band.count, band.address, record.data() + band.firstByte);
+        if (!readBlock(b)) return false;
+    return readBlock(model_.bandBlock);
+}
+
+bool CCompactPage::resetRadio(HexLink& link, StatusWindow& status) {
+    const bool sent = link.sendReset();
+    if (!sent) env_.ui.message(messages::kResetFailed);
+    link.close();
+    status.close();
+    return sent;
 }
 
 bool CCompactPage::ReadTrackingFromRadio() {
     StatusWindow status(env_.ui);
     status.setText("Handshaking");
-    HexLink link(env_, status);
+    HexLink link(env_);
     if (!connect(link)) {
         status.close();
         env_.ui.message(messages::kCouldNotInitialize);
@@ -92,39 +118,42 @@ bool CCompactPage::ReadTrackingFromRadio() {
     }
     status.setText("Reading Tracking Data");
     std::vector<std::uint8_t> read = record_;
-    if (!readBlocks(link, read)) return false;
+    if (!readBlocks(link, status, read)) return false;
     record_ = std::move(read);
     showRecord(model_.radioBandNames);
     keepRadioRead(env_, model_.family, model_.radioName, model_.extension,
                   recordToFile(model_, record_));
-    const bool reset = link.sendReset();
-    link.close();
-    status.close();
-    return reset;
+    return resetRadio(link, status);
 }
 
-bool CCompactPage::writeBlocks(HexLink& link) {
+bool CCompactPage::writeBlocks(HexLink& link, StatusWindow& status) {
     std::string text;
     for (std::size_t i = 0; i + 1 < record_.size(); ++i) text += hexPair(record_[i]);
     for (const auto& b : model_.writtenBlocks) {
         const std::size_t at = 2 * b.firstByte, n = 2 * static_cast<std::size_t>(b.count);
-        if (!link.WriteHexBlock(b.count, b.address, text.substr(at, n))) return false;
+        if (!link.WriteHexBlock(b.count, b.address, text.substr(at, n))) {
+            fail(link, status, messages::kCouldNotWrite);
+            return false;
+        }
     }
     const auto& zero = model_.zeroWrite;
     if (zero.count == 0) return true;
-    return link.WriteHexBlock(zero.count, zero.address,
-                              std::string(2 * static_cast<std::size_t>(zero.count), '\0'));
+    if (link.WriteHexBlock(zero.count, zero.address,
+                           std::string(2 * static_cast<std::size_t>(zero.count), '\0')))
+        return true;
+    fail(link, status, messages::kCouldNotWrite);
+    return false;
 }
 
 // The radio answers nothing to a write; reading the blocks back is the only way to know they
 // arrived whole before the radio is reset into service with them.
-bool CCompactPage::readBack(HexLink& link) {
+bool CCompactPage::readBack(HexLink& link, StatusWindow& status) {
     for (const auto& b : model_.writtenBlocks) {
         std::vector<std::uint8_t> back(b.count);
-        if (!link.readBlockQuietly(b.count, b.address, back.data()) ||
+        if (!link.ReadHexBlock(b.count, b.address, back.data()) ||
             !std::equal(back.begin(), back.end(),
                         record_.begin() + static_cast<long>(b.firstByte))) {
-            link.fail(messages::kCouldNotWrite);
+            fail(link, status, messages::kCouldNotWrite);
             return false;
         }
     }
@@ -135,7 +164,7 @@ bool CCompactPage::WriteTrackingToRadio() {
     if (allZeroButTxDevHigh() && !env_.ui.askYesNo(messages::kAllZero)) return false;
     StatusWindow status(env_.ui);
     status.setText("Handshaking");
-    HexLink link(env_, status);
+    HexLink link(env_);
     if (!connect(link)) {
         status.close();
         env_.ui.message(messages::kCouldNotInitialize);
@@ -145,11 +174,8 @@ bool CCompactPage::WriteTrackingToRadio() {
     // The band index stays: the radio never receives it, and a file saved after this write
     // must still name the band.
     if (!takeValues()) return false;
-    if (!writeBlocks(link) || !readBack(link)) return false;
-    const bool reset = link.sendReset();
-    link.close();
-    status.close();
-    return reset;
+    if (!writeBlocks(link, status) || !readBack(link, status)) return false;
+    return resetRadio(link, status);
 }
 
 bool CCompactPage::WriteTrackingToDisk() {

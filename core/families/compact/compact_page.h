@@ -41,9 +41,13 @@ class CCompactPage : public FamilyPage {
 
   private:
     bool connect(HexLink& link);
-    bool readBlocks(HexLink& link, std::vector<std::uint8_t>& record);
-    bool writeBlocks(HexLink& link);
-    bool readBack(HexLink& link);
+    bool readBlocks(HexLink& link, StatusWindow& status, std::vector<std::uint8_t>& record);
+    bool writeBlocks(HexLink& link, StatusWindow& status);
+    bool readBack(HexLink& link, StatusWindow& status);
+    // Lets go of the port and the status window, then tells the technician.
+    void fail(HexLink& link, StatusWindow& status, const char* message);
+    // Sends the reset that puts the radio back into service, then lets go of both.
+    bool resetRadio(HexLink& link, StatusWindow& status);
     bool allZeroButTxDevHigh() const;
     void showRecord(const std::array<const char*, kBandCount>& bandNames);
 

@@ -1,6 +1,6 @@
 #include "families/compact/hex_link.h"
 
-#include "util/text.h"
+#include "link/memory_command.h"
 
 namespace tw::compact {
 
@@ -20,25 +20,6 @@ int digitValue(char c) {
 
 }  // namespace
 
-std::string hexBlockCommand(char op, std::uint8_t count, std::uint16_t address) {
-    return format("G%c%02X%04X", op, static_cast<unsigned>(count), static_cast<unsigned>(address));
-}
-
-bool HexLink::send(const std::string& text) {
-    return env_.link.slkWriteBuffer(handle_, text.data(), text.size()) != 0;
-}
-
-void HexLink::close() {
-    if (handle_ != kNoLink) env_.link.slkClose(handle_);
-    handle_ = kNoLink;
-}
-
-void HexLink::fail(const char* message) {
-    close();
-    status_.close();
-    env_.ui.message(message);
-}
-
 bool HexLink::WlbConnect(std::string& version) {
     return connect(wlbModel(), version);
 }
@@ -48,83 +29,52 @@ bool HexLink::MartenConnect(std::string& version) {
 }
 
 bool HexLink::connect(const CompactModel& model, std::string& versionOut) {
-    close();
-    handle_ = env_.link.slkInit(1, kBaud);
-    if (handle_ == kNoLink) {
-        env_.ui.message(messages::kPortNotOpened);
+    fault_ = Fault::PortNotOpened;
+    if (!port_.openSaved(kBaud)) return false;
+    fault_ = Fault::Silent;
+    port_.sendBreak(kBreakMs);
+    if (!port_.writeByte(kWake) || port_.readByte() != kReady) return false;
+    if (!send("G2")) return false;
+    port_.pause(kCommandPauseMs);
+    const auto id = port_.readExact(kIdentityChars);
+    if (!id) return false;
+    if (id->compare(0, 2, model.identity) != 0) {
+        fault_ = Fault::WrongRadioType;
         return false;
     }
-    env_.link.slkBreak(handle_, kBreakMs);
-    int answer = 0;
-    if (!env_.link.slkWriteChar(handle_, static_cast<char>(kWake)) ||
-        !env_.link.slkReadChar(handle_, answer) || (answer & 0xFF) != kReady) {
-        close();
-        return false;
-    }
-    if (!send("G2")) {
-        close();
-        return false;
-    }
-    env_.link.slkSleep(handle_, kCommandPauseMs);
-    std::string id(kIdentityChars, '\0');
-    unsigned long received = 0;
-    if (!env_.link.slkReadBuffer(handle_, id.data(), kIdentityChars, &received, 0) ||
-        received < kIdentityChars) {
-        close();
-        return false;
-    }
-    if (id.compare(0, 2, model.identity) != 0) {
-        env_.ui.message(messages::kWrongRadioType);
-        close();
-        return false;
-    }
-    versionOut = versionText(model, id.substr(2, 2));
-    return true;
-}
-
-bool HexLink::readBlockQuietly(std::uint8_t count, std::uint16_t address, std::uint8_t* dest) {
-    env_.link.slkSleep(handle_, kCommandPauseMs);
-    if (!send(hexBlockCommand('4', count, address))) return false;
-    env_.link.slkSleep(handle_, kCommandPauseMs);
-    const std::size_t chars = 2 * static_cast<std::size_t>(count);
-    std::string answer(chars, '\0');
-    unsigned long received = 0;
-    if (!env_.link.slkReadBuffer(handle_, answer.data(), chars, &received, 0) || received != chars)
-        return false;
-    for (char c : answer)
-        if (!isRadioHexDigit(c)) return false;
-    for (std::size_t i = 0; i < count; ++i)
-        dest[i] = static_cast<std::uint8_t>(digitValue(answer[2 * i]) * 16 +
-                                            digitValue(answer[2 * i + 1]));
+    versionOut = versionText(model, id->substr(2, 2));
     return true;
 }
 
 bool HexLink::ReadHexBlock(std::uint8_t count, std::uint16_t address, std::uint8_t* dest) {
-    if (readBlockQuietly(count, address, dest)) return true;
-    fail(messages::kCouldNotRead);
-    return false;
+    port_.pause(kCommandPauseMs);
+    if (!send(memoryCommand(MemoryOp::Read, count, address))) return false;
+    port_.pause(kCommandPauseMs);
+    const std::size_t chars = 2 * static_cast<std::size_t>(count);
+    const auto answer = port_.readExact(chars);
+    if (!answer) return false;
+    for (char c : *answer)
+        if (!isRadioHexDigit(c)) return false;
+    for (std::size_t i = 0; i < count; ++i)
+        dest[i] = static_cast<std::uint8_t>(digitValue((*answer)[2 * i]) * 16 +
+                                            digitValue((*answer)[2 * i + 1]));
+    return true;
 }
 
 bool HexLink::WriteHexBlock(std::uint8_t count, std::uint16_t address, const std::string& data) {
-    env_.link.slkSleep(handle_, kCommandPauseMs);
-    bool sent = false;
-    {
-        // The radio stores whatever follows the command as the block.
-        SerialLink::WholeCommand whole(env_.link);
-        sent = send(hexBlockCommand('1', count, address));
-        for (std::size_t i = 0; sent && i < data.size(); ++i) {
-            sent = env_.link.slkWriteChar(handle_, data[i]) != 0;
-            if (sent) env_.link.slkSleep(handle_, kCharPauseMs);
-        }
+    port_.pause(kCommandPauseMs);
+    // The radio stores whatever follows the command as the block.
+    SerialLink::WholeCommand whole(port_.link());
+    bool sent = send(memoryCommand(MemoryOp::Write, count, address));
+    for (std::size_t i = 0; sent && i < data.size(); ++i) {
+        sent = port_.writeByte(static_cast<std::uint8_t>(data[i]));
+        if (sent) port_.pause(kCharPauseMs);
     }
-    if (!sent) fail(messages::kCouldNotWrite);
     return sent;
 }
 
 bool HexLink::sendReset() {
-    if (send("G9")) return true;
-    env_.ui.message(messages::kResetFailed);
-    return false;
+    return send("G9");
 }
 
 }  // namespace tw::compact

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "families/compact/compact_tables.h"
+#include "link/port_session.h"
 #include "view/env.h"
 
 namespace tw::compact {
 
 // The 1200-baud ASCII-hex link of WLB and MARTEN 60P radios for one operation. It opens on the
-// port saved in the profile (these pages never apply the Comm Settings choice), shares the
-// operation's status window, and is closed by every exit.
+// port saved in the profile (these pages never apply the Comm Settings choice); the session
+// closes it on every exit. It tells the technician nothing: the page says what went wrong.
 //
 //   wake      break of 30 ms, 0x55              -> ">"
 //   "G2"      identify                          -> "21" (WLB) or "1D" (MARTEN 60P), version
@@ -19,41 +20,37 @@ namespace tw::compact {
 //   "G9"      reset, no answer
 class HexLink {
   public:
-    HexLink(Env& env, StatusWindow& status) : env_(env), status_(status) {}
-    ~HexLink() { close(); }
+    explicit HexLink(Env& env) : port_(env.link) {}
     HexLink(const HexLink&) = delete;
     HexLink& operator=(const HexLink&) = delete;
 
+    // Why a connect failed; Silent when the radio did not wake or identify itself.
+    enum class Fault { PortNotOpened, Silent, WrongRadioType };
+
     // Open, wake and identify; `version` receives the version text. The two differ only in
-    // the identification they accept. A radio that does not wake fails without a message.
+    // the identification they accept. On failure the link is left open for the page to
+    // close once it has said why (fault()).
     bool WlbConnect(std::string& version);
     bool MartenConnect(std::string& version);
     // The one of the two that fits `model`.
     bool Connect(const CompactModel& model, std::string& version) {
         return connect(model, version);
     }
+    Fault fault() const { return fault_; }
 
     // Reads `count` bytes from `address`. An answer that is short or holds anything but
-    // upper-case hex digits fails: the port and the status window are closed, "Could not read
-    // Tracking Data." is shown, `dest` is untouched.
+    // upper-case hex digits fails and leaves `dest` untouched.
     bool ReadHexBlock(std::uint8_t count, std::uint16_t address, std::uint8_t* dest);
-    // The same read without a word to the technician and with the link left open; the write
-    // uses it to read back what it wrote.
-    bool readBlockQuietly(std::uint8_t count, std::uint16_t address, std::uint8_t* dest);
 
-    // Sends the write command, then each character of `data` on its own with 2 ms after it.
-    // A failed send closes the port and the status window and shows "Could not write
-    // Tracking Data.".
+    // Sends the write command, then each character of `data` on its own with 2 ms after it;
+    // false when a send failed.
     bool WriteHexBlock(std::uint8_t count, std::uint16_t address, const std::string& data);
 
-    // "G9"; "Error Writing Reset Command" when it cannot be sent.
+    // "G9"; false when it cannot be sent.
     bool sendReset();
 
-    // Closes the port and the status window, then shows `message`.
-    void fail(const char* message);
-
-    void close();
-    bool isOpen() const { return handle_ != kNoLink; }
+    void close() { port_.close(); }
+    bool isOpen() const { return port_.isOpen(); }
 
     static constexpr int kBaud = 1200;
     static constexpr int kBreakMs = 30;
@@ -62,15 +59,11 @@ class HexLink {
 
   private:
     bool connect(const CompactModel& model, std::string& versionOut);
-    bool send(const std::string& text);
+    bool send(const std::string& text) { return port_.write(text); }
 
-    Env& env_;
-    StatusWindow& status_;
-    SlkHandle handle_ = kNoLink;
+    PortSession port_;
+    Fault fault_ = Fault::Silent;
 };
-
-// "G" op count(2) address(4): the command text of a block read ('4') or write ('1').
-std::string hexBlockCommand(char op, std::uint8_t count, std::uint16_t address);
 
 namespace messages {
 inline constexpr const char* kPortNotOpened = "Comm Port not opened.";

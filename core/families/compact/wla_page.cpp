@@ -30,8 +30,19 @@ void CWlaPage::setRecord(const WlaRecord& record) {
 }
 
 bool CWlaPage::connect(WlaLink& link, WlaMode mode) {
-    const auto id = link.WlaConnect(mode);
-    if (!id) return false;
+    if (!link.open(mode)) {
+        env_.ui.message(messages::kPortNotOpened);
+        return false;
+    }
+    env_.ui.message(mode == WlaMode::Flash ? messages::kPowerCycleFlash
+                                           : messages::kPowerCycleProgramming);
+    const auto connection = link.WlaConnect(mode);
+    const auto& id = connection.identity;
+    if (!id) {
+        if (!connection.problem.empty()) env_.ui.message(connection.problem);
+        link.close();
+        return false;
+    }
     // Only an identification that passed every check may change what the page says about the
     // radio, so a power class never stands beside the band of another radio.
     const std::string band = kWlaBandNames[id->band];

@@ -62,85 +62,49 @@ std::optional<WlaIdentity> decodeIdentity(const std::uint8_t* answer, std::size_
     return id;
 }
 
-bool WlaLink::send(const std::vector<std::uint8_t>& bytes) {
-    return env_.link.slkWriteBuffer(handle_, reinterpret_cast<const char*>(bytes.data()),
-                                    bytes.size()) != 0;
-}
-
-bool WlaLink::sendByte(std::uint8_t byte) {
-    return env_.link.slkWriteChar(handle_, static_cast<char>(byte)) != 0;
-}
-
 bool WlaLink::read(std::size_t count, std::vector<std::uint8_t>& out, int wait) {
     return read(count, out, wait, {});
 }
 
 bool WlaLink::read(std::size_t count, std::vector<std::uint8_t>& out, int wait,
                    const std::function<void(unsigned long)>& arrived) {
-    out.assign(count, 0);
-    unsigned long received = 0;
-    const bool ok =
-        env_.link.slkReadBuffer(handle_, out.data(), count, &received, wait, arrived) != 0;
-    out.resize(ok ? received : 0);
-    return ok;
+    const auto got = port_.readUpTo(count, wait, arrived);
+    if (got)
+        out.assign(got->begin(), got->end());
+    else
+        out.clear();
+    return got.has_value();
 }
 
-std::vector<std::uint8_t> WlaLink::poll(std::size_t count, Millis firstByteMs) {
-    return env_.link.slkReadPoll(handle_, count, firstByteMs).bytes;
+bool WlaLink::open(WlaMode mode) {
+    if (!port_.openSaved(kWlaBaud)) return false;
+    if (mode == WlaMode::Flash) port_.setDtr(false);
+    return true;
 }
 
-Millis WlaLink::now() const {
-    return env_.clock.now();
-}
-
-int WlaLink::readChar() {
-    int byte = 0;
-    return env_.link.slkReadChar(handle_, byte) ? (byte & 0xFF) : -1;
-}
-
-void WlaLink::pause(int milliseconds) {
-    env_.link.slkSleep(handle_, milliseconds);
-}
-
-void WlaLink::close() {
-    if (handle_ != kNoLink) env_.link.slkClose(handle_);
-    handle_ = kNoLink;
-}
-
-std::optional<WlaIdentity> WlaLink::WlaConnect(WlaMode mode) {
-    close();
-    handle_ = env_.link.slkInit(1, kWlaBaud);
-    if (handle_ == kNoLink) {
-        env_.ui.message(messages::kPortNotOpened);
-        return std::nullopt;
-    }
-    auto fail = [this](const char* message) -> std::optional<WlaIdentity> {
-        if (message) env_.ui.message(message);
-        close();
-        return std::nullopt;
-    };
+WlaLink::Connection WlaLink::WlaConnect(WlaMode mode) {
+    Connection result;
     const bool flash = mode == WlaMode::Flash;
-    if (flash) env_.link.slkSetDTR(handle_, 0);
-    env_.ui.message(flash ? messages::kPowerCycleFlash : messages::kPowerCycleProgramming);
-
     // A plain wait of the thread, as the radio needs it after power-on; not the link's pause.
-    env_.clock.sleep(kWakePauseMs);
-    if (!sendByte(kWakeByte)) return fail(nullptr);
-    env_.clock.sleep(kWakePauseMs);
-    if (readChar() != '>') return fail(nullptr);
-    const int modeLetter = readChar();
-    if (modeLetter < 0) return fail(nullptr);
-    if (modeLetter != (flash ? 'F' : 'G')) return fail(messages::kUnknownMode);
+    Clock& clock = port_.clock();
+    clock.sleep(kWakePauseMs);
+    if (!sendByte(kWakeByte)) return result;
+    clock.sleep(kWakePauseMs);
+    if (port_.readByte() != '>') return result;
+    const auto modeLetter = port_.readByte();
+    if (!modeLetter) return result;
+    if (*modeLetter != (flash ? 'F' : 'G')) {
+        result.problem = messages::kUnknownMode;
+        return result;
+    }
 
     std::vector<std::uint8_t> answer;
     if (!send({static_cast<std::uint8_t>(flash ? 'F' : 'G'), 'E'}) || !read(kIdentityMax, answer))
-        return fail(nullptr);
+        return result;
     // An answer that stops before the configuration byte is no identification: fail as a
     // failed read does rather than judge the radio by bytes it never sent.
-    std::string problem;
-    auto id = decodeIdentity(answer.data(), answer.size(), problem);
-    if (!id) return fail(problem.empty() ? nullptr : problem.c_str());
-    return id;
+    result.identity = decodeIdentity(answer.data(), answer.size(), result.problem);
+    return result;
 }
 
 }  // namespace tw::compact

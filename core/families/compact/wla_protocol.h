@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "link/serial_link.h"
+#include "link/port_session.h"
 #include "view/env.h"
 
 namespace tw::compact {
@@ -57,21 +57,31 @@ std::vector<std::uint8_t> flashBlockCommand(std::uint32_t address, const std::ui
 std::optional<WlaIdentity> decodeIdentity(const std::uint8_t* answer, std::size_t count,
                                           std::string& problem);
 
-// One operation's link to a WLA radio. Closing is idempotent and the destructor closes, so a
-// failure path that forgets cannot leave the port held.
+// One operation's link to a WLA radio, on the port saved in the profile. The session closes
+// the port on every exit, so a failure path that forgets cannot leave it held. It tells the
+// technician nothing: the page says what went wrong.
 class WlaLink {
   public:
-    explicit WlaLink(Env& env) : env_(env) {}
-    ~WlaLink() { close(); }
+    explicit WlaLink(Env& env) : port_(env.link) {}
     WlaLink(const WlaLink&) = delete;
     WlaLink& operator=(const WlaLink&) = delete;
 
-    // Opens the port the profile names, brings the radio into `mode` and identifies it.
-    // Failures that have a message of their own have shown it; the port is closed.
-    std::optional<WlaIdentity> WlaConnect(WlaMode mode);
+    // Opens the port, with DTR low for flash mode so that the radio enters it as it powers
+    // up. False when the port cannot be opened.
+    bool open(WlaMode mode);
 
-    bool send(const std::vector<std::uint8_t>& bytes);
-    bool sendByte(std::uint8_t byte);
+    struct Connection {
+        std::optional<WlaIdentity> identity;
+        // Why the radio was not taken, in the technician's words; empty when it did not
+        // answer as a radio does at all.
+        std::string problem;
+    };
+    // Once the radio has been power-cycled: wakes it, checks that it is in `mode` and
+    // identifies it. The link stays open either way.
+    Connection WlaConnect(WlaMode mode);
+
+    bool send(const std::vector<std::uint8_t>& bytes) { return port_.write(bytes); }
+    bool sendByte(std::uint8_t byte) { return port_.writeByte(byte); }
     // Up to `count` bytes; false when the link failed. `wait` as the serial library takes it.
     bool read(std::size_t count, std::vector<std::uint8_t>& out, int wait = 0);
     // The same, telling `arrived` the bytes received so far each time more have come.
@@ -80,18 +90,17 @@ class WlaLink {
     // A poll's read: up to `count` bytes, the first awaited at most `firstByteMs`, ended as
     // soon as `count` have come or the line has gone quiet. Nothing when nothing came or the
     // link failed: a poll asks again either way.
-    std::vector<std::uint8_t> poll(std::size_t count, Millis firstByteMs);
-    void pause(int milliseconds);
+    std::vector<std::uint8_t> poll(std::size_t count, Millis firstByteMs) {
+        return port_.poll(count, firstByteMs);
+    }
+    void pause(int milliseconds) { port_.pause(milliseconds); }
     // The link's clock, for loops that keep their own pace.
-    Millis now() const;
-    void close();
-    bool open() const { return handle_ != kNoLink; }
+    Millis now() { return port_.clock().now(); }
+    void close() { port_.close(); }
+    bool open() const { return port_.isOpen(); }
 
   private:
-    int readChar();
-
-    Env& env_;
-    SlkHandle handle_ = kNoLink;
+    PortSession port_;
 };
 
 namespace messages {

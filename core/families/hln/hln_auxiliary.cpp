@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "families/hln/hln_messages.h"
 #include "families/hln/hln_table.h"
 #include "families/hln/hln_transfers.h"
@@ -22,9 +24,9 @@ bool HlnReadAuxiliaryBlock(HlnLink& link, PersonalityImage& image, const RadioId
         link.message(hln_text::kReadError);
         return false;
     }
-    unsigned long received = 0;
-    if (!link.serial().slkReadBuffer(link.handle(), image.auxiliary.data(), size, &received, 0) ||
-        received < kAuxiliaryMinimum) {
+    const auto answer = link.port().readUpTo(size);
+    if (answer) std::copy(answer->begin(), answer->end(), image.auxiliary.begin());
+    if (!answer || answer->size() < kAuxiliaryMinimum) {
         link.message(hln_text::kReadError);
         return false;
     }

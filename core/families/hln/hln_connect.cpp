@@ -1,5 +1,7 @@
 #include "families/hln/hln_connect.h"
 
+#include <algorithm>
+
 #include "families/hln/hln_messages.h"
 #include "ui/ui.h"
 #include "util/text.h"
@@ -39,7 +41,7 @@ bool wake(HlnLink& link, bool& writeFailed) {
 void extendedHandshake(HlnLink& link) {
     for (int attempt = 1; attempt <= kExtendedAttempts; ++attempt) {
         link.setStatus(format(hln_text::kStatusExtended, attempt, kExtendedAttempts));
-        link.serial().slkBreak(link.handle(), kBreakMs);
+        link.port().sendBreak(kBreakMs);
         link.readChar();
         if (link.heldIsPrompt()) return;
     }
@@ -47,22 +49,22 @@ void extendedHandshake(HlnLink& link) {
 
 // TRW radios need breaks, and now and then an RTS pulse to reset their interface.
 bool trwHandshake(HlnLink& link) {
-    SerialLink& s = link.serial();
+    PortSession& port = link.port();
     int counted = 0;
     for (int pass = 1; pass <= kTrwPasses; ++pass) {
         link.readChar();
         if (link.heldIsPrompt()) return true;
         if (++counted == kTrwPassesPerRtsPulse) {
-            s.slkSetRTS(link.handle(), 0);
+            port.setRts(false);
             link.pause(250);
-            s.slkSetRTS(link.handle(), 1);
+            port.setRts(true);
             link.pause(1250);
             counted = 0;
         }
-        s.slkBreak(link.handle(), kBreakMs);
+        port.sendBreak(kBreakMs);
         if (pass >= kTrwDoubleBreakPass) {
             link.pause(25);
-            s.slkBreak(link.handle(), kBreakMs);
+            port.sendBreak(kBreakMs);
             link.pause(25);
         }
     }
@@ -76,8 +78,9 @@ bool readRadioId(HlnLink& link, std::uint8_t* id) {
         return false;
     }
     link.pause(2000);
-    unsigned long received = 0;
-    if (!link.serial().slkReadBuffer(link.handle(), id, 6, &received, 0) || received != 6) {
+    const auto answer = link.port().readUpTo(6);
+    if (answer) std::copy(answer->begin(), answer->end(), id);
+    if (!answer || answer->size() != 6) {
         link.message(hln_text::kReadIdFailed);
         return false;
     }
@@ -89,7 +92,7 @@ bool readRadioId(HlnLink& link, std::uint8_t* id) {
 bool HlnConnect(HlnLink& link, CPersonality& personality, RadioIdentity& identity) {
     BusyCursor busy(link.ui());
     const char expected = static_cast<char>(personality.radioType);
-    link.serial().slkSetDTR(link.handle(), 1);
+    link.port().setDtr(true);
     if (needsPowerCycleHint(expected)) {
         link.message(hln_text::kProgramMode);
         link.pause(2000);

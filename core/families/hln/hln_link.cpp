@@ -1,6 +1,5 @@
 #include "families/hln/hln_link.h"
 
-#include <cstring>
 #include <utility>
 
 #include "families/hln/hln_messages.h"
@@ -18,27 +17,25 @@ constexpr Millis kWaitLimitMs = 50000;
 }  // namespace
 
 HlnLink::HlnLink(SerialLink& serial, Ui& ui, HlnPortOpener opener)
-    : serial_(serial), ui_(ui), opener_(std::move(opener)) {
-    if (!opener_) opener_ = [](SerialLink& s) { return s.slkInit(1, 9600); };
+    : serial_(serial), ui_(ui), opener_(std::move(opener)), port_(serial) {
+    if (!opener_) opener_ = [](PortSession& port) { return port.openSaved(9600); };
 }
 
 bool HlnLink::open() {
     // A handle still open (test mode left on) would otherwise be lost, and the port kept
     // busy, so that no later operation could open it again.
     close();
-    handle_ = opener_(serial_);
-    return isOpen();
+    return opener_(port_) && isOpen();
 }
 
 void HlnLink::close() {
-    if (handle_ != kNoLink) serial_.slkClose(handle_);
-    handle_ = kNoLink;
+    port_.close();
 }
 
 bool HlnLink::readChar() {
-    int c = 0;
-    if (!serial_.slkReadChar(handle_, c)) return false;
-    held_ = c;
+    const auto c = port_.readByte();
+    if (!c) return false;
+    held_ = *c;
     return true;
 }
 
@@ -51,19 +48,19 @@ void HlnLink::flush() {
 }
 
 bool HlnLink::write(const std::uint8_t* data, std::size_t count) {
-    return serial_.slkWriteBuffer(handle_, reinterpret_cast<const char*>(data), count) != 0;
+    return port_.write(data, count);
 }
 
 bool HlnLink::writeText(const char* text) {
-    return serial_.slkWriteBuffer(handle_, text, std::strlen(text)) != 0;
+    return port_.write(std::string_view(text));
 }
 
 bool HlnLink::writeChar(std::uint8_t byte) {
-    return serial_.slkWriteChar(handle_, static_cast<char>(byte)) != 0;
+    return port_.writeByte(byte);
 }
 
 void HlnLink::pause(int ms) {
-    serial_.slkSleep(handle_, ms);
+    port_.pause(ms);
 }
 
 void HlnLink::openStatus() {

@@ -5,19 +5,18 @@
 #include <functional>
 #include <string>
 
-#include "link/serial_link.h"
+#include "link/port_session.h"
 
 namespace tw {
 
 class Ui;
 
-// Opens the port for an HLN operation and returns the handle (kNoLink when it cannot be
-// opened). The page steers the library to the chosen port first; the personality transfer
-// opens the port the library is set to.
-using HlnPortOpener = std::function<SlkHandle(SerialLink&)>;
+// Opens the port for an HLN operation on the session; false when it cannot be opened. The
+// page opens the port chosen for this run; the personality transfer its own.
+using HlnPortOpener = std::function<bool(PortSession&)>;
 
-// The one serial connection of the HLN family: the handle the page, its test mode and the
-// personality transfer share, and the last character received. Operations on it never
+// The one serial connection of the HLN family: the port session the page, its test mode and
+// the personality transfer share, and the last character received. Operations on it never
 // open or close the port themselves, except the test-mode pair.
 class HlnLink {
   public:
@@ -28,9 +27,8 @@ class HlnLink {
     SerialLink& serial() { return serial_; }
     Ui& ui() { return ui_; }
 
-    SlkHandle handle() const { return handle_; }
-    void setHandle(SlkHandle h) { handle_ = h; }
-    bool isOpen() const { return handle_ != kNoLink; }
+    PortSession& port() { return port_; }
+    bool isOpen() const { return port_.isOpen(); }
     // Opens the port with the opener and keeps the handle; false when it did not open.
     bool open();
     // Closes the port (if open) and forgets the handle.
@@ -67,7 +65,7 @@ class HlnLink {
     SerialLink& serial_;
     Ui& ui_;
     HlnPortOpener opener_;
-    SlkHandle handle_ = kNoLink;
+    PortSession port_;
     int held_ = 0;
     bool statusOpen_ = false;
 };

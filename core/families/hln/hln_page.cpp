@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "config/port_apply.h"
 #include "families/hln/hln_checks.h"
 #include "families/hln/hln_page_ops.h"
 #include "families/hln/hln_test_mode.h"
@@ -30,8 +29,8 @@ bool withoutTracking(const std::string& model) {
 }  // namespace
 
 CHlnmaintDlg::CHlnmaintDlg(Env& env)
-    : FamilyPage(env), link_(env.link, env.ui, [&env](SerialLink& serial) {
-          return openOnCurrentPort(serial, env.app.currentPort, 9600);
+    : FamilyPage(env), link_(env.link, env.ui, [&env](PortSession& port) {
+          return port.open(env.app.currentPort, 9600);
       }) {
     controls_.add(kModel);
     controls_.add(kSerial);

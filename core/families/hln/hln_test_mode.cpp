@@ -47,10 +47,10 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
     // From here the radio may be in test mode. Should the operation be cancelled before the
     // prompt confirms it, the leave byte takes it out again as the port closes; once
     // confirmed, test mode was asked for and stays until the technician leaves it.
-    link.serial().setFinishing(link.handle(), std::string(1, static_cast<char>(kLeaveTestMode)));
+    link.port().setFinishing(std::string(1, static_cast<char>(kLeaveTestMode)));
     link.pause(50);
     if (link.readChar() && link.heldIsPrompt()) {
-        link.serial().clearFinishing(link.handle());
+        link.port().clearFinishing();
         return true;
     }
     link.close();
@@ -72,19 +72,19 @@ bool HlnLeaveTestMode(HlnLink& link) {
         link.message(hln_text::kUnableToWrite);
         return false;
     }
-    link.serial().clearFinishing(link.handle());
+    link.port().clearFinishing();
     link.pause(2000);
-    std::uint8_t answer[kLeaveAnswerMax] = {};
-    unsigned long received = 0;
-    if (!link.serial().slkReadBuffer(link.handle(), answer, kLeaveAnswerMax, &received, 0)) {
+    const auto answer = link.port().readUpTo(kLeaveAnswerMax);
+    if (!answer) {
         link.close();
         link.message(hln_text::kReadRadioFailed);
         return false;
     }
     link.pause(50);
-    link.message(std::to_string(received));
+    link.message(std::to_string(answer->size()));
     link.close();
-    if (received > 0 && answer[received - 1] == HlnLink::kPrompt) return true;
+    if (!answer->empty() && static_cast<std::uint8_t>(answer->back()) == HlnLink::kPrompt)
+        return true;
     link.message(hln_text::kTestModeStuck);
     return false;
 }

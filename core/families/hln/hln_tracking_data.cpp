@@ -44,9 +44,9 @@ bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
         link.message(hln_text::kReadError);
         return false;
     }
-    unsigned long received = 0;
-    if (!link.serial().slkReadBuffer(link.handle(), record.data(), count, &received, 0) ||
-        received < count) {
+    const auto answer = link.port().readUpTo(count);
+    if (answer) std::copy(answer->begin(), answer->end(), record.begin());
+    if (!answer || answer->size() < count) {
         link.message(hln_text::kReadError);
         return false;
     }

@@ -1,11 +1,11 @@
 #include "families/kvr/kvr_maint.h"
 
 #include "config/profile.h"
-#include "families/kvr/kvr_command.h"
 #include "families/kvr/kvr_link.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
 #include "families/kvr/kvr_report.h"
 #include "history/read_history.h"
+#include "link/memory_command.h"
 #include "util/file_io.h"
 
 namespace tw::kvr {
@@ -38,6 +38,20 @@ bool readTrackingBlock(Env& env, KvrLink& link, std::string& chars) {
 
 }  // namespace
 
+bool openAndHandshake(Env& env, KvrLink& link) {
+    if (!link.open()) {
+        env.ui.message(messages::kPortNotOpen);
+        return false;
+    }
+    env.ui.message(messages::kPowerOn);
+    if (const auto fault = link.handshake()) {
+        env.ui.message(faultMessage(*fault));
+        link.close();
+        return false;
+    }
+    return true;
+}
+
 CKvrMaint::CKvrMaint(Env& env) : FamilyPage(env) {
     controls_.add(kRadioTypeButton, "Radio Type", false);
     for (const auto& v : kTrackingValues) controls_.add(v.control);
@@ -65,7 +79,7 @@ bool CKvrMaint::checkBeforeLeaving(const TrackingTexts& t) {
 
 bool CKvrMaint::ReadTrackingFromRadio() {
     KvrLink link(env_);
-    if (!link.openAndHandshake()) return false;
+    if (!openAndHandshake(env_, link)) return false;
     std::string chars;
     if (!readTrackingBlock(env_, link, chars)) return false;
     env_.ui.message(messages::kTrackingRead);
@@ -81,7 +95,7 @@ bool CKvrMaint::WriteTrackingToRadio() {
     const TrackingTexts t = texts();
     if (!checkBeforeLeaving(t)) return false;
     KvrLink link(env_);
-    if (!link.openAndHandshake()) return false;
+    if (!openAndHandshake(env_, link)) return false;
     // The bytes the page does not show go back exactly as the radio holds them now.
     std::string current;
     if (!readTrackingBlock(env_, link, current)) return false;
@@ -99,7 +113,7 @@ bool CKvrMaint::WriteTrackingToRadio() {
         return false;
     }
     // The radio acknowledges nothing: only reading the block back shows that it kept it.
-    env_.link.slkSleep(link.handle(), kBeforeReadBackMs);
+    link.pause(kBeforeReadBackMs);
     link.discardInput();
     std::string back;
     if (!link.send(memoryCommand(MemoryOp::Read, kTrackingBlockSize, kTrackingAddress)) ||
@@ -151,7 +165,7 @@ std::vector<std::string> CKvrMaint::ReportLines() {
 bool CKvrMaint::RadioType(bool* written) {
     if (written) *written = false;
     KvrLink link(env_);
-    if (!link.openAndHandshake()) return false;
+    if (!openAndHandshake(env_, link)) return false;
     std::string chars;
     if (!link.send(memoryCommand(MemoryOp::Read, InitialData::kSize, InitialData::kAddress)) ||
         !link.read(kInitialDataChars, chars) || chars.size() < kInitialDataChars) {

@@ -6,6 +6,12 @@
 
 namespace tw::kvr {
 
+class KvrLink;
+
+// Opens the link and wakes the radio, telling the technician to power it on first and what
+// went wrong; the link is closed on failure.
+bool openAndHandshake(Env& env, KvrLink& link);
+
 // The page of tab 0 (KVR and ORBIT FTX radios): 21 tracking values read from and written to
 // the radio's block at 0x17E0 or a ".tk1" file, and the "Radio Type" button that rewrites
 // the first byte of the radio's initial data.

@@ -1,7 +1,7 @@
 #include "families/kvr/kvr_radio_type_dlg.h"
 
 #include "config/profile.h"
-#include "families/kvr/kvr_command.h"
+#include "link/memory_command.h"
 #include "util/text.h"
 
 namespace tw::kvr {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "link/port_session.h"
 #include "view/env.h"
 
 namespace tw::kvr {
@@ -18,17 +19,27 @@ struct Marten30Identity {
 };
 
 // The link of one MARTEN 30 operation. It opens on the port saved in the profile (this page
-// never applies the Comm Settings choice) and is closed by every exit.
+// never applies the Comm Settings choice); the session closes it on every exit. It tells the
+// technician nothing: the page says what a fault means.
 class Marten30Link {
   public:
-    explicit Marten30Link(Env& env) : env_(env) {}
-    ~Marten30Link() { close(); }
+    explicit Marten30Link(Env& env) : port_(env.link) {}
     Marten30Link(const Marten30Link&) = delete;
     Marten30Link& operator=(const Marten30Link&) = delete;
 
-    // Opens the link and checks that a MARTEN 30 in programming mode answers. Reports what
-    // the radio got wrong; some failures (no answer at all) are silent. Closed on failure.
-    std::optional<Marten30Identity> identify();
+    // False when the port cannot be opened.
+    bool open();
+
+    // Why a radio was not taken; Silent when it did not answer as a radio does at all.
+    enum class Fault { Silent, NotProgrammingMode, WrongRadioType, NoFlashCode, InvalidBandSplit };
+    struct Identification {
+        std::optional<Marten30Identity> identity;
+        Fault fault = Fault::Silent;  // when there is no identity
+        // The identity names no country; told before any fault that follows from it.
+        bool unknownCountry = false;
+    };
+    // Checks over the open link that a MARTEN 30 in programming mode answers, and who it is.
+    Identification identify();
 
     // One 16-byte block: its 32 characters and the prompt after them. False when fewer than
     // 32 characters came or the command could not be sent; `chars` then holds what came
@@ -39,18 +50,20 @@ class Marten30Link {
     // Sends the block's 32 characters one by one, then reads the block back to compare.
     WriteResult writeBlock(std::uint16_t address, const std::string& chars);
 
-    void close();
-    bool isOpen() const { return handle_ != kNoLink; }
+    void close() { port_.close(); }
+    bool isOpen() const { return port_.isOpen(); }
 
     static constexpr int kBaud = 9600;
 
   private:
-    bool send(const std::string& text);
+    bool send(const std::string& text) { return port_.write(text); }
     int readChar();  // -1 when none came
 
-    Env& env_;
-    SlkHandle handle_ = kNoLink;
+    PortSession port_;
 };
+
+// What the technician is told of a fault; nothing for a radio that did not answer.
+const char* faultMessage(Marten30Link::Fault fault);
 
 namespace messages {
 inline constexpr const char* kM30PortNotOpened = "Comm Port not opened.";

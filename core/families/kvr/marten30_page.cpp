@@ -30,6 +30,21 @@ void markBlocks(StatusWindow& status, std::size_t done) {
     status.progress(static_cast<long>(done), static_cast<long>(m30::kBlockCount));
 }
 
+// Opens the link and asks who answers, telling the technician what was wrong with the radio;
+// the link is closed on failure.
+std::optional<Marten30Identity> identifyRadio(Env& env, Marten30Link& link) {
+    if (!link.open()) {
+        env.ui.message(messages::kM30PortNotOpened);
+        return std::nullopt;
+    }
+    const auto answer = link.identify();
+    if (answer.unknownCountry) env.ui.message(messages::kInvalidCountry);
+    if (answer.identity) return answer.identity;
+    if (const char* text = faultMessage(answer.fault)) env.ui.message(text);
+    link.close();
+    return std::nullopt;
+}
+
 }  // namespace
 
 CMarten30Page::CMarten30Page(Env& env) : FamilyPage(env) {
@@ -54,7 +69,7 @@ bool CMarten30Page::ReadTrackingFromRadio() {
     StatusWindow status(env_.ui);
     status.setText("Handshaking");
     Marten30Link link(env_);
-    const auto ident = link.identify();
+    const auto ident = identifyRadio(env_, link);
     if (!ident) {
         status.close();
         env_.ui.message(messages::kCouldNotInitialize);
@@ -104,7 +119,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
     StatusWindow status(env_.ui);
     status.setText("Handshaking");
     Marten30Link link(env_);
-    const auto ident = link.identify();
+    const auto ident = identifyRadio(env_, link);
     if (!ident) {
         status.close();
         env_.ui.message(messages::kCouldNotInitialize);

@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "config/port_apply.h"
 #include "families/hln/hln_connect.h"
 #include "families/hln/hln_image.h"
 #include "families/hln/hln_messages.h"
@@ -32,8 +31,7 @@ using Outcome = TransferOutcome;
 class RadioSession {
   public:
     explicit RadioSession(Env& env, Ui& ui)
-        : env_(env),
-          link_(env.link, ui, [](SerialLink& s) { return openOnCurrentPort(s, 1, 9600); }) {}
+        : env_(env), link_(env.link, ui, [](PortSession& port) { return port.open(1, 9600); }) {}
     ~RadioSession() { link_.close(); }
     RadioSession(const RadioSession&) = delete;
     RadioSession& operator=(const RadioSession&) = delete;

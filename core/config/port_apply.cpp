@@ -1,9 +1,0 @@
-#include "config/port_apply.h"
-
-namespace tw {
-
-SlkHandle openOnCurrentPort(SerialLink& link, int currentPort, int baud) {
-    return link.slkOpen(currentPort, baud);
-}
-
-}  // namespace tw
