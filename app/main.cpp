@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     MainWindow window(session, options.service);
     ui.setWindow(&window);
     ui.setCancelHandler([&window] { window.requestCancel(); });
+    ui.setCancelHoldHandler([&window](bool held) { window.setCancelHeld(held); });
     window.show();
     return QApplication::exec();
 }

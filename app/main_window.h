@@ -49,6 +49,9 @@ class MainWindow : public QMainWindow {
     // The status window's Cancel, Escape: stops the operation at its next command boundary
     // (a write asks first).
     void requestCancel();
+    // While held the operation is at a step that must not be disrupted: Cancel and Escape do
+    // nothing until it is offered again.
+    void setCancelHeld(bool held) { cancelHeld_ = held; }
     // Lets the event loop run until the operation in progress has ended and the window has
     // taken its result; returns that result. For tests and for closing.
     bool waitForOperation();
@@ -97,6 +100,7 @@ class MainWindow : public QMainWindow {
     QLabel* scrollPane_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     bool operating_ = false;
+    bool cancelHeld_ = false;
     bool lastResult_ = false;
     bool closeAfterOperation_ = false;
     RadioWork work_ = RadioWork::Read;

@@ -48,6 +48,15 @@ bool MainWindow::startOperation(PageWidget* page, RadioWork work, std::function<
     session_.threadedUi().setBeforeAnswer([shown] {
         if (shown) shown->pushToWidgets();
     });
+    // At each status change the page's values of that moment follow the text, copied on the
+    // worker that owns them while the operation runs.
+    FamilyPage* pageData = page ? &page->page() : nullptr;
+    session_.threadedUi().setStatusSnapshot([shown, pageData]() -> std::function<void()> {
+        if (!pageData) return {};
+        return [shown, values = pageData->controls().all()] {
+            if (shown) shown->pushToWidgets(values);
+        };
+    });
     work_ = work;
     setOperating(true);
     QPointer<MainWindow> self(this);
@@ -55,12 +64,17 @@ bool MainWindow::startOperation(PageWidget* page, RadioWork work, std::function<
         session_.startOperation(work, std::move(operation), [self, shown](bool ok) {
             if (self) self->operationEnded(shown, ok);
         });
-    if (!started) setOperating(false);
+    if (!started) {
+        session_.threadedUi().setBeforeAnswer(nullptr);
+        session_.threadedUi().setStatusSnapshot(nullptr);
+        setOperating(false);
+    }
     return started;
 }
 
 void MainWindow::operationEnded(PageWidget* page, bool ok) {
     session_.threadedUi().setBeforeAnswer(nullptr);
+    session_.threadedUi().setStatusSnapshot(nullptr);
     if (page) page->pushToWidgets();
     lastResult_ = ok;
     setOperating(false);
@@ -69,6 +83,7 @@ void MainWindow::operationEnded(PageWidget* page, bool ok) {
 
 void MainWindow::setOperating(bool on) {
     operating_ = on;
+    cancelHeld_ = false;
     // Clicks made meanwhile land on disabled controls and are gone, not replayed later.
     tabs_->setEnabled(!on);
     for (QAction* a : actions_) {
@@ -80,7 +95,7 @@ void MainWindow::setOperating(bool on) {
 }
 
 void MainWindow::requestCancel() {
-    if (!operating_) return;
+    if (!operating_ || cancelHeld_) return;
     if (work_ != RadioWork::Read) {
         const std::string ask = "Stop the operation now?\n" + cancelConsequence(work_);
         if (!session_.threadedUi().askYesNo(ask)) return;

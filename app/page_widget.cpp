@@ -35,7 +35,11 @@ void PageWidget::pullFromWidgets() {
 }
 
 void PageWidget::pushToWidgets() {
-    for (const auto& c : page_.controls().all()) {
+    pushToWidgets(page_.controls().all());
+}
+
+void PageWidget::pushToWidgets(const std::vector<Control>& controls) {
+    for (const auto& c : controls) {
         QWidget* w = control(c.id);
         if (!w) continue;
         const QString text = QString::fromStdString(c.text);

@@ -21,6 +21,8 @@ class PageWidget : public QWidget {
     FamilyPage& page() { return page_; }
     void pullFromWidgets();
     void pushToWidgets();
+    // The same from a copy of the page's controls, taken where the page's data lived then.
+    void pushToWidgets(const std::vector<Control>& controls);
 
     // Hands an operation to the radio worker: pulls the widgets' texts first and pushes the
     // page back when it ends. Returns whether it started.

@@ -84,7 +84,7 @@ bool QtUi::runDialog(Dialog& dialog) {
 void QtUi::openStatus() {
     if (!status_) status_ = new StatusPopup(parentWidget());
     status_->reset();
-    status_->setCancelHandler(cancelHandler_);
+    status_->setCancelHandler(cancelHeld_ ? nullptr : cancelHandler_);
     status_->setLine(QString());
     status_->adjustSize();
     if (QWidget* over = parentWidget())
@@ -104,7 +104,13 @@ void QtUi::progress(long done, long total) {
 
 void QtUi::setCancelHandler(std::function<void()> handler) {
     cancelHandler_ = std::move(handler);
-    if (status_) status_->setCancelHandler(cancelHandler_);
+    if (status_) status_->setCancelHandler(cancelHeld_ ? nullptr : cancelHandler_);
+}
+
+void QtUi::holdCancel(bool held) {
+    cancelHeld_ = held;
+    if (status_) status_->setCancelHandler(held ? nullptr : cancelHandler_);
+    if (holdHandler_) holdHandler_(held);
 }
 
 void QtUi::closeStatus() {

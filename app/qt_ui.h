@@ -36,6 +36,11 @@ class QtUi : public Ui {
     void progress(long done, long total) override;
     // What the status window's Cancel button (and Escape) does; none: no Cancel offered.
     void setCancelHandler(std::function<void()> handler);
+    // Hears when Cancel is held back and offered again (the window's Escape goes with it).
+    void setCancelHoldHandler(std::function<void(bool)> handler) {
+        holdHandler_ = std::move(handler);
+    }
+    void holdCancel(bool held) override;
     void beginBusy() override;
     void endBusy() override;
     void beep() override;
@@ -51,6 +56,8 @@ class QtUi : public Ui {
     QPointer<StatusPopup> status_;
     int busy_ = 0;
     std::function<void()> cancelHandler_;
+    std::function<void(bool)> holdHandler_;
+    bool cancelHeld_ = false;
 };
 
 }  // namespace tw::app

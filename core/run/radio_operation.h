@@ -45,6 +45,7 @@ class CancellableUi : public Ui {
     void endBusy() override { target_.endBusy(); }
     void beep() override { target_.beep(); }
     void detail(const std::string& text) override { target_.detail(text); }
+    void holdCancel(bool held) override { target_.holdCancel(held); }
 
   private:
     bool cancelled() const;

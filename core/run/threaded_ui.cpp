@@ -133,7 +133,12 @@ void ThreadedUi::openStatus() {
 }
 
 void ThreadedUi::setStatusText(const std::string& text) {
-    tell([text](Ui& ui) { ui.setStatusText(text); });
+    std::function<void()> show;
+    if (!onUiThread() && state_->statusSnapshot) show = state_->statusSnapshot();
+    tell([text, show = std::move(show)](Ui& ui) {
+        if (show) show();
+        ui.setStatusText(text);
+    });
 }
 
 void ThreadedUi::closeStatus() {
@@ -142,6 +147,10 @@ void ThreadedUi::closeStatus() {
 
 void ThreadedUi::progress(long done, long total) {
     tell([done, total](Ui& ui) { ui.progress(done, total); });
+}
+
+void ThreadedUi::holdCancel(bool held) {
+    tell([held](Ui& ui) { ui.holdCancel(held); });
 }
 
 void ThreadedUi::beginBusy() {

@@ -38,6 +38,12 @@ class ThreadedUi : public Ui {
     // shows the page's current values first (the worker is waiting, so reading them is
     // safe).
     void setBeforeAnswer(std::function<void()> hook) { state_->beforeAnswer = std::move(hook); }
+    // Runs on the worker at each status text the operation sets, where the page's data lives
+    // while it runs: returns what the window then does to show the values of that moment (a
+    // copy, since the worker goes on changing them). Set and cleared while no operation runs.
+    void setStatusSnapshot(std::function<std::function<void()>()> take) {
+        state_->statusSnapshot = std::move(take);
+    }
     // The window is going away: a wait in progress and every later one end with the refusing
     // answer (No, Cancel, no file) without reaching the window. For good.
     void shutdown();
@@ -61,6 +67,7 @@ class ThreadedUi : public Ui {
     void endBusy() override;
     void beep() override;
     void detail(const std::string& text) override;
+    void holdCancel(bool held) override;
 
   private:
     // Shared with the posted tasks, which may outlive a wait that shutdown() ended.
@@ -69,6 +76,7 @@ class ThreadedUi : public Ui {
         std::condition_variable answered;
         bool closed = false;
         std::function<void()> beforeAnswer;
+        std::function<std::function<void()>()> statusSnapshot;
         int waiting = 0;                   // the worker waits for an answer
         std::function<void()> workerTask;  // for the worker to run meanwhile
         bool workerTaskDone = false;

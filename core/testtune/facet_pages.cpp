@@ -266,7 +266,8 @@ bool CGeneralPage3::Eeprom() {
         "corrupt EEPROM!");
     {
         // The radio is rewriting its EEPROM: no cancel until its reply, or the last poll for
-        // it, is in.
+        // it, is in; none is offered meanwhile.
+        CancelHold noCancel(env().ui);
         SerialLink::WholeCommand whole(l.port().link());
         if (!l.Send(commandSpec(HdtCommand::EepromTest).line)) {
             l.ConnectionLost();

@@ -43,6 +43,9 @@ class ScriptedUi : public Ui {
     void endBusy() override;
     void beep() override;
     void detail(const std::string& text) override;
+    void holdCancel(bool held) override { cancelHolds_.push_back(held); }
+    // Each hold (true) and release (false) of Cancel, in order; apart from events().
+    const std::vector<bool>& cancelHolds() const { return cancelHolds_; }
 
     const std::vector<Event>& events() const { return events_; }
     // Texts of the modal boxes (OK, Yes/No, OK/Cancel) in the order shown.
@@ -63,6 +66,7 @@ class ScriptedUi : public Ui {
     std::vector<Event> events_;
     std::vector<FileChoice> fileChoices_;
     std::vector<std::pair<long, long>> progress_;
+    std::vector<bool> cancelHolds_;
     int busy_ = 0;
     bool statusOpen_ = false;
 };

@@ -56,6 +56,10 @@ class Ui {
     // Background detail for a technician or a fault report (why a port did not open, ...).
     // Never modal; the GUI shows it in the status bar, the CLI on standard error.
     virtual void detail(const std::string& text) { (void)text; }
+
+    // While held, the front end offers no Cancel: the radio is at a step that must not be
+    // disrupted. A cancel asked for anyway (a signal) still waits at the link for the step.
+    virtual void holdCancel(bool held) { (void)held; }
 };
 
 // Busy cursor for a scope: every exit of the scope ends it.
@@ -65,6 +69,18 @@ class BusyCursor {
     ~BusyCursor() { ui_.endBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+
+  private:
+    Ui& ui_;
+};
+
+// No Cancel offered for a scope; every exit offers it again.
+class CancelHold {
+  public:
+    explicit CancelHold(Ui& ui) : ui_(ui) { ui_.holdCancel(true); }
+    ~CancelHold() { ui_.holdCancel(false); }
+    CancelHold(const CancelHold&) = delete;
+    CancelHold& operator=(const CancelHold&) = delete;
 
   private:
     Ui& ui_;

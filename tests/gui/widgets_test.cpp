@@ -176,6 +176,16 @@ class WidgetsTest : public QObject {
         QTest::keyClick(popup, Qt::Key_Escape);
         QVERIFY(!popup->close());
         QCOMPARE(cancels, 3);
+        // A step that must not be disrupted offers no Cancel, and Escape does nothing.
+        std::vector<bool> holds;
+        ui.setCancelHoldHandler([&](bool held) { holds.push_back(held); });
+        ui.holdCancel(true);
+        QVERIFY(cancel->isHidden());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QCOMPARE(cancels, 3);
+        ui.holdCancel(false);
+        QVERIFY(!cancel->isHidden());
+        QCOMPARE(holds, (std::vector<bool>{true, false}));
         ui.setCancelHandler(nullptr);
         ui.closeStatus();
 

@@ -136,6 +136,32 @@ TEST(Runner, ActsReachTheWindowThreadInOrderAndAnswersComeBack) {
     EXPECT_FALSE(b.window.statusOpen());
 }
 
+// The window shows each status text with the values the operation held as it set the text,
+// copied on the worker: the window never reads the operation's data while it runs.
+TEST(Runner, EachStatusTextCarriesTheValuesOfItsMoment) {
+    Bench b;
+    int value = 0;  // the operation's data
+    std::vector<std::pair<int, std::string>> shown;
+    b.threaded.setStatusSnapshot([&]() -> std::function<void()> {
+        EXPECT_NE(std::this_thread::get_id(), b.window.window);
+        return [&shown, &b, copy = value] {
+            shown.emplace_back(copy, b.window.statusTexts().empty()
+                                         ? std::string()
+                                         : b.window.statusTexts().back());
+        };
+    });
+    ASSERT_TRUE(b.run(RadioWork::Read, [&] {
+        b.guard.openStatus();
+        for (value = 1; value <= 3; ++value) b.guard.setStatusText("step " + std::to_string(value));
+        b.guard.closeStatus();
+        return true;
+    }));
+    // The values come first, then the text they belong with.
+    EXPECT_EQ(shown,
+              (std::vector<std::pair<int, std::string>>{{1, ""}, {2, "step 1"}, {3, "step 2"}}));
+    EXPECT_EQ(b.window.statusTexts().back(), "step 3");
+}
+
 TEST(Runner, OneOperationAtATimeAndTheWindowMayStartTheNextWhenOneEnds) {
     Bench b;
     std::mutex gate;

@@ -61,6 +61,7 @@ TEST_F(SheetCancelTest, ACancelLeavesTheRadioSafeAndNeverDisruptsTheEepromTest) 
         CancelSignal cancel;
         factory_->faults().cancelAtReceived = at;
         factory_->faults().cancel = [&cancel] { cancel.request(); };
+        const std::size_t holdsBefore = ui_.cancelHolds().size();
         const OperationOutcome outcome =
             runRadioOperation(*serial_, cancel, ui_, RadioWork::Read, [&] { return run(c.step); });
         EXPECT_EQ(outcome.cancelled, c.cancelled) << c.what;
@@ -69,6 +70,13 @@ TEST_F(SheetCancelTest, ACancelLeavesTheRadioSafeAndNeverDisruptsTheEepromTest) 
         EXPECT_EQ(model().lines().back().text, c.lastLine) << c.what;
         const SlkHandle port = bench_->sheet() ? sheet().link().port().handle() : kNoLink;
         EXPECT_EQ(serial_->isOpen(port), c.portOpen) << c.what;
+        // Only the EEPROM test holds Cancel back, and offers it again once it is done.
+        const std::vector<bool> holds =
+            c.sheet == TestSheetChoice::Io ? std::vector<bool>{true, false} : std::vector<bool>{};
+        EXPECT_EQ(std::vector<bool>(ui_.cancelHolds().begin() + static_cast<long>(holdsBefore),
+                                    ui_.cancelHolds().end()),
+                  holds)
+            << c.what;
         if (c.sheet == TestSheetChoice::Io) {
             EXPECT_EQ(page().text(CGeneralPage3::kEepromStatus), kComplete) << c.what;
         }

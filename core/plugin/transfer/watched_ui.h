@@ -34,6 +34,7 @@ class WatchedUi : public Ui {
     void endBusy() override { inner_.endBusy(); }
     void beep() override { inner_.beep(); }
     void detail(const std::string& text) override { inner_.detail(text); }
+    void holdCancel(bool held) override { inner_.holdCancel(held); }
 
     // Messages shown since the last call.
     std::vector<std::string> takeShown() {
