@@ -94,11 +94,11 @@ class BltBackend : public blt::RadioBackend {
                 held.codeFileName = r_.codeName;
                 return 1;
             case ECommand::ReadRadioCode:
-                return saveFileAtomically(path, r_.code) ? 1 : 0;
+                return readBack(r_.code, path);
             case ECommand::ReadAdiFile:
-                return saveFileAtomically(path, r_.adi) ? 1 : 0;
+                return readBack(r_.adi, path);
             case ECommand::ReadDspFile:
-                return saveFileAtomically(path, r_.dsp) ? 1 : 0;
+                return readBack(r_.dsp, path);
             case ECommand::FlashDesktopBoard:
                 return flashBoard(held, path);
             case ECommand::RadioRecovery:
@@ -135,6 +135,24 @@ class BltBackend : public blt::RadioBackend {
     bool isConnected() const override { return connected_; }
 
   private:
+    // The radio hands its memory over in pieces; the library counts them as they come.
+    static constexpr std::size_t kPiece = 4096;
+    void moving(std::size_t total) {
+        const auto all = static_cast<long>(total);
+        for (long done = 0; done < all; done += static_cast<long>(kPiece))
+            env_.ui.progress(done, all);
+    }
+    // The last count comes only once the whole of it has arrived where it goes.
+    int moved(std::size_t total, bool ok) {
+        if (ok) env_.ui.progress(static_cast<long>(total), static_cast<long>(total));
+        return ok ? 1 : 0;
+    }
+
+    int readBack(const std::vector<std::uint8_t>& memory, const std::string& path) {
+        moving(memory.size());
+        return moved(memory.size(), saveFileAtomically(path, memory));
+    }
+
     void readInto(blt::RadioData& held) const {
         held.radioTypeCode = r_.type;
         held.memorySizeCode = r_.memoryCode;
@@ -159,9 +177,10 @@ class BltBackend : public blt::RadioBackend {
         }
         const auto bytes = loadWholeFile(path, 1u << 20);
         if (!bytes || bytes->empty()) return 0;
+        moving(bytes->size());
         r_.boardImage = *bytes;
         ++r_.boardFlashes;
-        return 1;
+        return moved(bytes->size(), true);
     }
 
     Env& env_;

@@ -1,6 +1,8 @@
 // Read-backs, jump, recovery and the desktop-board reflash of the BLT page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "blt/blt_fixture.h"
 #include "families/blt/blt_messages.h"
 
@@ -20,6 +22,13 @@ TEST(BltFlash, WriteCodeToFileReadsIntoTheChosenFile) {
     EXPECT_EQ(b.ui.fileChoices()[0].initialName, "RADIO.BIN");
     EXPECT_EQ(b.ui.fileChoices()[0].filter, "Radio Code|*.BIN|All Files|*.*||");
     EXPECT_EQ(readBytes(path), std::string(b.radio().code.begin(), b.radio().code.end()));
+    // The status window's bar follows the read from nothing to the whole code.
+    const auto size = static_cast<long>(b.radio().code.size());
+    const auto& marks = b.ui.progressMarks();
+    ASSERT_GE(marks.size(), 2u);
+    EXPECT_EQ(marks.front(), std::make_pair(0L, size));
+    EXPECT_EQ(marks.back(), std::make_pair(size, size));
+    EXPECT_TRUE(std::is_sorted(marks.begin(), marks.end()));
 }
 
 TEST(BltFlash, WriteCodeFailuresAndCancel) {

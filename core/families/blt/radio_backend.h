@@ -24,7 +24,8 @@ class RadioBackend {
     // not open, 0 or another value otherwise. Tells Ui::detail why not.
     virtual int open(RadioData& held, int port) = 0;
     // A radio operation (jump, writes, status read, code and ADI/DSP reads, board flash,
-    // recovery); non-zero on success. `path` only for the operations that take one.
+    // recovery); non-zero on success. `path` only for the operations that take one. The code
+    // and file reads and the flash tell Ui::progress how many bytes they have moved.
     virtual int command(ECommand command, RadioData& held, const std::string& path) = 0;
     virtual int fillStatus(const RadioData& held, RadioStatus& status) = 0;
     // Sets held.hardwareLevel from the radio; returns it.
