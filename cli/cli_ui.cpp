@@ -50,6 +50,22 @@ bool CliUi::askYesNo(const std::string& text) {
     return ask("yesno", text, "yes", "no");
 }
 
+bool CliUi::askRisky(const std::string& text) {
+    if (answers != Answers::Yes) return ask("yesno", text, "yes", "no");
+    if (terminal) {
+        answers = Answers::Ask;
+        const bool answer = ask("yesno", text, "yes", "no");
+        answers = Answers::Yes;
+        return answer;
+    }
+    line_.clear();
+    shown_.push_back({"yesno", text, "no"});
+    if (!quiet_)
+        out_ << "[yesno] " << text << "\n  -> no (--yes does not answer this question)\n"
+             << std::flush;
+    return false;
+}
+
 bool CliUi::askOkCancel(const std::string& text) {
     return ask("okcancel", text, "ok", "cancel");
 }

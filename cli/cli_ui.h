@@ -36,6 +36,8 @@ class CliUi : public Ui {
 
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    // --yes does not answer it: a terminal is asked, else the answer is No.
+    bool askRisky(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;

@@ -54,7 +54,11 @@ Options:
                      hdt.battery=200 and its faults (see tunewright-sim --help)
   --sim-fault FAULT  fault of the simulated line: silent, wrong, chatter, drop=N, garble=N
                      (every N-th byte), drop@N, garble@N (the byte at index N), hangup=N
-  --no-history       keep no copy of this run's radio reads in the history folder
+  --no-history       keep no copy of this run's radio reads in the history folder (and so
+                     none before a write either)
+  --no-copy-before-write
+                     write to a radio even when the copy of what it held could not be
+                     kept (otherwise asked; --yes does not answer that question)
   --radio-type X     answer of the Select Radio Type dialog (hln)
   --service          started for service work: unlocks the alignment step (blt)
   --yes | --no       the answer to every Yes/No question and OK/Cancel prompt; without them
@@ -292,6 +296,7 @@ int main(int argc, char** argv) {
     AppState app;
     app.simulated = o.simulate;
     app.keepHistory = !o.noHistory;
+    app.writeWithoutCopy = o.noCopyBeforeWrite;
     app.serviceMode = o.service;
     Env env{guard, *clock, profile, link, app};
 

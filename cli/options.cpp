@@ -61,6 +61,8 @@ Parsed parseOptions(const std::vector<std::string>& args, Options& o, std::strin
             o.json = true;
         else if (a == "--no-history")
             o.noHistory = true;
+        else if (a == "--no-copy-before-write")
+            o.noCopyBeforeWrite = true;
         else if (a == "--service")
             o.service = true;
         else if (a == "--yes")

@@ -34,10 +34,11 @@ std::string utcStamp(std::time_t t) {
 
 // Claims a new file name in the folder: the stamp, then the stamp with "-2", "-3", ...
 // Creating it exclusively means two reads, even from two programs, never share a name.
-std::string claimName(const fs::path& folder, const std::string& stamp,
+std::string claimName(const fs::path& folder, const std::string& stamp, const std::string& mark,
                       const std::string& extension) {
     for (int n = 1; n <= kMaxSameSecond; ++n) {
-        const std::string name = stamp + (n == 1 ? "" : "-" + std::to_string(n)) + "." + extension;
+        const std::string name =
+            stamp + (n == 1 ? "" : "-" + std::to_string(n)) + mark + "." + extension;
         const std::string path = (folder / name).string();
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
         if (fd >= 0) {
@@ -57,6 +58,38 @@ std::string timeOfName(const std::string& stem) {
     t[13] = ':';
     t[16] = ':';
     return t;
+}
+
+constexpr const char* kBeforeWriteMark = "-before-write";
+
+// Writes one copy; empty when kept, else why not.
+std::string keepCopy(Env& env, const std::string& family, const std::string& radio,
+                     const std::string& mark, const std::string& extension,
+                     const std::vector<std::uint8_t>& fileBytes, fs::path& folder) {
+    folder =
+        fs::path(historyFolder(env.app)) / historyFolderName(family) / historyFolderName(radio);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec) return ec.message();
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    const std::string path = claimName(folder, utcStamp(now), mark, historyFolderName(extension));
+    if (path.empty()) return "no new file name could be created";
+    if (!saveFileAtomically(path, fileBytes)) {
+        std::remove(path.c_str());
+        return "the file could not be written";
+    }
+    return {};
+}
+
+// The place of a copy among those of the same second: 1 for the first, 2 for "-2", ...
+int sequenceOfName(const std::string& stem) {
+    if (stem.size() < 22 || stem[20] != '-') return 1;
+    int n = 0;
+    for (std::size_t i = 21; i < stem.size() && i < 26; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(stem[i]))) return i == 21 ? 1 : n;
+        n = n * 10 + (stem[i] - '0');
+    }
+    return n;
 }
 
 }  // namespace
@@ -94,21 +127,38 @@ std::string historyFolderName(const std::string& radio) {
 void keepRadioRead(Env& env, const std::string& family, const std::string& radio,
                    const std::string& extension, const std::vector<std::uint8_t>& fileBytes) {
     if (!env.app.keepHistory) return;
-    const fs::path folder =
-        fs::path(historyFolder(env.app)) / historyFolderName(family) / historyFolderName(radio);
-    auto fail = [&](const std::string& why) {
+    fs::path folder;
+    const std::string why = keepCopy(env, family, radio, "", extension, fileBytes, folder);
+    if (!why.empty())
         env.ui.detail("No history copy of this read kept in " + folder.string() + ": " + why);
-    };
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) return fail(ec.message());
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    const std::string path = claimName(folder, utcStamp(now), historyFolderName(extension));
-    if (path.empty()) return fail("no new file name could be created");
-    if (!saveFileAtomically(path, fileBytes)) {
-        std::remove(path.c_str());
-        fail("the file could not be written");
+}
+
+bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
+                     const std::string& extension, const HeldCopy& held) {
+    if (!env.app.keepHistory) {
+        if (!env.app.toldNoCopies)
+            env.ui.detail(
+                "This run keeps no history (--no-history): radios are written without "
+                "a copy of what they held.");
+        env.app.toldNoCopies = true;
+        return true;
     }
+    std::string problem;
+    if (!held) {
+        problem = history_text::kNotRead;
+    } else {
+        fs::path folder;
+        const std::string why =
+            keepCopy(env, family, radio, kBeforeWriteMark, extension, *held, folder);
+        if (why.empty()) return true;
+        problem = "The copy of what the radio holds could not be kept in " + folder.string() +
+                  ": " + why + ".";
+    }
+    if (env.app.writeWithoutCopy) {
+        env.ui.detail(problem + " Writing without it (--no-copy-before-write).");
+        return true;
+    }
+    return env.ui.askRisky(problem + history_text::kWriteWithoutCopy);
 }
 
 std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& family) {
@@ -120,13 +170,24 @@ std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& fam
         std::error_code inner;
         for (const auto& file : fs::directory_iterator(radio.path(), inner)) {
             if (!file.is_regular_file(inner)) continue;
-            const std::string time = timeOfName(file.path().stem().string());
+            const std::string stem = file.path().stem().string();
+            const std::string time = timeOfName(stem);
             if (time.empty()) continue;
-            out.push_back({file.path().string(), radio.path().filename().string(), time});
+            const std::string mark = kBeforeWriteMark;
+            const bool before = stem.size() > mark.size() &&
+                                stem.compare(stem.size() - mark.size(), mark.size(), mark) == 0;
+            out.push_back({file.path().string(), radio.path().filename().string(), time, before});
         }
     }
-    std::sort(out.begin(), out.end(), [](const KeptRead& a, const KeptRead& b) {
-        return a.time != b.time ? a.time < b.time : a.path < b.path;
+    // Within one second the "-2", "-3", ... copies came after the first, whatever their names
+    // sort as.
+    auto sequence = [](const KeptRead& k) {
+        return sequenceOfName(fs::path(k.path).stem().string());
+    };
+    std::sort(out.begin(), out.end(), [&](const KeptRead& a, const KeptRead& b) {
+        if (a.time != b.time) return a.time < b.time;
+        if (sequence(a) != sequence(b)) return sequence(a) < sequence(b);
+        return a.path < b.path;
     });
     return out;
 }

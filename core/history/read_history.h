@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,25 @@ struct Env;
 void keepRadioRead(Env& env, const std::string& family, const std::string& radio,
                    const std::string& extension, const std::vector<std::uint8_t>& fileBytes);
 
+// The copy of what a radio holds, read inside a write's own connection before the first byte
+// that changes the radio: nothing when that read failed.
+using HeldCopy = std::optional<std::vector<std::uint8_t>>;
+
+namespace history_text {
+inline constexpr const char* kNotRead =
+    "What the radio holds could not be read before the write, so no copy of it was kept.";
+inline constexpr const char* kWriteWithoutCopy =
+    "\nWrite to the radio without a copy of what it holds now?";
+}  // namespace history_text
+
+// Keeps `held` as the radio's copy before a write, marked "-before-write" in its name
+// (2026-12-07T01-58-03Z-before-write.tk2), and says whether the write may go on. When the
+// read failed or the copy cannot be saved, the technician is asked whether to write without
+// a copy (a question a batch's --yes does not answer; --no-copy-before-write does). A run
+// without history keeps no copy and lets every write go on, saying so once.
+bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
+                     const std::string& extension, const HeldCopy& held);
+
 // $XDG_DATA_HOME/tunewright/history (~/.local/share/tunewright/history when unset), with
 // "/simulated" appended for a simulated run.
 std::string historyFolder(const AppState& app);
@@ -36,7 +56,8 @@ std::string historyFolderName(const std::string& radio);
 struct KeptRead {
     std::string path;
     std::string radio;
-    std::string time;  // UTC, "2026-12-07 01:58:03"
+    std::string time;          // UTC, "2026-12-07 01:58:03"
+    bool beforeWrite = false;  // taken just before a write replaced it
 };
 
 // The copies kept for one family, oldest first.

@@ -34,6 +34,9 @@ class CancellableUi : public Ui {
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
+    bool askRisky(const std::string& text) override {
+        return !cancelled() && target_.askRisky(text);
+    }
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
     bool runDialog(Dialog& dialog) override;

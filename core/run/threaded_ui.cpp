@@ -107,6 +107,10 @@ bool ThreadedUi::askYesNo(const std::string& text) {
     return ask<bool>([text](Ui& ui) { return ui.askYesNo(text); }, false);
 }
 
+bool ThreadedUi::askRisky(const std::string& text) {
+    return ask<bool>([text](Ui& ui) { return ui.askRisky(text); }, false);
+}
+
 bool ThreadedUi::askOkCancel(const std::string& text) {
     return ask<bool>([text](Ui& ui) { return ui.askOkCancel(text); }, false);
 }

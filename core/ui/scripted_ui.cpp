@@ -19,6 +19,16 @@ bool ScriptedUi::askYesNo(const std::string& text) {
     return a;
 }
 
+bool ScriptedUi::askRisky(const std::string& text) {
+    bool a = defaultRiskyAnswer;
+    if (!riskyAnswers.empty()) {
+        a = riskyAnswers.front();
+        riskyAnswers.pop_front();
+    }
+    events_.push_back({"yesno", text, a ? "yes" : "no"});
+    return a;
+}
+
 bool ScriptedUi::askOkCancel(const std::string& text) {
     bool a = nextAnswer();
     events_.push_back({"okcancel", text, a ? "ok" : "cancel"});

@@ -24,6 +24,10 @@ class ScriptedUi : public Ui {
     // Answers, consumed in order. When a queue is empty the default answer is used.
     std::deque<bool> answers;  // Yes/No and OK/Cancel alike
     bool defaultAnswer = true;
+    // The questions whose Yes puts a radio's data at risk take their own answers, No unless
+    // a test says otherwise.
+    std::deque<bool> riskyAnswers;
+    bool defaultRiskyAnswer = false;
     std::deque<std::optional<std::string>> files;  // open and save alike; nullopt = Cancel
     // Dialogs: onDialog if set, else the next script, else the dialog is cancelled.
     std::function<bool(Dialog&)> onDialog;
@@ -31,6 +35,7 @@ class ScriptedUi : public Ui {
 
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    bool askRisky(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;

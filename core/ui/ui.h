@@ -27,6 +27,9 @@ class Ui {
     virtual void message(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;     // true: Yes
     virtual bool askOkCancel(const std::string& text) = 0;  // true: OK
+    // A Yes/No question whose Yes puts what a radio holds at risk: a batch's answer to every
+    // question does not answer it. Elsewhere it is asked as any other.
+    virtual bool askRisky(const std::string& text) { return askYesNo(text); }
 
     // A path, or nothing when the technician cancels.
     virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;

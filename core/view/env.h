@@ -16,6 +16,11 @@ struct AppState {
     // Every successful read from a radio leaves a dated copy in the history folder, unless
     // the run was started with --no-history.
     bool keepHistory = true;
+    // A write whose copy of what the radio held could not be kept goes on without asking
+    // (--no-copy-before-write, for batch work); else the technician is asked.
+    bool writeWithoutCopy = false;
+    // The run keeps no history, so no write has a copy: said once, at the first write.
+    bool toldNoCopies = false;
     // Simulated radios answer (--simulate): their copies are kept apart from real radios'.
     bool simulated = false;
 };

@@ -2,6 +2,7 @@
 
 #include "compact/wla_fixture.h"
 #include "families/compact/wla_record.h"
+#include "history/read_history.h"
 
 namespace tw::compact {
 namespace {
@@ -90,16 +91,23 @@ TEST(WlaTracking, WriteSendsEachByteWith40msGapsAndComparesTheReadBack) {
     for (std::size_t i = 0; i < r.size(); ++i)
         r[i] = static_cast<std::uint8_t>(i < 12 ? i + 1 : i - 16);  // squelch -4 to 4
     b.page.setRecord(r);
+    const std::vector<std::uint8_t> held(b.radio().eeprom().begin() + 0x50,
+                                         b.radio().eeprom().begin() + 0x50 + 21);
     ASSERT_TRUE(b.page.WriteTrackingToRadio());
     EXPECT_EQ(b.ui.messages(), std::vector<std::string>{kPowerCycle});
+    // Wake and identification, the read of what the radio holds, then the write.
     const auto& wire = b.fromPc();
-    ASSERT_EQ(wire.size(), 3u + 8 + 21 + 8);
+    ASSERT_EQ(wire.size(), 3u + 8 + 8 + 21 + 8);
     EXPECT_EQ(std::vector<std::uint8_t>(wire.begin() + 3, wire.begin() + 11),
+              bytes({'G', 'C', 0, 0x15, 0, 0, 0, 0x50}));
+    EXPECT_EQ(std::vector<std::uint8_t>(wire.begin() + 11, wire.begin() + 19),
               bytes({'G', 'D', 0, 0x15, 0, 0, 0, 0x50}));
-    EXPECT_EQ(std::vector<std::uint8_t>(wire.begin() + 11, wire.begin() + 32),
+    EXPECT_EQ(std::vector<std::uint8_t>(wire.begin() + 19, wire.begin() + 40),
               std::vector<std::uint8_t>(r.begin(), r.end()));
     const auto& t = b.radio().times;
-    for (std::size_t i = 12; i < 32; ++i) EXPECT_EQ(t[i] - t[i - 1], 40) << i;
+    for (std::size_t i = 20; i < 40; ++i) EXPECT_EQ(t[i] - t[i - 1], 40) << i;
+    EXPECT_EQ(readBytes(kvr::test::lastBeforeWrite(b.app, "wla")),
+              std::string(held.begin(), held.end()));
     EXPECT_EQ(std::vector<std::uint8_t>(b.radio().eeprom().begin() + 0x50,
                                         b.radio().eeprom().begin() + 0x50 + 21),
               std::vector<std::uint8_t>(r.begin(), r.end()));
@@ -116,8 +124,9 @@ TEST(WlaTracking, WriteFailures) {
          "",
          "The Tracking Data read back from the radio differs from what was written.\nPlease "
          "retry."},
-        {{}, "hangup=23", "I/O error, please retry"},  // wake, identification, then "O"
-        {{}, "hangup=30", "Could not read Tracking Data to verify."},
+        // Wake, identification and the record as it was, then "O".
+        {{}, "hangup=44", "I/O error, please retry"},
+        {{}, "hangup=51", "Could not read Tracking Data to verify."},
     };
     for (const auto& c : cases) {
         WlaBench b(c.options);

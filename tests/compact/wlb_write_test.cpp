@@ -4,6 +4,7 @@
 
 #include "compact/wlb_fixture.h"
 #include "families/compact/hex_link.h"
+#include "history/read_history.h"
 
 namespace tw::compact {
 namespace {
@@ -26,15 +27,18 @@ TEST(CompactWrite, WlbBlocksTheZeroWriteReadBackAndReset) {
     fill(b, kWlbValues);
     ASSERT_TRUE(b.page.WriteTrackingToRadio());
     const std::string zeros(12, '\0');
+    // What the radio held is read first (band block included), with no reset before the
+    // writes: the radio would drop the unacknowledged blocks after one.
     EXPECT_EQ(b.fromPc(),
               "\x55G2"
+              "G4030120G402012DG406013AG401014DG404016AG404018AG401000A"
               "G1030120010203G102012D0405G106013A060708090A0B"
               "G101014D0CG104016A0D0E0F10G104018A111213C8"
               "G106019A" +
                   zeros + "G4030120G402012DG406013AG401014DG404016AG404018AG9");
-    // Break, "G2" pause, seven commands with 50 ms before each, 2 ms after each of the 52
-    // characters, and the six reads back.
-    EXPECT_EQ(b.clock.now(), 30 + 50 + 7 * 50 + 52 * 2 + 6 * 100);
+    // Break, "G2" pause, the seven reads of what it held, seven commands with 50 ms before
+    // each, 2 ms after each of the 52 characters, and the six reads back.
+    EXPECT_EQ(b.clock.now(), 30 + 50 + 7 * 100 + 7 * 50 + 52 * 2 + 6 * 100);
     EXPECT_EQ(b.radio().loggedWrites(), std::vector<std::string>{zeros});
     const auto& m = b.radio().memory();
     EXPECT_EQ(m[0x0120], 1);
@@ -45,6 +49,16 @@ TEST(CompactWrite, WlbBlocksTheZeroWriteReadBackAndReset) {
     EXPECT_TRUE(b.ui.messages().empty());
     EXPECT_EQ(b.ui.statusTexts(),
               (std::vector<std::string>{"Handshaking", "Writing Tracking Data"}));
+
+    // The copy taken before the write loads back as the values the radio held.
+    const auto copy = kvr::test::lastBeforeWrite(b.app, "wlb");
+    EXPECT_NE(copy.find("-before-write.tk5"), std::string::npos);
+    WlbBench loaded, fresh;
+    loaded.ui.files.push_back(copy);
+    ASSERT_TRUE(loaded.page.ReadTrackingFromDisk());
+    ASSERT_TRUE(fresh.page.ReadTrackingFromRadio());
+    EXPECT_EQ(loaded.page.record(), fresh.page.record());
+    EXPECT_NE(loaded.page.record(), b.page.record());
 }
 
 TEST(CompactWrite, Marten60PBlocksAndReadBack) {
@@ -52,10 +66,11 @@ TEST(CompactWrite, Marten60PBlocksAndReadBack) {
     fill(b, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 255});
     ASSERT_TRUE(b.page.WriteTrackingToRadio());
     EXPECT_EQ(b.fromPc(),
-              "\x55G2G10301200A0B0CG102012D0D0EG106013A0F1011121314"
+              "\x55G2G4030120G402012DG406013AG404014AG401015DG401000A"
+              "G10301200A0B0CG102012D0D0EG106013A0F1011121314"
               "G104014A15161718G101015DFF"
               "G4030120G402012DG406013AG404014AG401015DG9");
-    EXPECT_EQ(b.clock.now(), 30 + 50 + 5 * 50 + 32 * 2 + 5 * 100);
+    EXPECT_EQ(b.clock.now(), 30 + 50 + 6 * 100 + 5 * 50 + 32 * 2 + 5 * 100);
     EXPECT_TRUE(b.radio().loggedWrites().empty());
 }
 
@@ -70,15 +85,32 @@ TEST(CompactWrite, TheBandIndexSurvivesAWriteIntoTheNextFile) {
     EXPECT_EQ(test::readBytes(path).at(20), 2);
 }
 
+// A block that does not keep what was written fails the write at its read-back. A radio whose
+// blocks do not read whole cannot give its copy either: the technician is asked, No writes
+// nothing, Yes writes and the read-back then fails the write.
 TEST(CompactWrite, AReadBackThatDiffersIsAFailedWrite) {
-    const char* faults[][2] = {{"stuck", "013B"}, {"short", "018A"}, {"nonhex", "016D"}};
-    for (const auto& f : faults) {
-        WlbBench b({{f[0], f[1]}});
-        fill(b, kWlbValues);
-        EXPECT_FALSE(b.page.WriteTrackingToRadio()) << f[0];
-        EXPECT_EQ(b.ui.messages(), std::vector<std::string>{messages::kCouldNotWrite}) << f[0];
-        EXPECT_EQ(b.radio().resets(), 0) << "a radio with a bad block is not reset into service";
-        EXPECT_FALSE(b.ui.statusOpen());
+    const std::string noCopy =
+        std::string(history_text::kNotRead) + history_text::kWriteWithoutCopy;
+    const struct {
+        const char* fault;
+        const char* block;
+        bool copyFails;
+    } cases[] = {{"stuck", "013B", false}, {"short", "018A", true}, {"nonhex", "016D", true}};
+    for (const bool writeAnyway : {false, true}) {
+        for (const auto& c : cases) {
+            WlbBench b({{c.fault, c.block}});
+            fill(b, kWlbValues);
+            b.ui.riskyAnswers.push_back(writeAnyway);
+            EXPECT_FALSE(b.page.WriteTrackingToRadio()) << c.fault;
+            std::vector<std::string> shown;
+            if (c.copyFails) shown.push_back(noCopy);
+            if (!c.copyFails || writeAnyway) shown.push_back(messages::kCouldNotWrite);
+            EXPECT_EQ(b.ui.messages(), shown) << c.fault;
+            EXPECT_EQ(b.fromPc().find("G1") != std::string::npos, !c.copyFails || writeAnyway)
+                << c.fault;
+            EXPECT_EQ(b.radio().resets(), 0) << "a radio with a bad block is not reset";
+            EXPECT_FALSE(b.ui.statusOpen());
+        }
     }
 }
 

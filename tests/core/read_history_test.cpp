@@ -65,9 +65,9 @@ TEST_F(ReadHistoryTest, EachReadKeepsItsOwnDatedCopy) {
     keep("kvr", "KVR", "second");  // the same second: a name of its own, nothing overwritten
     const auto listed = keptRadioReads(app_, "kvr");
     ASSERT_EQ(listed.size(), 2u);
-    std::vector<std::string> contents{readText(listed[0].path), readText(listed[1].path)};
-    std::sort(contents.begin(), contents.end());
-    EXPECT_EQ(contents, (std::vector<std::string>{"first", "second"}));
+    // Listed in the order they were kept, the second of the same second after the first.
+    EXPECT_EQ(readText(listed[0].path), "first");
+    EXPECT_EQ(readText(listed[1].path), "second");
     const fs::path file = listed[0].path;
     EXPECT_EQ(file.parent_path(), dataHome_ / "tunewright" / "history" / "kvr" / "KVR");
     EXPECT_EQ(file.extension(), ".tk1");
@@ -94,6 +94,59 @@ TEST_F(ReadHistoryTest, AFailedCopyIsOnlyADetail) {
     keep("kvr", "KVR", "lost");
     ASSERT_EQ(ui_.events().size(), 1u);
     EXPECT_EQ(ui_.events()[0].kind, "detail");
+    EXPECT_TRUE(ui_.messages().empty());
+}
+
+// Before a write: the copy is marked and listed as such; without one the technician decides,
+// unless the run said beforehand (--no-copy-before-write, --no-history).
+TEST_F(ReadHistoryTest, ACopyBeforeEveryWriteOrAQuestion) {
+    const std::string noCopy =
+        std::string(history_text::kNotRead) + history_text::kWriteWithoutCopy;
+    const struct {
+        const char* what;
+        bool read, folderBlocked, withoutCopy, keepHistory, answer;
+        bool goesOn, asked, kept;
+    } cases[] = {
+        {"copy kept", true, false, false, true, false, true, false, true},
+        {"read failed, No", false, false, false, true, false, false, true, false},
+        {"read failed, Yes", false, false, false, true, true, true, true, false},
+        {"copy not saved, No", true, true, false, true, false, false, true, false},
+        {"read failed, --no-copy-before-write", false, false, true, true, false, true, false,
+         false},
+        {"no history", false, false, false, false, false, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dataHome_ / "tunewright");
+        if (c.folderBlocked) std::ofstream(dataHome_ / "tunewright") << "not a folder";
+        ScriptedUi ui;
+        ui.riskyAnswers.push_back(c.answer);
+        AppState app;
+        app.keepHistory = c.keepHistory;
+        app.writeWithoutCopy = c.withoutCopy;
+        Env env{ui, clock_, profile_, link_, app};
+        const HeldCopy held =
+            c.read ? HeldCopy(std::vector<std::uint8_t>{'o', 'l', 'd'}) : HeldCopy();
+        EXPECT_EQ(keepBeforeWrite(env, "wla", "WLA", "tk4", held), c.goesOn);
+        const auto shown = ui.messages();
+        EXPECT_EQ(!shown.empty(), c.asked);
+        if (c.asked && !c.folderBlocked) EXPECT_EQ(shown[0], noCopy);
+        if (c.folderBlocked) EXPECT_NE(shown.at(0).find("could not be kept in"), std::string::npos);
+        const auto listed = keptRadioReads(app, "wla");
+        EXPECT_EQ(listed.size(), c.kept ? 1u : 0u);
+        if (c.kept) {
+            EXPECT_TRUE(listed[0].beforeWrite);
+            EXPECT_EQ(fs::path(listed[0].path).filename().string().substr(20), "-before-write.tk4");
+            EXPECT_EQ(readText(listed[0].path), "old");
+        }
+    }
+    fs::remove(dataHome_ / "tunewright");
+
+    // A run without history says once that its writes keep no copies.
+    app_.keepHistory = false;
+    EXPECT_TRUE(keepBeforeWrite(env_, "kvr", "KVR", "tk1", HeldCopy()));
+    EXPECT_TRUE(keepBeforeWrite(env_, "kvr", "KVR", "tk1", HeldCopy()));
+    EXPECT_EQ(ui_.events().size(), 1u);
     EXPECT_TRUE(ui_.messages().empty());
 }
 

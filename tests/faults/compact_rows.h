@@ -45,6 +45,7 @@ inline std::vector<FaultRow> compactRows(const std::string& family, int tab) {
     write.failures = connect;
     write.failures.insert(write.failures.end(), {kCouldNotWrite, kResetFailed});
     write.history = false;
+    write.beforeWrite = true;
     write.work = RadioWork::Write;
     // The clean write and read-back (about 1.2 s), plus one read-back that waits for nothing.
     write.boundMs = 5000;

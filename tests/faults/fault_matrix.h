@@ -34,6 +34,9 @@
 //   uncheckedRead a garbled byte may pass with only a value changed: the protocol has no
 //                 check for it and none is added
 //   history       a successful run may leave a history copy under $XDG_DATA_HOME
+//   beforeWrite   a write that first keeps a copy of what the radio holds: any run may leave
+//                 that copy, and one whose read failed asks whether to write without it
+//                 (answered No: the write stops)
 //   leavesLinkOpen a successful run leaves the port open (test mode)
 //   writes        a file (in the bench folder) that a successful run writes
 //   dumps         files (in the bench folder) any run may write, failed or not: the raw
@@ -104,6 +107,7 @@ struct FaultRow {
     std::vector<int> mayChange;
     bool uncheckedRead = false;
     bool history = false;
+    bool beforeWrite = false;
     bool leavesLinkOpen = false;
     std::string writes;
     std::vector<std::string> dumps;

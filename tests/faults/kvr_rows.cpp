@@ -69,6 +69,7 @@ TW_FAULT_ROWS(kvr) {
     write.failures =
         with(kHandshakeFailures, {kTrackingReadError, kTrackingShort, kTrackingWriteError});
     write.history = false;
+    write.beforeWrite = true;
     write.work = RadioWork::Write;
     // Inside the write command, after the wake byte and the read of the current block.
     write.alsoAtPc = {12};

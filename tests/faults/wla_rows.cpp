@@ -73,6 +73,7 @@ TW_FAULT_ROWS(wla) {
     write.failures.insert(write.failures.end(),
                           {kIoErrorRetry, kCouldNotVerify, kTrackingMismatch});
     write.history = false;
+    write.beforeWrite = true;
     write.work = RadioWork::Write;
     write.boundMs = 12000;
 

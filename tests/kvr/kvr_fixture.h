@@ -7,6 +7,7 @@
 
 #include "clock/clock.h"
 #include "config/profile.h"
+#include "history/read_history.h"
 #include "link/serial_link.h"
 #include "sim/kvr/kvr_radio_model.h"
 #include "sim/kvr/marten30_radio_model.h"
@@ -32,6 +33,14 @@ struct TempDir {
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The newest copy a write kept of what the radio held; empty when there is none.
+inline std::string lastBeforeWrite(const AppState& app, const std::string& family) {
+    std::string path;
+    for (const auto& k : keptRadioReads(app, family))
+        if (k.beforeWrite) path = k.path;
+    return path;
 }
 
 inline std::string readBytes(const std::string& path) {

@@ -194,6 +194,23 @@ TEST_F(KvrPageFlow, ReadsLeaveACopyThatLoadsBackThroughReadFromDisk) {
     EXPECT_EQ(keptRadioReads(bench.app, "kvr").size(), after.size());
 }
 
+// The block the write reads to keep its hidden bytes is also its copy: no second read.
+TEST_F(KvrPageFlow, AWriteKeepsWhatTheRadioHeldFirst) {
+    ASSERT_TRUE(page.ReadTrackingFromRadio());
+    TrackingTexts held;
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        held[i] = page.controls().text(kTrackingValues[i].control);
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "10");
+    ASSERT_TRUE(page.WriteTrackingToRadio());
+    const std::string copy = test::lastBeforeWrite(bench.app, "kvr");
+    ASSERT_FALSE(copy.empty());
+    CKvrMaint loaded(bench.env);
+    bench.ui.files = {copy};
+    ASSERT_TRUE(loaded.ReadTrackingFromDisk());
+    for (std::size_t i = 0; i < kTrackingValueCount; ++i)
+        EXPECT_EQ(loaded.controls().text(kTrackingValues[i].control), held[i]) << i;
+}
+
 TEST_F(KvrPageFlow, FailedSaveLeavesNothingBehind) {
     // A target that cannot be replaced: the save fails after the data were written aside.
     const std::string path = bench.dir.file("keep.tk1");

@@ -89,14 +89,16 @@ void CCompactPage::fail(HexLink& link, StatusWindow& status, const char* message
 
 bool CCompactPage::readBlocks(HexLink& link, StatusWindow& status,
                               std::vector<std::uint8_t>& record) {
-    auto readBlock = [&](const MemoryBlock& b) {
-        if (link.ReadHexBlock(b.count, b.address, record.data() + b.firstByte)) return true;
-        fail(link, status, messages::kCouldNotRead);
-        return false;
-    };
+    if (readHeld(link, record)) return true;
+    fail(link, status, messages::kCouldNotRead);
+    return false;
+}
+
+bool CCompactPage::readHeld(HexLink& link, std::vector<std::uint8_t>& record) {
     for (const auto& b : model_.writtenBlocks)
-        if (!readBlock(b)) return false;
-    return readBlock(model_.bandBlock);
+        if (!link.ReadHexBlock(b.count, b.address, record.data() + b.firstByte)) return false;
+    const auto& band = model_.bandBlock;
+    return link.ReadHexBlock(band.count, band.address, record.data() + band.firstByte);
 }
 
 bool CCompactPage::resetRadio(HexLink& link, StatusWindow& status) {
@@ -174,6 +176,16 @@ bool CCompactPage::WriteTrackingToRadio() {
     // The band index stays: the radio never receives it, and a file saved after this write
     // must still name the band.
     if (!takeValues()) return false;
+    // What the radio holds now is kept before the first block changes it; no reset comes
+    // first, or the unacknowledged writes after it would be lost.
+    std::vector<std::uint8_t> current = record_;
+    HeldCopy held;
+    if (readHeld(link, current)) held = recordToFile(model_, current);
+    if (!keepBeforeWrite(env_, model_.family, model_.radioName, model_.extension, held)) {
+        link.close();
+        status.close();
+        return false;
+    }
     if (!writeBlocks(link, status) || !readBack(link, status)) return false;
     return resetRadio(link, status);
 }

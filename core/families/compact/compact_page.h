@@ -44,6 +44,8 @@ class CCompactPage : public FamilyPage {
     bool readBlocks(HexLink& link, StatusWindow& status, std::vector<std::uint8_t>& record);
     bool writeBlocks(HexLink& link, StatusWindow& status);
     bool readBack(HexLink& link, StatusWindow& status);
+    // The blocks a read takes, without a word when they do not come.
+    bool readHeld(HexLink& link, std::vector<std::uint8_t>& record);
     // Lets go of the port and the status window, then tells the technician.
     void fail(HexLink& link, StatusWindow& status, const char* message);
     // Sends the reset that puts the radio back into service, then lets go of both.

@@ -103,6 +103,16 @@ bool CWlaPage::WriteTrackingToRadio() {
         env_.ui.message(message);
         return false;
     };
+    // What the radio holds now is kept before the write replaces it.
+    HeldCopy held;
+    std::vector<std::uint8_t> current;
+    if (link.send(readTrackingCommand()) && link.read(kWlaRecordSize, current) &&
+        current.size() == kWlaRecordSize)
+        held = encodeTk4(*decodeTk4(current));
+    if (!keepBeforeWrite(env_, kHistoryFamily, kHistoryRadio, "tk4", held)) {
+        link.close();
+        return false;
+    }
     bool sent = false;
     {
         // The radio takes the record's bytes as they follow the head.

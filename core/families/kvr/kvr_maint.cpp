@@ -99,6 +99,9 @@ bool CKvrMaint::WriteTrackingToRadio() {
     // The bytes the page does not show go back exactly as the radio holds them now.
     std::string current;
     if (!readTrackingBlock(env_, link, current)) return false;
+    // The block just read is what the write replaces: it is the copy kept before it.
+    if (!keepBeforeWrite(env_, "kvr", "KVR", "tk1", encodeTk1(decodeTrackingBlock(current))))
+        return false;
     const std::string block = encodeTrackingBlock(t, current.substr(0, kTrackingChars));
     bool sent = false;
     {

@@ -18,6 +18,7 @@ class WatchedUi : public Ui {
         inner_.message(text);
     }
     bool askYesNo(const std::string& text) override { return inner_.askYesNo(text); }
+    bool askRisky(const std::string& text) override { return inner_.askRisky(text); }
     bool askOkCancel(const std::string& text) override { return inner_.askOkCancel(text); }
     std::optional<std::string> chooseOpenFile(const FileChoice& c) override {
         return inner_.chooseOpenFile(c);
