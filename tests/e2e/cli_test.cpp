@@ -85,5 +85,22 @@ TEST_F(CliTest, HistoryListsTheCopiesOfSimulatedReads) {
     EXPECT_EQ(line.substr(line.size() - 4), " UTC") << line;
 }
 
+// A write whose copy of what the radio holds cannot be kept asks first: --yes does not answer
+// that, --no-copy-before-write does.
+TEST_F(CliTest, AWriteWithoutItsCopyNeedsItsOwnOption) {
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    // A file where the history folder would go: no copy can be kept.
+    ::setenv("XDG_DATA_HOME", dir_.write("data", "").c_str(), 1);
+    const CliRun asked = parseCliRun(run({"--simulate", "--yes", "wla", "write-tracking"}));
+    const CliRun allowed = parseCliRun(
+        run({"--simulate", "--yes", "--no-copy-before-write", "wla", "write-tracking"}));
+    ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+    EXPECT_EQ(asked.exitCode, 1) << asked.dump();
+    const auto texts = asked.texts();
+    ASSERT_FALSE(texts.empty()) << asked.dump();
+    EXPECT_NE(texts.back().find("could not be kept"), std::string::npos) << asked.dump();
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.dump();
+}
+
 }  // namespace
 }  // namespace tw::e2e
