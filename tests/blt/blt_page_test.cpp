@@ -1,10 +1,13 @@
 // The BLT page's radio operations against a simulated radio that records every call.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "blt/blt_fixture.h"
 #include "families/blt/blt_dialogs.h"
 #include "families/blt/blt_messages.h"
 #include "families/blt/radio_types.h"
+#include "history/read_history.h"
 
 namespace tw::blt::test {
 namespace {
@@ -122,6 +125,7 @@ TEST(BltWrite, EachWriteSendsItsHeldDataAndKeepsTheOther) {
     b.held().featureBlock[12] = 0x77;
     const RadioData edited = b.held();
     b.clear();
+    const auto copiesBefore = keptRadioReads(b.app, "blt").size();
     ASSERT_TRUE(b.page->WriteTrackingToRadio());
     ASSERT_TRUE(b.page->WriteFeaturesToRadio());
     EXPECT_EQ(b.radio().calls, calls("open 16 hw 6 serial-close open 16 11 serial-close"));
@@ -130,6 +134,25 @@ TEST(BltWrite, EachWriteSendsItsHeldDataAndKeepsTheOther) {
     EXPECT_EQ(b.radio().features[12], 0x77);
     EXPECT_EQ(b.held().featureBlock, edited.featureBlock);
     EXPECT_EQ(b.held().trackingArrays, edited.trackingArrays);
+
+    // Each write's status read is its copy of what the radio held, marked as such; it is no
+    // read of its own. Loaded back, it is the radio's data, not the page's.
+    std::vector<std::string> copies;
+    for (const auto& k : keptRadioReads(b.app, "blt")) copies.push_back(k.path);
+    ASSERT_EQ(copies.size(), copiesBefore + 2);
+    const auto marked = std::count_if(copies.begin(), copies.end(), [](const std::string& p) {
+        return p.find("-before-write.") != std::string::npos;
+    });
+    EXPECT_GE(marked, 2);
+    const auto trk = std::find_if(copies.rbegin(), copies.rend(), [](const std::string& p) {
+        return p.find("-before-write.Trk") != std::string::npos;
+    });
+    ASSERT_NE(trk, copies.rend());
+    Bench loaded;
+    loaded.ui.files = {*trk};
+    ASSERT_TRUE(loaded.page->ReadTrackingFromDisk());
+    EXPECT_NE(loaded.held().trackingArrays[40], 1234u);
+    EXPECT_EQ(loaded.held().trackingArrays[41], edited.trackingArrays[41]);
 }
 
 struct RefusalCase {

@@ -76,6 +76,7 @@ FaultRow row(const char* name, bool (blt::CMaintenanceDlg::*op)(), std::vector<s
     r.failures = {kPortInUse, kNotInProgramMode, kWriteTrackingFailed, kWriteFeaturesFailed,
                   kJumpFailed};
     r.history = true;
+    r.beforeWrite = work == RadioWork::Write;
     r.work = work;
     r.boundMs = 1000;
     return r;

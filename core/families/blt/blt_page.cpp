@@ -1,7 +1,9 @@
 #include "families/blt/blt_page.h"
 
+#include "families/blt/blt_files.h"
 #include "families/blt/blt_messages.h"
 #include "families/blt/radio_types.h"
+#include "history/read_history.h"
 #include "util/text.h"
 
 namespace tw::blt {
@@ -91,11 +93,25 @@ void CMaintenanceDlg::BltRefresh() {
     controls_.setEnabled(kJumpButton, d.radioTypeCode != kTypeNovac60M);
 }
 
-CMaintenanceDlg::HeldCopy CMaintenanceDlg::keepHeld() const {
+bool CMaintenanceDlg::connectForWrite(bool tracking,
+                                      std::optional<std::vector<std::uint8_t>>& radioHeld) {
+    conn_->keepReads = false;
+    const bool connected = connectOrSay();
+    conn_->keepReads = true;
+    if (!connected) return false;
+    const RadioData& d = conn_->data;
+    if (tracking && d.trackingVersion >= 1 && d.trackingVersion <= kMaxTrackingVersion)
+        radioHeld = encodeTrackingFile(d);
+    if (!tracking && d.featureLength() > 0 && d.featureLength() <= kFeatureBlockSize)
+        radioHeld = encodeFeatureFile(d);
+    return true;
+}
+
+CMaintenanceDlg::PageHeld CMaintenanceDlg::keepHeld() const {
     return {copyTracking(conn_->data), copyFeatures(conn_->data)};
 }
 
-void CMaintenanceDlg::putBack(const HeldCopy& copy) {
+void CMaintenanceDlg::putBack(const PageHeld& copy) {
     restoreTracking(conn_->data, copy.tracking);
     restoreFeatures(conn_->data, copy.features);
 }
@@ -161,8 +177,9 @@ bool CMaintenanceDlg::WriteTrackingToRadio() {
         env_.ui.message(messages::kNoTrackingData);
         return false;
     }
-    const HeldCopy held = keepHeld();
-    if (!connectOrSay()) {
+    const PageHeld held = keepHeld();
+    std::optional<std::vector<std::uint8_t>> radioHeld;
+    if (!connectForWrite(true, radioHeld)) {
         putBack(held);
         return false;
     }
@@ -176,6 +193,10 @@ bool CMaintenanceDlg::WriteTrackingToRadio() {
     if (refusal) {
         conn_->SerialClose();
         env_.ui.message(refusal);
+        return false;
+    }
+    if (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Trk", radioHeld)) {
+        conn_->SerialClose();
         return false;
     }
     if (conn_->ProcessCommand(ECommand::WriteTrackingToRadio) == 0) {
@@ -193,12 +214,17 @@ bool CMaintenanceDlg::WriteFeaturesToRadio() {
         env_.ui.message(messages::kNoFeatureDataToWrite);
         return false;
     }
-    const HeldCopy held = keepHeld();
-    if (!connectOrSay()) {
+    const PageHeld held = keepHeld();
+    std::optional<std::vector<std::uint8_t>> radioHeld;
+    if (!connectForWrite(false, radioHeld)) {
         putBack(held);
         return false;
     }
     putBack(held);
+    if (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Enc", radioHeld)) {
+        conn_->SerialClose();
+        return false;
+    }
     if (conn_->ProcessCommand(ECommand::WriteFeaturesToRadio, std::string(), 0, 0, 0, 0) == 0) {
         env_.ui.message(messages::kWriteFeaturesFailed);
         conn_->SerialClose();

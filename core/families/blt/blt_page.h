@@ -86,12 +86,16 @@ class CMaintenanceDlg : public FamilyPage {
     std::optional<std::string> chooseFile(const FileChoice& choice, bool save);
     // The held tracking and feature data survive a write's status read: the write sends one
     // of them, and the other is what the technician holds, not what the radio had.
-    struct HeldCopy {
+    struct PageHeld {
         TrackingCopy tracking;
         FeatureCopy features;
     };
-    HeldCopy keepHeld() const;
-    void putBack(const HeldCopy& copy);
+    PageHeld keepHeld() const;
+    void putBack(const PageHeld& copy);
+    // Connects for a write: its status read is not kept as a read; what it found of the radio's
+    // tracking data (or features) is the copy kept before the write, taken here, before the
+    // page's data is put back. Nothing when the radio holds none.
+    bool connectForWrite(bool tracking, std::optional<std::vector<std::uint8_t>>& radioHeld);
 
     std::shared_ptr<RadioBackendFactory> factory_;
     std::unique_ptr<CRadioConn> conn_;

@@ -87,10 +87,15 @@ int CRadioConn::heldCommand(ECommand command, const std::string& path) {
 
 // Every status read leaves copies of the radio's tracking and feature data, in the files
 // Write to Disk would save, before anything can be written over them.
-void CRadioConn::keepStatusRead() {
+std::string CRadioConn::historyRadio() const {
     const auto& s = data.serialNumber;
     std::string radio = format("%02X%02X%02X%02X%02X%02X", s[0], s[1], s[2], s[3], s[4], s[5]);
-    if (radio == "000000000000") radio = RadioTypeName(data.radioTypeCode);
+    return radio == "000000000000" ? RadioTypeName(data.radioTypeCode) : radio;
+}
+
+void CRadioConn::keepStatusRead() {
+    if (!keepReads) return;
+    const std::string radio = historyRadio();
     if (data.trackingVersion >= 1 && data.trackingVersion <= kMaxTrackingVersion)
         keepRadioRead(env_, "blt", radio, "Trk", encodeTrackingFile(data));
     if (data.featureLength() > 0 && data.featureLength() <= kFeatureBlockSize)

@@ -39,6 +39,12 @@ class CRadioConn {
     void StatusOpen(const std::string& text);
     void StatusClose();
 
+    // Whether a status read leaves its copies in the history: a write's does not, since its
+    // copy is the one kept before the write.
+    bool keepReads = true;
+    // The radio's name in the history: its serial number, or its type without one.
+    std::string historyRadio() const;
+
   private:
     int heldCommand(ECommand command, const std::string& path);
     void keepStatusRead();
