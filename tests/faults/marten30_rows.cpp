@@ -38,11 +38,13 @@ TW_FAULT_ROWS(marten30) {
     write.failures = identify;
     write.failures.insert(write.failures.end(), {kInvalidRadioId, kWriteNotVerified});
     write.history = false;
+    write.beforeWrite = true;
     write.work = RadioWork::Write;
-    // Inside the first block's write command, after "G0" and "G2".
-    write.alsoAtPc = {6};
-    // The clean write, plus one read-back that waits out its 2 s.
-    write.boundMs = 7000;
+    // Inside the first read of the copy kept before the write, after "G0" and "G2", and
+    // inside the first block's write command, after the 64 reads of the copy.
+    write.alsoAtPc = {6, 4 + 64 * 8 + 2};
+    // The read of the copy, the clean write, plus one read-back that waits out its 2 s.
+    write.boundMs = read.boundMs + 7000;
     return {status, read, write};
 }
 

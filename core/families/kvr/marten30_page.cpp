@@ -30,6 +30,38 @@ void markBlocks(StatusWindow& status, std::size_t done) {
     status.progress(static_cast<long>(done), static_cast<long>(m30::kBlockCount));
 }
 
+// Reads the tracking area twice, block by block; the image when both reads agree in full.
+std::optional<Marten30Image> readImage(Marten30Link& link, StatusWindow& status) {
+    std::string first, second;
+    bool complete = true;
+    for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
+        status.setText(percentText(block));
+        markBlocks(status, block);
+        std::string a, b;
+        // A short block cannot be told from a good one by comparing; it counts as a bad read.
+        // A radio that answers nothing at all has gone away: the read ends there rather than
+        // waiting out every remaining block.
+        complete = link.readBlock(blockAddress(block), a, 0) && complete;
+        if (a.empty()) break;
+        complete = link.readBlock(blockAddress(block), b, 0) && complete;
+        if (b.empty()) break;
+        first += a;
+        second += b;
+    }
+    if (!complete || first != second) return std::nullopt;
+    markBlocks(status, m30::kBlockCount);
+    Marten30Image image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = strictHexPair(first[2 * i], first[2 * i + 1]);
+    return image;
+}
+
+// The radio's name in the history: its serial number, or its type when it has none.
+std::string historyRadio(const Marten30Image& image, bool portable) {
+    const std::string serial = serialNumberText(image);
+    return serial.find_first_not_of('0') == std::string::npos ? radioTypeText(portable) : serial;
+}
+
 // Opens the link and asks who answers, telling the technician what was wrong with the radio;
 // the link is closed on failure.
 std::optional<Marten30Identity> identifyRadio(Env& env, Marten30Link& link) {
@@ -76,37 +108,17 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         return false;
     }
     status.setText("Reading Tracking Data");
-    std::string first, second;
-    bool complete = true;
-    for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
-        status.setText(percentText(block));
-        markBlocks(status, block);
-        std::string a, b;
-        // A short block cannot be told from a good one by comparing; it counts as a bad read.
-        // A radio that answers nothing at all has gone away: the read ends there rather than
-        // waiting out every remaining block.
-        complete = link.readBlock(blockAddress(block), a, 0) && complete;
-        if (a.empty()) break;
-        complete = link.readBlock(blockAddress(block), b, 0) && complete;
-        if (b.empty()) break;
-        first += a;
-        second += b;
-    }
-    const bool valid = complete && first == second;
+    const auto read = readImage(link, status);
+    const bool valid = read.has_value();
     if (!valid) {
         status.close();
         env_.ui.message(messages::kInvalidRead);
         link.close();
     } else {
-        markBlocks(status, m30::kBlockCount);
-        for (std::size_t i = 0; i < image_.size(); ++i)
-            image_[i] = strictHexPair(first[2 * i], first[2 * i + 1]);
+        image_ = *read;
         controls_.setText(kSerialNumber, serialNumberText(image_));
-        const std::string serial = serialNumberText(image_);
-        const bool noSerial = serial.find_first_not_of('0') == std::string::npos;
-        keepRadioRead(env_, "marten30",
-                      noSerial ? radioTypeText(ident->radioId == kPortableRadioId) : serial, "tk7",
-                      std::vector<std::uint8_t>(image_.begin(), image_.end()));
+        keepRadioRead(env_, "marten30", historyRadio(image_, ident->radioId == kPortableRadioId),
+                      "tk7", std::vector<std::uint8_t>(image_.begin(), image_.end()));
     }
     controls_.setText(kRadioType, radioTypeText(ident->radioId == kPortableRadioId));
     controls_.setText(kBandSplit, bandSplitText(ident->bandSplit));
@@ -130,6 +142,18 @@ bool CMarten30Page::WriteTrackingToRadio() {
         env_.ui.message(messages::kInvalidRadioId);
         return false;
     }
+    // What the radio holds now is kept before the first block changes it.
+    status.setText("Reading Tracking Data");
+    const auto held = readImage(link, status);
+    const HeldCopy copy =
+        held ? HeldCopy(std::vector<std::uint8_t>(held->begin(), held->end())) : HeldCopy();
+    const std::string radio =
+        held ? historyRadio(*held, ident->radioId == kPortableRadioId) : "unknown";
+    if (!keepBeforeWrite(env_, "marten30", radio, "tk7", copy)) {
+        link.close();
+        return false;
+    }
+    status.setText("Writing Tracking Data");
     fixChecksums(image_);
     const std::string chars = hexEncode(image_.data(), image_.size());
     for (std::size_t block = 0; block < m30::kBlockCount; ++block) {
