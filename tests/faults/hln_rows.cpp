@@ -74,6 +74,7 @@ TW_FAULT_ROWS(hln) {
     writeTracking.success = {"Tracking data written successfully."};
     writeTracking.failures = with(with(connect, table), {"Tracking data not written."});
     writeTracking.history = false;
+    writeTracking.beforeWrite = true;
     writeTracking.work = RadioWork::Write;
 
     FaultRow readFeatures = readTracking;
@@ -103,6 +104,7 @@ TW_FAULT_ROWS(hln) {
     writeFeatures.success = {"Feature data written successfully."};
     writeFeatures.failures = with(with(connect, table), {"Feature data not written."});
     writeFeatures.history = false;
+    writeFeatures.beforeWrite = true;
     writeFeatures.work = RadioWork::Write;
 
     FaultRow testIn = status;
@@ -157,7 +159,9 @@ TW_FAULT_ROWS(hln) {
     };
     writeImage.run = [imagePath](FamilyPage& p) { return hln(p).WriteImageFromFile(*imagePath); };
     writeImage.success = {"Image written successfully."};
-    writeImage.failures = with(connect, {kRadioFailedVerify, "Could not open file."});
+    // The image is read first, as a read of it does, for the copy kept before the write.
+    writeImage.failures = with(readImage.failures, {kRadioFailedVerify, "Could not open file."});
+    writeImage.boundMs = 2 * readImage.boundMs;
     // The technician is asked before the radio's whole memory is replaced.
     const std::string confirm =
         "Write the image file to the radio?\nThis replaces the radio's whole memory, its "
@@ -165,6 +169,7 @@ TW_FAULT_ROWS(hln) {
     writeImage.silent.insert(writeImage.silent.begin(), confirm);
     writeImage.notes.push_back(confirm);
     writeImage.history = false;
+    writeImage.beforeWrite = true;
     writeImage.work = RadioWork::Write;
     writeImage.writes = "";
     return {status, readTracking, writeTracking, readFeatures, writeFeatures,

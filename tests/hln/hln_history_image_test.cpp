@@ -124,6 +124,27 @@ TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {
     }
 }
 
+// An image replaces everything: the whole image the radio held is kept first, and loads back
+// as an image file that restores it.
+TEST_F(HlnKeptTest, AnImageWriteKeepsTheWholeImageItReplaces) {
+    choose('U');
+    ASSERT_TRUE(page_->ReadImageToFile(path("old.bin")));
+    std::ifstream in(path("old.bin"), std::ios::binary);
+    std::string image(std::istreambuf_iterator<char>(in), {});
+    image[0x10] = 0x5A;
+    std::ofstream(path("new.bin"), std::ios::binary) << image;
+    const auto before = keptRadioReads(app_, kHlnHistoryFamily);
+    ui_.answers = {true};
+    choose('U');
+    ASSERT_TRUE(page_->WriteImageFromFile(path("new.bin")));
+    const std::string copy = newCopy(before);
+    EXPECT_NE(copy.find("-before-write.bin"), std::string::npos) << copy;
+    std::ifstream kept(copy, std::ios::binary), old(path("old.bin"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}),
+              std::string(std::istreambuf_iterator<char>(old), {}));
+    EXPECT_EQ(model().memory()[0x10], 0x5A);
+}
+
 TEST_F(HlnKeptTest, Tk2AcceptsTrailingBlanksOnlyAndRefusesHugeFilesBySize) {
     const std::string pairs = "0A" + std::string(52, '1');
     const struct {

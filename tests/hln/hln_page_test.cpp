@@ -4,7 +4,9 @@
 #include "families/hln/hln_checks.h"
 #include "families/hln/hln_files.h"
 #include "families/hln/hln_page.h"
+#include "families/hln/radio_identity.h"
 #include "families/hln/select_radio_type.h"
+#include "history/read_history.h"
 #include "hln_fixture.h"
 
 namespace tw {
@@ -125,6 +127,48 @@ TEST_F(HlnPageTest, WriteTrackingChecksThenSendsRecordOrder) {
         EXPECT_EQ(model().memory()[0x100 + i], i < 24 ? i : 200 + i) << i;
     EXPECT_FALSE(enabled(kHighPowerLow));
     EXPECT_TRUE(enabled(kModLow));
+}
+
+// A write keeps what the radio held first: the record a read of the same radio gave when
+// nothing was written to it since, else a read of its own inside the write's connection.
+TEST_F(HlnPageTest, AWriteKeepsWhatTheRadioHeldReadingItOnlyWhenItMust) {
+    page({{"bank", "0"}});
+    validTracking();
+    auto write = [&] {
+        choose('U');
+        ui_.answers = {false};  // not a ZKT
+        const std::size_t from = sentText().size();
+        EXPECT_TRUE(page_->WriteTrackingToRadio());
+        const std::string sent = sentText().substr(from);
+        int reads = 0;
+        for (auto at = sent.find("GC"); at != std::string::npos; at = sent.find("GC", at + 1))
+            ++reads;
+        return reads;
+    };
+    auto heldCopy = [&] {
+        std::string copy;
+        for (const auto& k : keptRadioReads(app_, kHlnHistoryFamily))
+            if (k.beforeWrite) copy = k.path;
+        const auto values = decodeTk2(readAll(copy));
+        return values ? std::vector<int>(values->begin(), values->end()) : std::vector<int>{};
+    };
+    auto memory = [&] {
+        return std::vector<int>(model().memory().begin() + 0x100,
+                                model().memory().begin() + 0x100 + 27);
+    };
+
+    const auto before = memory();
+    const int ownRead = write();
+    EXPECT_EQ(heldCopy(), before);
+
+    set(kHlnTrackingFields[0].control, "33");
+    const auto afterFirst = memory();
+    choose('U');
+    ASSERT_TRUE(page_->GetStatus());
+    EXPECT_LT(write(), ownRead);  // the status read's record stands in: no read of its own
+    EXPECT_EQ(heldCopy(), afterFirst);
+
+    EXPECT_EQ(write(), ownRead);  // written since: read again
 }
 
 // All zero answered No, or a ZKT's locked field that is no byte: nothing reaches the radio.

@@ -98,6 +98,16 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
                                bytes->size(), size));
         return false;
     }
+    // The image replaces everything, alignment included: its copy is the whole image the
+    // radio holds, read as a read of the image reads it.
+    lastRead_ = {};
+    PersonalityImage held;
+    HeldCopy copy;
+    if (HlnReadImage(link_, held, session.identity()))
+        copy = std::vector<std::uint8_t>(held.buffer.begin(), held.buffer.begin() + size);
+    if (!keepBeforeWrite(env_, kHlnHistoryFamily, historyRadioName(session.identity()), "bin",
+                         copy))
+        return false;
     PersonalityImage image;
     image.buffer.assign(bytes->begin(), bytes->end());
     if (!HlnWriteImage(link_, image, session.identity())) {

@@ -78,11 +78,33 @@ void CHlnmaintDlg::keepRead(const std::string& extension, const std::string& fil
                   std::vector<std::uint8_t>(fileText.begin(), fileText.end()));
 }
 
-void CHlnmaintDlg::keepTrackingRead(const std::string& trackingText) {
+std::vector<std::uint8_t> CHlnmaintDlg::tk2Bytes(const std::string& trackingText) {
     HlnTrackingBytes values{};
     for (std::size_t i = 0; i < values.size() && 2 * i + 1 < trackingText.size(); ++i)
         values[i] = strictHexPair(trackingText[2 * i], trackingText[2 * i + 1]);
-    keepRead("tk2", encodeTk2(values));
+    const std::string file = encodeTk2(values);
+    return {file.begin(), file.end()};
+}
+
+void CHlnmaintDlg::keepTrackingRead(const std::string& trackingText) {
+    const auto file = tk2Bytes(trackingText);
+    keepRead("tk2", std::string(file.begin(), file.end()));
+}
+
+HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
+    return [this, tracking](const std::string& serial,
+                            const std::function<std::optional<std::string>()>& readHeld) {
+        const auto& kept = tracking ? lastRead_.tracking : lastRead_.features;
+        // A radio that names no serial number cannot be told from another one.
+        const bool sameRadio = serial == lastRead_.serial && serial != "000000000000";
+        const std::optional<std::string> held = kept && sameRadio ? kept : readHeld();
+        lastRead_ = {};
+        HeldCopy copy;
+        if (held && tracking) copy = tk2Bytes(*held);
+        if (held && !tracking) copy = std::vector<std::uint8_t>(held->begin(), held->end());
+        return keepBeforeWrite(env_, kHlnHistoryFamily, historyRadioName(serial, text(kModel)),
+                               tracking ? "tk2" : "fea", copy);
+    };
 }
 
 void CHlnmaintDlg::applyZktRule() {
@@ -121,6 +143,8 @@ bool CHlnmaintDlg::GetStatus() {
     applyZktRule();
     if (read.features) keepRead("fea", features);
     if (read.tracking && !withoutTracking(model)) keepTrackingRead(tracking);
+    lastRead_ = {serial, read.tracking ? std::optional<std::string>(tracking) : std::nullopt,
+                 read.features ? std::optional<std::string>(features) : std::nullopt};
     return true;
 }
 
@@ -134,6 +158,8 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
     showTracking(tracking);
     applyZktRule();
     keepTrackingRead(tracking);
+    if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
+    lastRead_.tracking = tracking;
     return true;
 }
 
@@ -152,7 +178,8 @@ bool CHlnmaintDlg::WriteTrackingToRadio() {
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
     std::string serial = text(kSerial);
-    if (!HlnWriteTracking(link_, model, serial, hexEncode(values.data(), values.size()), *type))
+    if (!HlnWriteTracking(link_, model, serial, hexEncode(values.data(), values.size()), *type,
+                          beforeWrite(true)))
         return false;
     controls_.setText(kModel, model);
     applyZktRule();
@@ -172,7 +199,11 @@ bool CHlnmaintDlg::ReadFeaturesFromRadio() {
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);
-    if (ok) keepRead("fea", features);
+    if (ok) {
+        keepRead("fea", features);
+        if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
+        lastRead_.features = features;
+    }
     return ok;
 }
 
@@ -186,7 +217,7 @@ bool CHlnmaintDlg::WriteFeaturesToRadio() {
     std::string features = takeFeatureText();
     if (!ValidateHlnFeatures(env_.ui, features)) return false;
     std::string model = text(kModel), serial = text(kSerial);
-    const bool ok = HlnWriteFeatures(link_, model, serial, features, *type);
+    const bool ok = HlnWriteFeatures(link_, model, serial, features, *type, beforeWrite(false));
     controls_.setText(kModel, model);
     controls_.setText(kSerial, serial);
     controls_.setText(kFeatures, features);

@@ -6,6 +6,7 @@
 
 #include "families/hln/hln_files.h"
 #include "families/hln/hln_link.h"
+#include "families/hln/hln_page_ops.h"
 #include "view/family_page.h"
 
 namespace tw {
@@ -49,10 +50,20 @@ class CHlnmaintDlg : public FamilyPage {
     void keepTrackingRead(const std::string& trackingText);
     // The 27 values in record order; false (with a message) when one is no byte.
     bool trackingValues(HlnTrackingBytes& values);
+    // What a write keeps before it changes the radio: the record the last read of the same
+    // radio gave, when nothing was written to it since, else the write's own read of it.
+    HlnBeforeWrite beforeWrite(bool tracking);
+    // The tk2 file of tracking data given as hex text in record order.
+    static std::vector<std::uint8_t> tk2Bytes(const std::string& trackingText);
     std::string text(int id) const { return controls_.text(id); }
 
     HlnLink link_;
     std::optional<char> lastType_;
+    // The records of the last reads of one radio, as hex text; forgotten at every write.
+    struct LastRead {
+        std::string serial;
+        std::optional<std::string> tracking, features;
+    } lastRead_;
 };
 
 }  // namespace tw

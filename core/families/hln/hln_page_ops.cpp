@@ -128,10 +128,15 @@ bool HlnReadTracking(HlnLink& link, std::string& model, std::string& serial, std
 }
 
 bool HlnWriteTracking(HlnLink& link, std::string& model, std::string& serial,
-                      const std::string& tracking, char type) {
+                      const std::string& tracking, char type, const HlnBeforeWrite& before) {
     Operation op(link, type);
     if (!op.connect(model, serial, true)) return false;
     serial = op.serialText();
+    if (before && !before(serial, [&op]() -> std::optional<std::string> {
+            if (!op.transferTracking(false)) return std::nullopt;
+            return op.trackingText();
+        }))
+        return false;
     auto& record = op.image().tracking;
     for (std::size_t i = 0; i < record.size(); ++i)
         record[i] =
@@ -161,7 +166,7 @@ bool HlnReadFeatures(HlnLink& link, std::string& model, std::string& serial, std
 }
 
 bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
-                      const std::string& features, char type) {
+                      const std::string& features, char type, const HlnBeforeWrite& before) {
     const std::size_t bytes = features.size() / 2;  // an odd last digit is dropped
     if (bytes > PersonalityImage::kFeatureRecordSize) {
         link.message("Feature data must not contain more than 50 bytes.");
@@ -170,7 +175,14 @@ bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
     Operation op(link, type);
     if (!op.connect(model, serial)) return false;
     serial = op.serialText();
+    if (before && !before(serial, [&op]() -> std::optional<std::string> {
+            if (!op.transferFeatures(false)) return std::nullopt;
+            return op.featureText();
+        }))
+        return false;
+    // The record goes out as the text gives it, whatever the read of the copy left in it.
     auto& record = op.image().feature;
+    std::fill(record.begin(), record.end(), std::uint8_t{0});
     for (std::size_t i = 0; i < bytes; ++i)
         record[i] = strictHexPair(features[2 * i], features[2 * i + 1]);
     const bool ok = op.transferFeatures(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "families/hln/hln_link.h"
@@ -23,12 +25,18 @@ struct HlnStatusRead {
 bool HlnGetStatus(HlnLink& link, std::string& model, std::string& serial, std::string& features,
                   std::string& tracking, char type, HlnStatusRead* read = nullptr);
 
+// Called by a write once the radio is connected and before anything changes it, with the
+// radio's serial number and a read of the record the write replaces (its hex text; nothing
+// when the read failed). False stops the write there.
+using HlnBeforeWrite = std::function<bool(
+    const std::string& serial, const std::function<std::optional<std::string>()>& readHeld)>;
+
 // Tracking data as 54 hex digits in record order. A failed transfer leaves `tracking` as
 // it was and returns false.
 bool HlnReadTracking(HlnLink& link, std::string& model, std::string& serial, std::string& tracking,
                      char type);
 bool HlnWriteTracking(HlnLink& link, std::string& model, std::string& serial,
-                      const std::string& tracking, char type);
+                      const std::string& tracking, char type, const HlnBeforeWrite& before = {});
 
 // Feature data as hex text of the record's N + 5 bytes. After a failed transfer from a
 // connected radio the text is empty, so that no other radio's data stays beside this
@@ -37,6 +45,6 @@ bool HlnReadFeatures(HlnLink& link, std::string& model, std::string& serial, std
                      char type);
 // Refuses a text of more than the record's 50 bytes before opening the port.
 bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
-                      const std::string& features, char type);
+                      const std::string& features, char type, const HlnBeforeWrite& before = {});
 
 }  // namespace tw
