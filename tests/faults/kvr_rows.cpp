@@ -93,6 +93,7 @@ TW_FAULT_ROWS(kvr) {
                           "Action cancelled.\nTurn off radio and disconnect "
                           "from cable."});
     type.history = false;
+    type.beforeWrite = true;
     type.work = RadioWork::Write;
     return {status, read, write, type};
 }

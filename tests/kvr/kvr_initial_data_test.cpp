@@ -7,6 +7,7 @@
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
 #include "kvr/kvr_fixture.h"
+#include "util/hex.h"
 
 namespace tw::kvr {
 namespace {
@@ -136,9 +137,14 @@ TEST_F(RadioTypeFlow, ImplausibleRecordsAreLeftOutAndCounted) {
 
 TEST_F(RadioTypeFlow, WritesTheChosenTypeAndCodeWithANewChecksum) {
     useFile({{1, k136}, {9, k450}});
+    const std::vector<std::uint8_t> held(bench.radio().memory().begin(),
+                                         bench.radio().memory().begin() + 68);
     bool written = false;
     run({{{"1513", "3"}, {"1515", "0"}}, "Write To Radio"}, &written);
     EXPECT_TRUE(written);
+    // The initial data as the radio held it, kept before the write, as the hex it sent.
+    EXPECT_EQ(test::readBytes(test::lastBeforeWrite(bench.app, "kvr")),
+              hexEncode(held.data(), held.size()));
     const auto& mem = bench.radio().memory();
     EXPECT_EQ(mem[0], 0x30);  // K-VR System, record 1 = code 0
     EXPECT_EQ(std::accumulate(mem.begin(), mem.begin() + 68, 0u) & 0xFF, 0u);

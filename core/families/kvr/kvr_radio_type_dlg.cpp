@@ -1,7 +1,9 @@
 #include "families/kvr/kvr_radio_type_dlg.h"
 
 #include "config/profile.h"
+#include "history/read_history.h"
 #include "link/memory_command.h"
+#include "util/hex.h"
 #include "util/text.h"
 
 namespace tw::kvr {
@@ -149,6 +151,12 @@ bool CKvrRadioTypeDlg::writeToRadio() {
         return false;
     }
 
+    // The initial data as the radio holds it is kept before the first piece changes it. No
+    // keeps the dialog open, nothing sent.
+    const std::string held = hexEncode(data_.image.data(), data_.image.size());
+    if (!keepBeforeWrite(env_, "kvr", "KVR", "idat",
+                         std::vector<std::uint8_t>(held.begin(), held.end())))
+        return false;
     const auto type = static_cast<std::uint8_t>(typeSel_);
     const std::string chars = encodeInitialData(data_.image, type, code);
     bool sent = true;
