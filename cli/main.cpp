@@ -59,6 +59,9 @@ Options:
   --no-copy-before-write
                      write to a radio even when the copy of what it held could not be
                      kept (otherwise asked; --yes does not answer that question)
+  --allow-other-radio
+                     write data loaded from another radio's history copy to the radio on
+                     the bench (otherwise asked; --yes does not answer that question)
   --radio-type X     answer of the Select Radio Type dialog (hln)
   --service          started for service work: unlocks the alignment step (blt)
   --yes | --no       the answer to every Yes/No question and OK/Cancel prompt; without them
@@ -297,6 +300,7 @@ int main(int argc, char** argv) {
     app.simulated = o.simulate;
     app.keepHistory = !o.noHistory;
     app.writeWithoutCopy = o.noCopyBeforeWrite;
+    app.allowOtherRadio = o.allowOtherRadio;
     app.serviceMode = o.service;
     Env env{guard, *clock, profile, link, app};
 

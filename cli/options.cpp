@@ -63,6 +63,8 @@ Parsed parseOptions(const std::vector<std::string>& args, Options& o, std::strin
             o.noHistory = true;
         else if (a == "--no-copy-before-write")
             o.noCopyBeforeWrite = true;
+        else if (a == "--allow-other-radio")
+            o.allowOtherRadio = true;
         else if (a == "--service")
             o.service = true;
         else if (a == "--yes")

@@ -18,7 +18,7 @@ struct Options {
     std::string device, ini, trace, radioType, family;
     int port = 0;
     bool hasPort = false, simulate = false, json = false, noHistory = false, service = false;
-    bool noCopyBeforeWrite = false;
+    bool noCopyBeforeWrite = false, allowOtherRadio = false;
     CliUi::Answers answers = CliUi::Answers::Ask;
     sim::ModelOptions simOptions;
     std::vector<std::string> faults;

@@ -161,6 +161,37 @@ bool keepBeforeWrite(Env& env, const std::string& family, const std::string& rad
     return env.ui.askRisky(problem + history_text::kWriteWithoutCopy);
 }
 
+std::optional<KeptRead> historyCopyAt(const AppState& app, const std::string& family,
+                                      const std::string& path) {
+    std::error_code ec;
+    const fs::path file = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    if (ec) return std::nullopt;
+    const fs::path familyFolder =
+        fs::weakly_canonical(fs::path(historyFolder(app)) / historyFolderName(family), ec);
+    if (ec || file.parent_path().parent_path() != familyFolder) return std::nullopt;
+    const std::string stem = file.stem().string();
+    const std::string time = timeOfName(stem);
+    if (time.empty()) return std::nullopt;
+    const std::string mark = kBeforeWriteMark;
+    const bool before = stem.size() > mark.size() &&
+                        stem.compare(stem.size() - mark.size(), mark.size(), mark) == 0;
+    return KeptRead{file.string(), file.parent_path().filename().string(), time, before};
+}
+
+bool confirmOtherRadio(Env& env, const std::optional<KeptRead>& source,
+                       const std::string& benchSerial) {
+    if (!source || benchSerial.empty() || source->radio == historyFolderName(benchSerial))
+        return true;
+    const std::string text = "This data was read from radio " + source->radio + " on " +
+                             source->time + " UTC; the radio on the bench is " + benchSerial +
+                             ". Write it anyway?";
+    if (env.app.allowOtherRadio) {
+        env.ui.detail(text + " Written (--allow-other-radio).");
+        return true;
+    }
+    return env.ui.askRisky(text);
+}
+
 std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& family) {
     std::vector<KeptRead> out;
     const fs::path folder = fs::path(historyFolder(app)) / historyFolderName(family);

@@ -63,4 +63,15 @@ struct KeptRead {
 // The copies kept for one family, oldest first.
 std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& family);
 
+// The copy a file is, when it lies in the history of `family`: its radio and time.
+std::optional<KeptRead> historyCopyAt(const AppState& app, const std::string& family,
+                                      const std::string& path);
+
+// Before a write of data loaded from `source`: true when the data came from no history copy,
+// from a copy of the radio on the bench, or the bench radio tells no serial number (empty
+// `benchSerial`); else the technician is asked (a question --yes does not answer;
+// --allow-other-radio does).
+bool confirmOtherRadio(Env& env, const std::optional<KeptRead>& source,
+                       const std::string& benchSerial);
+
 }  // namespace tw

@@ -19,6 +19,9 @@ struct AppState {
     // A write whose copy of what the radio held could not be kept goes on without asking
     // (--no-copy-before-write, for batch work); else the technician is asked.
     bool writeWithoutCopy = false;
+    // Data loaded from another radio's history copy is written without asking
+    // (--allow-other-radio); else the technician is asked.
+    bool allowOtherRadio = false;
     // The run keeps no history, so no write has a copy: said once, at the first write.
     bool toldNoCopies = false;
     // Simulated radios answer (--simulate): their copies are kept apart from real radios'.

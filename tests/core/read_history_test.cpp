@@ -130,8 +130,12 @@ TEST_F(ReadHistoryTest, ACopyBeforeEveryWriteOrAQuestion) {
         EXPECT_EQ(keepBeforeWrite(env, "wla", "WLA", "tk4", held), c.goesOn);
         const auto shown = ui.messages();
         EXPECT_EQ(!shown.empty(), c.asked);
-        if (c.asked && !c.folderBlocked) EXPECT_EQ(shown[0], noCopy);
-        if (c.folderBlocked) EXPECT_NE(shown.at(0).find("could not be kept in"), std::string::npos);
+        if (c.asked && !c.folderBlocked) {
+            EXPECT_EQ(shown[0], noCopy);
+        }
+        if (c.folderBlocked) {
+            EXPECT_NE(shown.at(0).find("could not be kept in"), std::string::npos);
+        }
         const auto listed = keptRadioReads(app, "wla");
         EXPECT_EQ(listed.size(), c.kept ? 1u : 0u);
         if (c.kept) {

@@ -145,6 +145,49 @@ TEST_F(HlnKeptTest, AnImageWriteKeepsTheWholeImageItReplaces) {
     EXPECT_EQ(model().memory()[0x10], 0x5A);
 }
 
+// Data loaded from the history copy of another radio is written to the radio on the bench
+// only when the technician says so, or the run allowed it beforehand.
+TEST_F(HlnKeptTest, DataFromAnotherRadiosCopyAsksBeforeItIsWritten) {
+    const std::string question =
+        "This data was read from radio 0102030405A6 on 2026-01-02 03:04:05 UTC; the radio on "
+        "the bench is 00A1B2C3D4E5. Write it anyway?";
+    const struct {
+        const char* radio;  // whose copy is loaded
+        bool allowed, answer;
+        bool asked, written;
+    } cases[] = {
+        {"0102030405A6", false, false, true, false},
+        {"0102030405A6", false, true, true, true},
+        {"0102030405A6", true, false, false, true},
+        {"00A1B2C3D4E5", false, false, false, true},
+    };
+    HlnTrackingBytes values{};
+    values.fill(20);
+    for (int i : {24, 25, 26}) values[static_cast<std::size_t>(i)] = 200;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.radio) + (c.allowed ? " allowed" : ""));
+        const auto folder =
+            std::filesystem::path(historyFolder(app_)) / kHlnHistoryFamily / c.radio;
+        std::filesystem::create_directories(folder);
+        const std::string copy = (folder / "2026-01-02T03-04-05Z.tk2").string();
+        std::ofstream(copy) << encodeTk2(values);
+        app_.allowOtherRadio = c.allowed;
+        ui_.clear();
+        ui_.files.push_back(copy);
+        ASSERT_TRUE(page_->ReadTrackingFromDisk());
+        ui_.riskyAnswers = {c.answer};
+        ui_.answers = {false};  // not a ZKT
+        choose('U');
+        EXPECT_EQ(page_->WriteTrackingToRadio(), c.written);
+        const auto shown = ui_.messages();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), question), c.asked ? 1 : 0);
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), "Tracking data written successfully."),
+                  c.written ? 1 : 0);
+        std::filesystem::remove(copy);
+    }
+    app_.allowOtherRadio = false;
+}
+
 TEST_F(HlnKeptTest, Tk2AcceptsTrailingBlanksOnlyAndRefusesHugeFilesBySize) {
     const std::string pairs = "0A" + std::string(52, '1');
     const struct {

@@ -116,8 +116,16 @@ void CMaintenanceDlg::putBack(const PageHeld& copy) {
     restoreFeatures(conn_->data, copy.features);
 }
 
+std::string CMaintenanceDlg::benchSerial() const {
+    const auto& s = conn_->data.serialNumber;
+    const bool named = std::any_of(s.begin(), s.end(), [](std::uint8_t b) { return b != 0; });
+    return named ? conn_->historyRadio() : std::string();
+}
+
 bool CMaintenanceDlg::GetStatus() {
     if (!connectOrSay()) return false;
+    trackingSource_.reset();
+    featureSource_.reset();
     conn_->RadioStatusDlg();
     conn_->SerialClose();
     BltRefresh();
@@ -156,6 +164,8 @@ bool CMaintenanceDlg::FeatureDataEdit() {
 
 bool CMaintenanceDlg::ReadTrackingFromRadio() {
     if (!connectOrSay()) return false;
+    trackingSource_.reset();
+    featureSource_.reset();
     conn_->SerialClose();
     BltRefresh();
     env_.ui.message(messages::kReadTrackingComplete);
@@ -164,6 +174,8 @@ bool CMaintenanceDlg::ReadTrackingFromRadio() {
 
 bool CMaintenanceDlg::ReadFeaturesFromRadio() {
     if (!connectOrSay()) return false;
+    trackingSource_.reset();
+    featureSource_.reset();
     conn_->SerialClose();
     // The status read brought another radio's type and memory: show them.
     BltRefresh();
@@ -195,7 +207,8 @@ bool CMaintenanceDlg::WriteTrackingToRadio() {
         env_.ui.message(refusal);
         return false;
     }
-    if (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Trk", radioHeld)) {
+    if (!confirmOtherRadio(env_, trackingSource_, benchSerial()) ||
+        (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Trk", radioHeld))) {
         conn_->SerialClose();
         return false;
     }
@@ -221,7 +234,8 @@ bool CMaintenanceDlg::WriteFeaturesToRadio() {
         return false;
     }
     putBack(held);
-    if (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Enc", radioHeld)) {
+    if (!confirmOtherRadio(env_, featureSource_, benchSerial()) ||
+        (radioHeld && !keepBeforeWrite(env_, "blt", conn_->historyRadio(), "Enc", radioHeld))) {
         conn_->SerialClose();
         return false;
     }
@@ -250,6 +264,7 @@ bool CMaintenanceDlg::ReadTrackingFromDisk() {
     if (!path) return false;
     const bool ok = conn_->ProcessCommand(ECommand::ReadTrackingFile, *path, 0, 0, 0, 0) != 0;
     if (!ok) env_.ui.message(messages::kCouldNotReadTracking);
+    if (ok) trackingSource_ = historyCopyAt(env_.app, "blt", *path);
     BltRefresh();
     return ok;
 }
@@ -271,6 +286,7 @@ bool CMaintenanceDlg::ReadFeaturesFromDisk() {
         env_.ui.message(messages::kCouldNotReadFeatures);
         return false;
     }
+    featureSource_ = historyCopyAt(env_.app, "blt", *path);
     return true;
 }
 

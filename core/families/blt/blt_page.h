@@ -7,6 +7,7 @@
 
 #include "families/blt/radio_backend.h"
 #include "families/blt/radio_conn.h"
+#include "history/read_history.h"
 #include "view/family_page.h"
 
 namespace tw::blt {
@@ -99,6 +100,10 @@ class CMaintenanceDlg : public FamilyPage {
 
     std::shared_ptr<RadioBackendFactory> factory_;
     std::unique_ptr<CRadioConn> conn_;
+    // The history copies the held tracking and feature data were loaded from, if any.
+    std::optional<KeptRead> trackingSource_, featureSource_;
+    // The bench radio's serial number for the other-radio question; empty when it tells none.
+    std::string benchSerial() const;
     std::function<bool()> gveAlignment_;
     std::optional<std::string> presetFile_;
 };

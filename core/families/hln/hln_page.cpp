@@ -96,7 +96,11 @@ HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
                             const std::function<std::optional<std::string>()>& readHeld) {
         const auto& kept = tracking ? lastRead_.tracking : lastRead_.features;
         // A radio that names no serial number cannot be told from another one.
-        const bool sameRadio = serial == lastRead_.serial && serial != "000000000000";
+        const bool named = serial != "000000000000";
+        if (!confirmOtherRadio(env_, tracking ? trackingSource_ : featureSource_,
+                               named ? serial : std::string()))
+            return false;
+        const bool sameRadio = serial == lastRead_.serial && named;
         const std::optional<std::string> held = kept && sameRadio ? kept : readHeld();
         lastRead_ = {};
         HeldCopy copy;
@@ -143,6 +147,8 @@ bool CHlnmaintDlg::GetStatus() {
     applyZktRule();
     if (read.features) keepRead("fea", features);
     if (read.tracking && !withoutTracking(model)) keepTrackingRead(tracking);
+    trackingSource_.reset();
+    featureSource_.reset();
     lastRead_ = {serial, read.tracking ? std::optional<std::string>(tracking) : std::nullopt,
                  read.features ? std::optional<std::string>(features) : std::nullopt};
     return true;
@@ -158,6 +164,7 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
     showTracking(tracking);
     applyZktRule();
     keepTrackingRead(tracking);
+    trackingSource_.reset();
     if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
     lastRead_.tracking = tracking;
     return true;
@@ -201,6 +208,7 @@ bool CHlnmaintDlg::ReadFeaturesFromRadio() {
     controls_.setText(kFeatures, features);
     if (ok) {
         keepRead("fea", features);
+        featureSource_.reset();
         if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
         lastRead_.features = features;
     }
@@ -265,6 +273,7 @@ bool CHlnmaintDlg::ReadTrackingFromDisk() {
     }
     for (std::size_t i = 0; i < values->size(); ++i)
         controls_.setText(kHlnTrackingFields[i].control, format("%d", (*values)[i]));
+    trackingSource_ = historyCopyAt(env_.app, kHlnHistoryFamily, *path);
     return true;
 }
 
@@ -289,6 +298,7 @@ bool CHlnmaintDlg::ReadFeaturesFromDisk() {
         return false;
     }
     controls_.setText(kFeatures, decodeFea(*bytes));
+    featureSource_ = historyCopyAt(env_.app, kHlnHistoryFamily, *path);
     return true;
 }
 

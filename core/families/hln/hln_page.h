@@ -7,6 +7,7 @@
 #include "families/hln/hln_files.h"
 #include "families/hln/hln_link.h"
 #include "families/hln/hln_page_ops.h"
+#include "history/read_history.h"
 #include "view/family_page.h"
 
 namespace tw {
@@ -64,6 +65,8 @@ class CHlnmaintDlg : public FamilyPage {
         std::string serial;
         std::optional<std::string> tracking, features;
     } lastRead_;
+    // The history copies the tracking and feature data on the page were loaded from, if any.
+    std::optional<KeptRead> trackingSource_, featureSource_;
 };
 
 }  // namespace tw

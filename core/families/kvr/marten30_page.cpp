@@ -116,6 +116,7 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         link.close();
     } else {
         image_ = *read;
+        source_.reset();
         controls_.setText(kSerialNumber, serialNumberText(image_));
         keepRadioRead(env_, "marten30", historyRadio(image_, ident->radioId == kPortableRadioId),
                       "tk7", std::vector<std::uint8_t>(image_.begin(), image_.end()));
@@ -149,6 +150,13 @@ bool CMarten30Page::WriteTrackingToRadio() {
         held ? HeldCopy(std::vector<std::uint8_t>(held->begin(), held->end())) : HeldCopy();
     const std::string radio =
         held ? historyRadio(*held, ident->radioId == kPortableRadioId) : "unknown";
+    // The image carries its radio's serial number: another radio's would be written with it.
+    const std::string benchSerial = held ? serialNumberText(*held) : std::string();
+    const bool named = benchSerial.find_first_not_of('0') != std::string::npos;
+    if (!confirmOtherRadio(env_, source_, named ? benchSerial : std::string())) {
+        link.close();
+        return false;
+    }
     if (!keepBeforeWrite(env_, "marten30", radio, "tk7", copy)) {
         link.close();
         return false;
@@ -201,6 +209,7 @@ bool CMarten30Page::ReadTrackingFromDisk() {
     }
     std::copy(bytes->begin(), bytes->end(), image_.begin());
     showFromImage();
+    source_ = historyCopyAt(env_.app, "marten30", *path);
     return true;
 }
 

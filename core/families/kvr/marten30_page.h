@@ -1,6 +1,7 @@
 #pragma once
 
 #include "families/kvr/marten30_image.h"
+#include "history/read_history.h"
 #include "view/family_page.h"
 
 namespace tw::kvr {
@@ -51,6 +52,8 @@ class CMarten30Page : public FamilyPage {
     void showFromImage();
 
     Marten30Image image_{};
+    // The history copy the image on the page was loaded from, if any.
+    std::optional<KeptRead> source_;
 };
 
 namespace messages {
