@@ -154,5 +154,25 @@ TEST_F(ReadHistoryTest, ACopyBeforeEveryWriteOrAQuestion) {
     EXPECT_TRUE(ui_.messages().empty());
 }
 
+// Only a file that lies in the family's history, named as a copy, is taken for one.
+TEST_F(ReadHistoryTest, AFileIsACopyOnlyWhereAndAsTheHistoryKeepsIt) {
+    keep("hln", "0102030405A6", "kept");
+    const auto listed = keptRadioReads(app_, "hln");
+    ASSERT_EQ(listed.size(), 1u);
+    const fs::path copy = listed[0].path;
+    const auto found = historyCopyAt(app_, "hln", copy.string());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->radio, "0102030405A6");
+    EXPECT_EQ(found->time, listed[0].time);
+    // The same file reached by a detour is still the copy.
+    const fs::path detour = copy.parent_path() / ".." / "0102030405A6" / copy.filename();
+    EXPECT_TRUE(historyCopyAt(app_, "hln", detour.string()));
+    EXPECT_FALSE(historyCopyAt(app_, "kvr", copy.string()));  // another family's
+    const fs::path renamed = copy.parent_path() / "mine.tk1";
+    fs::copy_file(copy, renamed);
+    EXPECT_FALSE(historyCopyAt(app_, "hln", renamed.string()));  // no stamp in its name
+    EXPECT_FALSE(historyCopyAt(app_, "hln", (dataHome_ / "elsewhere.tk1").string()));
+}
+
 }  // namespace
 }  // namespace tw
