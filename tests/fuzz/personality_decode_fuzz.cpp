@@ -1,9 +1,12 @@
 // Personality images from anywhere: the decoder must fail cleanly (nothing changed) or
-// give a personality that the encoder writes back within the image size, or refuses with
-// a message; what the encoder writes must decode again.
+// give a personality that saves to JSON and loads back to the same personality and the
+// same text, and that the encoder writes back within the image size, or refuses with a
+// message; what the encoder writes must decode again. Checking the directory against the
+// bytes at hand never reads past them.
 //
 // Input: byte 0 picks the radio type ("ABCHJMTUV"), byte 1 is the band code, the rest is
 // the image (read up to the radio's image size).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,8 +15,11 @@
 
 #include "families/hln/personality_image.h"
 #include "families/hln/radio_identity.h"
+#include "plugin/codec/image_bounds.h"
 #include "plugin/codec/personality_decoder.h"
 #include "plugin/codec/personality_encoder.h"
+#include "plugin/store/personality_json.h"
+#include "support/property.h"
 #include "ui/ui.h"
 
 namespace {
@@ -44,6 +50,18 @@ void require(bool property) {
     if (!property) __builtin_trap();
 }
 
+// What the decoder accepts, `save` and `load` give back unchanged.
+void savesAndLoads(const tw::CPersonality& p) {
+    const std::string saved = tw::personalityToJson(p);
+    tw::CPersonality loaded;
+    std::string error;
+    TW_PROPERTY(tw::personalityFromJson(saved, loaded, error),
+                "load refused a decoded image: " + error);
+    TW_PROPERTY(tw::firstDifference(p, loaded).empty(),
+                "load gave another personality: " + tw::firstDifference(p, loaded));
+    TW_PROPERTY(tw::personalityToJson(loaded) == saved, "save after load wrote other text");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -54,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tw::classifyRadioId(id);
     // The image in a buffer of exactly its length, so any read past it is caught.
     const std::vector<std::uint8_t> image(data + 2, data + size);
+    (void)tw::checkImageBounds({image.data(), std::min<std::size_t>(image.size(), id.imageSize)},
+                               image.size());
 
     tw::CPersonality host(id.radioId[0], "Host");
     host.PutOption(std::make_unique<tw::CAlarmOpts>());
@@ -64,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     require(host.GetOption<tw::CAlarmOpts>() != nullptr);
+    savesAndLoads(host);
 
     tw::PersonalityImage out;
     out.buffer.assign(id.imageSize + 32u, 0);

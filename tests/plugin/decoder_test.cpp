@@ -4,6 +4,7 @@
 #include "plugin/codec/image_format.h"
 #include "plugin/codec/personality_decoder.h"
 #include "plugin/codec/personality_encoder.h"
+#include "plugin/store/personality_json.h"
 #include "ui/scripted_ui.h"
 
 namespace tw::test {
@@ -83,6 +84,94 @@ TEST(Decoder, MalformedImagesAreRefusedWithTheReasonAndChangeNothing) {
         EXPECT_EQ(DecodePersonality(bytes.data(), bytes.size(), host, id, ui), 0);
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Radio read error.\n" + r.reason});
         EXPECT_EQ(firstDifference(before, host), "");
+    }
+}
+
+// What the decoder gives must save to JSON and load back unchanged. Names a radio shares
+// are kept while nothing refers to them; a reference to a shared name, or to a set the image
+// does not hold, would name the wrong object or none, so such an image is refused.
+TEST(Decoder, WhatItAcceptsSavesAndLoadsAndReferencesItCouldNotKeepAreRefused) {
+    const RadioIdentity id = identityFor('C', 11);
+    // The hand-built radio, its RCI list naming NORTH of TRUNK, plus a TELPAGE system.
+    CPersonality p = handBuilt('C');
+    p.SetAt<CGroupSet>(0)->priority2.clear();
+    auto list = std::make_unique<CRciSystemGroup>();
+    list->entries = {CRciSysGrp{"TRUNK   ", "NORTH   "}};
+    p.PutOption(std::move(list));
+    auto pages = std::make_unique<CTpgGroupSet>();
+    pages->SetName("TPGGRP01");
+    pages->Add(CTpgGroup("PAGE    ", kTpgGroupSetType));
+    p.AddSet(std::move(pages), kTpgGroupSetType);
+    auto paging = std::make_unique<CTpgSystem>("PAGING  ");
+    paging->trunkSet = "TRKSET01";
+    paging->groupSet = "TPGGRP01";
+    p.AddSystem(std::move(paging));
+    const std::vector<std::uint8_t> good = encoded(p, id).buffer;
+    // System records: trunked 11 + 8 bytes, conventional 5 + 8; group records 3 + 8.
+    const std::size_t sys1 = sectionOffset(good, 0, 6) + 1, sys2 = sys1 + 19;
+    const std::size_t groups = sectionOffset(good, 0, 0), group1 = groups + 4;
+    const std::size_t rci = sectionOffset(good, 0, 22) + 1;  // system, group
+    const std::size_t tpgEntry = (good[33] << 8 | good[34]) + 1 + 2 * 9;
+    const std::vector<std::size_t> systemNames = {sys1 + 11, sys2 + 5},
+                                   groupNames = {group1 + 3, group1 + 14};
+    const std::string tail = "; a personality could not tell them apart.";
+    struct Row {
+        const char* label;
+        std::vector<std::size_t> blanked;                         // names made 8 NUL bytes
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes;  // then these set
+        std::string refusal;                                      // "" when the image is read
+    } rows[] = {
+        {"two systems named with NUL bytes", systemNames, {{rci, 0}}, ""},
+        {"the RCI list naming one of them",
+         systemNames,
+         {},
+         "RCI entry 1 names system 1, whose name system 2 shares" + tail},
+        {"one naming the other its priority system",
+         systemNames,
+         {{rci, 0}, {sys1 + 8, 2}},
+         "System 1 refers to system 2, whose name system 1 shares" + tail},
+        {"groups sharing a name the RCI list names",
+         groupNames,
+         {},
+         "RCI entry 1 names group 1 of group set GRPSET01, whose name group 2 of the set shares" +
+             tail},
+        {"groups sharing a name the set's home names",
+         groupNames,
+         {{rci + 1, 0}, {groups + 1, 2}},
+         "The home group of group set GRPSET01 is group 2, whose name group 1 of the set shares" +
+             tail},
+        {"the home an empty slot, as is another group",
+         {},
+         {{rci + 1, 0},
+          {groups + 1, 1},
+          {group1, 0},
+          {group1 + 1, 0},
+          {group1 + 2, 0x80},
+          {group1 + 11, 0},
+          {group1 + 12, 0},
+          {group1 + 13, 0x80}},
+         "The home group of group set GRPSET01 is group 1, whose name group 2 of the set shares "
+         "once empty slots are written blank" +
+             tail},
+        {"a reference past the TELPAGE group sets",
+         {},
+         {{tpgEntry, 0}, {tpgEntry + 1, 0}},
+         "System 3 refers to TELPAGE group set TPGGRP01, which the image does not hold."},
+    };
+    for (const Row& r : rows) {
+        std::vector<std::uint8_t> bytes = good;
+        for (std::size_t at : r.blanked) std::fill_n(bytes.begin() + static_cast<long>(at), 8, 0);
+        for (auto [at, value] : r.bytes) bytes[at] = value;
+        CPersonality back('C', "Decoded");
+        EXPECT_EQ(decodePersonalityQuietly(bytes.data(), bytes.size(), back, id), r.refusal)
+            << r.label;
+        if (!r.refusal.empty()) continue;
+        const std::string saved = personalityToJson(back);
+        CPersonality loaded;
+        std::string error;
+        ASSERT_TRUE(personalityFromJson(saved, loaded, error)) << r.label << ": " << error;
+        EXPECT_EQ(firstDifference(back, loaded), "") << r.label;
+        EXPECT_EQ(personalityToJson(loaded), saved) << r.label;
     }
 }
 

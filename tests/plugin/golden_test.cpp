@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "hand_built.h"
+#include "plugin/codec/image_bounds.h"
 #include "plugin/codec/personality_encoder.h"
 #include "ui/scripted_ui.h"
 #include "util/file_io.h"
@@ -62,6 +63,11 @@ TEST_P(GoldenImage, EncoderWritesTheKeptBytes) {
     const auto kept = loadWholeFile(path.string(), 1 << 16).value_or(std::vector<std::uint8_t>{});
     ASSERT_FALSE(kept.empty()) << path;
     EXPECT_EQ(bytes, kept);
+    std::vector<std::uint8_t> whole = kept;
+    whole.resize(id.imageSize, 0);
+    const ImageBounds bounds = checkImageBounds(whole, kept.size());
+    EXPECT_EQ(bounds.cutShort, "");
+    EXPECT_EQ(bounds.notes, std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Kept, GoldenImage,

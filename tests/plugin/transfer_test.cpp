@@ -1,5 +1,7 @@
 // Personality transfers against the in-process HLN radio on a virtual clock.
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "hln/hln_fixture.h"
 #include "personality_fixtures.h"
@@ -224,6 +226,109 @@ TEST_F(Transfer, BadFilesAndDescriptionsGiveTheirMessageAndOutcome) {
         EXPECT_EQ(firstDifference(before, *r.personality), "") << r.label;
     }
     EXPECT_FALSE(fs::exists(dir_ / "x.img"));
+}
+
+// An image file's own directory says whether it was cut short: its header, its directory,
+// the CRC that closes it and every section must lie within the file. Overlapping sections
+// and a CRC that no longer matches are only noted: a serviced radio's tracking and feature
+// writes leave its CRC stale.
+TEST_F(Transfer, DamagedImageFilesAreJudgedByTheirOwnDirectory) {
+    CPersonality p = generatePersonality({'U', 2, false, 3});
+    ASSERT_EQ(write(p, false, file("u.img"), desc('U')), O::Done);
+    const auto good = loadWholeFile(file("u.img"), 1 << 16).value();
+    const std::size_t n = good.size(), dir = good[33] << 8 | good[34];  // P is byte 0
+    const auto entry = [&](int section) { return dir + 1 + 2 * section; };
+    const std::size_t tracking = good[entry(10)] << 8 | good[entry(10) + 1];
+    const std::size_t feature = good[entry(13)] << 8 | good[entry(13) + 1];
+    const std::string path = file("damaged.img"), none;
+    const auto cut = [&](std::size_t size, const std::string& why) {
+        return "The image file is cut short: " + path + " holds " + std::to_string(size) +
+               " bytes, but " + why + ". Nothing was read.";
+    };
+    const auto str = [](std::size_t v) { return std::to_string(v); };
+    struct Row {
+        const char* label;
+        std::size_t size;                                         // bytes kept of the file
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes;  // changed
+        std::string refusal, detail;                              // or a detail a read shows
+    } rows[] = {
+        {"cut inside the CRC",
+         n - 1,
+         {},
+         cut(n - 1, "its directory places the CRC (section 34) at bytes " + str(n - 2) + " and " +
+                        str(n - 1)),
+         none},
+        {"cut inside the directory",
+         dir + 10,
+         {},
+         cut(dir + 10,
+             "its header and section directory reach byte " + str(dir + 2 * (good[dir] + 1))),
+         none},
+        {"section 29 placed past the end",
+         n,
+         {{entry(29), (n + 4) >> 8}, {entry(29) + 1, n + 4}},
+         cut(n, "its directory places section 29 at bytes " + str(n + 4) + " to " + str(n + 15)),
+         none},
+        {"section 29 placed inside section 10",
+         n,
+         {{entry(29), (tracking + 20) >> 8}, {entry(29) + 1, tracking + 20}},
+         none,
+         "Sections 10 and 29 overlap: section 29 begins at byte " + str(tracking + 20) +
+             ", inside section 10 (bytes " + str(tracking) + " to " + str(tracking + 26) + ")."},
+        {"sections 10 and 13 rewritten",
+         n,
+         {{tracking, 0xA5}, {feature + 3, 0x5A}},
+         none,
+         "The CRC (section 34) holds "},
+    };
+    for (const Row& r : rows) {
+        std::vector<std::uint8_t> damaged(good.begin(), good.begin() + static_cast<long>(r.size));
+        for (auto [at, value] : r.bytes) damaged[at] = value;
+        ASSERT_TRUE(saveFileAtomically(path, damaged));
+        fs::remove(dir_ / "dumps" / "read.hex");
+        ui_.clear();
+        CPersonality back(p.radioType, p.GetName());
+        back.bandLimits = p.bandLimits;
+        const CPersonality before = back;
+        const O got = read(back, false, path, desc('U'));
+        EXPECT_EQ(ui_.messages(), r.refusal.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{r.refusal})
+            << r.label;
+        if (!r.refusal.empty()) {
+            EXPECT_EQ(got, O::Refused) << r.label;
+            EXPECT_EQ(firstDifference(before, back), "") << r.label;
+            EXPECT_FALSE(fs::exists(dir_ / "dumps" / "read.hex")) << r.label;
+            continue;
+        }
+        EXPECT_EQ(got, O::Done) << r.label;
+        EXPECT_EQ(firstDifference(p, back), "") << r.label;
+        const auto& events = ui_.events();
+        EXPECT_TRUE(std::any_of(events.begin(), events.end(), [&](const auto& e) {
+            return e.kind == "detail" && e.text.rfind(r.detail, 0) == 0;
+        })) << r.label;
+    }
+}
+
+// A radio's image is held to the same bounds: the raw image is kept, the read fails and a
+// personality can still be written over it.
+TEST_F(Transfer, RadioImageCutShortIsKeptAndTheReadFails) {
+    radio({{"type", "U"}, {"id1", "7"}});
+    CPersonality p = generatePersonality({'U', 7, false, 6});
+    ASSERT_EQ(write(p, true, "", desc('U')), O::Done);
+    auto& memory = model().memory();
+    const std::size_t crcEntry = (memory[33] << 8 | memory[34]) + 1 + 2 * 34;
+    memory[crcEntry] = 0x0F;  // the CRC at bytes 4095 and 4096
+    memory[crcEntry + 1] = 0xFF;
+    CPersonality back(p.radioType, "Held");
+    const CPersonality before = back;
+    EXPECT_EQ(read(back, true, "", desc('U')), O::Failed);
+    EXPECT_EQ(ui_.messages().back(),
+              "The image read from the radio is cut short: it holds 4096 bytes, but its directory "
+              "places the CRC (section 34) at bytes 4095 and 4096. The personality was not "
+              "changed.");
+    EXPECT_EQ(firstDifference(before, back), "");
+    EXPECT_EQ(dump("read.hex"), std::vector<std::uint8_t>(memory.begin(), memory.begin() + 4096));
+    EXPECT_EQ(write(p, true, "", desc('U')), O::Done);
 }
 
 // A port that never opens, as when the programming cable is unplugged.

@@ -97,6 +97,14 @@ bool skipSpCallSet(DecodeContext& c, SectionReader& r);
 }  // namespace tw
 
 namespace tw {
+// Why a reference to group `number` (1-based) of the set could not find its group again, to
+// follow the group's number in a refusal; "" when it could. A personality refers to groups
+// by name, so the name must be the set's only one, both as read and as a write leaves it:
+// the encoder writes an empty slot's name blank.
+std::string sharedGroupName(const CGroupSet& set, int number, std::size_t nameLength);
+}  // namespace tw
+
+namespace tw {
 // Fills TELPAGE code slots from entry `index` of the code table (if the image has one).
 void applyTpgCodeEntry(DecodeContext& c, int index, std::array<std::uint16_t, 4>& codeSlots);
 }  // namespace tw

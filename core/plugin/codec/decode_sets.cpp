@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "plugin/codec/decode_context.h"
+#include "util/text.h"
 
 namespace tw {
 namespace {
@@ -50,6 +51,13 @@ bool decodeGroupSet(DecodeContext& c, DecodeTarget& t, int number, std::size_t a
         }
         set->Add(std::move(group));
     }
+    const std::pair<int, const char*> refs[] = {{*home & 0x3F, "home group"},
+                                                {*p1 & 0x3F, "priority 1 group"},
+                                                {*p2 & 0x3F, "priority 2 group"}};
+    for (const auto& [index, what] : refs)
+        if (const std::string shared = sharedGroupName(*set, index, c.nameLength); !shared.empty())
+            return c.fail(format("The %s of group set %s is group %d%s", what,
+                                 set->GetName().c_str(), index, shared.c_str()));
     set->home = groupAt(*set, *home & 0x3F);
     set->priority1 = groupAt(*set, *p1 & 0x3F);
     set->priority2 = groupAt(*set, *p2 & 0x3F);
@@ -98,6 +106,28 @@ bool decodeTrunkSet(DecodeContext& c, DecodeTarget& t, int number, std::size_t a
 }
 
 }  // namespace
+
+std::string sharedGroupName(const CGroupSet& set, int number, std::size_t nameLength) {
+    const CGroup* named = set.GetAt(number - 1);
+    if (!named) return {};
+    const auto written = [&](const CGroup& g) {
+        return g.id == 0 && nameLength > 0 ? std::string(nameLength, '\0') : g.name;
+    };
+    for (std::size_t k = 0; k < set.items.size(); ++k) {
+        const CGroup& other = set.items[k];
+        if (static_cast<int>(k) == number - 1) continue;
+        const char* when = other.name == named->name ? ""
+                           : written(other) == written(*named)
+                               ? " once empty slots are written blank"
+                               : nullptr;
+        if (when)
+            return format(
+                ", whose name group %zu of the set shares%s; a personality could not "
+                "tell them apart.",
+                k + 1, when);
+    }
+    return {};
+}
 
 bool decodeGroupAndTrunkSets(DecodeContext& c, DecodeTarget& t) {
     for (std::size_t i = 0; i < c.map.groupSets.size(); ++i)

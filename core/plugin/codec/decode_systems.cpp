@@ -4,6 +4,7 @@
 
 #include "plugin/codec/decode_context.h"
 #include "plugin/validation/value_convert.h"
+#include "util/text.h"
 
 namespace tw {
 namespace {
@@ -22,6 +23,55 @@ struct Record {
 std::string systemName(const std::vector<Record>& records, int number) {
     return number >= 1 && number <= static_cast<int>(records.size()) ? records[number - 1].name
                                                                      : std::string();
+}
+
+// Another system that bears the name of system `number` (1-based), 0 when none does. A
+// personality refers to systems by name: a reference to a shared name could not find its
+// system again, so it is refused rather than kept.
+int systemNamesake(const std::vector<Record>& records, int number) {
+    if (number < 1 || number > static_cast<int>(records.size())) return 0;
+    for (std::size_t k = 0; k < records.size(); ++k)
+        if (static_cast<int>(k) != number - 1 && records[k].name == records[number - 1].name)
+            return static_cast<int>(k) + 1;
+    return 0;
+}
+
+constexpr const char* kNamesakeTail = "; a personality could not tell them apart.";
+
+// The systems a trunked record refers to: its scan pair, else its priority system.
+bool checkSystemRefs(DecodeContext& c, const std::vector<Record>& records, int number) {
+    const auto& b = records[number - 1].b;
+    const int pair[] = {b[8] & 0x3F, (b[9] & 0x40) ? (b[9] & 0x3F) : 0};
+    for (int target : pair)
+        if (const int other = systemNamesake(records, target))
+            return c.fail(format("System %d refers to system %d, whose name system %d shares%s",
+                                 number, target, other, kNamesakeTail));
+    return true;
+}
+
+// Every set a system names must be one the image holds. A system can point at a set whose
+// section is absent; kept, that reference would name nothing.
+bool checkSetRefs(DecodeContext& c, const CPersonality& fresh, const CSystem& s, int number) {
+    static constexpr const char* kWhat[kSetTypeCount] = {
+        "trunked set",      "conventional set",  "group set",
+        "special call set", "TELPAGE group set", "TELPAGE special call set"};
+    std::vector<std::pair<std::string, int>> refs;
+    if (const auto* conv = dynamic_cast<const CConvSystem*>(&s)) {
+        refs = {{conv->GetConvSetName(), kConvSetType}};
+    } else if (const auto* trunk = dynamic_cast<const CTrunkSystem*>(&s)) {
+        refs = {{trunk->trunkSet, kTrunkSetType},
+                {trunk->groupSet, kGroupSetType},
+                {trunk->spCallSet, kSpCallSetType}};
+    } else if (const auto* tpg = dynamic_cast<const CTpgSystem*>(&s)) {
+        refs = {{tpg->trunkSet, kTrunkSetType},
+                {tpg->groupSet, kTpgGroupSetType},
+                {tpg->spCallSet, kTpgSpCallSetType}};
+    }
+    for (const auto& [name, type] : refs)
+        if (!name.empty() && fresh.FindSetIndex(name, type) < 0)
+            return c.fail(format("System %d refers to %s %s, which the image does not hold.",
+                                 number, kWhat[type], name.c_str()));
+    return true;
 }
 
 // Conventional system, 5 + L bytes:
@@ -102,8 +152,12 @@ bool decodeScanMatrix(DecodeContext& c, CPersonality& fresh, const std::vector<R
         auto* sys = dynamic_cast<CTrunkSystem*>(fresh.GetSystemAt(static_cast<int>(i)));
         for (std::size_t j = 0; j < n; ++j) {
             const std::size_t bit = i * n + j;
-            if (*c.view.bit(s.start + bit / 8, 7 - static_cast<int>(bit % 8)) && sys)
-                sys->scannedSystems.push_back(all[j].name);
+            if (!*c.view.bit(s.start + bit / 8, 7 - static_cast<int>(bit % 8)) || !sys) continue;
+            const int target = static_cast<int>(j + 1);
+            if (const int other = systemNamesake(all, target))
+                return c.fail(format("System %zu scans system %d, whose name system %d shares%s",
+                                     i + 1, target, other, kNamesakeTail));
+            sys->scannedSystems.push_back(all[j].name);
         }
     }
     return true;
@@ -123,10 +177,19 @@ bool decodeRciSystemGroups(DecodeContext& c, DecodeTarget& t, const std::vector<
         if (!g) return c.fail("The RCI system/group list runs past its section.");
         CRciSysGrp entry;
         entry.system = systemName(all, *s);
+        if (const int other = systemNamesake(all, *s))
+            return c.fail(format("RCI entry %d names system %d, whose name system %d shares%s",
+                                 i + 1, *s, other, kNamesakeTail));
         auto* sys = dynamic_cast<CTrunkSystem*>(t.fresh.GetSystemAt(*s - 1));
         if (sys && *g != 0)
             if (auto* set = t.fresh.FindSet<CGroupSet>(sys->groupSet))
-                if (const CGroup* group = set->GetAt(*g - 1)) entry.group = group->name;
+                if (const CGroup* group = set->GetAt(*g - 1)) {
+                    const std::string shared = sharedGroupName(*set, *g, c.nameLength);
+                    if (!shared.empty())
+                        return c.fail(format("RCI entry %d names group %d of group set %s%s", i + 1,
+                                             *g, set->GetName().c_str(), shared.c_str()));
+                    entry.group = group->name;
+                }
         rci.entries.push_back(entry);
     }
     return true;
@@ -146,13 +209,15 @@ bool decodeSystems(DecodeContext& c, DecodeTarget& t) {
         records.push_back(r);
     }
     bool firstTrunked = true;
-    for (const Record& r : records) {
-        if (r.type == 0) {
-            t.fresh.AddSystem(conventional(r));
-        } else if (r.type == 3) {
-            t.fresh.AddSystem(telpage(c, r));
-        } else {
-            t.fresh.AddSystem(trunked(r, records, t.fresh));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const Record& r = records[i];
+        const int number = static_cast<int>(i + 1);
+        std::unique_ptr<CSystem> made = r.type == 0   ? conventional(r)
+                                        : r.type == 3 ? telpage(c, r)
+                                                      : trunked(r, records, t.fresh);
+        if (!checkSetRefs(c, t.fresh, *made, number)) return false;
+        if (r.type == 1 || r.type == 2) {
+            if (!checkSystemRefs(c, records, number)) return false;
             // Radio-wide options repeated in every trunked record: the first one speaks.
             if (firstTrunked) {
                 firstTrunked = false;
@@ -162,6 +227,7 @@ bool decodeSystems(DecodeContext& c, DecodeTarget& t) {
                     countToFraction(194, 1077, r.b[10] & 0x1F).value_or(0);
             }
         }
+        t.fresh.AddSystem(std::move(made));
     }
     return decodeScanMatrix(c, t.fresh, records) && decodeRciSystemGroups(c, t, records);
 }

@@ -20,8 +20,8 @@ inline constexpr const char* kSetJsonKeys[kSetTypeCount] = {
 json::Value personalityToJsonValue(const CPersonality& personality);
 std::string personalityToJson(const CPersonality& personality);
 
-// Strict: unknown members, wrong kinds of value, numbers out of range, duplicate system or
-// set names, group names a reference cannot tell apart and references to missing sets,
+// Strict: unknown members, wrong kinds of value, numbers out of range, duplicate set names,
+// system and group names a reference cannot tell apart and references to missing sets,
 // systems, groups or channels are errors naming their JSON Pointer. `out` is touched only
 // on success.
 bool personalityFromJsonValue(const json::Value& value, CPersonality& out, std::string& error);

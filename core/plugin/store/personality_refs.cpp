@@ -1,5 +1,6 @@
 // Cross-references of a personality read from JSON. Objects refer to one another by name,
-// so a name a reference uses must find exactly one object.
+// so a name a reference uses must find exactly one object. Systems and groups may share a
+// name that nothing refers to, as a radio's may (unnamed ones are blanks or zero bytes).
 #include <map>
 
 #include "plugin/store/json_fields.h"
@@ -39,13 +40,6 @@ class Checker {
 
     void uniqueNames() {
         std::map<std::string, int> seen;
-        for (int i = 0; i < p_.GetNumSystems() && ok(); ++i) {
-            const auto [at, added] = seen.emplace(p_.GetSystemAt(i)->GetName(), i);
-            if (!added)
-                fail("/systems/" + std::to_string(i) + "/name",
-                     "the system name " + quoted(at->first) + " is already used by /systems/" +
-                         std::to_string(at->second));
-        }
         for (int t = 0; t < kSetTypeCount && ok(); ++t) {
             seen.clear();
             for (int i = 0; i < p_.GetSetCount(t) && ok(); ++i) {
@@ -66,9 +60,15 @@ class Checker {
         if (!name.empty() && p_.FindSetIndex(name, type) < 0)
             fail(path, "no " + std::string(kSetWhat[type]) + " is named " + quoted(name));
     }
+    // A system a reference names must be the only one of that name.
     void systemRef(const std::string& path, const std::string& name) {
-        if (!name.empty() && p_.FindSystemIndex(name) < 0)
-            fail(path, "no system is named " + quoted(name));
+        if (name.empty()) return;
+        int count = 0;
+        for (const auto& s : p_.Systems()) count += s->GetName() == name;
+        if (count == 0) fail(path, "no system is named " + quoted(name));
+        if (count > 1)
+            fail(path, "the system name " + quoted(name) + " is used by " + std::to_string(count) +
+                           " systems");
     }
     // A group a reference names must be the only one of that name in its set (decoded
     // radios hold empty slots that share a name; nothing refers to those).

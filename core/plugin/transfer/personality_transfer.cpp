@@ -11,6 +11,7 @@
 #include "families/hln/hln_table.h"
 #include "families/hln/hln_transfers.h"
 #include "history/read_history.h"
+#include "plugin/codec/image_bounds.h"
 #include "plugin/codec/personality_decoder.h"
 #include "plugin/codec/personality_encoder.h"
 #include "plugin/transfer/dump_files.h"
@@ -116,6 +117,18 @@ bool preRead(bool ok, WatchedUi& ui, std::initializer_list<const char*> noneText
     return read != PreRead::Failed;
 }
 
+// What the image's own directory says of the bytes read: its notes as details, and true
+// when every section it places was read. `cutShort` words the refusal around the reason.
+template <class CutShort>
+bool wholeImage(const std::uint8_t* image, std::size_t size, std::size_t bytesRead, Ui& ui,
+                CutShort cutShort) {
+    const ImageBounds bounds = checkImageBounds({image, size}, bytesRead);
+    for (const auto& note : bounds.notes) ui.detail(note);
+    if (bounds.cutShort.empty()) return true;
+    ui.message(cutShort(bounds.cutShort));
+    return false;
+}
+
 using DataVersion = std::optional<std::pair<std::uint8_t, std::uint8_t>>;
 
 // Reads what the encoder carries over from the radio: feature data, tracking data, the
@@ -180,6 +193,10 @@ Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& 
     writeDump(settings.dumpFolder, "read.hex", image.buffer.data(), size, ui);
     keepRadioRead(env, kHlnHistoryFamily, historyRadioName(identity), "bin",
                   std::vector<std::uint8_t>(image.buffer.begin(), image.buffer.begin() + size));
+    if (!wholeImage(image.buffer.data(), size, size, ui, [&](const std::string& why) {
+            return format(pers_text::kRadioCutShort, size, why.c_str());
+        }))
+        return Outcome::Failed;
     if (DecodePersonality(image.buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
     // The personality now describes the radio it came from.
     type.keepNew();
@@ -208,9 +225,14 @@ Outcome readFromFile(const TransferSettings& settings, CPersonality& p, const st
                           static_cast<char>(identity.radioId[0]), static_cast<unsigned>(size)));
         return Outcome::Refused;
     }
-    // A file written by a personality write ends at the end of its data: the rest is zero.
+    // A file written by a personality write ends with its CRC: the rest of the image is zero,
+    // and the file's own directory tells a file that ends there from one cut short.
     std::vector<std::uint8_t> buffer(kPersReadBufferSize, 0);
     std::copy(file.bytes.begin(), file.bytes.end(), buffer.begin());
+    if (!wholeImage(buffer.data(), size, file.bytes.size(), ui, [&](const std::string& why) {
+            return format(pers_text::kFileCutShort, path.c_str(), file.bytes.size(), why.c_str());
+        }))
+        return Outcome::Refused;
     writeDump(settings.dumpFolder, "read.hex", buffer.data(), size, ui);
     if (DecodePersonality(buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
     return Outcome::Done;

@@ -39,6 +39,11 @@ inline constexpr const char* kCannotRead = "Cannot read the image file %s: %s";
 inline constexpr const char* kTooLong =
     "The image file %s holds %ju bytes; a type \"%c\" personality image is at most %u bytes. "
     "Nothing was read.";
+inline constexpr const char* kFileCutShort =
+    "The image file is cut short: %s holds %zu bytes, but %s. Nothing was read.";
+inline constexpr const char* kRadioCutShort =
+    "The image read from the radio is cut short: it holds %zu bytes, but %s. The personality "
+    "was not changed.";
 inline constexpr const char* kCannotWrite = "Cannot write the image file %s: %s";
 inline constexpr const char* kOtherRadio =
     "The radio is type \"%c\"; the personality is for type \"%c\".\nWrite the personality to "
