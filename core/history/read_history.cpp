@@ -135,6 +135,11 @@ void keepRadioRead(Env& env, const std::string& family, const std::string& radio
 
 bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
                      const std::string& extension, const HeldCopy& held) {
+    return keepBeforeWrite(env, family, radio, std::vector<HeldFile>{{extension, held}});
+}
+
+bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
+                     const std::vector<HeldFile>& files) {
     if (!env.app.keepHistory) {
         if (!env.app.toldNoCopies)
             env.ui.detail(
@@ -144,16 +149,19 @@ bool keepBeforeWrite(Env& env, const std::string& family, const std::string& rad
         return true;
     }
     std::string problem;
-    if (!held) {
-        problem = history_text::kNotRead;
-    } else {
+    for (const auto& file : files) {
+        if (!file.held) {
+            if (problem.empty()) problem = history_text::kNotRead;
+            continue;
+        }
         fs::path folder;
         const std::string why =
-            keepCopy(env, family, radio, kBeforeWriteMark, extension, *held, folder);
-        if (why.empty()) return true;
-        problem = "The copy of what the radio holds could not be kept in " + folder.string() +
-                  ": " + why + ".";
+            keepCopy(env, family, radio, kBeforeWriteMark, file.extension, *file.held, folder);
+        if (!why.empty() && problem.empty())
+            problem = "The copy of what the radio holds could not be kept in " + folder.string() +
+                      ": " + why + ".";
     }
+    if (problem.empty()) return true;
     if (env.app.writeWithoutCopy) {
         env.ui.detail(problem + " Writing without it (--no-copy-before-write).");
         return true;

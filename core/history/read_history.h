@@ -45,6 +45,15 @@ inline constexpr const char* kWriteWithoutCopy =
 bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
                      const std::string& extension, const HeldCopy& held);
 
+// One file of the copy of a write that replaces several records.
+struct HeldFile {
+    std::string extension;
+    HeldCopy held;
+};
+// The same for several records: each is kept, and one question covers any that is not.
+bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
+                     const std::vector<HeldFile>& files);
+
 // $XDG_DATA_HOME/tunewright/history (~/.local/share/tunewright/history when unset), with
 // "/simulated" appended for a simulated run.
 std::string historyFolder(const AppState& app);

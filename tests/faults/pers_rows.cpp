@@ -147,6 +147,7 @@ FaultRow persRow(const char* name, const PersCase& c, bool read) {
     // Both leave their image in the dump folder, also when the transfer then fails.
     r.dumps = {read ? "dumps/read.hex" : "dumps/write.hex"};
     r.history = read;
+    r.beforeWrite = !read;
     r.work = read ? RadioWork::Read : RadioWork::Write;
     // The connection's pauses, then one time-out of about 50 s.
     r.boundMs = 60000;

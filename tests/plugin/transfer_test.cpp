@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "families/hln/radio_identity.h"
+#include "history/read_history.h"
 #include "hln/hln_fixture.h"
 #include "personality_fixtures.h"
 #include "plugin/transfer/link_parameters.h"
@@ -118,12 +120,22 @@ TEST_F(Transfer, PreambleGoesToTheRadioOnly) {
 TEST_F(Transfer, RadioWriteReadsTheRecordsAndDataVersionBeforeWriting) {
     radio({{"type", "U"}, {"id1", "7"}, {"version", "6.90"}});
     CPersonality p = generatePersonality({'U', 7, false, 6});
+    const auto keptBefore = keptRadioReads(app_, kHlnHistoryFamily).size();
     ASSERT_EQ(write(p, true, "", desc('U')), O::Done) << ui_.messages().back();
     const std::string sent = sentText();
     const auto gb = sent.find("GB");
     ASSERT_NE(gb, std::string::npos);
     EXPECT_LT(sent.find("GI"), gb);
     EXPECT_LT(sent.find(std::string("GC\x02\x02\x24", 5)), gb);  // data version at base + 36
+
+    // The alignment those reads found is kept before the image goes out, as the HLN page's
+    // tracking and feature files.
+    const auto all = keptRadioReads(app_, kHlnHistoryFamily);
+    std::vector<std::string> kept;
+    for (auto k = all.begin() + static_cast<long>(keptBefore); k != all.end(); ++k)
+        if (k->beforeWrite) kept.push_back(fs::path(k->path).extension().string());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (std::vector<std::string>{".fea", ".tk2"}));
 }
 
 // The transfers show the image's progress: a write its chunks and the verify, a read the

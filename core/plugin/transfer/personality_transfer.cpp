@@ -1,11 +1,13 @@
 #include "plugin/transfer/personality_transfer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <utility>
 
 #include "families/hln/hln_connect.h"
+#include "families/hln/hln_files.h"
 #include "families/hln/hln_image.h"
 #include "families/hln/hln_messages.h"
 #include "families/hln/hln_table.h"
@@ -19,6 +21,7 @@
 #include "plugin/transfer/link_parameters.h"
 #include "plugin/transfer/watched_ui.h"
 #include "util/file_io.h"
+#include "util/hex.h"
 #include "util/text.h"
 #include "view/env.h"
 
@@ -178,6 +181,27 @@ bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
     return differs == nullptr;
 }
 
+// The tracking and feature records a personality write read from the radio, as the HLN
+// page's files (.tk2, .fea) keep them; a record the radio holds none of is not kept.
+bool keepAlignment(Env& env, const PersonalityImage& image, const RadioIdentity& identity) {
+    std::vector<HeldFile> files;
+    const auto any = [](const auto& record) {
+        return std::any_of(record.begin(), record.end(), [](std::uint8_t b) { return b != 0; });
+    };
+    if (any(image.tracking)) {
+        HlnTrackingBytes values{};
+        std::copy_n(image.tracking.begin(), values.size(), values.begin());
+        const std::string file = encodeTk2(values);
+        files.push_back({"tk2", std::vector<std::uint8_t>(file.begin(), file.end())});
+    }
+    if (any(image.feature)) {
+        const std::string text = hexEncode(image.feature.data(), image.featureLength());
+        files.push_back({"fea", std::vector<std::uint8_t>(text.begin(), text.end())});
+    }
+    return files.empty() ||
+           keepBeforeWrite(env, kHlnHistoryFamily, historyRadioName(identity), files);
+}
+
 Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& p, Ui& ui) {
     TypeKeeper type(p);
     RadioIdentity identity;
@@ -260,6 +284,9 @@ Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p
     request.idOverride = image.idOverride;
     request.toRadio = true;
     if (!readForWrite(link, ui, image, identity, request.radioVersion)) return Outcome::Failed;
+    // The alignment the write carries over is what the radio must not lose: kept before the
+    // image goes out, from the reads just made (the personality is the application's own).
+    if (!keepAlignment(env, image, identity)) return Outcome::Cancelled;
     identity.writeMode = 1;
     // Encoded for the radio that answered: connecting set the personality's type to it.
     if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
