@@ -8,7 +8,7 @@ namespace tw::faults {
 TW_FAULT_ROWS(marten30) {
     using namespace kvr::messages;
     using P = kvr::CMarten30Page;
-    const std::vector<std::string> identify = {kM30PortNotOpened, kNotProgrammingMode,
+    const std::vector<std::string> identify = {kPortNotOpened,    kNotProgrammingMode,
                                                kWrongRadioType,   kNoFlashCode,
                                                kInvalidBandSplit, kCouldNotInitialize};
     FaultRow read;

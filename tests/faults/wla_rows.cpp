@@ -40,7 +40,7 @@ std::string programFile() {
 TW_FAULT_ROWS(wla) {
     using namespace compact::messages;
     using P = compact::CWlaPage;
-    const std::vector<std::string> identify = {kPortNotOpened, kUnknownMode, kWrongRadioType,
+    const std::vector<std::string> identify = {kPortNotOpenedOrBusy, kUnknownMode, kWrongRadioType,
                                                kInvalidBandSplit, kCouldNotInitialize};
     // The identity is shown once it passed, whether or not the rest of the work did.
     const std::vector<int> identity = {P::kRadioType, P::kRfType, P::kMaxPower};

@@ -6,6 +6,7 @@
 #include "families/compact/compact_tables.h"
 #include "link/port_session.h"
 #include "view/env.h"
+#include "view/shared_messages.h"
 
 namespace tw::compact {
 
@@ -66,17 +67,15 @@ class HexLink {
 };
 
 namespace messages {
-inline constexpr const char* kPortNotOpened = "Comm Port not opened.";
-inline constexpr const char* kWrongRadioType = "Wrong radio type number";
-inline constexpr const char* kCouldNotInitialize =
-    "Could not initialize radio. Check connection and confirm no other application is using "
-    "comm port. ";
+using shared_text::kCouldNotInitialize;
+using shared_text::kPortNotOpened;
+using shared_text::kWrongRadioType;
 inline constexpr const char* kCouldNotRead = "Could not read Tracking Data.";
 inline constexpr const char* kCouldNotWrite = "Could not write Tracking Data.";
 inline constexpr const char* kResetFailed = "Error Writing Reset Command";
-inline constexpr const char* kAllZero = "Tracking Data is set to 0.\n Proceed?";
-inline constexpr const char* kCouldNotOpenFile = "Could not open file.";
-inline constexpr const char* kWrongFileSize = "Wrong size of the file.";
+using shared_text::kAllZero;
+using shared_text::kCouldNotOpenFile;
+using shared_text::kWrongFileSize;
 }  // namespace messages
 
 }  // namespace tw::compact

@@ -31,7 +31,7 @@ void CWlaPage::setRecord(const WlaRecord& record) {
 
 bool CWlaPage::connect(WlaLink& link, WlaMode mode) {
     if (!link.open(mode)) {
-        env_.ui.message(messages::kPortNotOpened);
+        env_.ui.message(messages::kPortNotOpenedOrBusy);
         return false;
     }
     env_.ui.message(mode == WlaMode::Flash ? messages::kPowerCycleFlash

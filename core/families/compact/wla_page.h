@@ -5,6 +5,7 @@
 #include "families/compact/srecord.h"
 #include "families/compact/wla_protocol.h"
 #include "view/family_page.h"
+#include "view/shared_messages.h"
 
 namespace tw::compact {
 
@@ -60,15 +61,13 @@ class CWlaPage : public FamilyPage {
 };
 
 namespace messages {
-inline constexpr const char* kCouldNotInitialize =
-    "Could not initialize radio. Check connection and confirm no other application is using "
-    "comm port. ";
+using shared_text::kCouldNotInitialize;
 inline constexpr const char* kCouldNotReadTracking = "Could not read Tracking Data.";
 inline constexpr const char* kCouldNotVerify = "Could not read Tracking Data to verify.";
 inline constexpr const char* kTrackingMismatch =
     "The Tracking Data read back from the radio differs from what was written.\nPlease retry.";
 inline constexpr const char* kIoErrorRetry = "I/O error, please retry";
-inline constexpr const char* kAllZero = "Tracking Data is set to 0.\n Proceed?";
+using shared_text::kAllZero;
 inline constexpr const char* kNotEnoughRecords = "The input file does not contain enough S Records";
 inline constexpr const char* kNoCodeInFile =
     "The input file holds no program code between 0x2000 and 0xF77F, so flashing it would "

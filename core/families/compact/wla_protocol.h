@@ -9,6 +9,7 @@
 
 #include "link/port_session.h"
 #include "view/env.h"
+#include "view/shared_messages.h"
 
 namespace tw::compact {
 
@@ -104,13 +105,13 @@ class WlaLink {
 };
 
 namespace messages {
-inline constexpr const char* kPortNotOpened = "Comm Port not opened or busy.";
+inline constexpr const char* kPortNotOpenedOrBusy = "Comm Port not opened or busy.";
 inline constexpr const char* kPowerCycleFlash = "Power cycle radio to place in flashing mode.";
 inline constexpr const char* kPowerCycleProgramming =
     "Power cycle radio to place in progamming mode.";
 inline constexpr const char* kUnknownMode = "Radio in Unknown Mode!\n";
-inline constexpr const char* kWrongRadioType = "Wrong radio type number";
-inline constexpr const char* kInvalidBandSplit = "Invalid band split data";
+using shared_text::kInvalidBandSplit;
+using shared_text::kWrongRadioType;
 }  // namespace messages
 
 }  // namespace tw::compact

@@ -8,6 +8,7 @@
 #include "plugin/store/personality.h"
 #include "util/file_io.h"
 #include "util/text.h"
+#include "view/shared_messages.h"
 
 namespace tw {
 namespace {
@@ -56,7 +57,7 @@ bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
     keepRadioRead(env_, kHlnHistoryFamily, historyRadioName(session.identity()), "bin",
                   std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     if (!saveFileAtomically(path, bytes)) {
-        env_.ui.message("Could not open file.");
+        env_.ui.message(shared_text::kCouldNotOpenFile);
         return false;
     }
     env_.ui.message(format("Image read successfully (%zu bytes).", bytes.size()));
@@ -67,7 +68,7 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
     // The size comes from the file system: a file far too large is refused without reading it.
     const auto fileBytes = fileSize(path);
     if (!fileBytes) {
-        env_.ui.message("Could not open file.");
+        env_.ui.message(shared_text::kCouldNotOpenFile);
         return false;
     }
     const auto type = selectRadioType();
@@ -85,7 +86,7 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
         return false;
     const auto bytes = readFilePrefix(path, kImageFileLimit + 1);
     if (!bytes) {
-        env_.ui.message("Could not open file.");
+        env_.ui.message(shared_text::kCouldNotOpenFile);
         return false;
     }
     BusyCursor busy(env_.ui);

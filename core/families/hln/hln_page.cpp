@@ -12,6 +12,7 @@
 #include "util/file_io.h"
 #include "util/hex.h"
 #include "util/text.h"
+#include "view/shared_messages.h"
 
 namespace tw {
 namespace {
@@ -19,7 +20,7 @@ namespace {
 using namespace hln_ids;
 
 constexpr const char* kNoFeaturesNovac = "Error - NOVAC 30P Radios do not have feature data";
-constexpr const char* kCouldNotOpen = "Could not open file.";
+constexpr const char* kCouldNotOpen = shared_text::kCouldNotOpenFile;
 constexpr int kDefaultRadioType = 'U';
 
 bool withoutTracking(const std::string& model) {
@@ -180,7 +181,7 @@ bool CHlnmaintDlg::WriteTrackingToRadio() {
     // range, so asked afterwards it could never be reached.
     const bool allZero = std::all_of(kHlnTrackingFields.begin(), kHlnTrackingFields.end(),
                                      [&](const auto& f) { return text(f.control) == "0"; });
-    if (allZero && !env_.ui.askYesNo("Tracking Data is set to 0.\n Proceed?")) return false;
+    if (allZero && !env_.ui.askYesNo(shared_text::kAllZero)) return false;
     if (!ValidateHlnTracking(env_.ui, controls_, model)) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;

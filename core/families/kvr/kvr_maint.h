@@ -3,6 +3,7 @@
 #include "families/kvr/initial_data.h"
 #include "families/kvr/tracking_values.h"
 #include "view/family_page.h"
+#include "view/shared_messages.h"
 
 namespace tw::kvr {
 
@@ -53,11 +54,11 @@ inline constexpr const char* kTrackingRead =
 inline constexpr const char* kTrackingWritten =
     "Tracking data written.\nTurn off radio and disconnect from cable.";
 inline constexpr const char* kTrackingWriteError = "Error writing Tracking Data.\nTurn off radio.";
-inline constexpr const char* kAllZero = "Tracking Data is set to 0.\n Proceed?";
+using shared_text::kAllZero;
 inline constexpr const char* kInitialDataReadError =
     "Error reading Initial Data.\nTurn off radio, check programming cable connection and retry.";
-inline constexpr const char* kCouldNotOpenFile = "Could not open file.";
-inline constexpr const char* kWrongFileSize = "Wrong size of the file.";
+using shared_text::kCouldNotOpenFile;
+using shared_text::kWrongFileSize;
 }  // namespace messages
 
 }  // namespace tw::kvr

@@ -5,6 +5,7 @@
 
 #include "link/port_session.h"
 #include "view/env.h"
+#include "view/shared_messages.h"
 
 namespace tw::kvr {
 
@@ -66,12 +67,12 @@ class Marten30Link {
 const char* faultMessage(Marten30Link::Fault fault);
 
 namespace messages {
-inline constexpr const char* kM30PortNotOpened = "Comm Port not opened.";
+using shared_text::kPortNotOpened;
 inline constexpr const char* kNotProgrammingMode = "Error: Radio not in Programming Mode";
-inline constexpr const char* kWrongRadioType = "Wrong radio type number";
+using shared_text::kWrongRadioType;
 inline constexpr const char* kNoFlashCode = "Radio Flash Code not present";
 inline constexpr const char* kInvalidCountry = "Invalid Country Information";
-inline constexpr const char* kInvalidBandSplit = "Invalid band split data";
+using shared_text::kInvalidBandSplit;
 }  // namespace messages
 
 }  // namespace tw::kvr

@@ -66,7 +66,7 @@ std::string historyRadio(const Marten30Image& image, bool portable) {
 // the link is closed on failure.
 std::optional<Marten30Identity> identifyRadio(Env& env, Marten30Link& link) {
     if (!link.open()) {
-        env.ui.message(messages::kM30PortNotOpened);
+        env.ui.message(messages::kPortNotOpened);
         return std::nullopt;
     }
     const auto answer = link.identify();

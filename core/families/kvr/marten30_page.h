@@ -3,6 +3,7 @@
 #include "families/kvr/marten30_image.h"
 #include "history/read_history.h"
 #include "view/family_page.h"
+#include "view/shared_messages.h"
 
 namespace tw::kvr {
 
@@ -57,9 +58,7 @@ class CMarten30Page : public FamilyPage {
 };
 
 namespace messages {
-inline constexpr const char* kCouldNotInitialize =
-    "Could not initialize radio. Check connection and confirm no other application is using "
-    "comm port. ";
+using shared_text::kCouldNotInitialize;
 inline constexpr const char* kInvalidRead = "Invalid Read--Read Aborted. \nTurn off radio.";
 inline constexpr const char* kInvalidRadioId = "Invalid Radio Id. ";
 inline constexpr const char* kWriteNotVerified = "Write not Verified.";
