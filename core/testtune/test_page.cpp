@@ -29,10 +29,6 @@ void CTestPage::PostClose() {
     sheet_.Post([this] { OnStop(); });
 }
 
-void CTestPage::PostStop() {
-    sheet_.Post([this] { OnStop(); });
-}
-
 void CTestPage::PostCloseSheet() {
     sheet_.Post([this] { sheet_.Cancel(); });
 }
@@ -44,10 +40,6 @@ void CTestPage::StartTimer(int id, Millis ms, bool repeating) {
 
 void CTestPage::KillTimer(int id) {
     sheet_.timers().kill(this, id);
-}
-
-bool CTestPage::TimerArmed(int id) const {
-    return sheet_.timers().isArmed(this, id);
 }
 
 bool CTestPage::OnCommand(int id) {

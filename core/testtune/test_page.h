@@ -96,12 +96,9 @@ class CTestPage {
     void SetWizardButtons(int buttons);
     // WM_CLOSE to the page: its running test ends as Stop would end it.
     void PostClose();
-    // WM_COMMAND IDCANCEL (or the Stop id) posted to the page itself.
-    void PostStop();
     void PostCloseSheet();
     void StartTimer(int id, Millis ms, bool repeating = false);
     void KillTimer(int id);
-    bool TimerArmed(int id) const;
 
     Control& AddControl(int id, std::string text = {}, bool enabled = true);
     Control& AddButton(int id, std::string label, bool enabled = true) {
@@ -130,8 +127,6 @@ class CTestPage {
         return UnkeyTransmitter();
     }
     bool mayBeKeyed() const { return keyed_; }
-    // The idle wizard buttons of a start that failed or a test that ended.
-    void StartFailed(int buttons) { SetWizardButtons(buttons); }
 
     CTestSheet& sheet_;
     int stopId_ = kIdStop;

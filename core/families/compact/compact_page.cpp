@@ -37,10 +37,6 @@ CCompactPage::CCompactPage(Env& env, const CompactModel& model)
     controls_.add(model_.defaultsButton, "Defaults", false);
 }
 
-int CCompactPage::fieldNumber(int control) const {
-    return leadingInt(controls_.text(control));
-}
-
 bool CCompactPage::takeValues() {
     std::vector<std::uint8_t> taken = record_;
     for (const auto& f : model_.fields) {

@@ -36,8 +36,6 @@ class CCompactPage : public FamilyPage {
     // Moves the texts of the value fields into the record, or shows which field is out of
     // range and changes nothing.
     bool takeValues();
-    // The number a report prints for a field's text.
-    int fieldNumber(int control) const;
 
   private:
     bool connect(HexLink& link);
