@@ -69,9 +69,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "hln_image_bench: %s\n", serial.lastOpenError().c_str());
         return 1;
     }
-    tw::CPersonality personality('B', {});
     tw::RadioIdentity identity;
-    if (!tw::HlnConnect(link, personality, identity)) {
+    if (!tw::HlnConnect(link, 'B', identity)) {
         std::fprintf(stderr, "hln_image_bench: no handshake\n");
         return 1;
     }

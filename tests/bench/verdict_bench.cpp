@@ -52,9 +52,8 @@ long connectBytes() {
     Bench b(hlnRadio(), "count");
     HlnLink link(b.link, b.ui);
     link.open();
-    CPersonality personality('U', {});
     RadioIdentity identity;
-    HlnConnect(link, personality, identity);
+    HlnConnect(link, 'U', identity);
     return static_cast<long>(b.devices.model().sent().size());
 }
 

@@ -24,9 +24,8 @@ class HlnLinkTest : public HlnTest {
   protected:
     void openLink() { ASSERT_TRUE(link_->open()); }
     bool connect(char expected) {
-        CPersonality p(static_cast<std::uint8_t>(expected), {});
-        const bool ok = HlnConnect(*link_, p, identity_);
-        personalityType_ = p.radioType;
+        const bool ok = HlnConnect(*link_, expected, identity_);
+        personalityType_ = identity_.typeLetter();
         return ok;
     }
     // Connects a radio with these options and forgets the handshake traffic.

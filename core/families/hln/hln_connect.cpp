@@ -89,9 +89,8 @@ bool readRadioId(HlnLink& link, std::uint8_t* id) {
 
 }  // namespace
 
-bool HlnConnect(HlnLink& link, CPersonality& personality, RadioIdentity& identity) {
+bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
     BusyCursor busy(link.ui());
-    const char expected = static_cast<char>(personality.radioType);
     link.port().setDtr(true);
     if (needsPowerCycleHint(expected)) {
         link.message(hln_text::kProgramMode);
@@ -133,7 +132,6 @@ bool HlnConnect(HlnLink& link, CPersonality& personality, RadioIdentity& identit
     std::uint8_t id[6] = {};
     if (!readRadioId(link, id) || !readRadioId(link, id)) return false;
     identity.setRadioId(id);
-    personality.radioType = id[0];
     if (!classifyRadioId(identity)) {
         link.message(hln_text::kUnknownType);
         return false;

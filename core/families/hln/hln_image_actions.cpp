@@ -5,7 +5,6 @@
 #include "families/hln/hln_page_ops.h"
 #include "families/hln/personality_image.h"
 #include "history/read_history.h"
-#include "plugin/store/personality.h"
 #include "util/file_io.h"
 #include "util/text.h"
 #include "view/shared_messages.h"
@@ -22,7 +21,7 @@ constexpr const char* kPartialImageDetail =
 // Opens the port and connects; on every exit of the caller's scope the port is closed.
 class ImageSession {
   public:
-    ImageSession(HlnLink& link, char type) : link_(link), personality_(type, {}) {}
+    ImageSession(HlnLink& link, char type) : link_(link), type_(type) {}
     ~ImageSession() { link_.close(); }
     ImageSession(const ImageSession&) = delete;
     ImageSession& operator=(const ImageSession&) = delete;
@@ -32,13 +31,13 @@ class ImageSession {
             link_.message(hln_text::kCommNotOpen);
             return false;
         }
-        return HlnConnect(link_, personality_, identity_);
+        return HlnConnect(link_, type_, identity_);
     }
     const RadioIdentity& identity() const { return identity_; }
 
   private:
     HlnLink& link_;
-    CPersonality personality_;
+    char type_;
     RadioIdentity identity_;
 };
 

@@ -5,7 +5,6 @@
 #include "families/hln/hln_transfers.h"
 #include "families/hln/personality_image.h"
 #include "families/hln/radio_identity.h"
-#include "plugin/store/personality.h"
 #include "ui/ui.h"
 #include "util/hex.h"
 
@@ -21,7 +20,7 @@ constexpr const char* kUnknownSerial = "000000000000";
 // One radio operation from opening to closing the port.
 class Operation {
   public:
-    Operation(HlnLink& link, char type) : link_(link), busy_(link.ui()), personality_(type, {}) {}
+    Operation(HlnLink& link, char type) : link_(link), busy_(link.ui()), type_(type) {}
     ~Operation() { link_.close(); }
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
@@ -33,7 +32,7 @@ class Operation {
             link_.message(hln_text::kCommNotOpen);
             return false;
         }
-        if (!HlnConnect(link_, personality_, identity_)) return false;
+        if (!HlnConnect(link_, type_, identity_)) return false;
         const std::string name = HlnModelName(identity_);
         if (name.empty()) {
             model = "???";
@@ -73,7 +72,7 @@ class Operation {
   private:
     HlnLink& link_;
     BusyCursor busy_;
-    CPersonality personality_;
+    char type_;
     RadioIdentity identity_;
     PersonalityImage image_;
 };

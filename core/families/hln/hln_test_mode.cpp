@@ -5,7 +5,6 @@
 #include "families/hln/hln_connect.h"
 #include "families/hln/hln_messages.h"
 #include "families/hln/radio_identity.h"
-#include "plugin/store/personality.h"
 #include "ui/ui.h"
 
 namespace tw {
@@ -23,9 +22,8 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
         link.message(hln_text::kCommNotOpen);
         return false;
     }
-    CPersonality personality(static_cast<std::uint8_t>(radioType), {});
     RadioIdentity identity;
-    if (!HlnConnect(link, personality, identity)) {
+    if (!HlnConnect(link, radioType, identity)) {
         link.close();
         return false;
     }

@@ -208,7 +208,10 @@ Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& 
     applyLinkParameters(p, identity);
     RadioSession session(env, ui);
     if (!session.open()) return Outcome::Failed;
-    if (!HlnConnect(session.link(), p, identity)) return Outcome::Failed;
+    if (!HlnConnect(session.link(), static_cast<char>(p.radioType), identity))
+        return Outcome::Failed;
+    // The personality now names the radio that answered.
+    p.radioType = static_cast<std::uint8_t>(identity.typeLetter());
     PersonalityImage image;
     image.buffer.assign(kPersReadBufferSize, 0);
     if (!HlnReadImage(session.link(), image, identity)) return Outcome::Failed;
@@ -270,7 +273,8 @@ Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p
     RadioSession session(env, ui);
     if (!session.open()) return Outcome::Failed;
     HlnLink& link = session.link();
-    if (!HlnConnect(link, p, identity)) return Outcome::Failed;
+    if (!HlnConnect(link, static_cast<char>(p.radioType), identity)) return Outcome::Failed;
+    p.radioType = static_cast<std::uint8_t>(identity.typeLetter());
     const char wanted = linkLetter(type.type());
     if (identity.typeLetter() != wanted &&
         !ui.askYesNo(format(pers_text::kOtherRadio, identity.typeLetter(), wanted)))
