@@ -337,5 +337,37 @@ TEST_F(HlnLinkTest, TestModeInAndOut) {
     EXPECT_EQ(ui_.messages(), std::vector<std::string>{"Unable to put the radio in test mode."});
 }
 
+// Each model's rules come from its row: by letter (tracking kept, features, the power-cycle
+// hint, image chunks) or by the model text the page shows (no tracking, locked fields).
+TEST(HlnModelTable, EveryRuleReadsTheModelsRow) {
+    const struct {
+        char letter;
+        bool noTracking, noFeatures, hint;
+        int chunks;
+    } letters[] = {
+        {'A', false, false, false, 16}, {'B', false, false, false, 32},
+        {'C', false, false, true, 32},  {'H', true, false, false, 16},
+        {'I', true, false, false, 16},  {'J', true, false, false, 16},
+        {'K', true, false, false, 16},  {'M', false, true, false, 16},
+        {'T', false, false, true, 32},  {'U', false, false, false, 32},
+        {'V', false, false, true, 32},  {'Z', false, false, false, 32},  // unknown
+    };
+    for (const auto& l : letters) {
+        SCOPED_TRACE(std::string(1, l.letter));
+        EXPECT_EQ(hasNoTrackingData(l.letter), l.noTracking);
+        EXPECT_EQ(hasNoFeatureData(l.letter), l.noFeatures);
+        EXPECT_EQ(needsPowerCycleHint(l.letter), l.hint);
+        EXPECT_EQ(hlnImageChunks(l.letter), l.chunks);
+    }
+    for (const char* model : {"UKT 10", "UKT 20", "UKT/OKT", "OKT"})
+        EXPECT_TRUE(modelKeepsNoTracking(model)) << model;
+    for (const char* model : {"HLN", "ZKT", "VNL", "NOVAC 30P", "", "???"})
+        EXPECT_FALSE(modelKeepsNoTracking(model)) << model;
+    for (const char* model : {"ZKT", "ZLT"}) EXPECT_TRUE(modelLocksAlignment(model)) << model;
+    // The other generation of the same letters is not locked.
+    for (const char* model : {"VNL", "QLX", "HLN", "????????"})
+        EXPECT_FALSE(modelLocksAlignment(model)) << model;
+}
+
 }  // namespace
 }  // namespace tw

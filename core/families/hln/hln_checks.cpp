@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "families/hln/radio_identity.h"
 #include "families/hln/tracking_layout.h"
 #include "ui/ui.h"
 #include "util/hex.h"
@@ -80,7 +81,7 @@ bool ValidateHlnTracking(Ui& ui, const Controls& controls, const std::string& mo
         c.range({kSquelchLow}, 144, 226, kSquelchRange);
     if (!firstPart) return false;
     // The other values of these radios are locked on the page.
-    if (model == "ZKT" || model == "ZLT") return true;
+    if (modelLocksAlignment(model)) return true;
     return c.digits(
                {{kHighPowerHigh, "Invalid character in high range high power."},
                 {kHighPowerMid, "Invalid character in mid range high power."},

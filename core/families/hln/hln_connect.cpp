@@ -18,10 +18,6 @@ constexpr int kTrwPassesPerRtsPulse = 100;
 constexpr int kTrwDoubleBreakPass = 11;
 constexpr int kBreakMs = 30;
 
-bool needsPowerCycleHint(char type) {
-    return type == 'C' || type == 'T' || type == 'V';
-}
-
 // Up to five wake bytes; true when the radio answered the prompt.
 bool wake(HlnLink& link, bool& writeFailed) {
     for (int i = 0; i < kWakeBytes; ++i) {

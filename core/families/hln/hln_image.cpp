@@ -1,6 +1,7 @@
 #include "families/hln/hln_image.h"
 
 #include "families/hln/hln_messages.h"
+#include "families/hln/radio_identity.h"
 #include "ui/ui.h"
 #include "util/text.h"
 
@@ -85,20 +86,6 @@ bool sendByte(HlnLink& link, std::uint8_t byte) {
 }
 
 }  // namespace
-
-int hlnImageChunks(char typeLetter) {
-    switch (typeLetter) {
-        case 'A':
-        case 'H':
-        case 'I':
-        case 'J':
-        case 'K':
-        case 'M':
-            return 16;
-        default:
-            return 32;
-    }
-}
 
 bool HlnReadImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity) {
     const std::size_t size = identity.imageSize;

@@ -14,9 +14,6 @@ bool HlnReadImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& i
 // back to verify it. The caller shows the busy cursor.
 bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity);
 
-// Chunks of an image write: 16 for the small-image radios, 32 for the others.
-int hlnImageChunks(char typeLetter);
-
 // How often a byte the line refused is sent again at once before the write is given up.
 inline constexpr int kHlnByteRetries = 3;
 

@@ -23,10 +23,6 @@ constexpr const char* kNoFeaturesNovac = "Error - NOVAC 30P Radios do not have f
 constexpr const char* kCouldNotOpen = shared_text::kCouldNotOpenFile;
 constexpr int kDefaultRadioType = 'U';
 
-bool withoutTracking(const std::string& model) {
-    return model == "UKT/OKT" || model == "UKT 10" || model == "UKT 20" || model == "OKT";
-}
-
 }  // namespace
 
 CHlnmaintDlg::CHlnmaintDlg(Env& env)
@@ -58,7 +54,7 @@ std::string CHlnmaintDlg::takeFeatureText() {
 }
 
 void CHlnmaintDlg::showTracking(const std::string& trackingText) {
-    if (withoutTracking(text(kModel))) {
+    if (modelKeepsNoTracking(text(kModel))) {
         for (const auto& f : kHlnTrackingFields) {
             controls_.setText(f.control, "NA");
             controls_.setEnabled(f.control, false);
@@ -114,7 +110,7 @@ HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
 
 void CHlnmaintDlg::applyZktRule() {
     const std::string& model = text(kModel);
-    if (model != "ZKT" && model != "ZLT") return;
+    if (!modelLocksAlignment(model)) return;
     for (int id : kHlnZktLockedControls) controls_.setEnabled(id, false);
 }
 
@@ -147,7 +143,7 @@ bool CHlnmaintDlg::GetStatus() {
     showTracking(tracking);
     applyZktRule();
     if (read.features) keepRead("fea", features);
-    if (read.tracking && !withoutTracking(model)) keepTrackingRead(tracking);
+    if (read.tracking && !modelKeepsNoTracking(model)) keepTrackingRead(tracking);
     trackingSource_.reset();
     featureSource_.reset();
     lastRead_ = {serial, read.tracking ? std::optional<std::string>(tracking) : std::nullopt,
@@ -198,7 +194,7 @@ bool CHlnmaintDlg::WriteTrackingToRadio() {
 bool CHlnmaintDlg::ReadFeaturesFromRadio() {
     const auto type = selectRadioType();
     if (!type) return false;
-    if (*type == 'M') {
+    if (hasNoFeatureData(*type)) {
         env_.ui.message(kNoFeaturesNovac);
         return false;
     }
@@ -219,7 +215,7 @@ bool CHlnmaintDlg::ReadFeaturesFromRadio() {
 bool CHlnmaintDlg::WriteFeaturesToRadio() {
     const auto type = selectRadioType();
     if (!type) return false;
-    if (*type == 'M') {
+    if (hasNoFeatureData(*type)) {
         env_.ui.message(kNoFeaturesNovac);
         return false;
     }

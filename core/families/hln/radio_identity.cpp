@@ -7,16 +7,59 @@
 namespace tw {
 namespace {
 
+// letter, model, other model, image size, large, variant,
+//   tracking, features, power-cycle hint, image chunks, locked fields
 constexpr HlnRadioType kTypes[] = {
-    {'A', "HLN", nullptr, 2048, 0, 0},        {'B', "TRW", nullptr, 8192, 1, 8},
-    {'C', "TRV", nullptr, 8192, 1, 8},        {'H', "UKT 10", nullptr, 3072, 0, 8},
-    {'I', "UKT 20", nullptr, 3072, 0, 8},     {'J', "UKT/OKT", nullptr, 3072, 0, 8},
-    {'K', "OKT", nullptr, 3072, 0, 8},        {'M', "NOVAC 30P", nullptr, 2048, 0, 0},
-    {'T', "Taiwan KVR", nullptr, 8192, 1, 8}, {'U', "ZKT", "VNL", 4096, 1, 8},
-    {'V', "ZLT", "QLX", 4096, 1, 8},
+    {'A', "HLN", nullptr, 2048, 0, 0, true, true, false, 16, false},
+    {'B', "TRW", nullptr, 8192, 1, 8, true, true, false, 32, false},
+    {'C', "TRV", nullptr, 8192, 1, 8, true, true, true, 32, false},
+    {'H', "UKT 10", nullptr, 3072, 0, 8, false, true, false, 16, false},
+    {'I', "UKT 20", nullptr, 3072, 0, 8, false, true, false, 16, false},
+    {'J', "UKT/OKT", nullptr, 3072, 0, 8, false, true, false, 16, false},
+    {'K', "OKT", nullptr, 3072, 0, 8, false, true, false, 16, false},
+    {'M', "NOVAC 30P", nullptr, 2048, 0, 0, true, false, false, 16, false},
+    {'T', "Taiwan KVR", nullptr, 8192, 1, 8, true, true, true, 32, false},
+    {'U', "ZKT", "VNL", 4096, 1, 8, true, true, false, 32, true},
+    {'V', "ZLT", "QLX", 4096, 1, 8, true, true, true, 32, true},
 };
 
+const HlnRadioType* rowOfModel(const std::string& model) {
+    for (const auto& t : kTypes)
+        if (model == t.modelName) return &t;
+    return nullptr;
+}
+
 }  // namespace
+
+bool hasNoTrackingData(char letter) {
+    const auto t = hlnRadioType(letter);
+    return t && !t->keepsTracking;
+}
+
+bool hasNoFeatureData(char letter) {
+    const auto t = hlnRadioType(letter);
+    return t && !t->keepsFeatures;
+}
+
+bool needsPowerCycleHint(char letter) {
+    const auto t = hlnRadioType(letter);
+    return t && t->powerCycleHint;
+}
+
+int hlnImageChunks(char letter) {
+    const auto t = hlnRadioType(letter);
+    return t ? t->imageChunks : 32;
+}
+
+bool modelKeepsNoTracking(const std::string& model) {
+    const auto* t = rowOfModel(model);
+    return t && !t->keepsTracking;
+}
+
+bool modelLocksAlignment(const std::string& model) {
+    const auto* t = rowOfModel(model);
+    return t && t->locksAlignment;
+}
 
 std::optional<HlnRadioType> hlnRadioType(char letter) {
     for (const auto& t : kTypes)

@@ -37,7 +37,10 @@ struct RadioIdentity {
     char typeLetter() const { return static_cast<char>(radioId[0]); }
 };
 
-// One row of the radio type table, keyed by the first byte of the radio ID.
+// One row of the radio type table, keyed by the first byte of the radio ID. Everything the
+// family knows of one model is here. Some rules key on the letter, others on the model text
+// the page shows (letter U is both a ZKT and a VNL radio, and "ZKT" may also come from the
+// technician's answer): each reads the one it needs.
 struct HlnRadioType {
     char letter;
     const char* modelName;
@@ -45,6 +48,11 @@ struct HlnRadioType {
     std::uint16_t imageSize;
     std::uint8_t largeImage;
     std::uint8_t imageVariant;
+    bool keepsTracking;   // by letter, and by `modelName` on the page
+    bool keepsFeatures;   // by the letter chosen in Select Radio Type
+    bool powerCycleHint;  // by the expected letter: shown before waking the radio
+    int imageChunks;      // by letter: pieces of an image write
+    bool locksAlignment;  // by `modelName` only: some tracking fields are not the page's
 };
 
 // The table row of a type letter, or nothing for an unknown radio.
@@ -65,9 +73,14 @@ inline constexpr const char* kHlnHistoryFamily = "hln";
 std::string historyRadioName(const std::string& serialText, const std::string& model);
 std::string historyRadioName(const RadioIdentity& identity);
 
-// UKT and OKT radios (letters H to K) keep no tracking data.
-inline bool hasNoTrackingData(char letter) {
-    return letter >= 'H' && letter <= 'K';
-}
+// The rules the table gives; an unknown letter or model has none of them.
+bool hasNoTrackingData(char letter);
+bool hasNoFeatureData(char letter);
+bool needsPowerCycleHint(char letter);
+// 32 for a letter outside the table.
+int hlnImageChunks(char letter);
+// The model text the page shows, as the table's main name for a letter.
+bool modelKeepsNoTracking(const std::string& model);
+bool modelLocksAlignment(const std::string& model);
 
 }  // namespace tw
