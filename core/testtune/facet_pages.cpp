@@ -1,7 +1,9 @@
 #include "testtune/facet_pages.h"
 
 #include "testtune/hdt_reply.h"
+#include "testtune/key_map.h"
 #include "testtune/test_sheet.h"
+#include "util/text.h"
 
 namespace tw::testtune {
 namespace {
@@ -65,8 +67,14 @@ void CKeypadPage::Start(StreamKind kind, int statusId) {
 void CKeypadPage::Closed(StreamOutcome outcome, int statusId) {
     sheet_.setTestDialog(nullptr);
     SetWizardButtons(kWizNext);
-    // Only a test that ran is complete.
-    if (outcome == StreamOutcome::Done) controls().setText(statusId, kComplete);
+    // Only a test that ran is complete; a keypad test only once every key was seen, else it
+    // says how many were.
+    if (outcome == StreamOutcome::Done) {
+        const int seen = dialog_ ? dialog_->keysSeen() : 0;
+        controls().setText(statusId, statusId != kKeypadStatus || seen >= kKeyCount
+                                         ? std::string(kComplete)
+                                         : format("Stopped: %d of %d keys seen", seen, kKeyCount));
+    }
     sheet_.Changed();
 }
 

@@ -23,6 +23,13 @@ inline constexpr std::array<KeyIndicator, 23> kKeyMap = {{
     {'A', 1052, "A/D"}, {'S', 1053, "SCN"}, {'\0', 0, ""},  // no key
 }};
 
+// The keys a keypad test can see: every entry with an indicator.
+inline constexpr int kKeyCount = [] {
+    int n = 0;
+    for (const auto& k : kKeyMap) n += k.controlId != 0 ? 1 : 0;
+    return n;
+}();
+
 // The indicator of a key, or nothing for a character the map does not hold.
 inline std::optional<int> keyIndicator(char key) {
     if (key == '\0') return std::nullopt;

@@ -1,6 +1,7 @@
 #include "testtune/stream_test.h"
 
 #include <future>
+#include <set>
 
 #include "testtune/hdt_reply.h"
 #include "testtune/key_map.h"
@@ -241,6 +242,7 @@ StreamOutcome CStreamTestDlg::Keypad() {
         return StreamOutcome::NotStarted;
     }
     KeepStreamAfterPrompt();
+    std::set<int> seen;
     for (;;) {
         if (Ending(start, "Keypad test has timed out after two minutes."))
             return StreamOutcome::Done;
@@ -261,6 +263,8 @@ StreamOutcome CStreamTestDlg::Keypad() {
             if (event.size() >= 2 && event[0] == '1')
                 if (const auto id = keyIndicator(event[1])) {
                     ++events_;
+                    seen.insert(*id);
+                    keysSeen_ = static_cast<int>(seen.size());
                     Post(StreamChange(StreamChange::Kind::Toggle, *id));
                 }
             from = end + 1;

@@ -71,6 +71,8 @@ class CStreamTestDlg : public CTestDialog {
     StreamChanges& changes() { return changes_; }
     // Events the worker took from the radio (keys, positions, settings), for measurements.
     int eventsHandled() const { return events_.load(); }
+    // Distinct keys the keypad test saw.
+    int keysSeen() const { return keysSeen_.load(); }
 
     // Starts the worker; the dialog's initialisation.
     void Start();
@@ -118,6 +120,7 @@ class CStreamTestDlg : public CTestDialog {
     std::thread worker_;
     std::atomic<bool> done_{true};
     std::atomic<int> events_{0};
+    std::atomic<int> keysSeen_{0};
     std::atomic<StreamOutcome> outcome_{StreamOutcome::Running};
     bool closed_ = false;
     bool finished_ = false;

@@ -54,6 +54,14 @@ TEST_F(FacetSheetTest, TheSameKeyTwiceEndsTheTest) {
     EXPECT_EQ(sheet().testDialog(), nullptr);
     EXPECT_EQ(ui_.messages(), Messages{"You have pressed the same key twice in a row which causes "
                                        "the radio to end the keypad test."});
+    // "3" came after the end: two of the keys were seen.
+    EXPECT_EQ(page().text(CKeypadPage::kKeypadStatus), "Stopped: 2 of 22 keys seen");
+}
+
+// Only a keypad test that saw every key is complete; a key seen twice counts once.
+TEST_F(FacetSheetTest, AKeypadTestIsCompleteOnlyWithEveryKeySeen) {
+    openIo({{"keys", "1234567890*#PCOEUDMTAS1"}});
+    ASSERT_TRUE(run("press 1003;wait 3000;press 2"));
     EXPECT_EQ(page().text(CKeypadPage::kKeypadStatus), kComplete);
 }
 
