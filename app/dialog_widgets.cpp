@@ -13,7 +13,8 @@ namespace tw::app {
 namespace {
 
 std::unique_ptr<DialogBox> buildGenericDialog(QWidget* parent, Dialog& dialog) {
-    auto box = std::make_unique<DialogBox>(parent, dialog, QString::fromStdString(dialog.kind()));
+    auto box =
+        std::make_unique<DialogBox>(parent, dialog, QString::fromStdString(dialog.caption()));
     for (const auto& line : dialog.describe())
         box->body()->addWidget(new QLabel(QString::fromStdString(line), box.get()));
     box->addButtons();

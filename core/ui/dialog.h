@@ -12,6 +12,9 @@ class Dialog {
   public:
     virtual ~Dialog() = default;
     virtual std::string kind() const = 0;
+    // The window's title where a front end builds the window itself; the kind unless the
+    // dialog has words of its own for the technician.
+    virtual std::string caption() const { return kind(); }
 
     // What the dialog shows, as text lines, for headless front ends.
     virtual std::vector<std::string> describe() const { return {}; }

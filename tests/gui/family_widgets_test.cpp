@@ -15,6 +15,7 @@
 #include "config/profile.h"
 #include "controls/hex_edit.h"
 #include "controls/step_edit.h"
+#include "families/blt/blt_dialogs.h"
 #include "families/hln/select_radio_type.h"
 #include "families/hln/tracking_layout.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
@@ -299,6 +300,16 @@ class FamilyWidgetsTest : public QObject {
         QVERIFY(ct->conclude());
         country->apply(out);
         QCOMPARE(int(out[0]), 0xE0);
+    }
+
+    // A window the front end builds from a dialog's kind carries words a technician reads,
+    // while the kind stays what the command line and the tests address.
+    void bltStatusWindowIsTitledForTheTechnician() {
+        blt::RadioData data;
+        blt::RadioStatusDialog dlg(data);
+        auto box = buildDialogWidget(nullptr, dlg);
+        QCOMPARE(box->windowTitle(), QString("Radio Status"));
+        QCOMPARE(QString::fromStdString(dlg.kind()), QString("BltRadioStatus"));
     }
 
     void selectRadioTypeOffersNineLettersWithPreselection() {

@@ -15,6 +15,7 @@ class RadioStatusDialog : public Dialog {
   public:
     explicit RadioStatusDialog(const RadioData& data);
     std::string kind() const override { return "BltRadioStatus"; }
+    std::string caption() const override { return "Radio Status"; }
     std::vector<std::string> describe() const override { return lines_; }
 
   private:
