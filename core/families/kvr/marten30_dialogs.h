@@ -15,7 +15,7 @@ namespace tw::kvr {
 // opens; apply() puts them back, and the page calls it only when the dialog closed with OK.
 class Marten30Dialog : public Dialog {
   public:
-    virtual std::string caption() const = 0;
+    std::string caption() const override = 0;
     virtual void apply(Marten30Image& image) const = 0;
     bool press(const std::string& button, bool& accepted) override;
 };
