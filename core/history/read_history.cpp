@@ -92,6 +92,18 @@ int sequenceOfName(const std::string& stem) {
     return n;
 }
 
+// The copy a file in a radio's folder is, read from its name; nothing when the name is no
+// copy's.
+std::optional<KeptRead> copyOfFile(const fs::path& file) {
+    const std::string stem = file.stem().string();
+    const std::string time = timeOfName(stem);
+    if (time.empty()) return std::nullopt;
+    const std::string mark = kBeforeWriteMark;
+    const bool before = stem.size() > mark.size() &&
+                        stem.compare(stem.size() - mark.size(), mark.size(), mark) == 0;
+    return KeptRead{file.string(), file.parent_path().filename().string(), time, before};
+}
+
 }  // namespace
 
 std::string historyFolder(const AppState& app) {
@@ -177,13 +189,7 @@ std::optional<KeptRead> historyCopyAt(const AppState& app, const std::string& fa
     const fs::path familyFolder =
         fs::weakly_canonical(fs::path(historyFolder(app)) / historyFolderName(family), ec);
     if (ec || file.parent_path().parent_path() != familyFolder) return std::nullopt;
-    const std::string stem = file.stem().string();
-    const std::string time = timeOfName(stem);
-    if (time.empty()) return std::nullopt;
-    const std::string mark = kBeforeWriteMark;
-    const bool before = stem.size() > mark.size() &&
-                        stem.compare(stem.size() - mark.size(), mark.size(), mark) == 0;
-    return KeptRead{file.string(), file.parent_path().filename().string(), time, before};
+    return copyOfFile(file);
 }
 
 bool confirmOtherRadio(Env& env, const std::optional<KeptRead>& source,
@@ -209,13 +215,7 @@ std::vector<KeptRead> keptRadioReads(const AppState& app, const std::string& fam
         std::error_code inner;
         for (const auto& file : fs::directory_iterator(radio.path(), inner)) {
             if (!file.is_regular_file(inner)) continue;
-            const std::string stem = file.path().stem().string();
-            const std::string time = timeOfName(stem);
-            if (time.empty()) continue;
-            const std::string mark = kBeforeWriteMark;
-            const bool before = stem.size() > mark.size() &&
-                                stem.compare(stem.size() - mark.size(), mark.size(), mark) == 0;
-            out.push_back({file.path().string(), radio.path().filename().string(), time, before});
+            if (auto copy = copyOfFile(file.path())) out.push_back(std::move(*copy));
         }
     }
     // Within one second the "-2", "-3", ... copies came after the first, whatever their names

@@ -88,6 +88,14 @@ void CHlnmaintDlg::keepTrackingRead(const std::string& trackingText) {
     keepRead("tk2", std::string(file.begin(), file.end()));
 }
 
+void CHlnmaintDlg::rememberRead(const std::string& serial,
+                                const std::optional<std::string>& tracking,
+                                const std::optional<std::string>& features) {
+    if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
+    if (tracking) lastRead_.tracking = tracking;
+    if (features) lastRead_.features = features;
+}
+
 HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
     return [this, tracking](const std::string& serial,
                             const std::function<std::optional<std::string>()>& readHeld) {
@@ -146,8 +154,9 @@ bool CHlnmaintDlg::GetStatus() {
     if (read.tracking && !modelKeepsNoTracking(model)) keepTrackingRead(tracking);
     trackingSource_.reset();
     featureSource_.reset();
-    lastRead_ = {serial, read.tracking ? std::optional<std::string>(tracking) : std::nullopt,
-                 read.features ? std::optional<std::string>(features) : std::nullopt};
+    lastRead_ = {};
+    rememberRead(serial, read.tracking ? std::optional<std::string>(tracking) : std::nullopt,
+                 read.features ? std::optional<std::string>(features) : std::nullopt);
     return true;
 }
 
@@ -162,8 +171,7 @@ bool CHlnmaintDlg::ReadTrackingFromRadio() {
     applyZktRule();
     keepTrackingRead(tracking);
     trackingSource_.reset();
-    if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
-    lastRead_.tracking = tracking;
+    rememberRead(serial, tracking, std::nullopt);
     return true;
 }
 
@@ -206,8 +214,7 @@ bool CHlnmaintDlg::ReadFeaturesFromRadio() {
     if (ok) {
         keepRead("fea", features);
         featureSource_.reset();
-        if (lastRead_.serial != serial) lastRead_ = {serial, {}, {}};
-        lastRead_.features = features;
+        rememberRead(serial, std::nullopt, features);
     }
     return ok;
 }

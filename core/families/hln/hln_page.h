@@ -54,6 +54,9 @@ class CHlnmaintDlg : public FamilyPage {
     // What a write keeps before it changes the radio: the record the last read of the same
     // radio gave, when nothing was written to it since, else the write's own read of it.
     HlnBeforeWrite beforeWrite(bool tracking);
+    // Notes a record read from the radio `serial` for the next write to it.
+    void rememberRead(const std::string& serial, const std::optional<std::string>& tracking,
+                      const std::optional<std::string>& features);
     // The tk2 file of tracking data given as hex text in record order.
     static std::vector<std::uint8_t> tk2Bytes(const std::string& trackingText);
     std::string text(int id) const { return controls_.text(id); }

@@ -56,10 +56,16 @@ std::optional<Marten30Image> readImage(Marten30Link& link, StatusWindow& status)
     return image;
 }
 
+// The image's serial number; empty when it holds none (all zeros).
+std::string namedSerial(const Marten30Image& image) {
+    const std::string serial = serialNumberText(image);
+    return serial.find_first_not_of('0') == std::string::npos ? std::string() : serial;
+}
+
 // The radio's name in the history: its serial number, or its type when it has none.
 std::string historyRadio(const Marten30Image& image, bool portable) {
-    const std::string serial = serialNumberText(image);
-    return serial.find_first_not_of('0') == std::string::npos ? radioTypeText(portable) : serial;
+    const std::string serial = namedSerial(image);
+    return serial.empty() ? radioTypeText(portable) : serial;
 }
 
 // Opens the link and asks who answers, telling the technician what was wrong with the radio;
@@ -151,9 +157,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
     const std::string radio =
         held ? historyRadio(*held, ident->radioId == kPortableRadioId) : "unknown";
     // The image carries its radio's serial number: another radio's would be written with it.
-    const std::string benchSerial = held ? serialNumberText(*held) : std::string();
-    const bool named = benchSerial.find_first_not_of('0') != std::string::npos;
-    if (!confirmOtherRadio(env_, source_, named ? benchSerial : std::string())) {
+    if (!confirmOtherRadio(env_, source_, held ? namedSerial(*held) : std::string())) {
         link.close();
         return false;
     }
