@@ -202,6 +202,9 @@ void MainWindow::createStatusBar() {
         statusBar()->addPermanentWidget(l);
         return l;
     };
+    sourcePane_ = new QLabel(this);
+    sourcePane_->setObjectName("sourceLine");
+    statusBar()->addWidget(sourcePane_, 1);
     capsPane_ = pane("CAPS");
     numPane_ = pane("NUM");
     scrollPane_ = pane("SCRL");

@@ -9,6 +9,7 @@
 
 #include "run/radio_operation.h"
 #include "view/commands.h"
+#include "view/family_page.h"
 
 class QLabel;
 class QPrinter;
@@ -77,6 +78,11 @@ class MainWindow : public QMainWindow {
     void updateCommandStates();
     void setOperating(bool on);
     void operationEnded(PageWidget* page, bool ok);
+    // The status bar's message pane tells where the selected page's values came from.
+    void showSource(bool replaceMessage);
+    // Before values the technician edited on `tabs` are lost: true when they were saved or
+    // may go, false to stop. `before` ends the question ("closing").
+    bool keepEdits(const std::vector<int>& tabs, DataSet set, const std::string& before);
 
     void print();
     void printPreview();
@@ -98,12 +104,14 @@ class MainWindow : public QMainWindow {
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
+    QLabel* sourcePane_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     bool operating_ = false;
     bool cancelHeld_ = false;
     bool lastResult_ = false;
     bool closeAfterOperation_ = false;
     RadioWork work_ = RadioWork::Read;
+    std::string sourceBefore_;
 };
 
 }  // namespace tw::app

@@ -6,12 +6,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QUrl>
 
 #include "app/about_box.h"
@@ -33,6 +35,11 @@ constexpr qint64 kLongestOperationMs = 10 * 60 * 1000;
 bool MainWindow::runCommand(Command command) {
     MainView& view = session_.view();
     if (operating_ || !view.enabled(command)) return false;
+    if (command == Command::ReadTrackingFromDisk || command == Command::ReadFeaturesFromDisk) {
+        const DataSet set =
+            command == Command::ReadTrackingFromDisk ? DataSet::Tracking : DataSet::Features;
+        if (!keepEdits({view.selectedTab()}, set, "loading another file")) return false;
+    }
     const bool writes =
         command == Command::WriteTrackingToRadio || command == Command::WriteFeaturesToRadio;
     return startOperation(selectedPageWidget(), writes ? RadioWork::Write : RadioWork::Read,
@@ -58,6 +65,7 @@ bool MainWindow::startOperation(PageWidget* page, RadioWork work, std::function<
         };
     });
     work_ = work;
+    sourceBefore_ = session_.view().selectedPage().source().line();
     setOperating(true);
     QPointer<MainWindow> self(this);
     const bool started =
@@ -78,6 +86,7 @@ void MainWindow::operationEnded(PageWidget* page, bool ok) {
     if (page) page->pushToWidgets();
     lastResult_ = ok;
     setOperating(false);
+    showSource(session_.view().selectedPage().source().line() != sourceBefore_);
     if (closeAfterOperation_) close();
 }
 
@@ -115,7 +124,12 @@ bool MainWindow::waitForOperation() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!operating_) {
-        event->accept();
+        std::vector<int> tabs;
+        for (int t = 0; t < pages_.size(); ++t) tabs.push_back(t);
+        if (keepEdits(tabs, DataSet::Both, "closing"))
+            event->accept();
+        else
+            event->ignore();
         return;
     }
     event->ignore();
@@ -127,6 +141,57 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     closeAfterOperation_ = true;
     session_.cancelOperation();
+}
+
+void MainWindow::showSource(bool replaceMessage) {
+    const QString line = QString::fromStdString(session_.view().selectedPage().source().line());
+    sourcePane_->setText(line);
+    if (!replaceMessage) return;
+    // A message of the moment (a detail, a menu's tip) hides the pane until it is cleared.
+    if (line.isEmpty())
+        statusBar()->showMessage("Ready");
+    else
+        statusBar()->clearMessage();
+}
+
+bool MainWindow::keepEdits(const std::vector<int>& tabs, DataSet set, const std::string& before) {
+    MainView& view = session_.view();
+    std::vector<int> edited;
+    for (int t : tabs)
+        if (view.page(t).unsaved(set)) edited.push_back(t);
+    if (edited.empty()) return true;
+    std::string names;
+    for (std::size_t i = 0; i < edited.size(); ++i) {
+        if (i) names += i + 1 == edited.size() ? " and " : ", ";
+        names += std::string("\"") + tabInfos()[static_cast<std::size_t>(edited[i])].label + "\"";
+    }
+    const std::string text = "Values edited on the " + names +
+                             (edited.size() > 1 ? " tabs" : " tab") +
+                             " have been neither written to a radio nor saved to a file.\n"
+                             "Save them before " +
+                             before + "?";
+    switch (session_.threadedUi().askSaveEdits(text)) {
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
+        case SaveAnswer::Save:
+            break;
+    }
+    for (int t : edited) {
+        for (DataSet s : {DataSet::Tracking, DataSet::Features}) {
+            if ((set != DataSet::Both && s != set) || !view.page(t).unsaved(s)) continue;
+            const Command save = s == DataSet::Tracking ? Command::WriteTrackingToDisk
+                                                        : Command::WriteFeaturesToDisk;
+            if (!startOperation(pageWidget(t), RadioWork::Read,
+                                [&view, save, t] { return view.execute(save, t); }))
+                return false;
+            waitForOperation();
+            // A save that was cancelled or refused keeps the edits, and the window with them.
+            if (view.page(t).unsaved(s)) return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::updateCommandStates() {

@@ -42,6 +42,8 @@ void MainWindow::createTabs() {
         if (page->firstControl() == 0)
             page->setFirstControl(infos[static_cast<std::size_t>(t)].firstControl);
         page->pushToWidgets();
+        page->watchEdits();
+        connect(page, &PageWidget::edited, this, [this] { showSource(true); });
         page->setEnabled(t == view.selectedTab());
         page->setStarter([this](PageWidget* p, RadioWork work, std::function<bool()> op) {
             return startOperation(p, work, std::move(op));
@@ -78,6 +80,7 @@ void MainWindow::showSelectedPage(int previous) {
     if (PageWidget* now = pageWidget(tab)) now->setEnabled(true);
     session_.tabSelected(tab);
     updateCommandStates();
+    showSource(true);
     focusFirstControl(tab);
 }
 

@@ -10,11 +10,35 @@ namespace tw::app {
 PageWidget::PageWidget(FamilyPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
 
 bool PageWidget::exchange(std::function<bool()> operation, RadioWork work) {
-    if (starter_) return starter_(this, work, std::move(operation));
+    // A button that brings a radio's or a file's values notes where they came from.
+    auto noted = [&page = page_, operation = std::move(operation)] {
+        return page.tracked(SourceEffect::Action, DataSet::Both, "", operation);
+    };
+    if (starter_) return starter_(this, work, std::move(noted));
     pullFromWidgets();
-    const bool ok = operation();
+    const bool ok = noted();
     pushToWidgets();
     return ok;
+}
+
+void PageWidget::watchEdits() {
+    for (const auto& c : page_.controls().all()) {
+        QWidget* w = control(c.id);
+        const int id = c.id;
+        auto note = [this, id] {
+            if (pushing_) return;
+            page_.noteEdited(id);
+            emit edited();
+        };
+        // Only the technician's own acts: textEdited and activated never follow a set by
+        // the program; a plain text edit has no such signal, so pushes are told apart.
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            connect(e, &QLineEdit::textEdited, this, note);
+        else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+            connect(p, &QPlainTextEdit::textChanged, this, note);
+        else if (auto* b = qobject_cast<QComboBox*>(w))
+            connect(b, &QComboBox::activated, this, note);
+    }
 }
 
 QWidget* PageWidget::control(int id) const {
@@ -39,6 +63,7 @@ void PageWidget::pushToWidgets() {
 }
 
 void PageWidget::pushToWidgets(const std::vector<Control>& controls) {
+    pushing_ = true;
     for (const auto& c : controls) {
         QWidget* w = control(c.id);
         if (!w) continue;
@@ -54,6 +79,7 @@ void PageWidget::pushToWidgets(const std::vector<Control>& controls) {
         }
         w->setEnabled(c.enabled);
     }
+    pushing_ = false;
 }
 
 }  // namespace tw::app

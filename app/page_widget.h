@@ -38,10 +38,19 @@ class PageWidget : public QWidget {
     void setFirstControl(int id) { firstControl_ = id; }
     QWidget* control(int id) const;
 
+    // From now on a change the technician makes in a bound control is noted in the page as
+    // an edit, and edited() follows. Called once the page's widgets are built.
+    void watchEdits();
+
+  signals:
+    void edited();
+
   private:
     FamilyPage& page_;
     int firstControl_ = 0;
     Starter starter_;
+    // A push from the page is no edit of the technician's.
+    bool pushing_ = false;
 };
 
 // The widget of the given tab (a generic one for families whose widget is not built yet).

@@ -50,6 +50,20 @@ bool QtUi::askOkCancel(const std::string& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+SaveAnswer QtUi::askSaveEdits(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, kCaption, qs(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parentWidget());
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
 std::optional<std::string> QtUi::chooseFile(const FileChoice& choice, bool save) {
     QFileDialog dialog(parentWidget());
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

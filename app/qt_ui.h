@@ -27,6 +27,7 @@ class QtUi : public Ui {
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
+    SaveAnswer askSaveEdits(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;
     bool runDialog(Dialog& dialog) override;

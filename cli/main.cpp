@@ -84,7 +84,8 @@ Steps:
 Output: each message box as it appears with its text and the answer given. With --json:
   {"family", "messages": [{"kind": "ok"|"yesno"|"okcancel", "text", "answer"}],
    "fields": {"<control id>": "<text>"}, "enabled": {"<control id>": bool},
-   "report": [lines], "ok": bool}, and after an alignment step
+   "report": [lines], "source": where the page's values came from (null while it shows
+   what it started with), "ok": bool}, and after an alignment step
   "alignment": {"sheet", "connected", "battery", "radioType", "typeName", "version", "band",
    "opened"}; while a test sheet is open "fields" and "enabled" are its page's, and
   "sheet": {"title", "page", "back", "next", "finish"}, and while a test dialog is open
@@ -136,6 +137,7 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
                       << "\n";
             return false;
         }
+        page.noteEdited(id);
         return true;
     }
     if (s.name == "report") {
@@ -148,7 +150,8 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
     for (const auto& a : actions) {
         if (a.step != s.name) continue;
         if (a.dialogScript) ui.dialogScripts.push_back(a.dialogScript(s.args));
-        return a.run(s.args);
+        return page.tracked(SourceEffect::Action, DataSet::Both, a.step,
+                            [&a, &s] { return a.run(s.args); });
     }
     return false;
 }
@@ -224,6 +227,8 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
     }
     out << "], ";
     printControls(out, sheet ? sheet->activePage().controls() : page.controls());
+    const std::string source = page.source().line();
+    out << ", \"source\": " << (source.empty() ? "null" : cli::jsonString(source));
     out << ", \"report\": [";
     for (std::size_t i = 0; i < report.size(); ++i)
         out << (i ? ", " : "") << cli::jsonString(report[i]);

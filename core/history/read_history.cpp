@@ -138,6 +138,8 @@ std::string historyFolderName(const std::string& radio) {
 
 void keepRadioRead(Env& env, const std::string& family, const std::string& radio,
                    const std::string& extension, const std::vector<std::uint8_t>& fileBytes) {
+    env.app.radioContact.radio = radio;
+    ++env.app.radioContact.reads;
     if (!env.app.keepHistory) return;
     fs::path folder;
     const std::string why = keepCopy(env, family, radio, "", extension, fileBytes, folder);
@@ -152,6 +154,8 @@ bool keepBeforeWrite(Env& env, const std::string& family, const std::string& rad
 
 bool keepBeforeWrite(Env& env, const std::string& family, const std::string& radio,
                      const std::vector<HeldFile>& files) {
+    env.app.radioContact.radio = radio;
+    ++env.app.radioContact.writes;
     if (!env.app.keepHistory) {
         if (!env.app.toldNoCopies)
             env.ui.detail(

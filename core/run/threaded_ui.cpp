@@ -111,6 +111,10 @@ bool ThreadedUi::askRisky(const std::string& text) {
     return ask<bool>([text](Ui& ui) { return ui.askRisky(text); }, false);
 }
 
+SaveAnswer ThreadedUi::askSaveEdits(const std::string& text) {
+    return ask<SaveAnswer>([text](Ui& ui) { return ui.askSaveEdits(text); }, SaveAnswer::Cancel);
+}
+
 bool ThreadedUi::askOkCancel(const std::string& text) {
     return ask<bool>([text](Ui& ui) { return ui.askOkCancel(text); }, false);
 }

@@ -29,6 +29,17 @@ bool ScriptedUi::askRisky(const std::string& text) {
     return a;
 }
 
+SaveAnswer ScriptedUi::askSaveEdits(const std::string& text) {
+    SaveAnswer a = defaultSaveAnswer;
+    if (!saveAnswers.empty()) {
+        a = saveAnswers.front();
+        saveAnswers.pop_front();
+    }
+    static const char* const kNames[] = {"save", "discard", "cancel"};
+    events_.push_back({"save-edits", text, kNames[static_cast<int>(a)]});
+    return a;
+}
+
 bool ScriptedUi::askOkCancel(const std::string& text) {
     bool a = nextAnswer();
     events_.push_back({"okcancel", text, a ? "ok" : "cancel"});
@@ -109,7 +120,8 @@ void ScriptedUi::detail(const std::string& text) {
 std::vector<std::string> ScriptedUi::messages() const {
     std::vector<std::string> out;
     for (const auto& e : events_)
-        if (e.kind == "ok" || e.kind == "yesno" || e.kind == "okcancel") out.push_back(e.text);
+        if (e.kind == "ok" || e.kind == "yesno" || e.kind == "okcancel" || e.kind == "save-edits")
+            out.push_back(e.text);
     return out;
 }
 

@@ -15,8 +15,8 @@ namespace tw {
 class ScriptedUi : public Ui {
   public:
     struct Event {
-        std::string kind;  // ok yesno okcancel open save dialog status-open status status-close
-                           // busy unbusy beep detail
+        std::string kind;  // ok yesno okcancel save-edits open save dialog status-open status
+                           // status-close busy unbusy beep detail
         std::string text;  // message, status text, dialog kind or file filter
         std::string answer;
     };
@@ -28,6 +28,9 @@ class ScriptedUi : public Ui {
     // a test says otherwise.
     std::deque<bool> riskyAnswers;
     bool defaultRiskyAnswer = false;
+    // The question about edits that would be lost ("save-edits" events).
+    std::deque<SaveAnswer> saveAnswers;
+    SaveAnswer defaultSaveAnswer = SaveAnswer::Discard;
     std::deque<std::optional<std::string>> files;  // open and save alike; nullopt = Cancel
     // Dialogs: onDialog if set, else the next script, else the dialog is cancelled.
     std::function<bool(Dialog&)> onDialog;
@@ -36,6 +39,7 @@ class ScriptedUi : public Ui {
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askRisky(const std::string& text) override;
+    SaveAnswer askSaveEdits(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> chooseSaveFile(const FileChoice& choice) override;

@@ -17,6 +17,9 @@ struct FileChoice {
     bool overwritePrompt = false;
 };
 
+// The answer to edited values that are about to be lost.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // Everything a page flow may do to the technician at the bench. Nothing else in the core
 // touches a screen, so every flow runs headless with scripted answers.
 class Ui {
@@ -30,6 +33,11 @@ class Ui {
     // A Yes/No question whose Yes puts what a radio holds at risk: a batch's answer to every
     // question does not answer it. Elsewhere it is asked as any other.
     virtual bool askRisky(const std::string& text) { return askYesNo(text); }
+    // Edited values would be lost: save them first, let them go, or stop. Asked only by a
+    // window, before it closes or loads a file over them.
+    virtual SaveAnswer askSaveEdits(const std::string& text) {
+        return askYesNo(text) ? SaveAnswer::Save : SaveAnswer::Discard;
+    }
 
     // A path, or nothing when the technician cancels.
     virtual std::optional<std::string> chooseOpenFile(const FileChoice& choice) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "clock/clock.h"
 #include "config/profile.h"
 #include "link/serial_link.h"
@@ -26,6 +28,15 @@ struct AppState {
     bool toldNoCopies = false;
     // Simulated radios answer (--simulate): their copies are kept apart from real radios'.
     bool simulated = false;
+    // The radio the last kept read or before-write copy came from, as its history names it
+    // (serial number, or model when it tells none), and how many of each there were: a page
+    // tells by them whether an operation reached a radio's data, and whose.
+    struct RadioContact {
+        std::string radio;
+        long reads = 0;
+        long writes = 0;
+    };
+    RadioContact radioContact = {};
 };
 
 // Everything a page operation may reach. One per running program (or per test).

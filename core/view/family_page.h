@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/dialog.h"
 #include "view/controls.h"
 #include "view/env.h"
+#include "view/value_source.h"
 
 namespace tw {
 
@@ -29,6 +31,18 @@ struct PageAction {
     // Offered only to a program started for service work (--service).
     bool serviceOnly = false;
 };
+
+// What an operation may do to the page's values, for the record of where they came from.
+enum class SourceEffect {
+    RadioRead,   // replaces them with a radio's (or fails and leaves them)
+    RadioWrite,  // writes them to a radio
+    FileLoad,    // replaces them with a file's
+    FileSave,    // stores them in a file
+    Action,      // a page button: noted when it changed them from a radio or a file
+};
+
+// Which of a page's values an operation or an edit concerns.
+enum class DataSet { Tracking, Features, Both };
 
 // The page of one family tab. It holds what the dialog holds (the controls' texts and enable
 // states) and carries out the view's commands. Operations return true when they completed;
@@ -64,13 +78,45 @@ class FamilyPage {
     Controls& controls() { return controls_; }
     const Controls& controls() const { return controls_; }
 
+    // Runs an operation of the page and notes in source() what it did to the values.
+    // `operation` names it in the line of a failure ("Get Status").
+    bool tracked(SourceEffect effect, DataSet set, const std::string& operation,
+                 const std::function<bool()>& run);
+    const ValueSource& source() const { return source_; }
+    // The technician changed control `id` by hand.
+    void noteEdited(int id);
+    // Values the technician changed and neither wrote to a radio nor saved to a file.
+    bool unsaved(DataSet set) const;
+
   protected:
+    // Controls that hold feature data rather than tracking data.
+    virtual bool isFeatureControl(int id) const {
+        (void)id;
+        return false;
+    }
+    // The file dialog of a data file, remembering the file chosen for the source line.
+    std::optional<std::string> askDataFile(const FileChoice& choice, bool save);
+    // A data file chosen another way (given beforehand).
+    void noteFileChosen(const std::string& path, bool save);
+    // The page now shows a band's default values.
+    void noteDefaults(const std::string& band);
+
     // The file dialog of a tracking or feature file: every family's dialogs start in the
     // "Track" directory of the profile, and a save asks before overwriting.
     FileChoice dataFileChoice(const char* filter, const char* extension, bool save) const;
 
     Env& env_;
     Controls controls_;
+
+  private:
+    void markSaved(DataSet set);
+
+    ValueSource source_;
+    std::string chosenFile_;
+    long filesOpened_ = 0;
+    long filesSaved_ = 0;
+    bool unsavedTracking_ = false;
+    bool unsavedFeatures_ = false;
 };
 
 }  // namespace tw

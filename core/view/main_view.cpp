@@ -52,9 +52,15 @@ bool MainView::toggleTestMode() {
 }
 
 bool MainView::execute(Command command) {
+    return execute(command, selected_);
+}
+
+bool MainView::execute(Command command, int tab) {
     if (command == Command::TestMode) return toggleTestMode();
-    FamilyPage& p = selectedPage();
-    switch (routeFor(command, selected_)) {
+    FamilyPage& p = page(tab);
+    using E = SourceEffect;
+    using D = DataSet;
+    switch (routeFor(command, tab)) {
         case Route::Nothing:
             return true;
         case Route::NoFeaturesMessage:
@@ -63,23 +69,31 @@ bool MainView::execute(Command command) {
         case Route::KvrTestNotice:
             return true;
         case Route::GetStatus:
-            return p.GetStatus();
+            return p.tracked(E::RadioRead, D::Both, "Get Status", [&p] { return p.GetStatus(); });
         case Route::ReadTrackingFromRadio:
-            return p.ReadTrackingFromRadio();
+            return p.tracked(E::RadioRead, D::Tracking, "Tracking data read",
+                             [&p] { return p.ReadTrackingFromRadio(); });
         case Route::ReadTrackingFromDisk:
-            return p.ReadTrackingFromDisk();
+            return p.tracked(E::FileLoad, D::Tracking, "Tracking data load",
+                             [&p] { return p.ReadTrackingFromDisk(); });
         case Route::WriteTrackingToRadio:
-            return p.WriteTrackingToRadio();
+            return p.tracked(E::RadioWrite, D::Tracking, "Tracking data write",
+                             [&p] { return p.WriteTrackingToRadio(); });
         case Route::WriteTrackingToDisk:
-            return p.WriteTrackingToDisk();
+            return p.tracked(E::FileSave, D::Tracking, "Tracking data save",
+                             [&p] { return p.WriteTrackingToDisk(); });
         case Route::ReadFeaturesFromRadio:
-            return p.ReadFeaturesFromRadio();
+            return p.tracked(E::RadioRead, D::Features, "Feature data read",
+                             [&p] { return p.ReadFeaturesFromRadio(); });
         case Route::ReadFeaturesFromDisk:
-            return p.ReadFeaturesFromDisk();
+            return p.tracked(E::FileLoad, D::Features, "Feature data load",
+                             [&p] { return p.ReadFeaturesFromDisk(); });
         case Route::WriteFeaturesToRadio:
-            return p.WriteFeaturesToRadio();
+            return p.tracked(E::RadioWrite, D::Features, "Feature data write",
+                             [&p] { return p.WriteFeaturesToRadio(); });
         case Route::WriteFeaturesToDisk:
-            return p.WriteFeaturesToDisk();
+            return p.tracked(E::FileSave, D::Features, "Feature data save",
+                             [&p] { return p.WriteFeaturesToDisk(); });
         case Route::SetTestMode:
             return p.SetTestMode(testMode_);
     }

@@ -39,6 +39,9 @@ class MainView {
     // Carries out a Radio command (or the test-mode toggle) on the selected tab as the
     // routing table says. False when the operation it reached failed.
     bool execute(Command command);
+    // The same on the page of `tab`, selected or not (the window saves every page's edits
+    // before it closes).
+    bool execute(Command command, int tab);
     bool enabled(Command command) const { return commandEnabled(command, selected_); }
     bool checked(Command command) const { return command == Command::TestMode && testMode(); }
 

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -30,6 +31,7 @@ struct CliRun {
     std::map<std::string, std::string> fields;
     std::map<std::string, bool> enabled;
     std::vector<std::string> report;
+    std::string source;  // where the page's values came from, each clock time as "T"
 
     const std::vector<std::string>& texts() const { return messages; }
     std::string field(int id) const {
@@ -77,6 +79,10 @@ inline CliRun parseCliRun(const ProcessResult& p) {
         r.enabled[it.key().toStdString()] = it.value().toBool();
     for (const auto& v : o.value("report").toArray())
         r.report.push_back(v.toString().toStdString());
+    r.source = o.value("source")
+                   .toString()
+                   .replace(QRegularExpression("\\d\\d:\\d\\d:\\d\\d"), "T")
+                   .toStdString();
     return r;
 }
 

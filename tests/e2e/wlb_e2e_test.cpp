@@ -29,11 +29,13 @@ TEST_F(CompactE2eTest, WlbTrackingFilesDefaultsAndReport) {
     EXPECT_EQ(static_cast<unsigned char>(file[1]), 34);  // opening before closing
     EXPECT_EQ(static_cast<unsigned char>(file[2]), 38);
     EXPECT_EQ(file[20], 1);
+    EXPECT_EQ(read.source, "Saved to " + saved + " at T");
 
     // Defaults cancelled leave the page as read; a range the list lacks fails the run.
     const CliRun cancelled = run({"wlb", "read-tracking", "defaults", "cancel"});
     ASSERT_EQ(cancelled.exitCode, 0) << cancelled.dump();
     EXPECT_EQ(cancelled.fieldsAt({kVersion, 2044}), (std::vector<std::string>{"5.8A", "252"}));
+    EXPECT_EQ(cancelled.source, "Read from radio WLB at T");
     const CliRun refused = run({"wlb", "defaults", "7"});
     EXPECT_EQ(refused.exitCode, 1) << refused.dump();
     EXPECT_EQ(refused.field(2059), "");
@@ -42,6 +44,7 @@ TEST_F(CompactE2eTest, WlbTrackingFilesDefaultsAndReport) {
     const CliRun write = run({"wlb", "defaults", "2", "write-tracking"});
     ASSERT_EQ(write.exitCode, 0) << write.dump();
     EXPECT_TRUE(write.messages.empty());
+    EXPECT_EQ(write.source, "Written to radio WLB at T");
     const CliRun again = run({"wlb", "read-tracking"});
     ASSERT_EQ(again.exitCode, 0) << again.dump();
     // The band index is the radio's own.
@@ -51,6 +54,7 @@ TEST_F(CompactE2eTest, WlbTrackingFilesDefaultsAndReport) {
     const CliRun load = run({"wlb", "load-tracking", saved, "report"});
     ASSERT_EQ(load.exitCode, 0) << load.dump();
     EXPECT_EQ(load.field(2044), "252");
+    EXPECT_EQ(load.source, "Loaded from " + saved + " at T");
     EXPECT_EQ(load.report.at(1), "Band Split    150-174MHz      Version     ");
 }
 
@@ -74,6 +78,7 @@ TEST_F(CompactE2eTest, Marten60PTrackingDefaultsReportAndWrongRadio) {
     // A MARTEN 60P is no WLB.
     const CliRun wrong = run({"wlb", "read-tracking"});
     EXPECT_EQ(wrong.exitCode, 1) << wrong.dump();
+    EXPECT_EQ(wrong.source, "Tracking data read failed at T");
     EXPECT_EQ(wrong.texts(), (std::vector<std::string>{
                                  "Wrong radio type number",
                                  "Could not initialize radio. Check connection and confirm no "

@@ -56,9 +56,10 @@ std::optional<std::string> CMaintenanceDlg::chooseFile(const FileChoice& choice,
     if (presetFile_) {
         auto path = std::move(presetFile_);
         presetFile_.reset();
+        noteFileChosen(*path, save);
         return path;
     }
-    return save ? env_.ui.chooseSaveFile(choice) : env_.ui.chooseOpenFile(choice);
+    return askDataFile(choice, save);
 }
 
 // Only an open that leaves the radio ready, followed by a status read, connects: anything

@@ -188,8 +188,7 @@ bool CCompactPage::WriteTrackingToRadio() {
 
 bool CCompactPage::WriteTrackingToDisk() {
     if (!takeValues()) return false;
-    const auto path =
-        env_.ui.chooseSaveFile(dataFileChoice(model_.fileFilter, model_.extension, true));
+    const auto path = askDataFile(dataFileChoice(model_.fileFilter, model_.extension, true), true);
     if (!path) return false;
     if (!saveFileAtomically(*path, recordToFile(model_, record_))) {
         env_.ui.message(messages::kCouldNotOpenFile);
@@ -200,7 +199,7 @@ bool CCompactPage::WriteTrackingToDisk() {
 
 bool CCompactPage::ReadTrackingFromDisk() {
     const auto path =
-        env_.ui.chooseOpenFile(dataFileChoice(model_.fileFilter, model_.extension, false));
+        askDataFile(dataFileChoice(model_.fileFilter, model_.extension, false), false);
     if (!path) return false;
     const auto bytes = loadWholeFile(*path, model_.recordSize);
     if (!bytes) {
@@ -226,6 +225,7 @@ bool CCompactPage::Defaults() {
             controls_.setText(d.control, std::to_string(static_cast<std::uint8_t>(
                                              d.byBand[static_cast<std::size_t>(band)])));
         controls_.setText(kBandSplitText, bandName(model_.defaultBandNames, band));
+        noteDefaults(bandName(model_.defaultBandNames, band));
     }
     controls_.setText(model_.everyBandControl, std::to_string(model_.everyBandValue));
     controls_.setText(kVersionText, "");

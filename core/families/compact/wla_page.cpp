@@ -142,7 +142,7 @@ bool CWlaPage::WriteTrackingToRadio() {
 bool CWlaPage::ReadTrackingFromDisk() {
     FileChoice choice = dataFileChoice(kTk4Filter, "tk4", false);
     choice.initialName = "*.tk4";
-    const auto path = env_.ui.chooseOpenFile(choice);
+    const auto path = askDataFile(choice, false);
     if (!path) return false;
     const auto bytes = loadWholeFile(*path, kWlaRecordSize);
     if (!bytes) {
@@ -165,7 +165,7 @@ bool CWlaPage::WriteTrackingToDisk() {
     record_ = record;
     FileChoice choice = dataFileChoice(kTk4Filter, "tk4", true);
     choice.initialName = "*.tk4";
-    const auto path = env_.ui.chooseSaveFile(choice);
+    const auto path = askDataFile(choice, true);
     if (!path) return false;
     if (!saveFileAtomically(*path, encodeTk4(record_))) {
         env_.ui.message(messages::kOpenForWriting);

@@ -240,7 +240,7 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
     if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
-    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk2Filter, "tk2", true));
+    const auto path = askDataFile(dataFileChoice(kTk2Filter, "tk2", true), true);
     if (!path) return false;
     if (!saveFileAtomically(*path, encodeTk2(values))) {
         env_.ui.message(kCouldNotOpen);
@@ -250,7 +250,7 @@ bool CHlnmaintDlg::WriteTrackingToDisk() {
 }
 
 bool CHlnmaintDlg::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk2Filter, "tk2", true));
+    const auto path = askDataFile(dataFileChoice(kTk2Filter, "tk2", true), false);
     if (!path) return false;
     auto bytes = readFilePrefix(*path, kTk2Size + kTrailingBlanksAllowance + 1);
     if (!bytes) {
@@ -284,7 +284,7 @@ bool CHlnmaintDlg::ReadTrackingFromDisk() {
 bool CHlnmaintDlg::WriteFeaturesToDisk() {
     const std::string features = takeFeatureText();
     if (!ValidateHlnFeatures(env_.ui, features)) return false;
-    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kFeaFilter, "fea", true));
+    const auto path = askDataFile(dataFileChoice(kFeaFilter, "fea", true), true);
     if (!path) return false;
     if (!saveFileAtomically(*path, features)) {
         env_.ui.message(kCouldNotOpen);
@@ -294,7 +294,7 @@ bool CHlnmaintDlg::WriteFeaturesToDisk() {
 }
 
 bool CHlnmaintDlg::ReadFeaturesFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kFeaFilter, "fea", true));
+    const auto path = askDataFile(dataFileChoice(kFeaFilter, "fea", true), false);
     if (!path) return false;
     const auto bytes = readFilePrefix(*path, kFeaReadLimit);
     if (!bytes) {

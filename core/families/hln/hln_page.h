@@ -7,6 +7,7 @@
 #include "families/hln/hln_files.h"
 #include "families/hln/hln_link.h"
 #include "families/hln/hln_page_ops.h"
+#include "families/hln/tracking_layout.h"
 #include "history/read_history.h"
 #include "view/family_page.h"
 
@@ -37,6 +38,9 @@ class CHlnmaintDlg : public FamilyPage {
 
     HlnLink& link() { return link_; }
     std::optional<char> lastRadioType() const { return lastType_; }
+
+  protected:
+    bool isFeatureControl(int id) const override { return id == hln_ids::kFeatures; }
 
   private:
     // Shows Select Radio Type; the letter chosen, or nothing on Cancel.

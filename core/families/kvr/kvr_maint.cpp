@@ -132,7 +132,7 @@ bool CKvrMaint::WriteTrackingToRadio() {
 bool CKvrMaint::WriteTrackingToDisk() {
     const TrackingTexts t = texts();
     if (!checkBeforeLeaving(t)) return false;
-    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk1Filter, "tk1", true));
+    const auto path = askDataFile(dataFileChoice(kTk1Filter, "tk1", true), true);
     if (!path) return false;
     if (!saveFileAtomically(*path, encodeTk1(t))) {
         env_.ui.message(messages::kCouldNotOpenFile);
@@ -142,7 +142,7 @@ bool CKvrMaint::WriteTrackingToDisk() {
 }
 
 bool CKvrMaint::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk1Filter, "tk1", false));
+    const auto path = askDataFile(dataFileChoice(kTk1Filter, "tk1", false), false);
     if (!path) return false;
     auto bytes = loadWholeFile(*path, kTk1Size + kTrailingBlanksAllowance);
     if (!bytes) {

@@ -189,7 +189,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
 }
 
 bool CMarten30Page::WriteTrackingToDisk() {
-    const auto path = env_.ui.chooseSaveFile(dataFileChoice(kTk7Filter, "tk7", true));
+    const auto path = askDataFile(dataFileChoice(kTk7Filter, "tk7", true), true);
     if (!path) return false;
     if (!saveFileAtomically(*path, std::vector<std::uint8_t>(image_.begin(), image_.end()))) {
         env_.ui.message(messages::kCouldNotOpenFile);
@@ -199,7 +199,7 @@ bool CMarten30Page::WriteTrackingToDisk() {
 }
 
 bool CMarten30Page::ReadTrackingFromDisk() {
-    const auto path = env_.ui.chooseOpenFile(dataFileChoice(kTk7Filter, "tk7", false));
+    const auto path = askDataFile(dataFileChoice(kTk7Filter, "tk7", false), false);
     if (!path) return false;
     const auto bytes = loadWholeFile(*path, image_.size());
     if (!bytes) {
