@@ -69,6 +69,7 @@ class SheetWindow {
     DialogBox* box_;
     CTestSheet& sheet_;
     QStackedWidget* stack_ = nullptr;
+    QLabel* transmitter_ = nullptr;
     QPushButton *back_ = nullptr, *next_ = nullptr, *finish_ = nullptr;
     std::vector<std::function<void()>> refreshers_;
     bool refreshing_ = false;
@@ -193,6 +194,14 @@ void SheetWindow::addPowerGrid(QWidget* page, QGridLayout* grid, int& row) {
 }
 
 void SheetWindow::build() {
+    // Above every page, and only while the radio may be transmitting.
+    transmitter_ = new QLabel(box_);
+    transmitter_->setObjectName("transmitterOn");
+    transmitter_->setAlignment(Qt::AlignCenter);
+    transmitter_->setStyleSheet(
+        "background:#cc0000;color:white;font-weight:bold;font-size:14pt;padding:6px");
+    transmitter_->setVisible(false);
+    box_->body()->addWidget(transmitter_);
     stack_ = new QStackedWidget(box_);
     for (int i = 0; i < sheet_.pageCount(); ++i) stack_->addWidget(buildPage(i));
     box_->body()->addWidget(stack_);
@@ -229,7 +238,11 @@ void SheetWindow::build() {
 void SheetWindow::refresh() {
     refreshing_ = true;
     stack_->setCurrentIndex(sheet_.activeIndex());
-    box_->setWindowTitle(QString::fromStdString(sheet_.title()));
+    const std::string keyed = testtune::transmitterOnText(sheet_);
+    transmitter_->setText(QString::fromStdString(keyed));
+    transmitter_->setVisible(!keyed.empty());
+    box_->setWindowTitle(QString::fromStdString(sheet_.title()) +
+                         (keyed.empty() ? QString() : QStringLiteral(" - TRANSMITTER ON")));
     back_->setEnabled(sheet_.backEnabled());
     next_->setEnabled(sheet_.nextEnabled());
     finish_->setEnabled(sheet_.finishEnabled());

@@ -16,7 +16,12 @@ std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
     pages.push_back(std::make_unique<kvr::CKvrMaint>(env));  // 0 KVR
     pages.push_back(std::make_unique<CHlnmaintDlg>(env));    // 1 HLN
     auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
-    blt->setGveAlignmentHandler([&env] { return testtune::RunGveAlignment(env); });
+    blt->setGveAlignmentHandler([&env, page = blt.get()] {
+        auto after = testtune::TransmitterAfterSheet::Untold;
+        const bool ran = testtune::RunGveAlignment(env, &after);
+        page->SheetEnded(after);
+        return ran;
+    });
     pages.push_back(std::move(blt));                                  // 2 BLT
     pages.push_back(std::make_unique<compact::CWlaPage>(env));        // 3 WLA
     pages.push_back(std::make_unique<compact::CWlbPage>(env));        // 4 WLB

@@ -15,6 +15,14 @@ CTestSheet* AlignmentBench::sheet() const {
 void AlignmentBench::CloseSheet() {
     // A run that ends with a test still running stops it: nothing stays keyed.
     if (sheet_ && !sheet_->closed()) sheet_->Cancel();
+    if (sheet_) {
+        // A sheet that lost its radio without ever unkeying it knows nothing of a transmitter
+        // an earlier sheet may have left keyed.
+        const bool inOrder = report_.opened && !sheet_->link().connectionLost();
+        transmitterAfter_ = sheet_->transmitterMayBeOn()       ? TransmitterAfterSheet::MayBeOn
+                            : sheet_->everUnkeyed() || inOrder ? TransmitterAfterSheet::Off
+                                                               : TransmitterAfterSheet::Untold;
+    }
     sheet_.reset();
     report_.opened = false;
 }
@@ -56,13 +64,15 @@ CTestSheet* AlignmentBench::Launch(TestSheetChoice choice) {
     return sheet_.get();
 }
 
-bool RunGveAlignment(Env& env) {
+bool RunGveAlignment(Env& env, TransmitterAfterSheet* after) {
     AlignmentBench bench(env);
     CTestSheet* sheet = bench.Launch();
-    if (!sheet) return false;
-    env.ui.runDialog(*sheet);
-    bench.CloseSheet();
-    return true;
+    if (sheet) {
+        env.ui.runDialog(*sheet);
+        bench.CloseSheet();
+    }
+    if (after) *after = bench.transmitterAfterSheet();
+    return sheet != nullptr;
 }
 
 PageAction AlignmentAction(AlignmentBench& bench) {

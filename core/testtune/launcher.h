@@ -6,6 +6,7 @@
 
 #include "testtune/pick_test.h"
 #include "testtune/radio_facts.h"
+#include "testtune/sheet_transmitter.h"
 #include "testtune/test_sheet.h"
 #include "view/family_page.h"
 
@@ -48,16 +49,20 @@ class AlignmentBench {
     void CloseSheet();
     const LaunchReport& report() const { return report_; }
     Env& env() { return env_; }
+    // How the last sheet that ended (by CloseSheet, the next launch or a failed one) left the
+    // radio's transmitter.
+    TransmitterAfterSheet transmitterAfterSheet() const { return transmitterAfter_; }
 
   private:
     Env& env_;
     std::unique_ptr<CTestSheet> sheet_;
     LaunchReport report_;
+    TransmitterAfterSheet transmitterAfter_ = TransmitterAfterSheet::Untold;
 };
 
 // The "GVE Alignment" button of the BLT page: launch, then run the sheet modally through the
-// Ui. True when a sheet was run.
-bool RunGveAlignment(Env& env);
+// Ui. True when a sheet was run. `after`, when given, takes how the sheet left the transmitter.
+bool RunGveAlignment(Env& env, TransmitterAfterSheet* after = nullptr);
 
 // The front ends' step for the same button: "alignment io|rf|frontcap|cancel" answers the
 // picker; the sheet stays open on `bench` for the steps that follow. Service work only.

@@ -88,20 +88,26 @@ bool CTestPage::SetTransmitFrequency(long long hz800, long long hz900) {
         Message(kNoBandSplitRead);
         return false;
     }
-    if (!link().Run(HdtCommand::SetTransmitFrequency, {band == kBand800 ? hz800 : hz900}))
-        return false;
+    const long long hz = band == kBand800 ? hz800 : hz900;
+    const bool set = link().Run(HdtCommand::SetTransmitFrequency, {hz});
+    sheet_.NoteTransmitFrequency(set ? std::optional<long long>(hz) : std::nullopt);
+    if (!set) return false;
     return band == kBand800 || link().Run(HdtCommand::SelectNarrowBand);
 }
 
 bool CTestPage::KeyTransmitter() {
     keyed_ = true;
+    sheet_.NoteTransmitterOn();
     return link().Run(HdtCommand::TransmitterOn);
 }
 
 bool CTestPage::UnkeyTransmitter() {
     if (!keyed_) return true;
     const bool off = link().Run(HdtCommand::TransmitterOff);
-    if (off) keyed_ = false;
+    if (off) {
+        keyed_ = false;
+        sheet_.NoteTransmitterOff();
+    }
     return off;
 }
 

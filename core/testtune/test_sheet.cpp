@@ -195,6 +195,45 @@ void CTestSheet::OnConnectionLost() {
     Close();
 }
 
+void CTestSheet::NoteTransmitterOn() {
+    if (transmitterOn_) return;
+    transmitterOn_ = true;
+    Changed();
+}
+
+void CTestSheet::NoteTransmitterOff() {
+    everUnkeyed_ = true;
+    if (!transmitterOn_) return;
+    transmitterOn_ = false;
+    Changed();
+}
+
+void CTestSheet::NoteTransmitFrequency(std::optional<long long> hz) {
+    if (transmitHz_ == hz) return;
+    transmitHz_ = hz;
+    if (transmitterOn_) Changed();
+}
+
+std::string megahertzText(long long hz) {
+    const long long whole = hz / 1000000;
+    long long fraction = hz % 1000000;
+    int digits = 6;
+    while (digits > 4 && fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    std::string decimals = std::to_string(fraction);
+    decimals.insert(0, static_cast<std::size_t>(digits) - decimals.size(), '0');
+    return std::to_string(whole) + "." + decimals + " MHz";
+}
+
+std::string transmitterOnText(const CTestSheet& sheet) {
+    if (!sheet.transmitterMayBeOn()) return {};
+    std::string text = "TRANSMITTER ON";
+    if (const auto hz = sheet.transmitHz()) text += " - " + megahertzText(*hz);
+    return text;
+}
+
 CStandRFSheet::CStandRFSheet(Env& env) : CTestSheet(env, kTitle) {
     AddPage<CStandardRFPage1>();
     AddPage<CStandardRFPage2>();

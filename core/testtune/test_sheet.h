@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,20 @@ class CTestSheet : public Dialog {
         if (changeListener_) changeListener_();
     }
 
+    // The radio's transmitter as far as the sheet can tell: possibly on from the moment a
+    // page sends "cmd 74 1", answered or not, and off again only once a "cmd 74 0" has been
+    // answered as sent. A front end shows it at once (a change is announced as it happens,
+    // before the handler goes on), so that a failure message never hides a keyed radio.
+    bool transmitterMayBeOn() const { return transmitterOn_; }
+    // The transmit frequency the radio last accepted on this sheet, in hertz; nothing before
+    // one was set and after a setting went unanswered (the radio may hold either).
+    std::optional<long long> transmitHz() const { return transmitHz_; }
+    // Some "cmd 74 0" of this sheet was answered as sent.
+    bool everUnkeyed() const { return everUnkeyed_; }
+    void NoteTransmitterOn();
+    void NoteTransmitterOff();
+    void NoteTransmitFrequency(std::optional<long long> hz);
+
   protected:
     template <class Page>
     Page& AddPage() {
@@ -137,7 +152,16 @@ class CTestSheet : public Dialog {
     CTestDialog* testDialog_ = nullptr;
     std::function<void()> closeListener_;
     std::function<void()> changeListener_;
+    bool transmitterOn_ = false;
+    bool everUnkeyed_ = false;
+    std::optional<long long> transmitHz_;
 };
+
+// The transmitter indicator's words: "TRANSMITTER ON", with the frequency when it is known
+// ("TRANSMITTER ON - 815.0125 MHz"); empty while the transmitter is off.
+std::string transmitterOnText(const CTestSheet& sheet);
+// Hertz as a technician reads a channel: megahertz with four decimals, more when needed.
+std::string megahertzText(long long hz);
 
 class CStandRFSheet : public CTestSheet {
   public:

@@ -115,6 +115,29 @@ TEST(BltPage, GveAlignmentOnlyInServiceModeAndOnlyWithALauncher) {
     EXPECT_TRUE(launched);
 }
 
+TEST(BltPage, ATransmitterLeftKeyedIsToldAndStandsUntilASheetLeavesItOff) {
+    using testtune::TransmitterAfterSheet;
+    Bench b;
+    const std::string warning = testtune::kTransmitterMayStillBeOn;
+    const struct {
+        TransmitterAfterSheet after;
+        const char* standing;
+        Texts told;
+    } steps[] = {
+        {TransmitterAfterSheet::Untold, "", {}},
+        {TransmitterAfterSheet::MayBeOn, warning.c_str(), {warning}},
+        // A sheet that cannot say (it never reached the radio) leaves the warning standing.
+        {TransmitterAfterSheet::Untold, warning.c_str(), {}},
+        {TransmitterAfterSheet::Off, "", {}},
+    };
+    for (const auto& s : steps) {
+        b.ui.clear();
+        b.page->SheetEnded(s.after);
+        EXPECT_EQ(b.page->transmitterWarning(), s.standing);
+        EXPECT_EQ(b.ui.messages(), s.told);
+    }
+}
+
 // Held data from files and editors: what a write does not send survives the write's status
 // read, and what it sends reaches the radio.
 TEST(BltWrite, EachWriteSendsItsHeldDataAndKeepsTheOther) {

@@ -9,6 +9,7 @@
 #include "families/blt/blt_page.h"
 #include "gui/app_window.h"
 #include "gui/gui_test.h"
+#include "testtune/sheet_transmitter.h"
 
 using namespace tw;
 using namespace tw::app;
@@ -33,6 +34,30 @@ class BltWidgetsTest : public QObject {
         QVERIFY(f.button(2004)->isHidden() && !f.button(2004)->isEnabled());
         QVERIFY(!f.button(2017)->isEnabled() && !f.button(2016)->isEnabled());
         QVERIFY(Fixture(true).button(2017)->isEnabled());
+    }
+
+    // The warning stands on the page from the sheet that may have left the radio keyed until
+    // one that left it off.
+    void aTransmitterLeftKeyedStandsOnThePage() {
+        Fixture f(true);
+        auto& page = dynamic_cast<P&>(f.page(2)->page());
+        auto after = testtune::TransmitterAfterSheet::MayBeOn;
+        page.setGveAlignmentHandler([&] {
+            page.SheetEnded(after);
+            return true;
+        });
+        auto* warning = f.page(2)->findChild<QLabel*>("transmitterWarning");
+        QVERIFY(warning && warning->isHidden());
+        f.button(2017)->click();
+        QVERIFY(!warning->isHidden());
+        QCOMPARE(warning->text(), QString(testtune::kTransmitterMayStillBeOn));
+        QCOMPARE(f.ui.messages(), std::vector<std::string>{testtune::kTransmitterMayStillBeOn});
+        after = testtune::TransmitterAfterSheet::Untold;
+        f.button(2017)->click();
+        QVERIFY(!warning->isHidden());
+        after = testtune::TransmitterAfterSheet::Off;
+        f.button(2017)->click();
+        QVERIFY(warning->isHidden());
     }
 
     void radioInformationFillsTypeAndMemory() {

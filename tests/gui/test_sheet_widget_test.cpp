@@ -25,11 +25,15 @@ using namespace tw::app;
 class TestSheetWidgetTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() {
+    void init() { radio({}); }
+    void radio(const sim::ModelOptions& options) {
+        bench_.reset();
+        env_.reset();
+        serial_.reset();
         dir_ = std::make_unique<QTemporaryDir>();  // a fresh profile for every test
         profile_ = std::make_unique<Profile>(dir_->filePath("novac4.ini").toStdString());
         profile_->writeString(profile_keys::kCommSection, profile_keys::kPortNumber, "1");
-        auto model = std::make_unique<sim::HdtModel>(sim::ModelOptions{});
+        auto model = std::make_unique<sim::HdtModel>(options);
         model_ = model.get();
         factory_ = std::make_unique<sim::SimDeviceFactory>(std::move(model), clock_);
         serial_ = std::make_unique<SerialLink>(*profile_, *factory_, clock_, ui_);
@@ -104,6 +108,108 @@ class TestSheetWidgetTest : public QObject {
         // Stopped before any key was pressed: the status says so rather than "Complete".
         QCOMPARE(page->findChild<QLabel*>("1059")->text(), QString("Stopped: 0 of 22 keys seen"));
         QCOMPARE(model_->lines().back().text, std::string());  // the lone carriage return
+    }
+
+    // The indicator and the window title on every page that keys, from the key to the
+    // answered unkey; a failed unkey or a failed start leaves them on.
+    void theTransmitterIndicatorFollowsKeyAndUnkey() {
+        struct Case {
+            const char* what;
+            testtune::TestSheetChoice sheet;
+            sim::ModelOptions radio;
+            int page;  // from 0
+            const char* start;
+            const char* stop;
+            QString on;     // the indicator after the start
+            bool offAfter;  // after the stop
+        };
+        const auto rf = testtune::TestSheetChoice::StandardRf;
+        const sim::ModelOptions failedUnkey{{"fail", "74.0"}};
+        const Case cases[] = {
+            {"frequency error", rf, {}, 0, "1070", "2", "TRANSMITTER ON - 815.0125 MHz", true},
+            {"power", rf, {}, 1, "1150", "1135", "TRANSMITTER ON - 806.0000 MHz", true},
+            {"I/Q balance", rf, {}, 2, "1094", "2", "TRANSMITTER ON - 815.0000 MHz", true},
+            {"microphone", rf, {}, 3, "1078", "2", "TRANSMITTER ON - 815.0000 MHz", true},
+            {"tone gate", rf, {}, 4, "1129", "2", "TRANSMITTER ON - 815.0000 MHz", true},
+            {"frontcap audio",
+             testtune::TestSheetChoice::Frontcap,
+             {},
+             0,
+             "1121",
+             "2",
+             "TRANSMITTER ON - 815.0000 MHz",
+             true},
+            {"failed unkey", rf, failedUnkey, 0, "1070", "2", "TRANSMITTER ON - 815.0125 MHz",
+             false},
+            // The key went unanswered, and so did the unkey after the failed start.
+            {"failed start",
+             rf,
+             {{"noreply", "74"}},
+             3,
+             "1078",
+             "",
+             "TRANSMITTER ON - 815.0000 MHz",
+             false},
+        };
+        for (const Case& c : cases) {
+            radio(c.radio);
+            testtune::CTestSheet* sheet = bench_->Launch(c.sheet);
+            QVERIFY2(sheet, c.what);
+            auto box = buildDialogWidget(nullptr, *sheet);
+            const QString title = QString::fromStdString(sheet->title());
+            auto* indicator = box->findChild<QLabel*>("transmitterOn");
+            QVERIFY2(indicator && indicator->isHidden(), c.what);
+            for (int i = 0; i < c.page; ++i) QVERIFY2(sheet->Next(), c.what);
+            QWidget* page = box->findChild<QStackedWidget*>()->currentWidget();
+            page->findChild<QPushButton*>(c.start)->click();
+            QVERIFY2(!indicator->isHidden(), c.what);
+            QCOMPARE(indicator->text(), c.on);
+            QCOMPARE(box->windowTitle(), title + " - TRANSMITTER ON");
+            if (*c.stop) page->findChild<QPushButton*>(c.stop)->click();
+            QCOMPARE(indicator->isHidden(), c.offAfter);
+            QCOMPARE(box->windowTitle(), c.offAfter ? title : title + " - TRANSMITTER ON");
+            box->reject();
+            box->conclude();
+            box.reset();  // the window goes before its sheet
+            bench_->CloseSheet();
+            QCOMPARE(bench_->transmitterAfterSheet() == testtune::TransmitterAfterSheet::MayBeOn,
+                     !c.offAfter);
+        }
+    }
+
+    // Leaving the window stops the test and takes the indicator down; a lost connection
+    // closes the window with it still up, and the sheet ends with the transmitter unknown.
+    void cancelOrALostConnectionEndTheWindow() {
+        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        QVERIFY(sheet);
+        auto box = buildDialogWidget(nullptr, *sheet);
+        auto* indicator = box->findChild<QLabel*>("transmitterOn");
+        box->findChild<QPushButton*>("1070")->click();
+        QVERIFY(!indicator->isHidden());
+        for (auto* b : box->findChildren<QPushButton*>())
+            if (b->text() == "Cancel") b->click();
+        QVERIFY(sheet->closed());
+        QVERIFY(indicator->isHidden());
+        QCOMPARE(box->windowTitle(), QString("Standard Tests"));
+        box->conclude();
+        box.reset();
+
+        sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        QVERIFY(sheet);
+        box = buildDialogWidget(nullptr, *sheet);
+        indicator = box->findChild<QLabel*>("transmitterOn");
+        box->findChild<QPushButton*>("1070")->click();
+        box->show();
+        sheet->link().ConnectionLost();
+        QCoreApplication::processEvents();  // the window closes on the next turn
+        QVERIFY(sheet->closed());
+        QVERIFY(!box->isVisible());
+        QVERIFY(!indicator->isHidden());
+        QCOMPARE(box->windowTitle(), QString("Standard Tests - TRANSMITTER ON"));
+        box->conclude();
+        box.reset();
+        bench_->CloseSheet();
+        QVERIFY(bench_->transmitterAfterSheet() == testtune::TransmitterAfterSheet::MayBeOn);
     }
 
   private:

@@ -50,6 +50,16 @@ PageWidget* createBltPageWidget(blt::CMaintenanceDlg& page, QWidget* parent) {
         {P::kDesktopButton, &P::Desktop, 4, 1},
         {P::kRadioRecoveryButton, &P::RadioRecovery, 5, 1},
     };
+    // Stands below the buttons while a test sheet may have left the radio transmitting.
+    auto* warning = new QLabel(w);
+    warning->setObjectName("transmitterWarning");
+    warning->setWordWrap(true);
+    warning->setStyleSheet("color:#cc0000;font-weight:bold");
+    const auto showWarning = [warning, &page] {
+        warning->setText(QString::fromStdString(page.transmitterWarning()));
+        warning->setVisible(!page.transmitterWarning().empty());
+    };
+    showWarning();
     for (const auto& b : list) {
         auto* button = new QPushButton(QString::fromStdString(page.controls().text(b.id)), w);
         button->setObjectName(QString::number(b.id));
@@ -62,20 +72,23 @@ PageWidget* createBltPageWidget(blt::CMaintenanceDlg& page, QWidget* parent) {
                                        b.id == P::kVersionUpgradeButton
                                    ? RadioWork::Write
                                    : RadioWork::Read;
-        QObject::connect(button, &QPushButton::clicked, w, [w, &page, member, here, work] {
-            if (here) {
-                w->pullFromWidgets();
-                (page.*member)();
-                w->pushToWidgets();
-                return;
-            }
-            w->exchange([&page, member] { return (page.*member)(); }, work);
-        });
+        QObject::connect(button, &QPushButton::clicked, w,
+                         [w, &page, member, here, work, showWarning] {
+                             if (here) {
+                                 w->pullFromWidgets();
+                                 (page.*member)();
+                                 w->pushToWidgets();
+                                 showWarning();
+                                 return;
+                             }
+                             w->exchange([&page, member] { return (page.*member)(); }, work);
+                         });
         // Radio Recovery exists in the layout but is never offered.
         if (b.id == P::kRadioRecoveryButton) button->setVisible(false);
     }
     buttons->setColumnStretch(2, 1);
     layout->addLayout(buttons);
+    layout->addWidget(warning);
     layout->addStretch();
     w->setFirstControl(P::kTrackingEditButton);
     w->pushToWidgets();

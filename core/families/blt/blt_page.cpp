@@ -305,6 +305,16 @@ bool CMaintenanceDlg::GveAlignment() {
     return gveAlignment_();
 }
 
+void CMaintenanceDlg::SheetEnded(testtune::TransmitterAfterSheet transmitter) {
+    using testtune::TransmitterAfterSheet;
+    if (transmitter == TransmitterAfterSheet::MayBeOn) {
+        transmitterWarning_ = testtune::kTransmitterMayStillBeOn;
+        env_.ui.message(transmitterWarning_);
+    } else if (transmitter == TransmitterAfterSheet::Off) {
+        transmitterWarning_.clear();
+    }
+}
+
 bool CMaintenanceDlg::SetTestMode(int on) {
     env_.ui.message(on ? messages::kEnteredTestZone : messages::kLeftTestZone);
     return true;

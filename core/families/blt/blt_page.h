@@ -8,6 +8,7 @@
 #include "families/blt/radio_backend.h"
 #include "families/blt/radio_conn.h"
 #include "history/read_history.h"
+#include "testtune/sheet_transmitter.h"
 #include "view/family_page.h"
 
 namespace tw::blt {
@@ -42,6 +43,11 @@ class CMaintenanceDlg : public FamilyPage {
     void setGveAlignmentHandler(std::function<bool()> handler) {
         gveAlignment_ = std::move(handler);
     }
+    // What the handler learnt as its sheet ended: a transmitter that may still be keyed is
+    // told at once and stays as the page's standing warning until a later sheet leaves it off.
+    void SheetEnded(testtune::TransmitterAfterSheet transmitter);
+    // The standing warning; empty while none stands.
+    const std::string& transmitterWarning() const { return transmitterWarning_; }
 
     bool GetStatus() override;
     bool ReadTrackingFromRadio() override;
@@ -105,6 +111,7 @@ class CMaintenanceDlg : public FamilyPage {
     // The bench radio's serial number for the other-radio question; empty when it tells none.
     std::string benchSerial() const;
     std::function<bool()> gveAlignment_;
+    std::string transmitterWarning_;
     std::optional<std::string> presetFile_;
 };
 
