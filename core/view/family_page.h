@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dialog.h"
@@ -64,7 +66,27 @@ class FamilyPage {
     Controls& controls() { return controls_; }
     const Controls& controls() const { return controls_; }
 
+    // Value checks while typing. fieldProblem: what the edit box `id` would be marked with for
+    // `text` (the fault and what the box allows), by the rule the check before a write reads;
+    // nothing when that check would take it, for a box without a rule, and for an empty box,
+    // so that a page that has read nothing yet does not open all marked. It reads no page
+    // state, so a front end may ask while an operation runs.
+    std::optional<std::string> fieldProblem(int id, const std::string& text) const {
+        return text.empty() ? std::nullopt : valueProblem(id, text);
+    }
+    // The box a failed check before a write named (0: none), handed out once, so that a later
+    // operation does not send the focus there again.
+    int takeFailedField() { return std::exchange(failedField_, 0); }
+
   protected:
+    // The family's part of fieldProblem, for a text that is not empty.
+    virtual std::optional<std::string> valueProblem(int id, const std::string& text) const {
+        (void)id;
+        (void)text;
+        return std::nullopt;
+    }
+    int failedField_ = 0;
+
     // The file dialog of a tracking or feature file: every family's dialogs start in the
     // "Track" directory of the profile, and a save asks before overwriting.
     FileChoice dataFileChoice(const char* filter, const char* extension, bool save) const;

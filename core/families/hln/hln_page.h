@@ -38,6 +38,9 @@ class CHlnmaintDlg : public FamilyPage {
     HlnLink& link() { return link_; }
     std::optional<char> lastRadioType() const { return lastType_; }
 
+  protected:
+    std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+
   private:
     // Shows Select Radio Type; the letter chosen, or nothing on Cancel.
     std::optional<char> selectRadioType();
