@@ -78,6 +78,7 @@ void MainWindow::operationEnded(PageWidget* page, bool ok) {
     if (page) page->pushToWidgets();
     lastResult_ = ok;
     setOperating(false);
+    if (page) page->focusFailedField();
     if (closeAfterOperation_) close();
 }
 
