@@ -87,6 +87,7 @@ void MainWindow::operationEnded(PageWidget* page, bool ok) {
     lastResult_ = ok;
     setOperating(false);
     showSource(session_.view().selectedPage().source().line() != sourceBefore_);
+    if (page) page->focusFailedField();
     if (closeAfterOperation_) close();
 }
 

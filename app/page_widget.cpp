@@ -18,6 +18,7 @@ bool PageWidget::exchange(std::function<bool()> operation, RadioWork work) {
     pullFromWidgets();
     const bool ok = noted();
     pushToWidgets();
+    focusFailedField();
     return ok;
 }
 
@@ -70,6 +71,7 @@ void PageWidget::pushToWidgets(const std::vector<Control>& controls) {
         const QString text = QString::fromStdString(c.text);
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
             if (e->text() != text) e->setText(text);
+            watchField(c.id, e);
         } else if (auto* l = qobject_cast<QLabel*>(w)) {
             l->setText(text);
         } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
@@ -80,6 +82,32 @@ void PageWidget::pushToWidgets(const std::vector<Control>& controls) {
         w->setEnabled(c.enabled);
     }
     pushing_ = false;
+}
+
+void PageWidget::watchField(int id, QLineEdit* edit) {
+    if (!watched_.insert(id).second) return;
+    auto mark = [this, id, edit] {
+        const auto problem = page_.fieldProblem(id, edit->text().toStdString());
+        // Boxes never marked keep whatever look and tooltip they were given.
+        if (!problem && !marked_.count(id)) return;
+        edit->setStyleSheet(problem ? QStringLiteral("QLineEdit { border: 2px solid red; }")
+                                    : QString());
+        edit->setToolTip(problem ? QString::fromStdString(*problem) : QString());
+        if (problem)
+            marked_.insert(id);
+        else
+            marked_.erase(id);
+    };
+    connect(edit, &QLineEdit::textChanged, this, mark);
+    mark();
+}
+
+void PageWidget::focusFailedField() {
+    const int id = page_.takeFailedField();
+    QWidget* w = id ? control(id) : nullptr;
+    if (!w || !w->isEnabled()) return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
 }
 
 }  // namespace tw::app

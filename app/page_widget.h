@@ -2,9 +2,12 @@
 
 #include <QWidget>
 #include <functional>
+#include <set>
 
 #include "run/radio_operation.h"
 #include "view/family_page.h"
+
+class QLineEdit;
 
 namespace tw::app {
 
@@ -38,6 +41,10 @@ class PageWidget : public QWidget {
     void setFirstControl(int id) { firstControl_ = id; }
     QWidget* control(int id) const;
 
+    // Puts the focus in the box a failed check before a write named, once the operation has
+    // ended (its message read) and the page takes input again.
+    void focusFailedField();
+
     // From now on a change the technician makes in a bound control is noted in the page as
     // an edit, and edited() follows. Called once the page's widgets are built.
     void watchEdits();
@@ -46,6 +53,12 @@ class PageWidget : public QWidget {
     void edited();
 
   private:
+    // Frames a value box in red, with what it allows as its tooltip, while the page says its
+    // text would be refused; bound once, when the box first receives the page's text.
+    void watchField(int id, QLineEdit* edit);
+    std::set<int> watched_;
+    std::set<int> marked_;
+
     FamilyPage& page_;
     int firstControl_ = 0;
     Starter starter_;

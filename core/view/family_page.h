@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dialog.h"
@@ -88,6 +89,18 @@ class FamilyPage {
     // Values the technician changed and neither wrote to a radio nor saved to a file.
     bool unsaved(DataSet set) const;
 
+    // Value checks while typing. fieldProblem: what the edit box `id` would be marked with for
+    // `text` (the fault and what the box allows), by the rule the check before a write reads;
+    // nothing when that check would take it, for a box without a rule, and for an empty box,
+    // so that a page that has read nothing yet does not open all marked. It reads no page
+    // state, so a front end may ask while an operation runs.
+    std::optional<std::string> fieldProblem(int id, const std::string& text) const {
+        return text.empty() ? std::nullopt : valueProblem(id, text);
+    }
+    // The box a failed check before a write named (0: none), handed out once, so that a later
+    // operation does not send the focus there again.
+    int takeFailedField() { return std::exchange(failedField_, 0); }
+
   protected:
     // Controls that hold feature data rather than tracking data.
     virtual bool isFeatureControl(int id) const {
@@ -100,6 +113,13 @@ class FamilyPage {
     void noteFileChosen(const std::string& path, bool save);
     // The page now shows a band's default values.
     void noteDefaults(const std::string& band);
+    // The family's part of fieldProblem, for a text that is not empty.
+    virtual std::optional<std::string> valueProblem(int id, const std::string& text) const {
+        (void)id;
+        (void)text;
+        return std::nullopt;
+    }
+    int failedField_ = 0;
 
     // The file dialog of a tracking or feature file: every family's dialogs start in the
     // "Track" directory of the profile, and a save asks before overwriting.

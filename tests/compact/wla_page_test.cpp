@@ -22,6 +22,33 @@ std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
     return out;
 }
 
+// Every tracking box is marked while typing exactly when the check before a write would
+// refuse its text, and a refused write names the box its message is about.
+TEST(WlaTracking, MarksWhileTypingAgreeWithTheWriteCheck) {
+    WlaBench b;
+    for (const auto& f : kWlaFields) {
+        for (const char* value : {"0", "-9", "-10", "+8", "9", "31", "32", "255", "256", " 7 ",
+                                  "1.5", "-", "1234567"}) {
+            for (const auto& g : kWlaFields) b.page.controls().setText(g.control, "0");
+            b.page.controls().setText(f.control, value);
+            std::string problem;
+            int failed = 0;
+            const bool refused = !takeRecord(b.page.controls(), problem, &failed);
+            EXPECT_EQ(b.page.fieldProblem(f.control, value).has_value(), refused)
+                << f.control << "=" << value;
+            EXPECT_EQ(failed, refused ? f.control : 0) << f.control << "=" << value;
+        }
+    }
+    EXPECT_EQ(b.page.fieldProblem(1094, "-10"), "Out of range. Allowed: -9 to 8");
+    EXPECT_EQ(b.page.fieldProblem(1038, "3a"), "Not a whole number. Allowed: 0 to 31");
+    EXPECT_EQ(b.page.fieldProblem(1006, ""), std::nullopt);
+
+    b.page.controls().setText(1041, "99");
+    EXPECT_FALSE(b.page.WriteTrackingToDisk());
+    EXPECT_EQ(b.ui.messages().back(), "TX Deviation SP1 High must be a whole number from 0 to 31.");
+    EXPECT_EQ(b.page.takeFailedField(), 1041);
+}
+
 TEST(WlaTracking, ReadShowsIdentityAndRecord) {
     WlaBench b;
     b.app.currentPort = 4;  // Comm Settings' choice: this page opens the profile's port

@@ -161,5 +161,30 @@ TEST(CompactWrite, RangeCheckAfterTheHandshakeNamesTheFirstFieldInRecordOrder) {
     }
 }
 
+// Every value box is marked while typing exactly when the check before a write would refuse
+// its text, and a refused write names the box its message is about.
+TEST(CompactWrite, MarksWhileTypingAgreeWithTheWriteCheck) {
+    Marten60PBench b;
+    for (const auto& f : b.page.model().fields) {
+        for (const char* value : {"0", " 255", "256", "0000", "1a", "-1", " "}) {
+            b.setAll("1");
+            b.page.controls().setText(f.control, value);
+            b.ui.clear();
+            b.page.WriteTrackingToDisk();  // no file is chosen: only the check can say a word
+            const bool refused = !b.ui.messages().empty();
+            EXPECT_EQ(b.page.fieldProblem(f.control, value).has_value(), refused)
+                << f.control << "=" << value;
+            EXPECT_EQ(b.page.takeFailedField(), refused ? f.control : 0)
+                << f.control << "=" << value;
+        }
+    }
+    EXPECT_EQ(b.page.fieldProblem(2063, "256"), "Out of range. Allowed: 0 to 255");
+    EXPECT_EQ(b.page.fieldProblem(2063, "x"), "Not a whole number. Allowed: 0 to 255");
+    // An empty box is refused by the write but carries no mark: a fresh page would open
+    // with every box marked.
+    EXPECT_EQ(b.page.fieldProblem(2063, ""), std::nullopt);
+    EXPECT_EQ(b.page.fieldProblem(kVersionText, "x"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tw::compact

@@ -225,6 +225,36 @@ TEST_F(HlnPageTest, TrackingChecksStopAtTheFirstFailureInOrder) {
     EXPECT_EQ(ui_.messages(), Messages{"Invalid character in high range modulation."});
 }
 
+// Every tracking box is marked while typing exactly when the check before a write would
+// refuse its text, and a refused write names the box its message is about.
+TEST_F(HlnPageTest, MarksWhileTypingAgreeWithTheWriteCheck) {
+    makePage();
+    for (const auto& f : kHlnTrackingFields) {
+        for (const char* value :
+             {"0", "63", "64", "143", "144", "226", "227", "255", "256", "x", "-1"}) {
+            validTracking();
+            set(f.control, value);
+            ui_.clear();
+            int failed = 0;
+            const bool refused = !ValidateHlnTracking(ui_, page_->controls(), "", &failed);
+            EXPECT_EQ(page_->fieldProblem(f.control, value).has_value(), refused)
+                << f.control << "=" << value;
+            EXPECT_EQ(failed, refused ? f.control : 0) << f.control << "=" << value;
+        }
+    }
+    EXPECT_EQ(page_->fieldProblem(kSquelchMid, "143"), "Out of range. Allowed: 144 to 226");
+    EXPECT_EQ(page_->fieldProblem(kTaDataModLow, "6 4"), "Not a whole number. Allowed: 0 to 63");
+    EXPECT_EQ(page_->fieldProblem(kSquelchLow, ""), std::nullopt);
+    EXPECT_EQ(page_->fieldProblem(kFeatures, "zz"), std::nullopt);
+
+    validTracking();
+    set(kLowPowerMid, "256");
+    set(kLowPowerLow, "300");
+    EXPECT_FALSE(page_->WriteTrackingToDisk());
+    EXPECT_EQ(ui_.messages().back(), "Valid range for low power setting is 0-255.");
+    EXPECT_EQ(page_->takeFailedField(), kLowPowerMid);
+}
+
 TEST_F(HlnPageTest, FeatureChecks) {
     const std::pair<const char*, Messages> cases[] = {
         {"01FF09FFFFFFFFFFFFFFFFFFFFFF", {}},

@@ -136,6 +136,34 @@ TEST_F(KvrPageFlow, CheckFailureOrAllZeroAnsweredNoSendsNothing) {
     }
 }
 
+// Every box is marked while typing exactly when the check before a write would refuse its
+// text, and a refused write names the box its message is about.
+TEST_F(KvrPageFlow, MarksWhileTypingAgreeWithTheWriteCheck) {
+    for (const auto& v : kTrackingValues) {
+        for (const char* text : {"0", "31", "32", "255", "256", "999", "1a", "-1", " 1"}) {
+            int failed = 0;
+            const bool refused =
+                checkTrackingTexts(filled("0", {{v.control, text}}), &failed).has_value();
+            EXPECT_EQ(page.fieldProblem(v.control, text).has_value(), refused)
+                << v.control << "=" << text;
+            EXPECT_EQ(failed, refused ? v.control : 0) << v.control << "=" << text;
+        }
+    }
+    EXPECT_EQ(page.fieldProblem(1043, "32"), "Out of range. Allowed: 0 to 31");
+    EXPECT_EQ(page.fieldProblem(1017, "x"), "Not a whole number. Allowed: 0 to 255");
+    EXPECT_EQ(page.fieldProblem(1017, ""), std::nullopt);
+    EXPECT_EQ(page.fieldProblem(CKvrMaint::kRadioTypeButton, "Radio Type"), std::nullopt);
+
+    for (const auto& v : kTrackingValues) page.controls().setText(v.control, "1");
+    page.controls().setText(1099, "40");
+    page.controls().setText(1087, "300");
+    EXPECT_FALSE(page.WriteTrackingToRadio());
+    EXPECT_EQ(bench.ui.messages().back(),
+              "Valid range for mid talkaround low power setting is 0-255.");
+    EXPECT_EQ(page.takeFailedField(), 1087);
+    EXPECT_EQ(page.takeFailedField(), 0);  // handed out once
+}
+
 TEST_F(KvrPageFlow, Tk1FileRoundTrip) {
     for (const auto& v : kTrackingValues) page.controls().setText(v.control, "0");
     page.controls().setText(1005, "5");

@@ -6,25 +6,35 @@
 #include "util/file_io.h"
 #include "util/hex.h"
 #include "util/text.h"
+#include "view/field_rule.h"
 
 namespace tw::compact {
 
 namespace {
 
 constexpr int kFieldMaximum = 255;
+constexpr FieldRule kFieldRule{0, kFieldMaximum};
 
-// A field's text as the byte it stands for: digits only (blanks around them allowed) and at
-// most 255; nothing otherwise.
-std::optional<std::uint8_t> fieldByte(const std::string& text) {
+// A field's text as a number: digits only, blanks around them allowed; nothing otherwise. The
+// box holds three digits, so a longer text is beyond every byte whatever its digits.
+std::optional<long> fieldValue(const std::string& text) {
     const std::string t = trim(text);
-    if (t.empty() || t.size() > 3) return std::nullopt;
-    int value = 0;
+    if (t.empty()) return std::nullopt;
+    long value = 0;
     for (char c : t) {
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
+        if (value > kFieldMaximum) value = kFieldMaximum + 1;
     }
-    if (value > kFieldMaximum) return std::nullopt;
-    return static_cast<std::uint8_t>(value);
+    if (t.size() > 3) return kFieldMaximum + 1;
+    return value;
+}
+
+// The byte a field stands for; nothing when its text is no number or out of range.
+std::optional<std::uint8_t> fieldByte(const std::string& text) {
+    const auto value = fieldValue(text);
+    if (!value || !kFieldRule.admits(*value)) return std::nullopt;
+    return static_cast<std::uint8_t>(*value);
 }
 
 }  // namespace
@@ -37,12 +47,19 @@ CCompactPage::CCompactPage(Env& env, const CompactModel& model)
     controls_.add(model_.defaultsButton, "Defaults", false);
 }
 
+std::optional<std::string> CCompactPage::valueProblem(int id, const std::string& text) const {
+    for (const auto& f : model_.fields)
+        if (f.control == id) return fieldMark(kFieldRule, fieldValue(text));
+    return std::nullopt;
+}
+
 bool CCompactPage::takeValues() {
     std::vector<std::uint8_t> taken = record_;
     for (const auto& f : model_.fields) {
         const auto value = fieldByte(controls_.text(f.control));
         if (!value) {
             env_.ui.message(format("Valid range for %s is 0-%d.", f.name, kFieldMaximum));
+            failedField_ = f.control;
             return false;
         }
         taken[f.recordByte] = *value;

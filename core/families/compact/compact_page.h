@@ -33,6 +33,7 @@ class CCompactPage : public FamilyPage {
     int bandIndex() const { return record_.back(); }
 
   protected:
+    std::optional<std::string> valueProblem(int id, const std::string& text) const override;
     // Moves the texts of the value fields into the record, or shows which field is out of
     // range and changes nothing.
     bool takeValues();

@@ -67,6 +67,7 @@ void CMarten60PPage::MartenReportLines(std::vector<std::string>& lines) {
     // The values print as the fields last held them whole; a field out of range is named
     // and the report keeps the values from before.
     takeValues();
+    failedField_ = 0;  // a report leaves the focus where it is
     Controls values;
     for (const auto& f : model().fields)
         values.add(f.control, std::to_string(record()[f.recordByte]));

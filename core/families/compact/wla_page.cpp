@@ -55,9 +55,13 @@ bool CWlaPage::connect(WlaLink& link, WlaMode mode) {
     return true;
 }
 
+std::optional<std::string> CWlaPage::valueProblem(int id, const std::string& text) const {
+    return wlaFieldProblem(id, text);
+}
+
 bool CWlaPage::takeFields(WlaRecord& out) {
     std::string problem;
-    const auto taken = takeRecord(controls_, problem);
+    const auto taken = takeRecord(controls_, problem, &failedField_);
     if (!taken) {
         env_.ui.message(problem);
         return false;

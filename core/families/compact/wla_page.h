@@ -46,6 +46,9 @@ class CWlaPage : public FamilyPage {
     const std::string& bandText() const { return bandText_; }
     const std::string& powerText() const { return powerText_; }
 
+  protected:
+    std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+
   private:
     // Connects and, once the radio is identified, shows what it said.
     bool connect(WlaLink& link, WlaMode mode);

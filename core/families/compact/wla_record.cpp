@@ -58,14 +58,16 @@ void showRecord(const WlaRecord& record, Controls& controls) {
     }
 }
 
-std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& problem) {
+std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& problem,
+                                    int* failedControl) {
     WlaRecord record{};
     for (std::size_t i = 0; i < kWlaRecordSize; ++i) {
         const WlaField& f = kWlaFields[i];
         const auto value = wholeNumber(controls.text(f.control));
-        if (!value || *value < f.minimum || *value > f.maximum) {
+        if (!value || !f.rule().admits(*value)) {
             problem = format("%s %s must be a whole number from %d to %d.", f.row, f.column,
                              f.minimum, f.maximum);
+            if (failedControl) *failedControl = f.control;
             return std::nullopt;
         }
         // Squelch values go to the radio as the low 8 bits of the signed number.
@@ -73,6 +75,12 @@ std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& probl
     }
     problem.clear();
     return record;
+}
+
+std::optional<std::string> wlaFieldProblem(int control, const std::string& text) {
+    for (const auto& f : kWlaFields)
+        if (f.control == control) return fieldMark(f.rule(), wholeNumber(text));
+    return std::nullopt;
 }
 
 bool allFieldsZero(const Controls& controls) {

@@ -6,6 +6,7 @@
 
 #include "families/compact/wla_protocol.h"
 #include "view/controls.h"
+#include "view/field_rule.h"
 
 namespace tw::compact {
 
@@ -17,6 +18,8 @@ struct WlaField {
     int minimum;
     int maximum;
     bool isSigned;  // squelch: the byte is a signed 8-bit number
+
+    constexpr FieldRule rule() const { return {minimum, maximum}; }
 };
 
 // In record byte order.
@@ -37,8 +40,13 @@ inline constexpr std::array<int, 3> kSquelch25 = {1085, 1088, 1091};
 void showRecord(const WlaRecord& record, Controls& controls);
 
 // Edit boxes to record, checking each value against its range in record order. Nothing and
-// `problem` set at the first box that is no whole number in range: the record stays as it was.
-std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& problem);
+// `problem` set at the first box that is no whole number in range (and `failedControl`, when
+// given, to that box): the record stays as it was.
+std::optional<WlaRecord> takeRecord(const Controls& controls, std::string& problem,
+                                    int* failedControl = nullptr);
+
+// The mark of tracking box `control` for `text` by its range (nothing for other boxes).
+std::optional<std::string> wlaFieldProblem(int control, const std::string& text);
 
 // True when every tracking box shows exactly "0".
 bool allFieldsZero(const Controls& controls);

@@ -6,6 +6,7 @@
 #include "families/hln/tracking_layout.h"
 #include "ui/ui.h"
 #include "util/hex.h"
+#include "util/text.h"
 
 namespace tw {
 namespace {
@@ -14,46 +15,46 @@ using namespace hln_ids;
 
 constexpr long kValueCap = 1'000'000;
 
-struct Field {
-    int control;
-    const char* invalidCharacter;
-};
+const HlnTrackingField* fieldOf(int control) {
+    for (const auto& f : kHlnTrackingFields)
+        if (f.control == control) return &f;
+    return nullptr;
+}
 
 class TrackingCheck {
   public:
-    TrackingCheck(Ui& ui, const Controls& controls) : ui_(ui), controls_(controls) {}
+    TrackingCheck(Ui& ui, const Controls& controls, int* failed)
+        : ui_(ui), controls_(controls), failed_(failed) {}
 
-    bool digits(std::initializer_list<Field> fields) {
-        for (const auto& f : fields) {
+    bool digits(std::initializer_list<int> controls) {
+        for (int id : controls) {
             long v = 0;
-            if (!hlnDigitsValue(controls_.text(f.control), v)) return fail(f.invalidCharacter);
+            if (!hlnDigitsValue(controls_.text(id), v))
+                return fail(format("Invalid character in %s.", fieldOf(id)->where), id);
         }
         return true;
     }
 
-    bool range(std::initializer_list<int> controls, long low, long high, const char* text) {
+    bool range(std::initializer_list<int> controls) {
         for (int id : controls) {
             long v = 0;
             hlnDigitsValue(controls_.text(id), v);
-            if (v < low || v > high) return fail(text);
+            const HlnValueRange& range = *fieldOf(id)->range;
+            if (!range.rule.admits(v)) return fail(range.message, id);
         }
         return true;
     }
 
   private:
-    bool fail(const char* text) {
+    bool fail(const std::string& text, int control) {
         ui_.message(text);
+        if (failed_) *failed_ = control;
         return false;
     }
     Ui& ui_;
     const Controls& controls_;
+    int* failed_;
 };
-
-constexpr const char* kModRange = "Valid range for modulation setting is 0-63.";
-constexpr const char* kDataModRange = "Valid range for data modulation setting is 0-63.";
-constexpr const char* kSquelchRange = "Valid range for squelch setting is 144-226.";
-constexpr const char* kHighPowerRange = "Valid range for high power setting is 0-255.";
-constexpr const char* kLowPowerRange = "Valid range for low power setting is 0-255.";
 
 }  // namespace
 
@@ -66,50 +67,37 @@ bool hlnDigitsValue(const std::string& text, long& value) {
     return true;
 }
 
-bool ValidateHlnTracking(Ui& ui, const Controls& controls, const std::string& model) {
-    TrackingCheck c(ui, controls);
-    const bool firstPart =
-        c.digits({{kModHigh, "Invalid character in high range modulation."},
-                  {kModMid, "Invalid character in mid range modulation."},
-                  {kModLow, "Invalid character in low range modulation."},
-                  {kDataModHigh, "Invalid character in high range data modulation."},
-                  {kDataModMid, "Invalid character in mid range data modulation."},
-                  {kDataModLow, "Invalid character in low range data modulation."},
-                  {kSquelchLow, "Invalid character in low range squelch."}}) &&
-        c.range({kModHigh, kModMid, kModLow}, 0, 63, kModRange) &&
-        c.range({kDataModHigh, kDataModMid, kDataModLow}, 0, 63, kDataModRange) &&
-        c.range({kSquelchLow}, 144, 226, kSquelchRange);
+bool ValidateHlnTracking(Ui& ui, const Controls& controls, const std::string& model,
+                         int* failedControl) {
+    TrackingCheck c(ui, controls, failedControl);
+    const bool firstPart = c.digits({kModHigh, kModMid, kModLow, kDataModHigh, kDataModMid,
+                                     kDataModLow, kSquelchLow}) &&
+                           c.range({kModHigh, kModMid, kModLow}) &&
+                           c.range({kDataModHigh, kDataModMid, kDataModLow}) &&
+                           c.range({kSquelchLow});
     if (!firstPart) return false;
     // The other values of these radios are locked on the page.
     if (modelLocksAlignment(model)) return true;
-    return c.digits(
-               {{kHighPowerHigh, "Invalid character in high range high power."},
-                {kHighPowerMid, "Invalid character in mid range high power."},
-                {kHighPowerLow, "Invalid character in low range high power."},
-                {kLowPowerHigh, "Invalid character in high range low power."},
-                {kLowPowerMid, "Invalid character in mid range low power."},
-                {kLowPowerLow, "Invalid character in low range low power."},
-                {kTaHighPowerHigh, "Invalid character in talkaround high range high power."},
-                {kTaHighPowerMid, "Invalid character in talkaround mid range high power."},
-                {kTaHighPowerLow, "Invalid character in talkaround low range high power."},
-                {kTaLowPowerHigh, "Invalid character in talkaround high range low power."},
-                {kTaLowPowerMid, "Invalid character in talkaround mid range low power."},
-                {kTaLowPowerLow, "Invalid character in talkaround low range low power."},
-                {kTaModHigh, "Invalid character in talkaround high range modulation."},
-                {kTaModMid, "Invalid character in talkaround mid range modulation."},
-                {kTaModLow, "Invalid character in talkaround low range modulation."},
-                {kTaDataModHigh, "Invalid character in talkaround high range data modulation."},
-                {kTaDataModMid, "Invalid character in talkaround mid range data modulation."},
-                {kTaDataModLow, "Invalid character in talkaround low range data modulation."},
-                {kSquelchMid, "Invalid character in mid range squelch."},
-                {kSquelchHigh, "Invalid character in high range squelch."}}) &&
-           c.range({kHighPowerHigh, kHighPowerMid, kHighPowerLow}, 0, 255, kHighPowerRange) &&
-           c.range({kLowPowerHigh, kLowPowerMid, kLowPowerLow}, 0, 255, kLowPowerRange) &&
-           c.range({kTaHighPowerHigh, kTaHighPowerMid, kTaHighPowerLow}, 0, 255, kHighPowerRange) &&
-           c.range({kTaLowPowerHigh, kTaLowPowerMid, kTaLowPowerLow}, 0, 255, kLowPowerRange) &&
-           c.range({kTaModHigh, kTaModMid, kTaModLow}, 0, 63, kModRange) &&
-           c.range({kTaDataModHigh, kTaDataModMid, kTaDataModLow}, 0, 63, kDataModRange) &&
-           c.range({kSquelchHigh, kSquelchMid}, 144, 226, kSquelchRange);
+    return c.digits({kHighPowerHigh,  kHighPowerMid,   kHighPowerLow,    kLowPowerHigh,
+                     kLowPowerMid,    kLowPowerLow,    kTaHighPowerHigh, kTaHighPowerMid,
+                     kTaHighPowerLow, kTaLowPowerHigh, kTaLowPowerMid,   kTaLowPowerLow,
+                     kTaModHigh,      kTaModMid,       kTaModLow,        kTaDataModHigh,
+                     kTaDataModMid,   kTaDataModLow,   kSquelchMid,      kSquelchHigh}) &&
+           c.range({kHighPowerHigh, kHighPowerMid, kHighPowerLow}) &&
+           c.range({kLowPowerHigh, kLowPowerMid, kLowPowerLow}) &&
+           c.range({kTaHighPowerHigh, kTaHighPowerMid, kTaHighPowerLow}) &&
+           c.range({kTaLowPowerHigh, kTaLowPowerMid, kTaLowPowerLow}) &&
+           c.range({kTaModHigh, kTaModMid, kTaModLow}) &&
+           c.range({kTaDataModHigh, kTaDataModMid, kTaDataModLow}) &&
+           c.range({kSquelchHigh, kSquelchMid});
+}
+
+std::optional<std::string> hlnFieldProblem(int control, const std::string& text) {
+    const HlnTrackingField* field = fieldOf(control);
+    if (!field) return std::nullopt;
+    long v = 0;
+    const bool digits = hlnDigitsValue(text, v);
+    return fieldMark(field->range->rule, digits ? std::optional<long>(v) : std::nullopt);
 }
 
 bool ValidateHlnFeatures(Ui& ui, const std::string& featureText) {

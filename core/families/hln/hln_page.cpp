@@ -116,6 +116,10 @@ HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
     };
 }
 
+std::optional<std::string> CHlnmaintDlg::valueProblem(int id, const std::string& text) const {
+    return hlnFieldProblem(id, text);
+}
+
 void CHlnmaintDlg::applyZktRule() {
     const std::string& model = text(kModel);
     if (!modelLocksAlignment(model)) return;
@@ -186,7 +190,7 @@ bool CHlnmaintDlg::WriteTrackingToRadio() {
     const bool allZero = std::all_of(kHlnTrackingFields.begin(), kHlnTrackingFields.end(),
                                      [&](const auto& f) { return text(f.control) == "0"; });
     if (allZero && !env_.ui.askYesNo(shared_text::kAllZero)) return false;
-    if (!ValidateHlnTracking(env_.ui, controls_, model)) return false;
+    if (!ValidateHlnTracking(env_.ui, controls_, model, &failedField_)) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
     std::string serial = text(kSerial);
@@ -237,7 +241,7 @@ bool CHlnmaintDlg::WriteFeaturesToRadio() {
 }
 
 bool CHlnmaintDlg::WriteTrackingToDisk() {
-    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel))) return false;
+    if (!ValidateHlnTracking(env_.ui, controls_, text(kModel), &failedField_)) return false;
     HlnTrackingBytes values{};
     if (!trackingValues(values)) return false;
     const auto path = askDataFile(dataFileChoice(kTk2Filter, "tk2", true), true);

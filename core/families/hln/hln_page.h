@@ -41,6 +41,7 @@ class CHlnmaintDlg : public FamilyPage {
 
   protected:
     bool isFeatureControl(int id) const override { return id == hln_ids::kFeatures; }
+    std::optional<std::string> valueProblem(int id, const std::string& text) const override;
 
   private:
     // Shows Select Radio Type; the letter chosen, or nothing on Cancel.

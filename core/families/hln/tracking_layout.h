@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "view/field_rule.h"
+
 namespace tw {
 
 // Control ids of the HLN page.
@@ -22,25 +24,63 @@ inline constexpr int kTaModLow = 1092, kTaModMid = 1095, kTaModHigh = 1098;
 inline constexpr int kTaDataModLow = 1101, kTaDataModMid = 1102, kTaDataModHigh = 1103;
 }  // namespace hln_ids
 
-// One tracking value: its control and its pair in the .tk2 file. The table is in record
-// order, the order on the wire.
+// What a tracking value may hold, and the message that names its row when it holds more.
+struct HlnValueRange {
+    FieldRule rule;
+    const char* message;
+};
+
+inline constexpr HlnValueRange kHlnModulationRange{{0, 63},
+                                                   "Valid range for modulation setting is 0-63."};
+inline constexpr HlnValueRange kHlnDataModulationRange{
+    {0, 63}, "Valid range for data modulation setting is 0-63."};
+inline constexpr HlnValueRange kHlnSquelchRange{{144, 226},
+                                                "Valid range for squelch setting is 144-226."};
+inline constexpr HlnValueRange kHlnHighPowerRange{{0, 255},
+                                                  "Valid range for high power setting is 0-255."};
+inline constexpr HlnValueRange kHlnLowPowerRange{{0, 255},
+                                                 "Valid range for low power setting is 0-255."};
+
+// One tracking value: its control, its pair in the .tk2 file, what an invalid-character
+// message calls it and its range. The table is in record order, the order on the wire.
 struct HlnTrackingField {
     int control;
     int filePair;
+    const char* where;
+    const HlnValueRange* range;
 };
 
 inline constexpr int kHlnTrackingCount = 27;
 
 inline constexpr std::array<HlnTrackingField, kHlnTrackingCount> kHlnTrackingFields = {{
-    {hln_ids::kHighPowerLow, 6},    {hln_ids::kLowPowerLow, 7},     {hln_ids::kModLow, 8},
-    {hln_ids::kDataModLow, 5},      {hln_ids::kHighPowerMid, 11},   {hln_ids::kLowPowerMid, 12},
-    {hln_ids::kModMid, 13},         {hln_ids::kDataModMid, 10},     {hln_ids::kHighPowerHigh, 1},
-    {hln_ids::kLowPowerHigh, 2},    {hln_ids::kModHigh, 3},         {hln_ids::kDataModHigh, 0},
-    {hln_ids::kTaHighPowerLow, 20}, {hln_ids::kTaLowPowerLow, 21},  {hln_ids::kTaModLow, 22},
-    {hln_ids::kTaDataModLow, 19},   {hln_ids::kTaHighPowerMid, 24}, {hln_ids::kTaLowPowerMid, 25},
-    {hln_ids::kTaModMid, 26},       {hln_ids::kTaDataModMid, 23},   {hln_ids::kTaHighPowerHigh, 16},
-    {hln_ids::kTaLowPowerHigh, 17}, {hln_ids::kTaModHigh, 18},      {hln_ids::kTaDataModHigh, 15},
-    {hln_ids::kSquelchLow, 9},      {hln_ids::kSquelchMid, 14},     {hln_ids::kSquelchHigh, 4},
+    {hln_ids::kHighPowerLow, 6, "low range high power", &kHlnHighPowerRange},
+    {hln_ids::kLowPowerLow, 7, "low range low power", &kHlnLowPowerRange},
+    {hln_ids::kModLow, 8, "low range modulation", &kHlnModulationRange},
+    {hln_ids::kDataModLow, 5, "low range data modulation", &kHlnDataModulationRange},
+    {hln_ids::kHighPowerMid, 11, "mid range high power", &kHlnHighPowerRange},
+    {hln_ids::kLowPowerMid, 12, "mid range low power", &kHlnLowPowerRange},
+    {hln_ids::kModMid, 13, "mid range modulation", &kHlnModulationRange},
+    {hln_ids::kDataModMid, 10, "mid range data modulation", &kHlnDataModulationRange},
+    {hln_ids::kHighPowerHigh, 1, "high range high power", &kHlnHighPowerRange},
+    {hln_ids::kLowPowerHigh, 2, "high range low power", &kHlnLowPowerRange},
+    {hln_ids::kModHigh, 3, "high range modulation", &kHlnModulationRange},
+    {hln_ids::kDataModHigh, 0, "high range data modulation", &kHlnDataModulationRange},
+    {hln_ids::kTaHighPowerLow, 20, "talkaround low range high power", &kHlnHighPowerRange},
+    {hln_ids::kTaLowPowerLow, 21, "talkaround low range low power", &kHlnLowPowerRange},
+    {hln_ids::kTaModLow, 22, "talkaround low range modulation", &kHlnModulationRange},
+    {hln_ids::kTaDataModLow, 19, "talkaround low range data modulation", &kHlnDataModulationRange},
+    {hln_ids::kTaHighPowerMid, 24, "talkaround mid range high power", &kHlnHighPowerRange},
+    {hln_ids::kTaLowPowerMid, 25, "talkaround mid range low power", &kHlnLowPowerRange},
+    {hln_ids::kTaModMid, 26, "talkaround mid range modulation", &kHlnModulationRange},
+    {hln_ids::kTaDataModMid, 23, "talkaround mid range data modulation", &kHlnDataModulationRange},
+    {hln_ids::kTaHighPowerHigh, 16, "talkaround high range high power", &kHlnHighPowerRange},
+    {hln_ids::kTaLowPowerHigh, 17, "talkaround high range low power", &kHlnLowPowerRange},
+    {hln_ids::kTaModHigh, 18, "talkaround high range modulation", &kHlnModulationRange},
+    {hln_ids::kTaDataModHigh, 15, "talkaround high range data modulation",
+     &kHlnDataModulationRange},
+    {hln_ids::kSquelchLow, 9, "low range squelch", &kHlnSquelchRange},
+    {hln_ids::kSquelchMid, 14, "mid range squelch", &kHlnSquelchRange},
+    {hln_ids::kSquelchHigh, 4, "high range squelch", &kHlnSquelchRange},
 }};
 
 // Controls ZKT and ZLT radios do not let the technician change: all talk-around values,

@@ -57,6 +57,10 @@ CKvrMaint::CKvrMaint(Env& env) : FamilyPage(env) {
     for (const auto& v : kTrackingValues) controls_.add(v.control);
 }
 
+std::optional<std::string> CKvrMaint::valueProblem(int id, const std::string& text) const {
+    return trackingFieldProblem(id, text);
+}
+
 TrackingTexts CKvrMaint::texts() const {
     TrackingTexts t;
     for (std::size_t i = 0; i < kTrackingValueCount; ++i)
@@ -70,7 +74,7 @@ void CKvrMaint::show(const TrackingTexts& t) {
 }
 
 bool CKvrMaint::checkBeforeLeaving(const TrackingTexts& t) {
-    if (auto problem = checkTrackingTexts(t)) {
+    if (auto problem = checkTrackingTexts(t, &failedField_)) {
         env_.ui.message(*problem);
         return false;
     }

@@ -37,6 +37,9 @@ class CKvrMaint : public FamilyPage {
     // What the last initial data read left (the dialog's starting point).
     const InitialData& initialData() const { return initialData_; }
 
+  protected:
+    std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+
   private:
     TrackingTexts texts() const;
     void show(const TrackingTexts& texts);

@@ -1,6 +1,7 @@
 #include "families/kvr/tracking_values.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "util/hex.h"
 #include "util/text.h"
@@ -53,26 +54,42 @@ constexpr std::array<int, 12> kPowerGroup = {1022, 1020, 1017, 1040, 1037, 1034,
 constexpr std::array<int, 3> kTalkAroundModulationGroup = {1099, 1096, 1093};
 constexpr std::array<int, 2> kUpperSquelchGroup = {1013, 1009};
 
+// The message of a failed check and the box it names.
+struct Failure {
+    std::string message;
+    int control;
+};
+
 template <std::size_t N>
-std::optional<std::string> firstInvalidCharacter(const TrackingTexts& t,
-                                                 const std::array<int, N>& group) {
+std::optional<Failure> firstInvalidCharacter(const TrackingTexts& t,
+                                             const std::array<int, N>& group) {
     for (int id : group) {
         const std::size_t i = indexOf(id);
         if (!digitsOnly(t[i]))
-            return std::string("Invalid character in ") + kTrackingValues[i].where + ".";
+            return Failure{std::string("Invalid character in ") + kTrackingValues[i].where + ".",
+                           id};
     }
     return std::nullopt;
 }
 
 template <std::size_t N>
-std::optional<std::string> firstOutOfRange(const TrackingTexts& t,
-                                           const std::array<int, N>& group) {
+std::optional<Failure> firstOutOfRange(const TrackingTexts& t, const std::array<int, N>& group) {
     for (int id : group) {
         const std::size_t i = indexOf(id);
         const TrackingValue& v = kTrackingValues[i];
-        if (trackingNumber(t[i]) > v.maximum)
-            return format("Valid range for %s setting is 0-%d.", v.setting, v.maximum);
+        if (!v.rule().admits(trackingNumber(t[i])))
+            return Failure{format("Valid range for %s setting is 0-%d.", v.setting, v.maximum), id};
     }
+    return std::nullopt;
+}
+
+std::optional<Failure> firstFailure(const TrackingTexts& t) {
+    if (auto f = firstInvalidCharacter(t, kFirstGroup)) return f;
+    if (auto f = firstOutOfRange(t, kFirstGroup)) return f;
+    if (auto f = firstInvalidCharacter(t, kCharacterGroup)) return f;
+    if (auto f = firstOutOfRange(t, kPowerGroup)) return f;
+    if (auto f = firstOutOfRange(t, kTalkAroundModulationGroup)) return f;
+    if (auto f = firstOutOfRange(t, kUpperSquelchGroup)) return f;
     return std::nullopt;
 }
 
@@ -93,13 +110,19 @@ int trackingNumber(const std::string& text) {
     return value;
 }
 
-std::optional<std::string> checkTrackingTexts(const TrackingTexts& t) {
-    if (auto m = firstInvalidCharacter(t, kFirstGroup)) return m;
-    if (auto m = firstOutOfRange(t, kFirstGroup)) return m;
-    if (auto m = firstInvalidCharacter(t, kCharacterGroup)) return m;
-    if (auto m = firstOutOfRange(t, kPowerGroup)) return m;
-    if (auto m = firstOutOfRange(t, kTalkAroundModulationGroup)) return m;
-    if (auto m = firstOutOfRange(t, kUpperSquelchGroup)) return m;
+std::optional<std::string> checkTrackingTexts(const TrackingTexts& t, int* failedControl) {
+    auto failure = firstFailure(t);
+    if (!failure) return std::nullopt;
+    if (failedControl) *failedControl = failure->control;
+    return std::move(failure->message);
+}
+
+std::optional<std::string> trackingFieldProblem(int control, const std::string& text) {
+    for (const auto& v : kTrackingValues) {
+        if (v.control != control) continue;
+        return fieldMark(
+            v.rule(), digitsOnly(text) ? std::optional<long>(trackingNumber(text)) : std::nullopt);
+    }
     return std::nullopt;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "view/field_rule.h"
+
 namespace tw::kvr {
 
 // One of the 21 alignment values of the tracking block at radio address 0x17E0.
@@ -15,6 +17,8 @@ struct TrackingValue {
     int maximum;          // 255, or 31 for modulation
     const char* where;    // "low range squelch": invalid-character messages
     const char* setting;  // "low squelch": range messages
+
+    constexpr FieldRule rule() const { return {0, maximum}; }
 };
 
 inline constexpr std::size_t kTrackingValueCount = 21;
@@ -39,8 +43,13 @@ inline constexpr std::array<int, 3> kTalkAroundModulation = {1093, 1096, 1099};
 using TrackingTexts = std::array<std::string, kTrackingValueCount>;
 
 // The first failing check's message, in the order the technician has always seen them, or
-// nothing when every value may leave the page.
-std::optional<std::string> checkTrackingTexts(const TrackingTexts& texts);
+// nothing when every value may leave the page; `failedControl`, when given, gets the box the
+// message names.
+std::optional<std::string> checkTrackingTexts(const TrackingTexts& texts,
+                                              int* failedControl = nullptr);
+
+// The mark of edit box `control` for `text` by its value's rule (nothing for other boxes).
+std::optional<std::string> trackingFieldProblem(int control, const std::string& text);
 
 // True when every box shows exactly "0" (an empty box does not count as zero here).
 bool allTrackingZero(const TrackingTexts& texts);
