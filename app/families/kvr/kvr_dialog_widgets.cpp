@@ -76,7 +76,9 @@ std::unique_ptr<DialogBox> buildRadioType(QWidget* parent, kvr::CKvrRadioTypeDlg
     auto* buttons = box->addButtons(QDialogButtonBox::Cancel);
     auto* write =
         buttons->addButton(QString::fromUtf8(D::kWriteButton), QDialogButtonBox::AcceptRole);
-    write->setDefault(true);
+    // Nothing to write without a band split: the window offers only Cancel then.
+    write->setEnabled(dlg.writeEnabled());
+    write->setDefault(dlg.writeEnabled());
     // Write To Radio runs the write itself; the dialog closes only when the core says so.
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, box.get(), &QDialog::accept);
     DialogBox* b = box.get();
