@@ -285,8 +285,9 @@ class FamilyWidgetsTest : public QObject {
         // A column label shows again only where a row's labels differ from the row above.
         auto power = kvr::makePowerDialog(image);
         auto pw = buildDialogWidget(nullptr, *power);
+        // The power levels keep their bare captions; their unit is a label beside them.
         QCOMPARE(labels(pw.get()), QStringList({"Ref Osc Control:", "F1", "F2", "F3", "F4", "F5",
-                                                "F6", "40", "", "30", "", "20"}));
+                                                "F6", "40", "W", "", "30", "W", "", "20", "W"}));
         QCOMPARE(pw->findChildren<QSpinBox*>().size(), 31);
         auto deviation = kvr::makeDeviationDialog(image);
         auto dv = buildDialogWidget(nullptr, *deviation);
@@ -358,6 +359,7 @@ class FamilyWidgetsTest : public QObject {
         SelectRadioTypeDialog dialog('K');
         auto box = buildDialogWidget(nullptr, dialog);
         QCOMPARE(box->windowTitle(), QString("Select Radio Type"));
+        QCOMPARE(labels(box.get()), QStringList({"Which type of radio is connected?"}));
         QString letters;
         QStringList texts;
         for (auto* r : box->findChildren<QRadioButton*>()) {
