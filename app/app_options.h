@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct AppOptions {
     std::string device;      // every port opens this device
     std::string ini;         // the profile file; empty: the default place
     std::string trace;       // serial traffic trace file
+    // Options of the simulated radios, by family (--sim-option FAMILY:KEY=VALUE).
+    std::map<std::string, std::map<std::string, std::string>> simOptions;
 };
 
 extern const char* const kAppUsage;

@@ -20,7 +20,8 @@ Session::Session(const AppOptions& options, Ui& ui)
       guard_(threaded_, link_),
       profile_(options.ini.empty() ? Profile::defaultPath() : options.ini),
       clock_(makeClock(options)),
-      devices_(options.simulate ? std::unique_ptr<DeviceFactory>(new SimulatedRadios(*clock_))
+      devices_(options.simulate ? std::unique_ptr<DeviceFactory>(
+                                      new SimulatedRadios(*clock_, options.simOptions))
                                 : std::unique_ptr<DeviceFactory>(new QSerialDeviceFactory)),
       simulated_(options.simulate ? static_cast<SimulatedRadios*>(devices_.get()) : nullptr),
       link_(profile_, *devices_, *clock_, guard_),
@@ -43,7 +44,11 @@ Session::Session(const AppOptions& options, Ui& ui)
     app_.serviceMode = options.service;
     view_ = std::make_unique<MainView>(env_, createFamilyPages(env_));
     std::string why;
-    if (simulated_ && !sim::attachSimulatedBlt(view_->page(2), {}, why)) error_ = why;
+    const auto blt = options.simOptions.find("blt");
+    if (simulated_ && !sim::attachSimulatedBlt(
+                          view_->page(2),
+                          blt == options.simOptions.end() ? sim::ModelOptions{} : blt->second, why))
+        error_ = why;
     tabSelected(view_->selectedTab());
 }
 

@@ -7,7 +7,9 @@ namespace tw::app {
 sim::SimDeviceFactory& SimulatedRadios::radio(const std::string& family) {
     auto& slot = radios_[family];
     if (!slot) {
-        auto model = sim::createModel(family, {});
+        const auto given = options_.find(family);
+        auto model =
+            sim::createModel(family, given == options_.end() ? sim::ModelOptions{} : given->second);
         if (!model) model = sim::createModel("loopback", {});
         slot = std::make_unique<sim::SimDeviceFactory>(std::move(model), clock_);
     }

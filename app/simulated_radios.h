@@ -13,7 +13,9 @@ namespace tw::app {
 // port reaches the radio of the family selected last, so switching tabs switches radios.
 class SimulatedRadios : public DeviceFactory {
   public:
-    explicit SimulatedRadios(Clock& clock) : clock_(clock) {}
+    // `options` go to the radio of their family when it is made.
+    explicit SimulatedRadios(Clock& clock, std::map<std::string, sim::ModelOptions> options = {})
+        : clock_(clock), options_(std::move(options)) {}
 
     void selectFamily(const std::string& family) { family_ = family; }
     const std::string& family() const { return family_; }
@@ -24,6 +26,7 @@ class SimulatedRadios : public DeviceFactory {
 
   private:
     Clock& clock_;
+    std::map<std::string, sim::ModelOptions> options_;
     std::string family_ = "kvr";
     std::map<std::string, std::unique_ptr<sim::SimDeviceFactory>> radios_;
 };

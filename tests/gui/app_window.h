@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <map>
 #include <memory>
 
 #include "app/main_window.h"
@@ -12,12 +13,14 @@
 namespace tw::guitest {
 
 // The main window over simulated radios with tab `tab` shown, its modal boxes answered by a
-// ScriptedUi; `service` as the --service option.
+// ScriptedUi; `service` and `simOptions` as the --service and --sim-option options.
 struct AppWindow {
-    explicit AppWindow(bool service = false, int tab = 0) {
+    explicit AppWindow(bool service = false, int tab = 0,
+                       std::map<std::string, std::map<std::string, std::string>> simOptions = {}) {
         app::AppOptions o;
         o.simulate = true;
         o.service = service;
+        o.simOptions = std::move(simOptions);
         o.ini = dir.filePath("novac4.ini").toStdString();
         session = std::make_unique<app::Session>(o, ui);
         window = std::make_unique<app::MainWindow>(*session, service);

@@ -19,7 +19,9 @@ namespace {
 
 // The BLT page in the main window, service work allowed or not.
 struct Fixture : guitest::AppWindow {
-    explicit Fixture(bool service = false) : AppWindow(service, 2) {}
+    explicit Fixture(bool service = false,
+                     std::map<std::string, std::map<std::string, std::string>> simOptions = {})
+        : AppWindow(service, 2, std::move(simOptions)) {}
     QPushButton* button(int id) { return page(2)->findChild<QPushButton*>(QString::number(id)); }
 };
 
@@ -68,6 +70,12 @@ class BltWidgetsTest : public QObject {
         QCOMPARE(f.page(2)->findChild<QLabel*>("2010")->text(), QString("512 K"));
         QVERIFY(!f.button(2016)->isEnabled());  // simulated radio holds version 4
         QVERIFY(f.button(1001)->isEnabled());
+
+        // A radio started on version 2 (--sim-option blt:version=2) can be upgraded.
+        Fixture old(false, {{"blt", {{"version", "2"}}}});
+        old.button(2005)->click();
+        old.window->waitForOperation();
+        QVERIFY(old.button(2016)->isEnabled());
     }
 
     void trackingEditorTakesBoxesOnOk() {

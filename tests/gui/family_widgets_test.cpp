@@ -182,6 +182,7 @@ class FamilyWidgetsTest : public QObject {
 
     void kvrRadioTypeWindowShowsListsAndPreselection() {
         AppWindow f;
+        f.session->env().app.simulated = false;  // a real bench reads the Translators folder
         // Records 1 and 9 offered (present flag, unused word, four edges in Hz, little-endian);
         // the radio sits on record 9's edges.
         QByteArray bytes(864 + 16 * 24, '\0');
@@ -233,6 +234,47 @@ class FamilyWidgetsTest : public QObject {
         QVERIFY(!box->conclude());
     }
 
+    // The simulated bench lists the built sample's band splits; a bench with none greys
+    // Write To Radio.
+    void kvrRadioTypeWindowOnTheSimulatedBenchListsTheSample() {
+        AppWindow f;
+        QPushButton* write = nullptr;
+        auto writeButton = [&write](QWidget* box) {
+            write = nullptr;
+            for (auto* b : box->findChildren<QPushButton*>())
+                if (b->text() == "Write To Radio") write = b;
+            return write != nullptr;
+        };
+        kvr::KvrLink link(f.session->env());
+        kvr::InitialData data;
+        data.radioType = 1;
+        data.edges = kvr::edgesOfBandSplit(7);  // 450 to 470 MHz, record 9
+        kvr::CKvrRadioTypeDlg sample(f.session->env(), link, data);
+        sample.OnInitDialog();
+        auto box = buildDialogWidget(nullptr, sample);
+        auto* splits = box->findChild<QListWidget*>("1515");
+        QVERIFY(splits);
+        QCOMPARE(splits->count(), 11);
+        QCOMPARE(splits->item(0)->text(), QString("136.0000-150.8000    136.0000-150.8000"));
+        QCOMPARE(splits->item(10)->text(), QString("806.0000-825.0000    851.0000-870.0000"));
+        QCOMPARE(splits->currentRow(), 7);
+        QCOMPARE(splits->currentItem()->text(), QString("450.0000-470.0000    450.0000-470.0000"));
+        QVERIFY(writeButton(box.get()) && write->isEnabled());
+        QVERIFY(f.ui.messages().empty());
+        box->reject();
+
+        f.session->env().app.simulated = false;
+        f.session->profile().writeString(profile_keys::kDirectorySection,
+                                         profile_keys::kTranslators, f.dir.path().toStdString());
+        kvr::CKvrRadioTypeDlg none(f.session->env(), link, data);
+        none.OnInitDialog();
+        auto empty = buildDialogWidget(nullptr, none);
+        QCOMPARE(empty->findChild<QListWidget*>("1515")->count(), 0);
+        QVERIFY(writeButton(empty.get()) && !write->isEnabled());
+        QVERIFY(f.ui.messages().back() == kvr::messages::kNoBandSplitFile);
+        empty->reject();
+    }
+
     // The MARTEN 30 windows as built from their dialogs: titles, captions and which byte a
     // box changes are the dialogs' own business and checked with them.
     void marten30WindowsShowTheirBoxesAndChangeOnlyOnOk() {
@@ -243,8 +285,9 @@ class FamilyWidgetsTest : public QObject {
         // A column label shows again only where a row's labels differ from the row above.
         auto power = kvr::makePowerDialog(image);
         auto pw = buildDialogWidget(nullptr, *power);
+        // The power levels keep their bare captions; their unit is a label beside them.
         QCOMPARE(labels(pw.get()), QStringList({"Ref Osc Control:", "F1", "F2", "F3", "F4", "F5",
-                                                "F6", "40", "", "30", "", "20"}));
+                                                "F6", "40", "W", "", "30", "W", "", "20", "W"}));
         QCOMPARE(pw->findChildren<QSpinBox*>().size(), 31);
         auto deviation = kvr::makeDeviationDialog(image);
         auto dv = buildDialogWidget(nullptr, *deviation);
@@ -316,6 +359,7 @@ class FamilyWidgetsTest : public QObject {
         SelectRadioTypeDialog dialog('K');
         auto box = buildDialogWidget(nullptr, dialog);
         QCOMPARE(box->windowTitle(), QString("Select Radio Type"));
+        QCOMPARE(labels(box.get()), QStringList({"Which type of radio is connected?"}));
         QString letters;
         QStringList texts;
         for (auto* r : box->findChildren<QRadioButton*>()) {

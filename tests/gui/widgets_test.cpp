@@ -239,6 +239,25 @@ class WidgetsTest : public QObject {
         QVERIFY(!parseAppOptions({"--ini"}, bad, why));
         QCOMPARE(why, std::string("--ini needs a value"));
         QVERIFY(!parseAppOptions({"--port", "3"}, bad, why));
+
+        // Simulated radios' options name their family.
+        AppOptions sim;
+        QVERIFY(parseAppOptions({"--simulate", "--sim-option", "blt:version=2", "--sim-option",
+                                 "hln:type=A", "--sim-option", "blt:hdt.band=0x35"},
+                                sim, why));
+        QVERIFY(sim.simOptions ==
+                (std::map<std::string, std::map<std::string, std::string>>{
+                    {"blt", {{"version", "2"}, {"hdt.band", "0x35"}}}, {"hln", {{"type", "A"}}}}));
+        const std::pair<std::vector<std::string>, std::string> refused[] = {
+            {{"--simulate", "--sim-option", "version=2"}, "--sim-option needs FAMILY:KEY=VALUE"},
+            {{"--simulate", "--sim-option", "blt:=2"}, "--sim-option needs FAMILY:KEY=VALUE"},
+            {{"--simulate", "--sim-option", "gve:type=A"}, "--sim-option: no family gve"},
+            {{"--sim-option", "blt:version=2"}, "--sim-option needs --simulate"}};
+        for (const auto& [args, message] : refused) {
+            AppOptions o2;
+            QVERIFY(!parseAppOptions(args, o2, why));
+            QCOMPARE(why, message);
+        }
     }
 };
 

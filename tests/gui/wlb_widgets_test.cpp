@@ -1,5 +1,6 @@
 // Pages of tabs 4 and 5 and their Choose Frequency Range window; their layout is checked with
 // the other pages'.
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -38,6 +39,10 @@ class WlbWidgetsTest : public QObject {
         QVERIFY(list);
         QCOMPARE(list->count(), 5);
         QCOMPARE(list->item(1)->text(), QString("VHF -   150.7750 - 174.0000"));
+        // The lines' numbers are bare; their unit heads the list.
+        QStringList heads;
+        for (auto* l : box->findChildren<QLabel*>()) heads << l->text();
+        QCOMPARE(heads, QStringList({"Frequency range (MHz)"}));
         QCOMPARE(list->currentRow(), 3);
         list->setCurrentRow(0);
         box->accept();

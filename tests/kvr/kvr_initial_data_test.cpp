@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "families/kvr/band_split_file.h"
+#include "families/kvr/band_split_sample.h"
 #include "families/kvr/initial_data.h"
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/kvr_radio_type_dlg.h"
@@ -88,6 +90,46 @@ TEST(KvrBandSplitFile, ShortFileOffersNothing) {
     EXPECT_EQ(loadBandSplitRecords(dir.file("none.bin"), records), BandSplitLoad::NotFound);
 }
 
+// The simulated bench's band-split file: the layout of a real one, a record at each record
+// number that stands for a code, with that code's edges.
+TEST(KvrBandSplitSample, EveryCodedRecordIsPresentWithItsCodesEdges) {
+    const std::vector<std::uint8_t> file = sampleBandSplitFile();
+    ASSERT_EQ(file.size(), 864u + 432u);
+    EXPECT_EQ(std::count(file.begin(), file.begin() + 864, 0), 864);
+    // Record 9 (code 7, 450 to 470 MHz) as the bytes lie: flag 1, an unused zero word, then
+    // 450000000 = 0x1AD27480 and 470000000 = 0x1C03A180, little-endian.
+    const std::vector<std::uint8_t> record9(file.begin() + 864 + 9 * 24,
+                                            file.begin() + 864 + 10 * 24);
+    EXPECT_EQ(hexEncode(record9.data(), record9.size()),
+              "01000000000000008074D21A80A1031C8074D21A80A1031C");
+
+    std::vector<BandSplitRecord> records;
+    ASSERT_EQ(bandSplitRecordsOfFile(file, records), BandSplitLoad::Ok);
+    ASSERT_EQ(records.size(), 16u);
+    std::vector<std::string> offered;
+    for (const auto& r : records) {
+        const auto code = bandSplitCodeOfRecord(r.number);
+        EXPECT_EQ(r.present, code.has_value()) << r.number;
+        if (!code) continue;
+        EXPECT_EQ(r.edges, edgesOfBandSplit(*code)) << r.number;
+        offered.push_back(bandSplitLine(r.edges));
+    }
+    EXPECT_EQ(
+        offered,
+        (std::vector<std::string>{
+            "136.0000-150.8000    136.0000-150.8000", "146.0000-162.0000    146.0000-162.0000",
+            "157.0000-174.0000    157.0000-174.0000", "403.0000-423.0000    403.0000-423.0000",
+            "410.0000-430.0000    410.0000-430.0000", "420.0000-440.0000    420.0000-440.0000",
+            "440.0000-460.0000    440.0000-460.0000", "450.0000-470.0000    450.0000-470.0000",
+            "470.0000-492.0000    470.0000-492.0000", "492.0000-512.0000    492.0000-512.0000",
+            "806.0000-825.0000    851.0000-870.0000"}));
+
+    // A file in memory cut short is refused as one on disk is.
+    EXPECT_EQ(bandSplitRecordsOfFile({file.begin(), file.begin() + 864 + 300}, records),
+              BandSplitLoad::TooShort);
+    EXPECT_TRUE(records.empty());
+}
+
 // The Radio Type button against a simulated radio of type 1, band split 7 (450-470 MHz).
 struct RadioTypeFlow : ::testing::Test {
     KvrBench bench{sim::ModelOptions{{"type", "1"}, {"band", "7"}}};
@@ -169,10 +211,37 @@ TEST_F(RadioTypeFlow, RecordWithoutCodeIsWrittenOnlyWhenItIsTheRadiosOwn) {
     EXPECT_EQ(bench.radio().memory()[0], 0x17);  // the radio keeps its code 7
 }
 
-TEST_F(RadioTypeFlow, MissingFileStillOffersTheRadioType) {
+TEST_F(RadioTypeFlow, MissingFileStillOffersTheRadioTypeButNothingToWrite) {
     const auto seen = run({{}, "Cancel"});
     EXPECT_EQ(bench.ui.messages()[1], "Could not find bandsplit data file.");
     EXPECT_EQ(seen[6], "  (no band split)");
+    EXPECT_EQ(seen[7], "Buttons: Write To Radio (greyed), Cancel");
+
+    // Write To Radio cannot be pressed: no question, nothing sent, the dialog is cancelled.
+    bench.radio().clearTraffic();
+    run({{{"1513", "2"}}, "Write To Radio"});
+    EXPECT_EQ(bench.ui.messages().back(),
+              "Action cancelled.\nTurn off radio and disconnect from cable.");
+    EXPECT_EQ(bench.ui.messages().size(), 6u);
+    EXPECT_EQ(bench.fromPc(), "UG4440000");
+}
+
+TEST_F(RadioTypeFlow, SimulatedRadioOffersTheSampleWhateverTheProfileNames) {
+    useFile({{1, k136}});  // a real bench's file, which a simulated session leaves alone
+    bench.app.simulated = true;
+    const auto seen = run({{}, "Cancel"});
+    EXPECT_EQ(bench.ui.messages(),
+              (std::vector<std::string>{"Power ON KVR Radio",
+                                        "Action cancelled.\nTurn off radio and disconnect from "
+                                        "cable."}));
+    ASSERT_EQ(seen.size(), 6u + 11u + 1u);
+    EXPECT_EQ(seen[13], "* 7  450.0000-470.0000    450.0000-470.0000");
+    EXPECT_EQ(seen[16], "  10  806.0000-825.0000    851.0000-870.0000");
+    EXPECT_EQ(seen[17], "Buttons: Write To Radio, Cancel");
+
+    // The last line is record 13, written as code 11.
+    run({{{"1513", "0"}, {"1515", "10"}}, "Write To Radio"});
+    EXPECT_EQ(bench.radio().memory()[0], 0x0B);
 }
 
 TEST_F(RadioTypeFlow, ShortInitialDataRead) {

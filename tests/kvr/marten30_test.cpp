@@ -279,6 +279,27 @@ TEST(Marten30Dialogs, BoxesRefuseWhatTheirFieldCannotHold) {
     EXPECT_EQ(im[0], 0xBF);
 }
 
+// Power rows are captioned by their level in watts; the unit stands beside the caption and
+// never joins it.
+TEST(Marten30Dialogs, PowerLevelsCarryTheirUnitBesideTheCaption) {
+    Marten30Image im{};
+    im[0] = 0x20;  // USA: three levels, two blank rows
+    auto power = makePowerDialog(im);
+    std::vector<std::string> units;
+    for (std::size_t r = 0; r < power->rowCaptions().size(); ++r)
+        units.push_back(power->rowUnit(r));
+    EXPECT_EQ(units, (std::vector<std::string>{"", "W", "", "W", "", "W"}));
+    EXPECT_EQ(power->rowCaptions()[1], "40");
+    EXPECT_EQ(power->describe()[2].substr(0, 18), "40 W  F1 [1005]=0 ");
+    EXPECT_EQ(power->describe()[3].substr(0, 7), "(row)  ");
+
+    im[0] = 0x60;  // Europe: five levels, one with a leading blank
+    EXPECT_EQ(makePowerDialog(im)->rowUnit(4), "W");
+    // Squelch rows are named, not numbered: no unit.
+    auto squelch = makeSquelchDialog(im);
+    EXPECT_EQ(squelch->rowUnit(0) + squelch->rowUnit(1), "");
+}
+
 TEST_F(Marten30Flow, EditChangesTheImageOnlyOnOk) {
     bench.ui.dialogScripts = {{{{"1005", "77"}}, "Cancel"}, {{{"1005", "77"}}, "OK"}};
     EXPECT_FALSE(page.EditSquelch());

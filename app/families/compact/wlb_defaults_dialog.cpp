@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QListWidget>
 
 #include "app/families/compact/wlb_widgets.h"
@@ -10,6 +11,7 @@ std::unique_ptr<DialogBox> buildCompactDialog(QWidget* parent, Dialog& dialog) {
     auto* dlg = dynamic_cast<D*>(&dialog);
     if (!dlg) return nullptr;
     auto box = std::make_unique<DialogBox>(parent, *dlg, QString::fromUtf8(D::kTitle));
+    box->body()->addWidget(new QLabel(QString::fromUtf8(D::kRangeHead), box.get()));
     auto* list = new QListWidget(box.get());
     list->setObjectName(QString::fromUtf8(D::kRangeList));
     for (const auto& line : dlg->lines()) list->addItem(QString::fromStdString(line));

@@ -1,6 +1,7 @@
 #include "app/families/hln/select_radio_type_widget.h"
 
 #include <QButtonGroup>
+#include <QLabel>
 #include <QRadioButton>
 
 namespace tw::app {
@@ -9,6 +10,8 @@ std::unique_ptr<DialogBox> buildSelectRadioTypeWidget(QWidget* parent,
                                                       SelectRadioTypeDialog& dialog) {
     auto box = std::make_unique<DialogBox>(parent, dialog,
                                            QString::fromUtf8(SelectRadioTypeDialog::kCaption));
+    box->body()->addWidget(
+        new QLabel(QString::fromUtf8(SelectRadioTypeDialog::kPrompt), box.get()));
     auto* group = new QButtonGroup(box.get());
     int position = 0;
     for (const auto& choice : SelectRadioTypeDialog::kChoices) {

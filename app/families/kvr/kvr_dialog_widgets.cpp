@@ -76,7 +76,9 @@ std::unique_ptr<DialogBox> buildRadioType(QWidget* parent, kvr::CKvrRadioTypeDlg
     auto* buttons = box->addButtons(QDialogButtonBox::Cancel);
     auto* write =
         buttons->addButton(QString::fromUtf8(D::kWriteButton), QDialogButtonBox::AcceptRole);
-    write->setDefault(true);
+    // Nothing to write without a band split: the window offers only Cancel then.
+    write->setEnabled(dlg.writeEnabled());
+    write->setDefault(dlg.writeEnabled());
     // Write To Radio runs the write itself; the dialog closes only when the core says so.
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, box.get(), &QDialog::accept);
     DialogBox* b = box.get();
@@ -97,6 +99,11 @@ std::unique_ptr<DialogBox> buildBoxes(QWidget* parent, kvr::Marten30BoxDialog& d
     std::vector<std::vector<const kvr::ValueBox*>> boxesOfRow(rows.size());
     for (const auto& b : dlg.boxes()) boxesOfRow[static_cast<std::size_t>(b.row)].push_back(&b);
 
+    // Units, where rows have them, take a column of their own between caption and boxes.
+    bool anyUnit = false;
+    for (std::size_t r = 0; r < rows.size(); ++r) anyUnit = anyUnit || !dlg.rowUnit(r).empty();
+    const int firstBoxColumn = anyUnit ? 2 : 1;
+
     auto spins = std::make_shared<std::vector<std::pair<int, QSpinBox*>>>();
     std::vector<std::string> labelsAbove;
     int gridRow = 0;
@@ -110,12 +117,15 @@ std::unique_ptr<DialogBox> buildBoxes(QWidget* parent, kvr::Marten30BoxDialog& d
         if (anyLabel && labels != labelsAbove) {
             for (std::size_t c = 0; c < labels.size(); ++c)
                 grid->addWidget(new QLabel(qs(labels[c]), box.get()), gridRow,
-                                static_cast<int>(c) + 1, Qt::AlignHCenter | Qt::AlignBottom);
+                                static_cast<int>(c) + firstBoxColumn,
+                                Qt::AlignHCenter | Qt::AlignBottom);
             ++gridRow;
         }
         labelsAbove = labels;
         grid->addWidget(new QLabel(qs(rows[r]), box.get()), gridRow, 0);
-        int col = 1;
+        if (const std::string unit = dlg.rowUnit(r); !unit.empty())
+            grid->addWidget(new QLabel(qs(unit), box.get()), gridRow, 1);
+        int col = firstBoxColumn;
         for (const auto* b : boxesOfRow[r]) {
             auto* spin = new QSpinBox(box.get());
             spin->setObjectName(QString::number(b->id));

@@ -10,7 +10,7 @@ CChooseFrequencyRangeDlg::CChooseFrequencyRangeDlg(const CompactModel& model, in
 }
 
 std::vector<std::string> CChooseFrequencyRangeDlg::describe() const {
-    std::vector<std::string> out{std::string(kTitle) + " (" + kRangeList + "):"};
+    std::vector<std::string> out{std::string(kTitle) + " (" + kRangeList + "):", kRangeHead};
     for (std::size_t i = 0; i < lines_.size(); ++i)
         out.push_back(format("%c %zu  %s", static_cast<int>(i) == selection_ ? '*' : ' ', i,
                              lines_[i].c_str()));

@@ -17,6 +17,8 @@ class CChooseFrequencyRangeDlg : public Dialog {
     static constexpr const char* kTitle = "Choose Frequency Range";
     // The list, for set() and as the widget's object name.
     static constexpr const char* kRangeList = "range";
+    // Over the list: its lines give the band's edges as bare numbers.
+    static constexpr const char* kRangeHead = "Frequency range (MHz)";
 
     // `band` is preselected when it is 0 to 4.
     CChooseFrequencyRangeDlg(const CompactModel& model, int band);

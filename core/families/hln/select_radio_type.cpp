@@ -19,7 +19,7 @@ void SelectRadioTypeDialog::setPosition(int position) {
 }
 
 std::vector<std::string> SelectRadioTypeDialog::describe() const {
-    std::vector<std::string> lines{kCaption};
+    std::vector<std::string> lines{kCaption, kPrompt};
     for (std::size_t i = 0; i < kChoices.size(); ++i) {
         lines.push_back(std::string(static_cast<int>(i) == position_ ? "(*) " : "( ) ") +
                         kChoices[i].label + " [" + kChoices[i].letter + "]");

@@ -26,6 +26,9 @@ class SelectRadioTypeDialog : public Dialog {
                                                         {"RWS KVR", 'T'},
                                                         {"NOVAC30P", 'M'}}};
     static constexpr const char* kCaption = "Select Radio Type";
+    // The line over the buttons: the window asks before every radio operation of the page,
+    // and the answer decides how the radio is spoken to.
+    static constexpr const char* kPrompt = "Which type of radio is connected?";
     static constexpr int kFallbackPosition = 2;
 
     // Preselects the button of `letter`; a letter not offered preselects VNL/ZKT.

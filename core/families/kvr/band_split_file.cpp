@@ -1,5 +1,7 @@
 #include "families/kvr/band_split_file.h"
 
+#include <algorithm>
+
 #include "util/file_io.h"
 #include "util/text.h"
 
@@ -11,6 +13,16 @@ std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
            static_cast<std::uint32_t>(b[at + 2]) << 16 |
            static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+// `bytes` are what lies at the band-split offset: all that was read, up to kBandSplitBytes.
+BandSplitLoad takeRecords(const std::vector<std::uint8_t>& bytes,
+                          std::vector<BandSplitRecord>& out) {
+    out.clear();
+    // Only whole records are trusted; a file cut short offers none rather than half of one.
+    if (bytes.size() < kBandSplitRecords * kBandSplitRecordSize) return BandSplitLoad::TooShort;
+    out = parseBandSplitRecords(bytes);
+    return BandSplitLoad::Ok;
 }
 
 }  // namespace
@@ -44,10 +56,16 @@ BandSplitLoad loadBandSplitRecords(const std::string& path, std::vector<BandSpli
     out.clear();
     auto bytes = loadFileRange(path, kBandSplitOffset, kBandSplitBytes);
     if (!bytes) return BandSplitLoad::NotFound;
-    // Only whole records are trusted; a file cut short offers none rather than half of one.
-    if (bytes->size() < kBandSplitRecords * kBandSplitRecordSize) return BandSplitLoad::TooShort;
-    out = parseBandSplitRecords(*bytes);
-    return BandSplitLoad::Ok;
+    return takeRecords(*bytes, out);
+}
+
+BandSplitLoad bandSplitRecordsOfFile(const std::vector<std::uint8_t>& file,
+                                     std::vector<BandSplitRecord>& out) {
+    const std::size_t from = std::min(file.size(), kBandSplitOffset);
+    const std::size_t to = std::min(file.size(), kBandSplitOffset + kBandSplitBytes);
+    return takeRecords({file.begin() + static_cast<std::ptrdiff_t>(from),
+                        file.begin() + static_cast<std::ptrdiff_t>(to)},
+                       out);
 }
 
 bool plausibleBandSplit(const BandEdges& e) {

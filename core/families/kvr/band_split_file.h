@@ -37,6 +37,9 @@ enum class BandSplitLoad { Ok, NotFound, TooShort };
 
 // The 16 records, from the bytes at the file's band-split offset.
 BandSplitLoad loadBandSplitRecords(const std::string& path, std::vector<BandSplitRecord>& out);
+// The same from a whole file already in memory.
+BandSplitLoad bandSplitRecordsOfFile(const std::vector<std::uint8_t>& file,
+                                     std::vector<BandSplitRecord>& out);
 std::vector<BandSplitRecord> parseBandSplitRecords(const std::vector<std::uint8_t>& bytes);
 
 // Both ranges run upwards and lie within 1 to 1000 MHz.

@@ -1,6 +1,7 @@
 #include "families/kvr/kvr_radio_type_dlg.h"
 
 #include "config/profile.h"
+#include "families/kvr/band_split_sample.h"
 #include "history/read_history.h"
 #include "link/memory_command.h"
 #include "util/hex.h"
@@ -40,7 +41,19 @@ void CKvrRadioTypeDlg::OnInitDialog() {
     splitSel_ = -1;
     const std::string dir =
         env_.profile.getString(profile_keys::kDirectorySection, profile_keys::kTranslators, "");
-    switch (loadBandSplitRecords(bandSplitFilePath(dir), records_)) {
+    std::string source = bandSplitFilePath(dir);
+    BandSplitLoad loaded = BandSplitLoad::NotFound;
+    if (env_.app.simulated) {
+        // A simulated radio's band splits are nowhere on disk; whatever the profile names
+        // belongs to real radios and stays out of a simulated session.
+        source = kSampleBandSplitSource;
+        loaded = bandSplitRecordsOfFile(sampleBandSplitFile(), records_);
+        env_.ui.detail("Simulated radio: the band splits come from " + source + ", not from " +
+                       bandSplitFilePath(dir) + ".");
+    } else {
+        loaded = loadBandSplitRecords(source, records_);
+    }
+    switch (loaded) {
         case BandSplitLoad::NotFound:
             env_.ui.message(messages::kNoBandSplitFile);
             return;
@@ -62,8 +75,7 @@ void CKvrRadioTypeDlg::OnInitDialog() {
         lineRecords_.push_back(r.number);
     }
     if (implausible > 0)
-        env_.ui.detail(std::to_string(implausible) + " band-split record(s) of " +
-                       bandSplitFilePath(dir) +
+        env_.ui.detail(std::to_string(implausible) + " band-split record(s) of " + source +
                        " left out: a low edge above its high edge, or an edge outside 1 to "
                        "1000 MHz.");
     preselectBandSplit();
@@ -102,7 +114,8 @@ std::vector<std::string> CKvrRadioTypeDlg::describe() const {
         out.push_back(format("%c %zu  %s", static_cast<int>(i) == splitSel_ ? '*' : ' ', i,
                              bandSplitLines_[i].c_str()));
     if (bandSplitLines_.empty()) out.push_back("  (no band split)");
-    out.push_back(std::string("Buttons: ") + kWriteButton + ", Cancel");
+    out.push_back(std::string("Buttons: ") + kWriteButton + (writeEnabled() ? "" : " (greyed)") +
+                  ", Cancel");
     return out;
 }
 
@@ -125,7 +138,7 @@ bool CKvrRadioTypeDlg::set(const std::string& control, const std::string& value)
 bool CKvrRadioTypeDlg::press(const std::string& button, bool& accepted) {
     accepted = false;
     if (button == kWriteButton || button == "OK") {
-        if (!writeToRadio()) return false;
+        if (!writeEnabled() || !writeToRadio()) return false;
         accepted = !writeFailed_;
         return true;
     }

@@ -13,12 +13,16 @@ namespace tw::kvr {
 
 // The Radio Type dialog of the KVR page: it opens with the link still open after the initial
 // data were read, offers the four radio types (list 1513) and the band splits of "rfdata.bin"
-// (list 1515), and writes byte 0 of the initial data back on "Write To Radio".
+// (list 1515; a simulated radio's come from the built sample instead), and writes byte 0 of
+// the initial data back on "Write To Radio".
 class CKvrRadioTypeDlg : public Dialog {
   public:
     static constexpr int kRadioTypeList = 1513;
     static constexpr int kBandSplitList = 1515;
     static constexpr const char* kWriteButton = "Write To Radio";
+    // Where a simulated radio's band splits come from, as the technician is told.
+    static constexpr const char* kSampleBandSplitSource =
+        "the simulated bench's sample band-split file";
 
     CKvrRadioTypeDlg(Env& env, KvrLink& link, InitialData& data);
 
@@ -42,6 +46,8 @@ class CKvrRadioTypeDlg : public Dialog {
     const std::vector<int>& bandSplitLineTable() const { return lineRecords_; }
     int radioTypeSelection() const { return typeSel_; }
     int bandSplitSelection() const { return splitSel_; }
+    // Write To Radio can be pressed only when there is a band split to write.
+    bool writeEnabled() const { return !bandSplitLines_.empty(); }
     bool writeFailed() const { return writeFailed_; }
 
   private:

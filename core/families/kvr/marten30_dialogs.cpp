@@ -55,12 +55,25 @@ bool Marten30Dialog::press(const std::string& button, bool& accepted) {
 
 Marten30BoxDialog::Marten30BoxDialog(std::string kind, std::string caption,
                                      std::vector<std::string> rowCaptions,
-                                     std::vector<ValueBox> boxes, const Marten30Image& image)
+                                     std::vector<ValueBox> boxes, const Marten30Image& image,
+                                     std::string captionUnit)
     : kind_(std::move(kind)),
       caption_(std::move(caption)),
       rowCaptions_(std::move(rowCaptions)),
-      boxes_(std::move(boxes)) {
+      boxes_(std::move(boxes)),
+      captionUnit_(std::move(captionUnit)) {
     for (const auto& b : boxes_) values_[b.id] = readBox(image, b);
+}
+
+std::string Marten30BoxDialog::rowUnit(std::size_t row) const {
+    if (captionUnit_.empty() || row >= rowCaptions_.size()) return "";
+    bool digits = false;
+    for (char c : rowCaptions_[row]) {
+        if (c == ' ') continue;
+        if (c < '0' || c > '9') return "";
+        digits = true;
+    }
+    return digits ? captionUnit_ : "";
 }
 
 int Marten30BoxDialog::value(int id) const {
@@ -87,6 +100,7 @@ std::vector<std::string> Marten30BoxDialog::describe() const {
     std::vector<std::string> out{caption_};
     for (std::size_t r = 0; r < rowCaptions_.size(); ++r) {
         std::string line = rowCaptions_[r].empty() ? "(row)" : rowCaptions_[r];
+        if (const std::string unit = rowUnit(r); !unit.empty()) line += " " + unit;
         for (const auto& b : boxes_) {
             if (b.row != static_cast<int>(r)) continue;
             line += format("  %s[%d]=%d", b.label.empty() ? "" : (b.label + " ").c_str(), b.id,
@@ -203,8 +217,9 @@ std::unique_ptr<Marten30BoxDialog> makePowerDialog(const Marten30Image& image) {
         rows.insert(rows.end(), {"20", "17", "13", " 9", " 6"});
     else
         rows.insert(rows.end(), {"40", "", "30", "", "20"});
+    // The row captions are the power levels in watts, as the printed report heads them.
     return std::make_unique<Marten30BoxDialog>("Marten30Power", "Transmit Power Tracking Data",
-                                               std::move(rows), std::move(boxes), image);
+                                               std::move(rows), std::move(boxes), image, "W");
 }
 
 std::unique_ptr<Marten30CloningDialog> makeCloningDialog(const Marten30Image& image) {

@@ -34,8 +34,11 @@ struct ValueBox {
 // a nibble box 0..15.
 class Marten30BoxDialog : public Marten30Dialog {
   public:
+    // `captionUnit` is the unit of the row captions that are numbers (the power levels); it
+    // stays out of the captions themselves.
     Marten30BoxDialog(std::string kind, std::string caption, std::vector<std::string> rowCaptions,
-                      std::vector<ValueBox> boxes, const Marten30Image& image);
+                      std::vector<ValueBox> boxes, const Marten30Image& image,
+                      std::string captionUnit = "");
 
     std::string kind() const override { return kind_; }
     std::string caption() const override { return caption_; }
@@ -45,6 +48,8 @@ class Marten30BoxDialog : public Marten30Dialog {
     void apply(Marten30Image& image) const override;
 
     const std::vector<std::string>& rowCaptions() const { return rowCaptions_; }
+    // The unit shown beside a row's caption; empty where the caption is words or blank.
+    std::string rowUnit(std::size_t row) const;
     const std::vector<ValueBox>& boxes() const { return boxes_; }
     int value(int id) const;
     static int maximum(const ValueBox& box) { return box.part == ValueBox::Part::Byte ? 255 : 15; }
@@ -55,6 +60,7 @@ class Marten30BoxDialog : public Marten30Dialog {
     std::vector<std::string> rowCaptions_;
     std::vector<ValueBox> boxes_;
     std::map<int, int> values_;
+    std::string captionUnit_;
 };
 
 // "Cloning Data": two check boxes over bits 1 and 0 of byte 1; the other bits stay.
