@@ -105,6 +105,14 @@ class SourceLineTest : public QObject {
         QVERIFY(!f.session->view().page(kWlbTab).unsaved(DataSet::Tracking));
         QVERIFY(sourceLine(f).startsWith("Loaded from "));
 
+        // Discard loads over the edits: one file choice, the load's.
+        typeIntoField(f, "8");
+        f.ui.saveAnswers = {SaveAnswer::Discard};
+        f.ui.files = {saved};
+        QVERIFY(run(f, Command::ReadTrackingFromDisk));
+        QCOMPARE(f.ui.fileChoices().size(), std::size_t(3));
+        QVERIFY(!f.session->view().page(kWlbTab).unsaved(DataSet::Tracking));
+
         // Nothing edited since: the window closes without a question.
         const std::size_t asked = f.ui.messages().size();
         QVERIFY(f.window->close());
