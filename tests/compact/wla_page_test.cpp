@@ -132,6 +132,8 @@ TEST(WlaTracking, WriteSendsEachByteWith40msGapsAndComparesTheReadBack) {
     EXPECT_EQ(std::vector<std::uint8_t>(wire.begin() + 19, wire.begin() + 40),
               std::vector<std::uint8_t>(r.begin(), r.end()));
     const auto& t = b.radio().times;
+    // The radio is given 100 ms after the wake byte before the PC goes on.
+    EXPECT_GE(t[1] - t[0], 100);
     for (std::size_t i = 20; i < 40; ++i) EXPECT_EQ(t[i] - t[i - 1], 40) << i;
     EXPECT_EQ(readBytes(kvr::test::lastBeforeWrite(b.app, "wla")),
               std::string(held.begin(), held.end()));

@@ -20,11 +20,14 @@ std::string bytes(std::initializer_list<int> values) {
 TEST(CompactFiles, Tk5KeepsOpeningBeforeClosingAndTheBand) {
     WlbBench b;
     ASSERT_TRUE(b.page.ReadTrackingFromRadio());  // 440-470 MHz values
+    // The radio's three deviations are alike; distinct ones show each in its own byte.
+    b.page.controls().setText(2053, "146");
+    b.page.controls().setText(2055, "151");
     const std::string path = b.dir.file("radio.tk5");
     b.ui.files.push_back(path);
     ASSERT_TRUE(b.page.WriteTrackingToDisk());
     EXPECT_EQ(test::readBytes(path), bytes({131, 34,  38,  33,  37,  54,  56,  56, 99, 102, 108,
-                                            115, 149, 149, 149, 255, 252, 252, 4,  5,  3}));
+                                            115, 146, 149, 151, 255, 252, 252, 4,  5,  3}));
     const auto& choice = b.ui.fileChoices().at(0);
     EXPECT_EQ(choice.filter, "Tracking Data|*.tk5|All Files|*.*||");
     EXPECT_EQ(choice.defaultExtension, "tk5");
@@ -150,6 +153,8 @@ TEST(CompactReport, WlbLines) {
     WlbBench b;
     ASSERT_TRUE(b.page.ReadTrackingFromRadio());
     b.page.controls().setText(2057, "7");
+    b.page.controls().setText(2053, "146");
+    b.page.controls().setText(2055, "151");
     const std::vector<std::string> expected = {
         "Radio Type = WLB",
         "Band Split    440-470MHz      Version     5.9C",
@@ -166,7 +171,7 @@ TEST(CompactReport, WlbLines) {
         "               Low     Mid     High",
         "RF Low Power    54      56      56",
         "RF High Power   99     102     108",
-        "Tx Deviation   149     149     149",
+        "Tx Deviation   146     149     151",
         "",
         "",
         "Ref Oscillator Frequency Adjust     7",

@@ -87,6 +87,12 @@ TEST_F(Marten30Flow, UnknownCountryIsSaidAndTheReadGoesOn) {
     Marten30Bench mobile(sim::ModelOptions{{"kind", "mobile"}, {"country", "0"}});
     ASSERT_TRUE(CMarten30Page(mobile.env).ReadTrackingFromRadio());
     EXPECT_EQ(mobile.ui.messages(), std::vector<std::string>{"Invalid Country Information"});
+    // Bits 5 and 6 of the identity byte carry the country: each of the others is known.
+    for (const char* country : {"1", "2", "3"}) {
+        Marten30Bench known(sim::ModelOptions{{"kind", "mobile"}, {"country", country}});
+        ASSERT_TRUE(CMarten30Page(known.env).ReadTrackingFromRadio()) << country;
+        EXPECT_TRUE(known.ui.messages().empty()) << country;
+    }
 }
 
 TEST_F(Marten30Flow, BlocksThatReadDifferentlyAbortAndKeepTheImage) {
@@ -131,6 +137,9 @@ TEST_F(Marten30Flow, IdentifyFailures) {
         {{{"mode", "normal"}}, "", {"Error: Radio not in Programming Mode", init}},
         {{{"code", "FF"}}, "", {"Radio Flash Code not present", init}},
         {{{"band", "2"}}, "", {"Invalid band split data", init}},
+        // All three low bits count: 5 is no 1, 7 no 3.
+        {{{"band", "5"}}, "", {"Invalid band split data", init}},
+        {{{"band", "7"}}, "", {"Invalid band split data", init}},
         {{}, "busy", {"Comm Port not opened.", init}},
     };
     for (const auto& c : cases) {
