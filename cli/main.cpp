@@ -16,6 +16,7 @@
 #include "cli/options.h"
 #include "clock/clock.h"
 #include "config/profile.h"
+#include "families/file_compare.h"
 #include "families/registry.h"
 #include "history/read_history.h"
 #include "link/serial_link.h"
@@ -79,13 +80,23 @@ Steps:
   report             the page's maintenance report lines
   history            the copies of the family's radio reads in the history folder
                      ($XDG_DATA_HOME/tunewright/history): path, radio, time (UTC)
+  history-changes RADIO
+                     the service record of a radio (its serial number or model as the
+                     history names it; '*' for every radio of the family): its copies in
+                     time order, each with the fields that changed since the copy before
+  compare FILE       the page's values (from a read or a load earlier in the run) against
+                     a tracking or feature file of the family: every field that differs,
+                     "label: page -> file", then "N fields differ" or "Same"
+  compare-files FILE1 FILE2
+                     the same for two files ("label: FILE1 -> FILE2")
   and the page's own buttons (listed below for each family that has them).
 
 Output: each message box as it appears with its text and the answer given. With --json:
   {"family", "messages": [{"kind": "ok"|"yesno"|"okcancel", "text", "answer"}],
    "fields": {"<control id>": "<text>"}, "enabled": {"<control id>": bool},
    "report": [lines], "source": where the page's values came from (null while it shows
-   what it started with), "ok": bool}, and after an alignment step
+   what it started with), "ok": bool}, after a compare step "differences": [{"field",
+   "left", "right"}] of the last compare, and after an alignment step
   "alignment": {"sheet", "connected", "battery", "radioType", "typeName", "version", "band",
    "opened"}; while a test sheet is open "fields" and "enabled" are its page's, and
   "sheet": {"title", "page", "back", "next", "finish"}, and while a test dialog is open
@@ -96,7 +107,8 @@ Progress: on a terminal (without --json) a long step draws one line on standard 
 Ctrl-C (SIGINT) or SIGTERM stops the running step at its next command boundary, leaves the
 radio safe (out of test mode, transmitter off) and ends the run.
 Exit status: 0 every step succeeded, 1 a step failed (the run stops there), 2 usage error,
-  130 or 143 the run was cancelled by SIGINT or SIGTERM.
+  3 every step succeeded and the last compare found differences, 130 or 143 the run was
+  cancelled by SIGINT or SIGTERM.
 )";
 
 int usageError(const std::string& why) {
@@ -120,9 +132,38 @@ const std::vector<std::pair<const char*, Command>>& commandSteps() {
     return steps;
 }
 
+// What the compare steps found: the differences of the last one, if any ran.
+struct Compared {
+    bool ran = false;
+    std::vector<FieldDiff> differences;
+};
+
+bool runCompare(const std::optional<std::vector<FieldDiff>>& diffs,
+                std::vector<std::string>& report, Compared& compared) {
+    if (!diffs) return false;
+    compared = {true, *diffs};
+    report.clear();
+    for (const auto& d : *diffs) report.push_back(diffLine(d));
+    report.push_back(diffSummary(diffs->size()));
+    return true;
+}
+
 bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actions, CliUi& ui,
-             std::vector<std::string>& report, const Options& o, const AppState& app) {
+             std::vector<std::string>& report, Compared& compared, const Options& o, Env& env) {
     FamilyPage& page = view.selectedPage();
+    const AppState& app = env.app;
+    if (s.name == "compare")
+        return runCompare(compareWithFile(env, view.selectedTab(), page, s.args[0]), report,
+                          compared);
+    if (s.name == "compare-files")
+        return runCompare(compareFiles(env, view.selectedTab(), s.args[0], s.args[1]), report,
+                          compared);
+    if (s.name == "history-changes") {
+        const auto records = historyChanges(env, view.selectedTab(), s.args[0]);
+        if (!records) return false;
+        report = historyChangesLines(*records);
+        return true;
+    }
     if (s.name == "history") {
         report.clear();
         for (const auto& k : keptRadioReads(app, o.family))
@@ -214,8 +255,8 @@ void printSheet(std::ostream& out, testtune::CTestSheet& sheet) {
 }
 
 void printJson(std::ostream& out, const Options& o, const CliUi& ui, const FamilyPage& page,
-               const std::vector<std::string>& report, const testtune::AlignmentBench* bench,
-               bool ok) {
+               const std::vector<std::string>& report, const Compared& compared,
+               const testtune::AlignmentBench* bench, bool ok) {
     testtune::CTestSheet* sheet = bench ? bench->sheet() : nullptr;
     out << "{\"family\": " << cli::jsonString(o.family) << ", \"messages\": [";
     bool first = true;
@@ -233,6 +274,16 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
     for (std::size_t i = 0; i < report.size(); ++i)
         out << (i ? ", " : "") << cli::jsonString(report[i]);
     out << "]";
+    if (compared.ran) {
+        out << ", \"differences\": [";
+        for (std::size_t i = 0; i < compared.differences.size(); ++i) {
+            const auto& d = compared.differences[i];
+            out << (i ? ", " : "") << "{\"field\": " << cli::jsonString(d.label)
+                << ", \"left\": " << cli::jsonString(d.left)
+                << ", \"right\": " << cli::jsonString(d.right) << "}";
+        }
+        out << "]";
+    }
     if (bench) printAlignment(out, bench->report());
     if (sheet) printSheet(out, *sheet);
     out << ", \"ok\": " << (ok ? "true" : "false") << "}\n";
@@ -344,13 +395,14 @@ int main(int argc, char** argv) {
         return usageError(why);
 
     std::vector<std::string> report;
+    Compared compared;
     bool ok = true;
     int stoppedBy = 0;
     for (const auto& s : steps) {
         ui.clearError();
-        const OperationOutcome outcome =
-            runRadioOperation(link, cancel, ui, workOfStep(s.name),
-                              [&] { return runStep(s, view, actions, ui, report, o, app); });
+        const OperationOutcome outcome = runRadioOperation(
+            link, cancel, ui, workOfStep(s.name),
+            [&] { return runStep(s, view, actions, ui, report, compared, o, env); });
         if (outcome.cancelled || cli::caughtSignal() != 0) {
             stoppedBy = cli::caughtSignal();
             ok = false;
@@ -361,7 +413,9 @@ int main(int argc, char** argv) {
         }
         const bool stepOk = outcome.ok && ui.error().empty();
         if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
-        if (!o.json && (s.name == "report" || s.name == "history"))
+        const bool listsFindings =
+            s.name == "history-changes" || s.name == "compare" || s.name == "compare-files";
+        if (!o.json && (s.name == "report" || s.name == "history" || (stepOk && listsFindings)))
             for (const auto& line : report) std::cout << line << "\n";
         if (!o.json && s.name == "alignment" && bench && bench->report().opened) {
             const auto& r = bench->report();
@@ -381,8 +435,10 @@ int main(int argc, char** argv) {
     }
     const bool aligned = bench && bench->report().choice;
     if (o.json)
-        printJson(std::cout, o, ui, view.selectedPage(), report, aligned ? bench.get() : nullptr,
-                  ok);
+        printJson(std::cout, o, ui, view.selectedPage(), report, compared,
+                  aligned ? bench.get() : nullptr, ok);
     if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
-    return ok ? 0 : 1;
+    if (!ok) return 1;
+    // A compare that found differences tells a script so, as diff does.
+    return compared.ran && !compared.differences.empty() ? 3 : 0;
 }

@@ -135,8 +135,11 @@ bool groupSteps(const std::vector<std::string>& words, FamilyPage& page,
     for (std::size_t i = 0; i < words.size(); ++i) {
         Step s{words[i], {}};
         int argc = -1;
-        if (isFileStep(s.name) || s.name == "set")
+        if (isFileStep(s.name) || s.name == "set" || s.name == "compare" ||
+            s.name == "history-changes")
             argc = 1;
+        else if (s.name == "compare-files")
+            argc = 2;
         else if (s.name == "report" || s.name == "history" || isCommandStep(s.name))
             argc = 0;
         const PageAction* action = nullptr;

@@ -11,22 +11,39 @@
 
 namespace tw {
 
+std::unique_ptr<FamilyPage> createFamilyPage(Env& env, int tab) {
+    switch (tab) {
+        case 0:
+            return std::make_unique<kvr::CKvrMaint>(env);
+        case 1:
+            return std::make_unique<CHlnmaintDlg>(env);
+        case 2: {
+            auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
+            blt->setGveAlignmentHandler([&env, page = blt.get()] {
+                auto after = testtune::TransmitterAfterSheet::Untold;
+                const bool ran = testtune::RunGveAlignment(env, &after);
+                page->SheetEnded(after);
+                return ran;
+            });
+            return blt;
+        }
+        case 3:
+            return std::make_unique<compact::CWlaPage>(env);
+        case 4:
+            return std::make_unique<compact::CWlbPage>(env);
+        case 5:
+            return std::make_unique<compact::CMarten60PPage>(env);
+        case 6:
+            return std::make_unique<kvr::CMarten30Page>(env);
+        default:
+            return nullptr;
+    }
+}
+
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env) {
+    // Tab order: KVR, HLN, BLT, WLA, WLB, MARTEN 60P, MARTEN 30.
     std::vector<std::unique_ptr<FamilyPage>> pages;
-    pages.push_back(std::make_unique<kvr::CKvrMaint>(env));  // 0 KVR
-    pages.push_back(std::make_unique<CHlnmaintDlg>(env));    // 1 HLN
-    auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
-    blt->setGveAlignmentHandler([&env, page = blt.get()] {
-        auto after = testtune::TransmitterAfterSheet::Untold;
-        const bool ran = testtune::RunGveAlignment(env, &after);
-        page->SheetEnded(after);
-        return ran;
-    });
-    pages.push_back(std::move(blt));                                  // 2 BLT
-    pages.push_back(std::make_unique<compact::CWlaPage>(env));        // 3 WLA
-    pages.push_back(std::make_unique<compact::CWlbPage>(env));        // 4 WLB
-    pages.push_back(std::make_unique<compact::CMarten60PPage>(env));  // 5 MARTEN 60P
-    pages.push_back(std::make_unique<kvr::CMarten30Page>(env));       // 6 MARTEN 30
+    for (int tab = 0; tab < 7; ++tab) pages.push_back(createFamilyPage(env, tab));
     return pages;
 }
 

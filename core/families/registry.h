@@ -7,6 +7,9 @@
 
 namespace tw {
 
+// The page of tab `tab` (0 to 6) on its own, as the window holds it.
+std::unique_ptr<FamilyPage> createFamilyPage(Env& env, int tab);
+
 // One page per tab, in tab order.
 std::vector<std::unique_ptr<FamilyPage>> createFamilyPages(Env& env);
 

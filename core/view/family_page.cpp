@@ -1,6 +1,37 @@
 #include "view/family_page.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace tw {
+
+namespace {
+
+bool sameLetters(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace
+
+std::optional<DataSet> FamilyPage::dataOfFile(const std::string& path) const {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::nullopt;
+    const std::string extension = path.substr(dot + 1);
+    for (const auto& f : dataFiles())
+        if (sameLetters(extension, f.extension)) return f.set;
+    return std::nullopt;
+}
+
+std::vector<ComparedValue> FamilyPage::comparedValues(DataSet set) const {
+    std::vector<ComparedValue> values;
+    for (const auto& f : comparedFields(set)) values.push_back({f.label, controls_.text(f.id)});
+    return values;
+}
 
 FileChoice FamilyPage::dataFileChoice(const char* filter, const char* extension, bool save) const {
     FileChoice c;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
+#include "view/compare.h"
 #include "view/controls.h"
 #include "view/env.h"
 #include "view/value_source.h"
@@ -79,6 +80,24 @@ class FamilyPage {
     Controls& controls() { return controls_; }
     const Controls& controls() const { return controls_; }
 
+    // The family's tracking and feature files: extension without the dot ("tk2", "fea") and
+    // the data it holds. A family lists none while it keeps no data files.
+    struct DataFile {
+        const char* extension;
+        DataSet set;
+    };
+    virtual std::vector<DataFile> dataFiles() const { return {}; }
+    // The data file `path` is by its extension (letter case aside), or nothing.
+    std::optional<DataSet> dataOfFile(const std::string& path) const;
+    // Loads a data file of the family into the page, as Read ... From Disk does.
+    bool loadDataFile(DataSet set) {
+        return set == DataSet::Features ? ReadFeaturesFromDisk() : ReadTrackingFromDisk();
+    }
+    // The page's values of `set` (Tracking or Features) as it labels them, in display order:
+    // what a compare reads. Pages whose values sit in edit boxes name the boxes in
+    // comparedFields; others build the values themselves.
+    virtual std::vector<ComparedValue> comparedValues(DataSet set) const;
+
     // Runs an operation of the page and notes in source() what it did to the values.
     // `operation` names it in the line of a failure ("Get Status").
     bool tracked(SourceEffect effect, DataSet set, const std::string& operation,
@@ -102,6 +121,15 @@ class FamilyPage {
     int takeFailedField() { return std::exchange(failedField_, 0); }
 
   protected:
+    // An edit box of the page's data and its label ("Squelch, Low").
+    struct ComparedField {
+        int id;
+        std::string label;
+    };
+    virtual std::vector<ComparedField> comparedFields(DataSet set) const {
+        (void)set;
+        return {};
+    }
     // Controls that hold feature data rather than tracking data.
     virtual bool isFeatureControl(int id) const {
         (void)id;

@@ -85,6 +85,29 @@ TEST_F(CliTest, HistoryListsTheCopiesOfSimulatedReads) {
     EXPECT_EQ(line.substr(line.size() - 4), " UTC") << line;
 }
 
+// A compare that finds differences ends the run with exit 3 and lists them; the same values
+// end it with 0, a file that cannot be compared with 1.
+TEST_F(CliTest, CompareExitsWithThreeWhenFieldsDiffer) {
+    const std::string a = dir_.write("a.tk1", "80828496A0AA10121450555A40454A9BA5AF0E0F1F");
+    const std::string b = dir_.write("b.tk1", "C8828496A0AA10121450555A40454A9BA5AF0E0F1F");
+    const std::string cut = dir_.write("cut.tk1", "8082");
+    const CliRun differ = parseCliRun(run({"kvr", "compare-files", a, b}));
+    EXPECT_EQ(differ.exitCode, 3) << differ.dump();
+    EXPECT_EQ(differ.report,
+              (std::vector<std::string>{"Squelch, Low: 128 -> 200", "1 field differs"}));
+    EXPECT_NE(differ.out.find(R"("differences": [{"field": "Squelch, Low", "left": "128", )"
+                              R"("right": "200"}])"),
+              std::string::npos)
+        << differ.dump();
+    const CliRun same = parseCliRun(run({"kvr", "load-tracking", a, "compare", a}));
+    EXPECT_EQ(same.exitCode, 0) << same.dump();
+    EXPECT_EQ(same.report, std::vector<std::string>{"Same"});
+    const CliRun refused = parseCliRun(run({"kvr", "compare", cut}));
+    EXPECT_EQ(refused.exitCode, 1) << refused.dump();
+    EXPECT_EQ(refused.texts(),
+              std::vector<std::string>{cut + " cannot be compared:\nWrong size of the file."});
+}
+
 // A write whose copy of what the radio holds cannot be kept asks first: --yes does not answer
 // that, --no-copy-before-write does.
 TEST_F(CliTest, AWriteWithoutItsCopyNeedsItsOwnOption) {

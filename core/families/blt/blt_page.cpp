@@ -1,8 +1,11 @@
 #include "families/blt/blt_page.h"
 
+#include <algorithm>
+
 #include "families/blt/blt_files.h"
 #include "families/blt/blt_messages.h"
 #include "families/blt/radio_types.h"
+#include "families/blt/tracking_layout.h"
 #include "history/read_history.h"
 #include "util/text.h"
 
@@ -289,6 +292,21 @@ bool CMaintenanceDlg::ReadFeaturesFromDisk() {
     }
     featureSource_ = historyCopyAt(env_.app, "blt", *path);
     return true;
+}
+
+std::vector<ComparedValue> CMaintenanceDlg::comparedValues(DataSet set) const {
+    const RadioData& data = conn_->data;
+    if (set == DataSet::Features) {
+        const std::size_t n = std::min<std::size_t>(data.featureLength(), kFeatureBlockSize);
+        return byteValues({data.featureBlock.begin(), data.featureBlock.begin() + n});
+    }
+    // Words of another layout mean other things: the version comes first so that a compare
+    // across versions says so before it lists the words.
+    std::vector<ComparedValue> values = {
+        {"Tracking version", std::to_string(data.trackingVersion)}};
+    for (const auto& f : editorFields(data.trackingVersion))
+        values.push_back({f.label, std::to_string(data.trackingArrays.at(f.word))});
+    return values;
 }
 
 bool CMaintenanceDlg::VersionUpgrade() {

@@ -61,6 +61,12 @@ class CMaintenanceDlg : public FamilyPage {
     bool SetTestMode(int on) override;
     std::vector<std::string> ReportLines() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override {
+        return {{"Trk", DataSet::Tracking}, {"Enc", DataSet::Features}};
+    }
+    // The held data, not the controls: the tracking words by the tracking editor's names,
+    // the feature record byte by byte.
+    std::vector<ComparedValue> comparedValues(DataSet set) const override;
 
     bool TrackingDataEdit();
     bool FeatureDataEdit();

@@ -249,6 +249,13 @@ bool CCompactPage::Defaults() {
     return true;
 }
 
+std::vector<FamilyPage::ComparedField> CCompactPage::comparedFields(DataSet set) const {
+    std::vector<ComparedField> fields;
+    if (set == DataSet::Tracking)
+        for (const auto& f : model_.fields) fields.push_back({f.control, f.name});
+    return fields;
+}
+
 std::vector<PageAction> CCompactPage::actions() {
     PageAction defaults;
     defaults.step = "defaults";

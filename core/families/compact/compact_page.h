@@ -23,6 +23,9 @@ class CCompactPage : public FamilyPage {
     bool WriteTrackingToRadio() override;
     bool WriteTrackingToDisk() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override {
+        return {{model_.extension, DataSet::Tracking}};
+    }
 
     // The Defaults button: false when the dialog was cancelled.
     bool Defaults();
@@ -34,6 +37,7 @@ class CCompactPage : public FamilyPage {
 
   protected:
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+    std::vector<ComparedField> comparedFields(DataSet set) const override;
     // Moves the texts of the value fields into the record, or shows which field is out of
     // range and changes nothing.
     bool takeValues();

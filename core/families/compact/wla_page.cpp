@@ -178,6 +178,14 @@ bool CWlaPage::WriteTrackingToDisk() {
     return true;
 }
 
+std::vector<FamilyPage::ComparedField> CWlaPage::comparedFields(DataSet set) const {
+    std::vector<ComparedField> fields;
+    if (set == DataSet::Tracking)
+        for (const auto& f : kWlaFields)
+            fields.push_back({f.control, std::string(f.row) + ", " + f.column});
+    return fields;
+}
+
 std::vector<std::string> CWlaPage::ReportLines() {
     return wlaReportLines(controls_, bandText_, powerText_);
 }

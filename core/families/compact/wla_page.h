@@ -30,6 +30,7 @@ class CWlaPage : public FamilyPage {
     bool WriteTrackingToDisk() override;
     std::vector<std::string> ReportLines() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override { return {{"tk4", DataSet::Tracking}}; }
 
     // The buttons: each asks for its file, then works as below.
     bool ReflashRadioFromFile();
@@ -48,6 +49,7 @@ class CWlaPage : public FamilyPage {
 
   protected:
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+    std::vector<ComparedField> comparedFields(DataSet set) const override;
 
   private:
     // Connects and, once the radio is identified, shows what it said.

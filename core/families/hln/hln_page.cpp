@@ -116,6 +116,25 @@ HlnBeforeWrite CHlnmaintDlg::beforeWrite(bool tracking) {
     };
 }
 
+std::vector<FamilyPage::ComparedField> CHlnmaintDlg::comparedFields(DataSet set) const {
+    std::vector<ComparedField> fields;
+    if (set == DataSet::Tracking)
+        for (const auto& f : kHlnTrackingFields) fields.push_back({f.control, f.where});
+    return fields;
+}
+
+std::vector<ComparedValue> CHlnmaintDlg::comparedValues(DataSet set) const {
+    if (set != DataSet::Features) return FamilyPage::comparedValues(set);
+    // The feature bytes mean different things on different models: they are compared as
+    // bytes, in the pairs of characters the box shows them by.
+    std::string t = text(kFeatures);
+    t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+    std::vector<ComparedValue> values;
+    for (std::size_t i = 0; i < t.size(); i += 2)
+        values.push_back({format("byte 0x%02zX", i / 2), t.substr(i, 2)});
+    return values;
+}
+
 std::optional<std::string> CHlnmaintDlg::valueProblem(int id, const std::string& text) const {
     return hlnFieldProblem(id, text);
 }

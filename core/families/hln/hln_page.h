@@ -31,6 +31,10 @@ class CHlnmaintDlg : public FamilyPage {
     bool SetTestMode(int on) override;
     std::vector<std::string> ReportLines() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override {
+        return {{"tk2", DataSet::Tracking}, {"fea", DataSet::Features}};
+    }
+    std::vector<ComparedValue> comparedValues(DataSet set) const override;
 
     // The whole memory image to or from a raw file (as many bytes as the radio holds).
     bool ReadImageToFile(const std::string& path);
@@ -42,6 +46,7 @@ class CHlnmaintDlg : public FamilyPage {
   protected:
     bool isFeatureControl(int id) const override { return id == hln_ids::kFeatures; }
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+    std::vector<ComparedField> comparedFields(DataSet set) const override;
 
   private:
     // Shows Select Radio Type; the letter chosen, or nothing on Cancel.

@@ -7,6 +7,7 @@
 #include "history/read_history.h"
 #include "link/memory_command.h"
 #include "util/file_io.h"
+#include "view/tracking_report.h"
 
 namespace tw::kvr {
 
@@ -163,6 +164,16 @@ bool CKvrMaint::ReadTrackingFromDisk() {
     }
     show(*loaded);
     return true;
+}
+
+std::vector<FamilyPage::ComparedField> CKvrMaint::comparedFields(DataSet set) const {
+    std::vector<ComparedField> fields;
+    if (set == DataSet::Features) return fields;
+    for (const auto& row : kTrackingRows)
+        for (std::size_t c = 0; c < row.controls.size(); ++c)
+            fields.push_back({row.controls[c], std::string(row.talkAround ? "Talk Around " : "") +
+                                                   row.name + ", " + kTrackingColumns[c]});
+    return fields;
 }
 
 std::vector<std::string> CKvrMaint::ReportLines() {

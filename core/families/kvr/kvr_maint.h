@@ -28,6 +28,7 @@ class CKvrMaint : public FamilyPage {
     bool WriteTrackingToDisk() override;
     std::vector<std::string> ReportLines() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override { return {{"tk1", DataSet::Tracking}}; }
 
     // The "Radio Type" button: reads the initial data and runs the Radio Type dialog, whose
     // script (if any) comes from the Ui. False when a step failed; `written` tells whether
@@ -39,6 +40,7 @@ class CKvrMaint : public FamilyPage {
 
   protected:
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
+    std::vector<ComparedField> comparedFields(DataSet set) const override;
 
   private:
     TrackingTexts texts() const;

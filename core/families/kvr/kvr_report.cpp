@@ -1,5 +1,7 @@
 #include "families/kvr/kvr_report.h"
 
+#include <cctype>
+
 #include "util/text.h"
 #include "view/tracking_report.h"
 
@@ -13,8 +15,12 @@ int valueOf(const TrackingTexts& texts, int control) {
     return 0;
 }
 
-std::string row(const TrackingTexts& t, const char* label, const std::array<int, 3>& ids) {
-    return trackingRow(label, valueOf(t, ids[0]), valueOf(t, ids[1]), valueOf(t, ids[2]));
+std::string row(const TrackingTexts& t, const TrackingRow& r) {
+    std::string label = r.name;
+    for (char& c : label) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    label += ":";
+    const auto& ids = r.controls;
+    return trackingRow(label.c_str(), valueOf(t, ids[0]), valueOf(t, ids[1]), valueOf(t, ids[2]));
 }
 
 }  // namespace
@@ -22,15 +28,14 @@ std::string row(const TrackingTexts& t, const char* label, const std::array<int,
 std::vector<std::string> kvrReportLines(const TrackingTexts& t) {
     std::vector<std::string> lines = {"RADIO TYPE:   KVR TYPE", ""};
     appendTrackingHeading(lines);
-    lines.push_back(row(t, "SQUELCH:", rows::kSquelch));
-    lines.push_back("");
-    lines.push_back(row(t, "HIGH POWER:", rows::kHighPower));
-    lines.push_back(row(t, "LOW POWER:", rows::kLowPower));
-    lines.push_back(row(t, "MODULATION:", rows::kModulation));
-    appendTalkAroundHeading(lines);
-    lines.push_back(row(t, "HIGH POWER:", rows::kTalkAroundHighPower));
-    lines.push_back(row(t, "LOW POWER:", rows::kTalkAroundLowPower));
-    lines.push_back(row(t, "MODULATION:", rows::kTalkAroundModulation));
+    bool talkAround = false;
+    for (const auto& r : kTrackingRows) {
+        if (r.talkAround && !talkAround) appendTalkAroundHeading(lines);
+        talkAround = r.talkAround;
+        lines.push_back(row(t, r));
+        // The squelch row stands apart from the power rows.
+        if (&r == &kTrackingRows.front()) lines.push_back("");
+    }
     return lines;
 }
 

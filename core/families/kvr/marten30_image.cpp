@@ -18,6 +18,28 @@ bool isEurope(const Marten30Image& image) {
     return countryOf(image[m30::kIdentityByte]) == 3;
 }
 
+std::string marten30ByteName(std::size_t at) {
+    static const char* const kSquelch[] = {
+        "Wide Band Local Closing",     "Wide Band Local Opening",     "Narrow Band Local Closing",
+        "Narrow Band Local Opening",   "Wide Band Distant Closing",   "Wide Band Distant Opening",
+        "Narrow Band Distant Closing", "Narrow Band Distant Opening",
+    };
+    if (at >= m30::kSquelchFirst && at < m30::kSquelchFirst + 8)
+        return std::string("Squelch ") + kSquelch[at - m30::kSquelchFirst];
+    if (at == m30::kRefOscControl) return "Ref Osc Control";
+    if (at == m30::kReferenceOsc) return "Reference Osc";
+    if (at == m30::kToneTg) return "Tone TG";
+    if (at == m30::kDigitalTg) return "Digital TG";
+    if (at >= m30::kFlatnessFirst && at < m30::kFlatnessFirst + 6)
+        return format("Modulation Flatness F%zu", at - m30::kFlatnessFirst + 1);
+    for (int row = 1; row <= 5; ++row) {
+        const std::size_t start = m30::powerRowStart(row);
+        if (at >= start && at < start + 6)
+            return format("Tx Power Row %d F%zu", row, at - start + 1);
+    }
+    return format("byte 0x%02zX", at);
+}
+
 const char* radioTypeText(bool portable) {
     return portable ? "Marten 30 Portable" : "Marten 30 Mobile";
 }

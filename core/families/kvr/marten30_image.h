@@ -65,6 +65,11 @@ std::string serialNumberText(const Marten30Image& image);
 // "Master Radio" or "Slave Radio" from the cloning bits.
 const char* cloningText(const Marten30Image& image);
 
+// What a byte of the image holds, as the page's dialogs and report name it ("Squelch Wide
+// Band Local Closing", "Tx Power Row 2 F3"); "byte 0x2F" for a byte the page does not show
+// by itself (identity, cloning, deviation nibbles, serial number, checksums, the rest).
+std::string marten30ByteName(std::size_t at);
+
 // Bytes 127 and 191 made right for the rest of the image.
 void fixChecksums(Marten30Image& image);
 

@@ -217,6 +217,14 @@ bool CMarten30Page::ReadTrackingFromDisk() {
     return true;
 }
 
+std::vector<ComparedValue> CMarten30Page::comparedValues(DataSet set) const {
+    std::vector<ComparedValue> values;
+    if (set != DataSet::Tracking) return values;
+    for (std::size_t i = 0; i < image_.size(); ++i)
+        values.push_back({marten30ByteName(i), std::to_string(image_[i])});
+    return values;
+}
+
 std::vector<std::string> CMarten30Page::ReportLines() {
     return marten30ReportLines(image_);
 }

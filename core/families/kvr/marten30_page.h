@@ -37,6 +37,9 @@ class CMarten30Page : public FamilyPage {
     bool WriteTrackingToDisk() override;
     std::vector<std::string> ReportLines() override;
     std::vector<PageAction> actions() override;
+    std::vector<DataFile> dataFiles() const override { return {{"tk7", DataSet::Tracking}}; }
+    // The whole image, byte by byte, named where the page names the byte.
+    std::vector<ComparedValue> comparedValues(DataSet set) const override;
 
     // The edit buttons: the image changes only when the dialog closes with OK.
     bool EditSquelch();

@@ -8,6 +8,16 @@
 
 namespace tw::kvr {
 
+const std::array<TrackingRow, 7> kTrackingRows = {{
+    {"Squelch", rows::kSquelch, false},
+    {"High Power", rows::kHighPower, false},
+    {"Low Power", rows::kLowPower, false},
+    {"Modulation", rows::kModulation, false},
+    {"High Power", rows::kTalkAroundHighPower, true},
+    {"Low Power", rows::kTalkAroundLowPower, true},
+    {"Modulation", rows::kTalkAroundModulation, true},
+}};
+
 const std::array<TrackingValue, kTrackingValueCount> kTrackingValues = {{
     {1005, 0, 255, "low range squelch", "low squelch"},
     {1009, 2, 255, "mid range squelch", "mid squelch"},

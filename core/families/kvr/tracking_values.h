@@ -39,6 +39,14 @@ inline constexpr std::array<int, 3> kTalkAroundLowPower = {1084, 1087, 1090};
 inline constexpr std::array<int, 3> kTalkAroundModulation = {1093, 1096, 1099};
 }  // namespace rows
 
+// The rows of the page and the report: the plain rows, then the talk-around ones.
+struct TrackingRow {
+    const char* name;  // "High Power"; the report prints it in capitals
+    std::array<int, 3> controls;
+    bool talkAround;
+};
+extern const std::array<TrackingRow, 7> kTrackingRows;
+
 // The texts of the 21 edit boxes, in kTrackingValues order.
 using TrackingTexts = std::array<std::string, kTrackingValueCount>;
 
