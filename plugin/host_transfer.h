@@ -14,9 +14,11 @@
 namespace tw::plugin {
 
 // What the host chose for the transfers: port 1's device, the profile file and the dump
-// folder (each empty: the usual one).
+// folder (each empty: the usual one), and whether a write goes on without its copy of what
+// the radio held when that copy cannot be kept.
 struct HostChoices {
     std::string device, profile, dumpFolder;
+    bool writeWithoutCopy = false;
 };
 
 using TransferFlow = std::function<TransferOutcome(Env&, const TransferSettings&)>;
