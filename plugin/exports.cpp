@@ -145,8 +145,7 @@ TW_EXPORT void TwSetHost(const TwHost* host) {
     PluginState& s = state();
     s.hasHost = host != nullptr;
     s.host = plugin::copyHostObject(host);
-    s.choices = {text(s.host.device), text(s.host.profile), text(s.host.dumpFolder),
-                 s.host.writeWithoutCopy != 0};
+    s.choices = {text(s.host.device), text(s.host.profile), text(s.host.dumpFolder)};
     s.host.device = s.choices.device.c_str();
     s.host.profile = s.choices.profile.c_str();
     s.host.dumpFolder = s.choices.dumpFolder.c_str();
