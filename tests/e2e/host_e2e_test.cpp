@@ -229,7 +229,7 @@ TEST(HostE2e, DiffComparesTheHeldPersonalityWithAFile) {
     EXPECT_NE(differs.out.find("diff " + saved +
                                ": 2 differences\n"
                                "  changed /name: \"DEPOT 7\" -> \"\"\n"
-                               "  changed /bandLimits/0: 151 -> 150\n"),
+                               "  changed /bandLimits/0: 151 -> 470\n"),
               std::string::npos)
         << differs.out;
     // The held personality is still the edited one.
