@@ -37,6 +37,11 @@ const char* const kStepsHelp =
   set POINTER=JSON      one value of the held personality's JSON, at a JSON Pointer,
                         checked as load checks a file (e.g. set /name='"DEPOT 7"')
   show                  the held personality's JSON, as save writes it
+  diff FILE             the held personality's JSON against a JSON file's (read as load
+                        reads it, the held one unchanged), by JSON Pointer: one line each,
+                        "changed /P: HELD -> FILE", "added /P: FILE", "removed /P: HELD";
+                        arrays index by index; --json adds "differences" [{"op", "path",
+                        "held", "file"}] (no "held" when added, no "file" when removed)
 )";
 
 bool groupSteps(const std::vector<std::string>& words, std::vector<Step>& steps, std::string& why) {
@@ -44,7 +49,7 @@ bool groupSteps(const std::vector<std::string>& words, std::vector<Step>& steps,
         {"type", 1},        {"tabs", 0},      {"pages", 1},        {"trap", 2}, {"range", 2},
         {"init", 2},        {"validate", 2},  {"conv-channel", 0}, {"new", 2},  {"read-radio", 0},
         {"write-radio", 0}, {"read-file", 1}, {"write-file", 1},   {"show", 0}, {"load", 1},
-        {"save", 1},        {"set", 1}};
+        {"save", 1},        {"set", 1},       {"diff", 1}};
     for (std::size_t i = 0; i < words.size();) {
         Step s;
         s.name = words[i++];

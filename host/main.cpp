@@ -6,7 +6,9 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include "cli/cli_ui.h"
 #include "cli/interrupts.h"
@@ -36,6 +38,9 @@ Options:
   --dump-dir DIR     where "read.hex" and "write.hex" go (default:
                      $XDG_STATE_HOME/tunewright, ~/.local/state/tunewright when unset)
   --yes | --no       the answer to every question; without them the terminal is asked
+  --no-copy-before-write
+                     write to a radio even when the copy of what it held could not be
+                     read or kept (otherwise asked; --yes does not answer that question)
   --json             print one JSON object at the end instead of the running output
   --help             this text
 
@@ -44,13 +49,17 @@ Ctrl-C (SIGINT) or SIGTERM stops the running transfer at its next command bounda
 command and its data still go out whole), closes the port and ends the run; a second one
 only says the program is finishing.
 Exit status: 0 every step ran, 1 a step failed (the run stops there) or the plug-in could not
-  be loaded, 2 usage error, 130 or 143 the run was cancelled by SIGINT or SIGTERM.
+  be loaded, 2 usage error, 3 every step ran and the last diff found differences, 130 or 143
+  the run was cancelled by SIGINT or SIGTERM.
 
 )";
 
+// The last diff step found differences and every step ran.
+constexpr int kExitDiffers = 3;
+
 struct Options {
     std::string plugin, device, ini, dumpDir;
-    bool json = false;
+    bool json = false, noCopyBeforeWrite = false;
     CliUi::Answers answers = CliUi::Answers::Ask;
     std::vector<std::string> words;
 };
@@ -76,6 +85,8 @@ int parse(int argc, char** argv, Options& o, std::string& why) {
             o.answers = CliUi::Answers::Yes;
         else if (a == "--no")
             o.answers = CliUi::Answers::No;
+        else if (a == "--no-copy-before-write")
+            o.noCopyBeforeWrite = true;
         else if (a == "--plugin") {
             if (!value(o.plugin)) return 2;
         } else if (a == "--device") {
@@ -143,6 +154,8 @@ struct Run {
     CliUi& ui;
     Output& out;
     std::unique_ptr<CPersonality> personality = std::make_unique<CPersonality>();
+    // What the last diff step found; none before the first.
+    std::optional<std::vector<json::Difference>> lastDiff = std::nullopt;
 
     // False when the step failed (a transfer not done).
     bool step(const Step& s) {
@@ -210,7 +223,7 @@ struct Run {
         } else if (s.name == "read-radio" || s.name == "write-radio" || s.name == "read-file" ||
                    s.name == "write-file") {
             return transfer(s);
-        } else if (s.name == "load" || s.name == "save" || s.name == "set") {
+        } else if (s.name == "load" || s.name == "save" || s.name == "set" || s.name == "diff") {
             return jsonStep(s);
         } else if (s.name == "show") {
             std::istringstream text(personalityToJson(*personality));
@@ -234,22 +247,23 @@ struct Run {
             out.line("save " + arg + ": done");
             return true;
         }
-        if (s.name == "load") {
+        if (s.name == "load" || s.name == "diff") {
             const auto size = fileSize(arg);
             std::optional<std::vector<std::uint8_t>> bytes;
             errno = 0;
             if (size && *size <= kMaxJsonFile) bytes = loadWholeFile(arg, *size);
             if (!bytes) {
-                out.line("load: cannot read " + arg + ": " +
+                out.line(s.name + ": cannot read " + arg + ": " +
                          (!size                  ? std::string("no such file")
                           : *size > kMaxJsonFile ? std::string("larger than 16 MiB")
                                                  : std::string(std::strerror(errno))));
                 return false;
             }
             if (!personalityFromJson(std::string(bytes->begin(), bytes->end()), *fresh, error)) {
-                out.line("load " + arg + ": " + error);
+                out.line(s.name + " " + arg + ": " + error);
                 return false;
             }
+            if (s.name == "diff") return diff(arg, *fresh);
             out.line("load " + arg + ": done");
         } else {
             const std::size_t eq = arg.find('=');
@@ -264,6 +278,21 @@ struct Run {
             out.line("set " + pointer + ": done");
         }
         personality = std::move(fresh);
+        return true;
+    }
+
+    // The file is compared as load reads it, written back as save would write it: what it
+    // leaves out counts as the empty value load gives it, and no spelling of a number
+    // differs from another. The held personality stays as it is.
+    bool diff(const std::string& path, const CPersonality& file) {
+        lastDiff =
+            json::differences(personalityToJsonValue(*personality), personalityToJsonValue(file));
+        const std::size_t n = lastDiff->size();
+        out.line("diff " + path + ": " +
+                 (n == 0   ? std::string("same")
+                  : n == 1 ? std::string("1 difference")
+                           : std::to_string(n) + " differences"));
+        for (const auto& d : *lastDiff) out.line("  " + json::describe(d));
         return true;
     }
 
@@ -320,8 +349,8 @@ struct Run {
     }
 };
 
-void printJson(const Options& o, const CliUi& ui, const Output& out, bool ok) {
-    (void)o;
+void printJson(const CliUi& ui, const Output& out,
+               const std::optional<std::vector<json::Difference>>& diff, bool ok) {
     std::ostream& s = std::cout;
     s << "{\"messages\": [";
     for (std::size_t i = 0; i < ui.shown().size(); ++i) {
@@ -334,6 +363,18 @@ void printJson(const Options& o, const CliUi& ui, const Output& out, bool ok) {
     s << "], \"details\": [";
     for (std::size_t i = 0; i < out.details.size(); ++i)
         s << (i ? ", " : "") << quoted(out.details[i]);
+    // Only a run with a diff step has the member: other runs print what they always did.
+    if (diff) {
+        s << "], \"differences\": [";
+        for (std::size_t i = 0; i < diff->size(); ++i) {
+            const json::Difference& d = (*diff)[i];
+            s << (i ? ", " : "") << "{\"op\": " << quoted(json::opName(d.op))
+              << ", \"path\": " << quoted(d.path);
+            if (d.held) s << ", \"held\": " << json::writeCompact(*d.held);
+            if (d.file) s << ", \"file\": " << json::writeCompact(*d.file);
+            s << "}";
+        }
+    }
     s << "], \"ok\": " << (ok ? "true" : "false") << "}\n";
 }
 
@@ -383,6 +424,11 @@ int main(int argc, char** argv) {
     host.askYesNo = [](void* c, const char* t) {
         return static_cast<HostContext*>(c)->ui->askYesNo(t) ? 1 : 0;
     };
+    // --yes does not answer it: a terminal is asked, else the answer is No.
+    host.askRisky = [](void* c, const char* t) {
+        return static_cast<HostContext*>(c)->ui->askRisky(t) ? 1 : 0;
+    };
+    host.writeWithoutCopy = o.noCopyBeforeWrite ? 1 : 0;
     host.detail = [](void* c, const char* t) { static_cast<HostContext*>(c)->out->detail(t); };
     // The status window becomes the progress line (drawn only on a terminal).
     host.statusText = [](void* c, const char* t) {
@@ -424,8 +470,9 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    if (o.json) printJson(o, ui, out, ok);
+    if (o.json) printJson(ui, out, run.lastDiff, ok);
     plugin.api().setHost(nullptr);
     if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
-    return ok ? 0 : 1;
+    if (!ok) return 1;
+    return run.lastDiff && !run.lastDiff->empty() ? kExitDiffers : 0;
 }

@@ -9,14 +9,23 @@ namespace tw::plugin {
 
 namespace {
 
-// A version-1 host object ends where the members of version 2 begin.
+// A host object of each version ends where the members of the next one begin.
 constexpr std::size_t kHostVersion1Size = offsetof(TwHost, progress);
+constexpr std::size_t kHostVersion2Size = offsetof(TwHost, askRisky);
+
+// What a host that cannot ask the risky question is told instead.
+constexpr const char* kRiskyAnsweredNo =
+    "\n\nAnswered No: the host program cannot ask this question.";
 
 }  // namespace
 
 TwHost copyHostObject(const TwHost* host) {
     TwHost copy{};
-    if (host) std::memcpy(&copy, host, host->version >= 2 ? sizeof(TwHost) : kHostVersion1Size);
+    if (host)
+        std::memcpy(&copy, host,
+                    host->version >= 3   ? sizeof(TwHost)
+                    : host->version == 2 ? kHostVersion2Size
+                                         : kHostVersion1Size);
     return copy;
 }
 
@@ -75,6 +84,13 @@ void HostUi::message(const std::string& text) {
 bool HostUi::askYesNo(const std::string& text) {
     if (host_ && host_->askYesNo) return host_->askYesNo(host_->context, text.c_str()) != 0;
     std::fprintf(stderr, "%s [No]\n", text.c_str());
+    return false;
+}
+
+// Never the host's askYesNo: a host may answer that for a whole batch.
+bool HostUi::askRisky(const std::string& text) {
+    if (host_ && host_->askRisky) return host_->askRisky(host_->context, text.c_str()) != 0;
+    message(text + kRiskyAnsweredNo);
     return false;
 }
 

@@ -29,7 +29,8 @@ class HostControls : public PageControls {
 };
 
 // The members of `host` its version has, the rest null (a null host: all null). An object
-// of an older version ends before the members added since, so they are never read from it.
+// of an older version ends before the members added since, so they are never read from it;
+// everything else in the plug-in reads only such a copy.
 TwHost copyHostObject(const TwHost* host);
 
 // The host's message, question, busy, status and progress callbacks as the core's Ui.
@@ -39,6 +40,8 @@ class HostUi : public Ui {
     explicit HostUi(const TwHost* host) : host_(host) {}
     void message(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    // The host's askRisky; without one the answer is No and the host's message says so.
+    bool askRisky(const std::string& text) override;
     bool askOkCancel(const std::string& text) override { return askYesNo(text); }
     std::optional<std::string> chooseOpenFile(const FileChoice&) override { return {}; }
     std::optional<std::string> chooseSaveFile(const FileChoice&) override { return {}; }

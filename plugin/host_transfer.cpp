@@ -98,6 +98,7 @@ TransferOutcome runHostTransfer(const TwHost* host, const HostChoices& choices,
     CancellableUi guarded(ui, link);
     AppState app;
     app.currentPort = 1;
+    app.writeWithoutCopy = host && host->writeWithoutCopy != 0;
     Env env{work ? static_cast<Ui&>(guarded) : ui, pauses, profile, link, app};
     TransferSettings settings;
     settings.dumpFolder = choices.dumpFolder;

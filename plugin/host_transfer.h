@@ -25,7 +25,9 @@ using TransferFlow = std::function<TransferOutcome(Env&, const TransferSettings&
 // (`work` set: what a cancel may leave in the radio) answers to the host's cancelRequested
 // from its start: it stops at the next command boundary, the port is finished and closed,
 // the host is told what the radio may hold instead of the flow's own failure messages, and
-// the outcome is Cancelled whatever the flow returned. A file transfer is the flow alone.
+// the outcome is Cancelled whatever the flow returned. A file transfer is the flow alone. A
+// write whose copy of what the radio held cannot be kept asks the host's askRisky, unless
+// the host's writeWithoutCopy lets it go on.
 TransferOutcome runHostTransfer(const TwHost* host, const HostChoices& choices,
                                 DeviceFactory& devices, Clock& clock, std::optional<RadioWork> work,
                                 const TransferFlow& flow);

@@ -23,8 +23,9 @@ extern "C" {
 typedef struct TwPersonality TwPersonality;
 #endif
 
-/* 2: TwHost.progress and TwHost.cancelRequested. The other objects are as in version 1. */
-#define TW_HOST_OBJECT_VERSION 2
+/* 2: TwHost.progress and TwHost.cancelRequested. 3: TwHost.askRisky and
+ * TwHost.writeWithoutCopy. The other objects are as in version 1. */
+#define TW_HOST_OBJECT_VERSION 3
 
 /* The host's growable array of double words (tab ids). */
 typedef struct TwDwordArray {
@@ -95,6 +96,16 @@ typedef struct TwHost {
      * TW_OUTCOME_CANCELLED. One non-zero answer is kept for the rest of that transfer; the
      * next transfer asks afresh. */
     int (*cancelRequested)(void* context);
+
+    /* Version 3 on; an object of version 1 or 2 ends before them. */
+
+    /* A Yes/No question whose Yes puts what the radio holds at risk: writing to it when the
+     * copy of what it held could not be read or kept. A host that answers every question of
+     * a batch at once should not answer this one so. 1: Yes. Null, or a host of an older
+     * version: the answer is No, and the question and that answer go to `message`. */
+    int (*askRisky)(void* context, const char* text);
+    /* Non-zero: such a write goes on without asking, and `detail` says so (for batch work). */
+    int writeWithoutCopy;
 } TwHost;
 
 /* Outcomes of TwLastOutcome. CANCELLED: the technician declined a question, or the host's

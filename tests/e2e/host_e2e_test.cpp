@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -199,6 +200,108 @@ TEST(HostE2e, BadInputIsNamedAndExitsOne) {
                                                                        << run.out << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("no")));
+}
+
+// diff compares the held personality with a file: exit status 3 when the last diff found
+// differences, 0 when it found none; --json lists them. A file load refuses fails the step.
+TEST(HostE2e, DiffComparesTheHeldPersonalityWithAFile) {
+    TempDir dir;
+    const std::string saved = dir.file("u.json");
+    const std::string notJson = dir.write("not.json", "{\"format\": 1,");
+    const std::string notPersonality = dir.write("bad.json", R"({"format": 1, "name": 7})");
+    const auto host = [&](std::vector<std::string> steps) {
+        std::vector<std::string> args = {hostProgram(), "--dump-dir", dir.file("dumps")};
+        args.insert(args.end(), steps.begin(), steps.end());
+        return runProcess(args);
+    };
+    const std::vector<std::string> made = {"new", "U", "7", "save", saved};
+    const auto then = [&](std::vector<std::string> steps) {
+        steps.insert(steps.begin(), made.begin(), made.end());
+        return host(steps);
+    };
+    const ProcessResult same = then({"diff", saved});
+    EXPECT_EQ(same.exitCode, 0) << same.out << same.err;
+    EXPECT_NE(same.out.find("diff " + saved + ": same\n"), std::string::npos) << same.out;
+
+    const ProcessResult differs =
+        then({"set", "/name=\"DEPOT 7\"", "set", "/bandLimits/0=151", "diff", saved, "show"});
+    EXPECT_EQ(differs.exitCode, 3) << differs.out << differs.err;
+    EXPECT_NE(differs.out.find("diff " + saved +
+                               ": 2 differences\n"
+                               "  changed /name: \"DEPOT 7\" -> \"\"\n"
+                               "  changed /bandLimits/0: 151 -> 470\n"),
+              std::string::npos)
+        << differs.out;
+    // The held personality is still the edited one.
+    EXPECT_NE(differs.out.find("\"DEPOT 7\""), differs.out.rfind("\"DEPOT 7\"")) << differs.out;
+
+    // Only the last diff counts.
+    const ProcessResult again =
+        then({"set", "/name=\"X\"", "diff", saved, "load", saved, "diff", saved});
+    EXPECT_EQ(again.exitCode, 0) << again.out << again.err;
+
+    const ProcessResult listed =
+        host({"--json", "new", "C", "11", "save", saved, "new", "U", "11", "diff", saved});
+    EXPECT_EQ(listed.exitCode, 3) << listed.out << listed.err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(listed.out)).object();
+    EXPECT_TRUE(o.value("ok").toBool()) << listed.out;
+    const QJsonArray differences = o.value("differences").toArray();
+    ASSERT_EQ(differences.size(), 1) << listed.out;
+    const QJsonObject d = differences[0].toObject();
+    EXPECT_EQ(d.value("op").toString(), "changed");
+    EXPECT_EQ(d.value("path").toString(), "/type");
+    EXPECT_EQ(d.value("held").toString(), "U");
+    EXPECT_EQ(d.value("file").toString(), "C");
+    // A run without a diff step prints what it always did.
+    const ProcessResult plain = host({"--json", "new", "U", "7"});
+    EXPECT_EQ(plain.out.find("differences"), std::string::npos) << plain.out;
+
+    const std::pair<std::string, std::string> refusals[] = {
+        {notJson, "diff " + notJson + ": line 1, column 14: "},
+        {notPersonality, "diff " + notPersonality + ": /name: expected a string"}};
+    for (const auto& [file, says] : refusals) {
+        const ProcessResult refused = then({"diff", file, "show"});
+        EXPECT_EQ(refused.exitCode, 1) << file;
+        EXPECT_NE(refused.out.find(says), std::string::npos) << refused.out;
+        EXPECT_NE(refused.out.find("step diff failed"), std::string::npos) << refused.out;
+    }
+}
+
+// A write whose copy of what the radio held cannot be kept (a file stands where the history
+// folder goes) stops before the image goes out: --yes does not answer that question,
+// --no-copy-before-write does.
+TEST(HostE2e, YesAloneDoesNotWriteWithoutTheCopy) {
+    TempDir dir;
+    const std::string ini = dir.write("novac4.ini", "");
+    const std::string log = dir.file("radio.log");
+    SimProcess sim;
+    ASSERT_TRUE(sim.start("hln", {"--no-pace", "--option", "type=A", "--log", log})) << sim.error();
+    const std::string dataHome = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", dir.write("data", "").c_str(), 1);
+    const auto write = [&](std::vector<std::string> options) {
+        std::vector<std::string> args = {hostProgram(), "--device",   sim.devicePath(),  "--ini",
+                                         ini,           "--dump-dir", dir.file("dumps"), "--yes"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {"--json", "new", "A", "2", "write-radio"});
+        return parseCliRun(runProcess(args));
+    };
+    const CliRun stopped = write({});
+    const std::string sentBefore = readFileBytes(log);
+    const CliRun allowed = write({"--no-copy-before-write"});
+    ::setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    sim.stop();
+    EXPECT_EQ(stopped.exitCode, 1) << stopped.dump();
+    ASSERT_FALSE(stopped.texts().empty()) << stopped.dump();
+    EXPECT_NE(stopped.texts().back().find("could not be kept"), std::string::npos)
+        << stopped.dump();
+    EXPECT_NE(stopped.out.find("\"answer\": \"no\""), std::string::npos) << stopped.dump();
+    EXPECT_NE(stopped.out.find("write-radio: cancelled"), std::string::npos) << stopped.dump();
+    // The image command never reached the radio.
+    EXPECT_EQ(sentBefore.find(" RX 47 42"), std::string::npos) << sentBefore;
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.dump();
+    EXPECT_NE(allowed.out.find("Writing without it (--no-copy-before-write)."), std::string::npos)
+        << allowed.dump();
+    EXPECT_NE(readFileBytes(log).find(" RX 47 42"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "plugin/store/json_value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -394,6 +395,70 @@ void writeValue(std::string& out, const Value& v, int indent) {
     }
 }
 
+void writeCompactValue(std::string& out, const Value& v) {
+    if (v.kind == Value::Kind::Array) {
+        out += '[';
+        for (std::size_t i = 0; i < v.items.size(); ++i) {
+            if (i) out += ',';
+            writeCompactValue(out, v.items[i]);
+        }
+        out += ']';
+    } else if (v.kind == Value::Kind::Object) {
+        out += '{';
+        for (std::size_t i = 0; i < v.members.size(); ++i) {
+            if (i) out += ',';
+            writeString(out, v.members[i].first);
+            out += ':';
+            writeCompactValue(out, v.members[i].second);
+        }
+        out += '}';
+    } else {
+        writeValue(out, v, 0);
+    }
+}
+
+bool sameScalar(const Value& a, const Value& b) {
+    switch (a.kind) {
+        case Value::Kind::Null:
+            return true;
+        case Value::Kind::Bool:
+            return a.boolean == b.boolean;
+        case Value::Kind::Number:
+            return a.number == b.number;
+        case Value::Kind::String:
+            return a.text == b.text;
+        default:
+            return false;
+    }
+}
+
+void collectDifferences(const Value& held, const Value& file, const std::string& path,
+                        std::vector<Difference>& out) {
+    using Op = Difference::Op;
+    if (held.kind != file.kind || (plain(held) && !sameScalar(held, file))) {
+        out.push_back({Op::Changed, path, held, file});
+    } else if (held.kind == Value::Kind::Array) {
+        const std::size_t common = std::min(held.items.size(), file.items.size());
+        for (std::size_t i = 0; i < common; ++i)
+            collectDifferences(held.items[i], file.items[i], path + "/" + std::to_string(i), out);
+        for (std::size_t i = common; i < held.items.size(); ++i)
+            out.push_back({Op::Removed, path + "/" + std::to_string(i), held.items[i], {}});
+        for (std::size_t i = common; i < file.items.size(); ++i)
+            out.push_back({Op::Added, path + "/" + std::to_string(i), {}, file.items[i]});
+    } else if (held.kind == Value::Kind::Object) {
+        for (const auto& [key, value] : held.members) {
+            const std::string at = path + "/" + pointerToken(key);
+            if (const Value* other = file.find(key))
+                collectDifferences(value, *other, at, out);
+            else
+                out.push_back({Op::Removed, at, value, {}});
+        }
+        for (const auto& [key, value] : file.members)
+            if (!held.find(key))
+                out.push_back({Op::Added, path + "/" + pointerToken(key), {}, value});
+    }
+}
+
 }  // namespace
 
 std::optional<Value> parse(std::string_view text, std::string& error) {
@@ -404,6 +469,12 @@ std::string write(const Value& value) {
     std::string out;
     writeValue(out, value, 0);
     out += '\n';
+    return out;
+}
+
+std::string writeCompact(const Value& value) {
+    std::string out;
+    writeCompactValue(out, value);
     return out;
 }
 
@@ -482,6 +553,31 @@ bool setAt(Value& root, std::string_view pointer, Value v, std::string& why) {
         at = next;
         pos = end + 1;
     }
+}
+
+const char* opName(Difference::Op op) {
+    switch (op) {
+        case Difference::Op::Added:
+            return "added";
+        case Difference::Op::Removed:
+            return "removed";
+        default:
+            return "changed";
+    }
+}
+
+std::vector<Difference> differences(const Value& held, const Value& file) {
+    std::vector<Difference> out;
+    collectDifferences(held, file, "", out);
+    return out;
+}
+
+std::string describe(const Difference& d) {
+    std::string line = std::string(opName(d.op)) + " " + d.path + ": ";
+    if (d.held) line += writeCompact(*d.held);
+    if (d.held && d.file) line += " -> ";
+    if (d.file) line += writeCompact(*d.file);
+    return line;
 }
 
 }  // namespace tw::json

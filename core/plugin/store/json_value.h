@@ -49,6 +49,9 @@ std::optional<Value> parse(std::string_view text, std::string& error);
 // Control characters and C1 controls are written as \u00XX.
 std::string write(const Value& value);
 
+// The same text on one line, with no white space between tokens.
+std::string writeCompact(const Value& value);
+
 // Shortest text that reads back as the same double.
 std::string formatNumber(double d);
 
@@ -58,5 +61,24 @@ bool setAt(Value& root, std::string_view pointer, Value v, std::string& why);
 
 // One reference token escaped for a pointer ("~" -> "~0", "/" -> "~1").
 std::string pointerToken(std::string_view token);
+
+// One place where two documents differ. `held` is absent for an added value, `file` for a
+// removed one.
+struct Difference {
+    enum class Op { Added, Removed, Changed };
+    Op op = Op::Changed;
+    std::string path;  // a JSON Pointer; "" for the whole document
+    std::optional<Value> held, file;
+};
+
+const char* opName(Difference::Op op);
+
+// Where `file` differs from `held`, walking both by JSON Pointer: object members by key,
+// array elements by index (no alignment: an element inserted in front changes every one after
+// it). In `held`'s order, each object's or array's extras in `file` after its own members.
+std::vector<Difference> differences(const Value& held, const Value& file);
+
+// "changed /name: \"A\" -> \"B\"", "added /x: 1", "removed /y: [1]": values compact.
+std::string describe(const Difference& d);
 
 }  // namespace tw::json
