@@ -62,10 +62,6 @@ const Case kRfCases[] = {
     {"p3 start", kBand8, "page 3;press 1094",
      "cmd 70 815000000;cmd 71 0 0 1;cmd 83 0 0 0;cmd 83 1 0 0;cmd 86 0 0;cmd 86 1 0;cmd 74 1",
      told(), true},
-    {"p3 dsp i", kBand8, "page 3;press 1094;arrow 1099 -2", "cmd 83 0 -1;cmd 84;cmd 83 0 -2;cmd 84",
-     told(), true},
-    {"p3 dsp i amplitude", kBand8, "page 3;press 1094;arrow 1099 -1;arrow 1092 +1",
-     "cmd 83 0 -1 0;cmd 83 1 -1 1;cmd 84", told(), true},
     {"p3 stop", kBand8, "page 3;press 1094;press 2", ";cmd 29;cmd 74 0", told(), false},
     {"p3 runs past 2 minutes", kBand8, "page 3;press 1094;wait 120000", "", told(), true},
     {"p3 time-out", kBand8, "page 3;press 1094;wait 1200000", ";cmd 29;cmd 74 0",
@@ -77,6 +73,8 @@ const Case kRfCases[] = {
     {"p4 start 900", kBand9, "page 4;press 1078",
      "cmd 70 899000000;cmd 3 1;cmd 71 0 0 1;cmd 74 1;cmd 5 1", told(), true},
     {"p4 stop", kBand8, "page 4;press 1078;press 2", "cmd 5 0;cmd 74 0", told(), false},
+    {"p4 time-out", kBand8, "page 4;press 1078;wait 120000", "cmd 5 0;cmd 74 0",
+     told("The test has timed out after 2 minutes."), false},
     {"p4 leaving the sheet stops it", kBand8, "page 4;press 1078;cancel", "cmd 5 0;cmd 74 0",
      told(), false},
     {"p4 another page is refused while it runs", kBand8, "page 4;press 1078;page 1", "", told(),
@@ -116,6 +114,35 @@ TEST_F(RfSheetTest, EachStepSendsItsLinesAndLeavesTheTransmitterAsExpected) {
         EXPECT_EQ(ui_.messages(), c.messages) << c.name;
         EXPECT_EQ(model().state().keyed, c.keyedAfter) << c.name;
     }
+}
+
+TEST_F(RfSheetTest, EachIqArrowSendsItsValueAndShowsItInItsOwnField) {
+    struct Row {
+        int arrow, steps, field;
+        const char* sent;  // by the last step
+    };
+    // Every arrow ends on a value of its own, so a field showing another arrow's value, or an
+    // amplitude sent with the other offset, is caught.
+    const Row rows[] = {
+        {1099, -1, 1100, "cmd 83 0 -1;cmd 84"},
+        {1089, -2, 1101, "cmd 83 1 -2;cmd 84"},
+        {1090, +3, 1102, "cmd 86 0 3;cmd 84"},
+        {1091, -4, 1103, "cmd 86 1 -4;cmd 84"},
+        {1092, +5, 1104, "cmd 83 0 -1 0;cmd 83 1 -1 5;cmd 84"},
+        {1093, +6, 1105, "cmd 83 0 -2 0;cmd 83 1 -2 6;cmd 84"},
+    };
+    open(TestSheetChoice::StandardRf, kBand8);
+    ASSERT_TRUE(run("page 3;press 1094"));
+    for (const Row& r : rows) {
+        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps - (r.steps > 0 ? 1 : -1)));
+        const std::size_t from = mark();
+        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps > 0 ? 1 : -1));
+        EXPECT_EQ(commandsSince(from), split(r.sent)) << r.arrow;
+    }
+    const Controls& c = sheet().activePage().controls();
+    for (const Row& r : rows) EXPECT_EQ(c.text(r.field), std::to_string(r.steps)) << r.field;
+    ASSERT_TRUE(run("press 2"));
+    for (const Row& r : rows) EXPECT_EQ(c.text(r.field), "0") << r.field;
 }
 
 TEST_F(RfSheetTest, WizardButtonsFollowTheTests) {
