@@ -38,6 +38,8 @@ const Case kRfCases[] = {
     {"p1 dac garbled", with(kBand8, "garble", "9"), "press 1070",
      "cmd 70 815012500;cmd 71 0 0 1;cmd 85 0;cmd 74 1;cmd 9;cmd 74 0",
      told("Could not start Transmit Frequency Error Test."), false},
+    {"p1 unkey FAIL", with(kBand8, "fail", "74.0"), "press 1070;press 2", ";cmd 29;cmd 74 0",
+     told("Unable to turn transmitter off.", kCommunicationError), true},
     {"p1 save FAIL still unkeys", with(kBand8, "fail", "29"), "press 1070;press 2",
      ";cmd 29;cmd 74 0", told("Unable to save tracking data.", kCommunicationError), false},
     // Power tracking.
@@ -89,6 +91,8 @@ const Case kRfCases[] = {
     {"p5 start", kBand8, "page 5;press 1129", "cmd 70 815000000;cmd 74 1;cmd 73 1 1862", told(),
      true},
     {"p5 step", kBand8, "page 5;press 1129;arrow 1088 +1", "cmd 72 3 31", told(), true},
+    {"p5 verify after a test", kBand8, "page 5;press 1129;press 2;press 1131",
+     "cmd 70 815000000;cmd 74 1;cmd 73 1 1862;cmd 73 1 1000", told(), true},
     {"p5 stop without a step saves nothing", kBand8, "page 5;press 1129;press 2",
      ";cmd 3 0;cmd 74 0", told(), false},
     {"p5 stop stores the set value", kBand8, "page 5;press 1129;arrow 1088 +71;press 2",
@@ -216,6 +220,35 @@ TEST_F(RfSheetTest, AFailingTickShowsOneMessageAndStops) {
     const Messages shown = ui_.messages();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Unable to set strong RSSI level."), 1);
     EXPECT_FALSE(sheet().activePage().running());
+}
+
+// A radio that misses the resync a test starts with: each page's own reaction.
+TEST_F(RfSheetTest, APageWhoseRadioMissesTheResyncReactsItsOwnWay) {
+    struct Row {
+        TestSheetChoice sheet;
+        const char* page;
+        int start;
+        const char* told;  // after the resync's own messages; nullptr: nothing
+        bool sheetCloses;
+    };
+    const Row rows[] = {
+        {TestSheetChoice::StandardRf, "page 1", 1070, nullptr, false},
+        {TestSheetChoice::StandardRf, "page 2", 1150, "Could not detect HDT in radio.", false},
+        {TestSheetChoice::Frontcap, "page 1", 1121, "Cannot enter Diagnostics mode.", false},
+        {TestSheetChoice::Io, "page 1", 1004, nullptr, false},
+        {TestSheetChoice::Io, "page 1", 1005, nullptr, true},
+    };
+    for (const Row& r : rows) {
+        CTestSheet& s = open(r.sheet, kBand8);
+        ASSERT_TRUE(run(r.page));
+        s.link().port().Close();
+        ui_.clear();
+        PressInSheet(s, r.start);
+        Messages expected(2, "Unable to read radio code version.");
+        if (r.told) expected.push_back(r.told);
+        EXPECT_EQ(ui_.messages(), expected) << r.start;
+        EXPECT_EQ(s.closed(), r.sheetCloses) << r.start;
+    }
 }
 
 }  // namespace
