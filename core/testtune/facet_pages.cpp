@@ -49,13 +49,9 @@ bool CKeypadPage::OnCommand(int id) {
 }
 
 void CKeypadPage::Start(StreamKind kind, int statusId) {
-    if (!link().Resync()) {
-        if (kind == StreamKind::Volume)
-            PostCloseSheet();
-        else
-            PostClose();
-        return;
-    }
+    // The volume test's sheet closes, the others' page.
+    const auto close = kind == StreamKind::Volume ? ResyncFailure::Sheet : ResyncFailure::Page;
+    if (!Resync({.close = close})) return;
     if (dialog_ && sheet_.testDialog() == dialog_.get()) sheet_.setTestDialog(nullptr);
     dialog_ = std::make_unique<CStreamTestDlg>(
         sheet_, kind, [this, statusId](StreamOutcome outcome) { Closed(outcome, statusId); });
@@ -116,11 +112,7 @@ bool CGeneralPage::OnCommand(int id) {
         default:
             return false;
     }
-    if (!link().Resync()) {
-        SetWizardButtons(kWizBackNext);
-        PostClose();
-        return true;
-    }
+    if (!Resync({.close = ResyncFailure::Page, .buttons = kWizBackNext})) return true;
     SetWizardButtons(kWizDisabledFinish);
     BusyCursor busy(env().ui);
     const bool passed = (this->*test)();
@@ -248,11 +240,7 @@ CGeneralPage3::CGeneralPage3(CTestSheet& sheet) : CTestPage(sheet, "General Test
 
 bool CGeneralPage3::OnCommand(int id) {
     if (id != kEeprom) return false;
-    if (!link().Resync()) {
-        PostClose();
-        SetWizardButtons(kWizBack);
-        return true;
-    }
+    if (!Resync({.close = ResyncFailure::Page, .buttons = kWizBack})) return true;
     BusyCursor busy(env().ui);
     eepromRunning_ = true;
     const bool passed = Eeprom();

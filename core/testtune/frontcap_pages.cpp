@@ -12,50 +12,13 @@ constexpr const char* kCouldNotStartGain = "Could not start Gain At Rated Audio 
 }  // namespace
 
 CFrontcapPage::CFrontcapPage(CTestSheet& sheet, std::string title, int startId, int idleButtons)
-    : CTestPage(sheet, std::move(title)), startId_(startId), idleButtons_(idleButtons) {
+    : CTimedTestPage(sheet, std::move(title),
+                     {.starts = {startId},
+                      .lost = {.message = "Cannot enter Diagnostics mode."},
+                      .stopButtons = idleButtons,
+                      .timedOut = "Test timed out after 2 minutes."}) {
     AddButton(startId, "Start Test");
     AddButton(kIdStop, "Stop Test", false);
-}
-
-bool CFrontcapPage::OnCommand(int id) {
-    if (id != startId_) return OnOtherCommand(id);
-    Start();
-    return true;
-}
-
-void CFrontcapPage::Start() {
-    if (!link().Resync()) {
-        Message("Cannot enter Diagnostics mode.");
-        return;
-    }
-    if (!Setup()) {
-        // The transmitter may be on after a failure half way.
-        UnkeyTransmitter();
-        return;
-    }
-    Started();
-    Enable({startId_}, false);
-    Enable({kIdStop}, true);
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
-    SetWizardButtons(kWizDisabledFinish);
-}
-
-void CFrontcapPage::OnTimer(int id) {
-    if (id != kTimeoutTimer || !running()) return;
-    // Stop first: nothing stays keyed or unmuted while the message waits for OK.
-    OnStop();
-    Message("Test timed out after 2 minutes.");
-}
-
-void CFrontcapPage::OnStop() {
-    if (!running()) return;
-    KillTimer(kTimeoutTimer);
-    link().RequestAbort();
-    Finish();
-    Stopped();
-    Enable({startId_}, true);
-    Enable({kIdStop}, false);
-    SetWizardButtons(idleButtons_);
 }
 
 // ---- Transmit audio ----
@@ -73,16 +36,12 @@ void CFrontcapPage1::OnSetActive() {
     SetWizardButtons(kWizNext);
 }
 
-bool CFrontcapPage1::Setup() {
+bool CFrontcapPage1::Setup(int) {
     if (SetTransmitFrequency(815000000, 899000000) && link().Run(HdtCommand::SelectStartPower) &&
         KeyTransmitter())
         return true;
     Message(kCouldNotStartGain);
     return false;
-}
-
-void CFrontcapPage1::Finish() {
-    UnkeyTransmitter();
 }
 
 // ---- Gain at rated audio ----
@@ -101,7 +60,7 @@ void CFrontcapPage2::OnInitDialog() {
     Enable({kStart}, true);
 }
 
-bool CFrontcapPage2::Setup() {
+bool CFrontcapPage2::Setup(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
     if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000}) &&
@@ -112,7 +71,7 @@ bool CFrontcapPage2::Setup() {
     return false;
 }
 
-void CFrontcapPage2::Started() {
+void CFrontcapPage2::Running(int) {
     // The radio plays at 180 now: the arrow and its field say so.
     SetArrowPosition(kVolume, kStartVolume);
     Enable({kVolume}, true);
@@ -131,9 +90,10 @@ void CFrontcapPage2::OnArrow(int id, int delta, int position) {
     controls().setEnabled(kLow, position < 176);
 }
 
-void CFrontcapPage2::Finish() {
+bool CFrontcapPage2::Finish() {
     link().Run(HdtCommand::MuteSpeaker);
     Enable({kVolume, kHigh, kLow}, false);
+    return true;
 }
 
 // ---- Squelch ----
@@ -173,7 +133,7 @@ bool CFrontcapPage4::SquelchStep(int level) {
     return link().Run(HdtCommand::TestSquelchLevel);
 }
 
-bool CFrontcapPage4::Setup() {
+bool CFrontcapPage4::Setup(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
     if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
@@ -184,7 +144,7 @@ bool CFrontcapPage4::Setup() {
     return false;
 }
 
-void CFrontcapPage4::Started() {
+void CFrontcapPage4::Running(int) {
     SetArrowPosition(kSquelch, 1);
     Enable({kStart, kWide, kNarrow}, false);
     Enable({kResult, kLabel, kSquelch, kSetting}, true);
@@ -207,13 +167,14 @@ void CFrontcapPage4::OnArrow(int id, int delta, int position) {
     ShowResult(position);
 }
 
-void CFrontcapPage4::Finish() {
+bool CFrontcapPage4::Finish() {
     // An out-of-range setting was only shown to the technician: the radio keeps its saved one.
     if (link().Run(HdtCommand::MuteSpeaker) && arrowPosition(kSquelch) <= kHighestSetting)
         link().Run(HdtCommand::SaveTracking);
+    return true;
 }
 
-void CFrontcapPage4::Stopped() {
+void CFrontcapPage4::Stopped(bool) {
     Enable({kSquelch, kSetting, kOutOfRange, kResult, kLabel}, false);
     controls().setText(kResult, "");
     Enable({kWide, kNarrow}, true);
@@ -242,7 +203,7 @@ bool CFrontcapPage6::OnOtherCommand(int id) {
     return true;
 }
 
-bool CFrontcapPage6::Setup() {
+bool CFrontcapPage6::Setup(int) {
     CHdtLink& l = link();
     const std::uint8_t band = l.facts().band;
     const long long hz = low_ ? (band == kBand800 ? 851000000 : 935000000)
@@ -254,15 +215,16 @@ bool CFrontcapPage6::Setup() {
     return false;
 }
 
-void CFrontcapPage6::Started() {
+void CFrontcapPage6::Running(int) {
     Enable({kLow, kHigh}, false);
 }
 
-void CFrontcapPage6::Finish() {
+bool CFrontcapPage6::Finish() {
     link().Run(HdtCommand::MuteSpeaker);
+    return true;
 }
 
-void CFrontcapPage6::Stopped() {
+void CFrontcapPage6::Stopped(bool) {
     Enable({kLow, kHigh}, true);
 }
 

@@ -1,36 +1,14 @@
 #pragma once
 
-#include "testtune/test_page.h"
+#include "testtune/timed_test_page.h"
 
 namespace tw::testtune {
 
-// What the four front-cap pages share: a Start and a Stop button, the 2-minute time-out,
-// and the wizard buttons Stop leaves behind.
-class CFrontcapPage : public CTestPage {
+// What the four front-cap pages share: a Start and a Stop button, and the 2-minute time-out.
+class CFrontcapPage : public CTimedTestPage {
   public:
     CFrontcapPage(CTestSheet& sheet, std::string title, int startId, int idleButtons);
-    bool OnCommand(int id) override;
-    void OnTimer(int id) override;
-    void OnStop() override;
-
-    int startId() const { return startId_; }
-
-  protected:
-    // The page's set-up after the resync; false when it failed (its message shown).
-    virtual bool Setup() = 0;
-    // The page's own part of Stop, while the test runs.
-    virtual void Finish() = 0;
-    virtual void Started() {}
-    virtual void Stopped() {}
-    virtual bool OnOtherCommand(int id) {
-        (void)id;
-        return false;
-    }
-
-  private:
-    void Start();
-    int startId_;
-    int idleButtons_;
+    int startId() const { return timedTest().starts.front(); }
 };
 
 // Transmit audio: hum and noise, internal microphone gain, distortion.
@@ -42,8 +20,7 @@ class CFrontcapPage1 : public CFrontcapPage {
     enum : int { kStart = 1121 };
 
   protected:
-    bool Setup() override;
-    void Finish() override;
+    bool Setup(int id) override;
 };
 
 // Gain at rated audio and receive audio distortion: the volume stepped by the technician.
@@ -56,9 +33,9 @@ class CFrontcapPage2 : public CFrontcapPage {
     static constexpr int kStartVolume = 180;
 
   protected:
-    bool Setup() override;
-    void Started() override;
-    void Finish() override;
+    bool Setup(int id) override;
+    void Running(int id) override;
+    bool Finish() override;
 };
 
 // Squelch.
@@ -74,10 +51,10 @@ class CFrontcapPage4 : public CFrontcapPage {
     bool narrowBand() const { return narrow_; }
 
   protected:
-    bool Setup() override;
-    void Started() override;
-    void Finish() override;
-    void Stopped() override;
+    bool Setup(int id) override;
+    void Running(int id) override;
+    bool Finish() override;
+    void Stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 
   private:
@@ -95,10 +72,10 @@ class CFrontcapPage6 : public CFrontcapPage {
     enum : int { kStart = 1138, kLow = 1139, kHigh = 1140 };
 
   protected:
-    bool Setup() override;
-    void Started() override;
-    void Finish() override;
-    void Stopped() override;
+    bool Setup(int id) override;
+    void Running(int id) override;
+    bool Finish() override;
+    void Stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 
   private:

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
 #include "testtune/hdt_reply.h"
 #include "testtune/rf_pages.h"
 #include "testtune/test_sheet.h"
@@ -9,23 +13,35 @@ namespace {
 constexpr long long kTx800 = 815000000;
 constexpr long long kTx900 = 899000000;
 
-// Each arrow of the I/Q page, the command it sends and the field that shows its value.
+// Each arrow of the I/Q page, its range, the command that sends its value and the field that
+// shows it. An amplitude goes to the radio with the value of its DSP offset, as shown.
 struct IqArrow {
     int arrow;
     int low, high;
     int field;
+    HdtCommand command;  // an amplitude's: the second of the two lines it sends
+    int offsetField;     // an amplitude's offset; 0 for the offsets themselves
 };
+using P3 = CStandardRFPage3;
 constexpr IqArrow kIqArrows[] = {
-    {CStandardRFPage3::kDspI, -8, 7, 1100},    {CStandardRFPage3::kDspQ, -8, 7, 1101},
-    {CStandardRFPage3::kCorraI, -4, 3, 1102},  {CStandardRFPage3::kCorraQ, -4, 3, 1103},
-    {CStandardRFPage3::kDspIAmp, 0, 15, 1104}, {CStandardRFPage3::kDspQAmp, 0, 15, 1105},
+    {P3::kDspI, -8, 7, P3::kDspIValue, HdtCommand::DspI, 0},
+    {P3::kDspQ, -8, 7, P3::kDspQValue, HdtCommand::DspQ, 0},
+    {P3::kCorraI, -4, 3, P3::kCorraIValue, HdtCommand::CorraI, 0},
+    {P3::kCorraQ, -4, 3, P3::kCorraQValue, HdtCommand::CorraQ, 0},
+    {P3::kDspIAmp, 0, 15, P3::kDspIAmpValue, HdtCommand::InitDspQ, P3::kDspIValue},
+    {P3::kDspQAmp, 0, 15, P3::kDspQAmpValue, HdtCommand::InitDspQ, P3::kDspQValue},
 };
 
 }  // namespace
 
 // ---- Transmit I/Q balance ----
 
-CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet) : CTestPage(sheet, "TX I/Q Balance") {
+CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet)
+    : CTimedTestPage(sheet, "TX I/Q Balance",
+                     {.starts = {kStart},
+                      .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
+                      .timeoutMs = kTimeoutMs,
+                      .timedOut = "The test has timed out after 20 minutes."}) {
     AddButton(kStart, "Start Test");
     AddButton(kIdStop, "Stop Test");
     for (const auto& a : kIqArrows) {
@@ -36,110 +52,66 @@ CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet) : CTestPage(sheet, "TX I/Q
 
 void CStandardRFPage3::EnableTest(bool on) {
     for (const auto& a : kIqArrows) Enable({a.field, a.arrow}, on);
-    Enable({kIdStop}, on);
 }
 
 void CStandardRFPage3::OnInitDialog() {
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
     EnableTest(false);
+    Enable({kIdStop}, false);
 }
 
-bool CStandardRFPage3::OnCommand(int id) {
-    if (id != kStart) return false;
-    Start();
-    return true;
-}
-
-void CStandardRFPage3::Start() {
-    if (!link().Resync()) {
-        PostClose();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
-    SetWizardButtons(kWizDisabledFinish);
+bool CStandardRFPage3::Setup(int) {
     CHdtLink& l = link();
-    const bool ready = SetTransmitFrequency(kTx800, kTx900) &&
-                       l.Run(HdtCommand::SelectStartPower) && l.Run(HdtCommand::InitDspI, {0, 0}) &&
-                       l.Run(HdtCommand::InitDspQ, {0, 0}) && l.Run(HdtCommand::CorraI, {0}) &&
-                       l.Run(HdtCommand::CorraQ, {0}) && KeyTransmitter();
-    if (!ready) {
-        Message("Could not start I/Q Balance Test.");
-        UnkeyTransmitter();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
+    if (SetTransmitFrequency(kTx800, kTx900) && l.Run(HdtCommand::SelectStartPower) &&
+        l.Run(HdtCommand::InitDspI, {0, 0}) && l.Run(HdtCommand::InitDspQ, {0, 0}) &&
+        l.Run(HdtCommand::CorraI, {0}) && l.Run(HdtCommand::CorraQ, {0}) && KeyTransmitter())
+        return true;
+    Message("Could not start I/Q Balance Test.");
+    return false;
+}
+
+void CStandardRFPage3::Running(int) {
     EnableTest(true);
     for (const auto& a : kIqArrows) SetArrowPosition(a.arrow, 0);
-    StartTimer(kTimeoutTimer, kTimeoutMs);
-    Enable({kStart}, false);
 }
 
 void CStandardRFPage3::OnArrow(int id, int delta, int position) {
     (void)delta;
+    const auto* a = std::find_if(std::begin(kIqArrows), std::end(kIqArrows),
+                                 [id](const IqArrow& row) { return row.arrow == id; });
+    if (a == std::end(kIqArrows)) return;
     CHdtLink& l = link();
-    auto send = [&](HdtCommand c, std::initializer_list<std::int64_t> args) {
-        l.Send(*formatCommand(c, args));
-    };
-    auto shown = [&](int field) { return std::atoi(controls().text(field).c_str()); };
-    int field = 0;
-    switch (id) {
-        case kDspI:
-            send(HdtCommand::DspI, {position});
-            field = 1100;
-            break;
-        case kDspQ:
-            send(HdtCommand::DspQ, {position});
-            field = 1101;
-            break;
-        case kCorraI:
-            send(HdtCommand::CorraI, {position});
-            field = 1102;
-            break;
-        case kCorraQ:
-            send(HdtCommand::CorraQ, {position});
-            field = 1103;
-            break;
-        case kDspIAmp:
-        case kDspQAmp: {
-            const int value = shown(id == kDspIAmp ? 1100 : 1101);
-            send(HdtCommand::InitDspI, {value, 0});
-            send(HdtCommand::InitDspQ, {value, position});
-            field = id == kDspIAmp ? 1104 : 1105;
-            break;
-        }
-        default:
-            return;
+    if (a->offsetField != 0) {
+        const int offset = std::atoi(controls().text(a->offsetField).c_str());
+        l.Send(*formatCommand(HdtCommand::InitDspI, {offset, 0}));
+        l.Send(*formatCommand(a->command, {offset, position}));
+    } else {
+        l.Send(*formatCommand(a->command, {position}));
     }
     l.Send(commandSpec(HdtCommand::ApplyIqBalance).line);
-    controls().setText(field, format("%d", position));
+    controls().setText(a->field, format("%d", position));
 }
 
-void CStandardRFPage3::OnTimer(int id) {
-    if (id != kTimeoutTimer || !running()) return;
-    // Stop (which saves) before the message, and no second save after it.
-    OnStop();
-    Message("The test has timed out after 20 minutes.");
+bool CStandardRFPage3::Finish() {
+    // The time-out ends the test here too: one save, before its message.
+    link().Send(kEndStream);
+    link().Pause(100);
+    link().Send(commandSpec(HdtCommand::SaveTracking).line);
+    return true;
 }
 
-void CStandardRFPage3::OnStop() {
-    link().RequestAbort();
-    KillTimer(kTimeoutTimer);
-    if (running()) {
-        link().Send(kEndStream);
-        link().Pause(100);
-        link().Send(commandSpec(HdtCommand::SaveTracking).line);
-        ForceUnkey();
-    }
+void CStandardRFPage3::Stopped(bool) {
     EnableTest(false);
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
-    Enable({kStart}, true);
-    SetWizardButtons(kWizBackNext);
 }
 
 // ---- External microphone gain and distortion ----
 
 CStandardRFPage4::CStandardRFPage4(CTestSheet& sheet)
-    : CTestPage(sheet, "External TX Mic Gain And Audio Distortion ") {
+    : CTimedTestPage(sheet, "External TX Mic Gain And Audio Distortion ",
+                     {.starts = {kStart},
+                      .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
+                      .timedOut = "The test has timed out after 2 minutes."}) {
     AddButton(kStart, "Start Test");
     AddButton(kIdStop, "Stop Test");
     AddControl(kHint, "Limit: 7.5 to 18 mV RMS");
@@ -149,56 +121,40 @@ void CStandardRFPage4::OnInitDialog() {
     Enable({kIdStop, kHint}, false);
 }
 
-bool CStandardRFPage4::OnCommand(int id) {
-    if (id != kStart) return false;
-    Start();
-    return true;
+bool CStandardRFPage4::Setup(int) {
+    if (SetTransmitFrequency(kTx800, kTx900) && link().Run(HdtCommand::SelectStartPower) &&
+        KeyTransmitter())
+        return true;
+    Message("Could not start External TX Microphone Gain and Distortion Test.");
+    return false;
 }
 
-void CStandardRFPage4::Start() {
-    if (!link().Resync()) {
-        PostClose();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
-    SetWizardButtons(kWizDisabledFinish);
-    if (!SetTransmitFrequency(kTx800, kTx900) || !link().Run(HdtCommand::SelectStartPower) ||
-        !KeyTransmitter()) {
-        Message("Could not start External TX Microphone Gain and Distortion Test.");
-        UnkeyTransmitter();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
-    Enable({kIdStop, kHint}, true);
-    Enable({kStart}, false);
+void CStandardRFPage4::Running(int) {
+    Enable({kHint}, true);
+}
+
+void CStandardRFPage4::Begin(int) {
     link().Run(HdtCommand::ExternalMic, {1});
     link().Pause(500);
 }
 
-void CStandardRFPage4::OnTimer(int id) {
-    if (id != kTimeoutTimer || !running()) return;
-    OnStop();
-    Message("The test has timed out after 2 minutes.");
+bool CStandardRFPage4::Finish() {
+    link().Run(HdtCommand::ExternalMic, {0});
+    link().Pause(100);
+    return true;
 }
 
-void CStandardRFPage4::OnStop() {
-    KillTimer(kTimeoutTimer);
-    link().RequestAbort();
-    if (running()) {
-        link().Run(HdtCommand::ExternalMic, {0});
-        link().Pause(100);
-        UnkeyTransmitter();
-    }
-    Enable({kIdStop, kHint}, false);
-    Enable({kStart}, true);
-    SetWizardButtons(kWizBackNext);
+void CStandardRFPage4::Stopped(bool) {
+    Enable({kHint}, false);
 }
 
 // ---- Tone Gate deviation ----
 
 CStandardRFPage5::CStandardRFPage5(CTestSheet& sheet)
-    : CTestPage(sheet, "TX Tone Gate Deviation Test") {
+    : CTimedTestPage(sheet, "TX Tone Gate Deviation Test",
+                     {.starts = {kStart, kVerify},
+                      .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
+                      .timedOut = "The test has timed out after 2 minutes."}) {
     AddButton(kStart, "Start Test");
     AddButton(kVerify, "Start Verify");
     AddButton(kIdStop, "Stop Test");
@@ -214,36 +170,22 @@ void CStandardRFPage5::OnSetActive() {
     SetWizardButtons(kWizBackNext);
 }
 
-bool CStandardRFPage5::OnCommand(int id) {
-    if (id != kStart && id != kVerify) return false;
-    Start(id == kVerify);
-    return true;
+bool CStandardRFPage5::Setup(int id) {
+    if (SetTransmitFrequency(kTx800, kTx900) && KeyTransmitter() &&
+        link().Run(HdtCommand::EncodeToneGate))
+        return true;
+    Message(id == kVerify ? "Could not start Tone Gate Verification Test."
+                          : "Could not start Tone Gate Test.");
+    return false;
 }
 
-bool CStandardRFPage5::Setup() {
-    return SetTransmitFrequency(kTx800, kTx900) && KeyTransmitter() &&
-           link().Run(HdtCommand::EncodeToneGate);
-}
-
-void CStandardRFPage5::Start(bool verify) {
-    if (!link().Resync()) {
-        PostClose();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
-    SetWizardButtons(kWizDisabledFinish);
-    if (!Setup()) {
-        Message(verify ? "Could not start Tone Gate Verification Test."
-                       : "Could not start Tone Gate Test.");
-        UnkeyTransmitter();
-        SetWizardButtons(kWizBackNext);
-        return;
-    }
-    Enable({kLabel, kDeviation, kVerify, kIdStop}, true);
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
-    Enable({kStart, kVerify}, false);
+void CStandardRFPage5::Running(int) {
+    Enable({kLabel, kDeviation}, true);
     deviation_.reset();
-    if (verify && !link().Run(HdtCommand::EncodeTone100)) {
+}
+
+void CStandardRFPage5::Begin(int id) {
+    if (id == kVerify && !link().Run(HdtCommand::EncodeTone100)) {
         Message("Could not complete Tone Gate Verification Test.");
         PostClose();
         SetWizardButtons(kWizBackNext);
@@ -258,37 +200,32 @@ void CStandardRFPage5::OnArrow(int id, int delta, int position) {
     deviation_ = position / 2;
 }
 
-void CStandardRFPage5::OnTimer(int id) {
-    if (id != kTimeoutTimer || !running()) return;
-    OnStop();
-    Message("The test has timed out after 2 minutes.");
+bool CStandardRFPage5::Finish() {
+    CHdtLink& l = link();
+    l.Send(kEndStream);
+    l.Pause(100);
+    // Only what the technician set is stored.
+    if (deviation_) {
+        l.Run(HdtCommand::SelectNarrowBand);
+        l.Send(*formatCommand(HdtCommand::ToneGateDeviation, {*deviation_}));
+        if (l.Run(HdtCommand::EncodeToneGate)) l.Run(HdtCommand::SaveTracking);
+    }
+    l.Send(*formatCommand(HdtCommand::SetBandwidth, {0}));
+    return true;
 }
 
-void CStandardRFPage5::OnStop() {
-    KillTimer(kTimeoutTimer);
-    link().RequestAbort();
-    if (running()) {
-        CHdtLink& l = link();
-        l.Send(kEndStream);
-        l.Pause(100);
-        // Only what the technician set is stored.
-        if (deviation_) {
-            l.Run(HdtCommand::SelectNarrowBand);
-            l.Send(*formatCommand(HdtCommand::ToneGateDeviation, {*deviation_}));
-            if (l.Run(HdtCommand::EncodeToneGate)) l.Run(HdtCommand::SaveTracking);
-        }
-        l.Send(*formatCommand(HdtCommand::SetBandwidth, {0}));
-        UnkeyTransmitter();
-    }
-    Enable({kLabel, kDeviation, kVerify, kIdStop}, false);
-    Enable({kStart, kVerify}, true);
-    SetWizardButtons(kWizBackNext);
+void CStandardRFPage5::Stopped(bool) {
+    Enable({kLabel, kDeviation}, false);
 }
 
 // ---- Receiver RSSI ----
 
 CStandardRFPage6::CStandardRFPage6(CTestSheet& sheet)
-    : CTestPage(sheet, "Weak RSSI / Strong RSSI") {
+    : CTimedTestPage(sheet, "Weak RSSI / Strong RSSI",
+                     {.starts = {kStrong, kWeak},
+                      .lost = {.close = ResyncFailure::Page, .buttons = kWizBack},
+                      .timedOut = "Test Timed out after two minutes",
+                      .timer = kTimeoutTimer}) {
     AddButton(kStrong, "Start Strong RSSI");
     AddButton(kWeak, "Start Weak RSSI");
     AddButton(kIdStop, "Stop Test");
@@ -305,20 +242,8 @@ void CStandardRFPage6::OnSetActive() {
     SetWizardButtons(kWizBack);
 }
 
-bool CStandardRFPage6::OnCommand(int id) {
-    if (id != kStrong && id != kWeak) return false;
-    Start(id == kStrong ? 1 : 0);
-    return true;
-}
-
-void CStandardRFPage6::Start(int level) {
+bool CStandardRFPage6::Setup(int id) {
     CHdtLink& l = link();
-    if (!l.Resync()) {
-        PostClose();
-        SetWizardButtons(kWizBack);
-        return;
-    }
-    SetWizardButtons(kWizDisabledFinish);
     const bool band800 = l.facts().band == kBand800;
     bool ready = l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000});
     if (ready && l.facts().band == kBand900) ready = l.Run(HdtCommand::SelectNarrowBand);
@@ -330,17 +255,18 @@ void CStandardRFPage6::Start(int level) {
         l.Pause(200);
         l.ClearReply();
         l.Drain();
-        ready = l.Run(HdtCommand::RssiTestLevel, {level});
+        ready = l.Run(HdtCommand::RssiTestLevel, {id == kStrong ? 1 : 0});
     }
-    if (!ready) {
-        Message("Could not start RSSI Tests.");
-        SetWizardButtons(kWizBack);
-        return;
-    }
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
+    if (!ready) Message("Could not start RSSI Tests.");
+    return ready;
+}
+
+void CStandardRFPage6::Running(int) {
+    Enable({kResult1, kResult2}, true);
+}
+
+void CStandardRFPage6::Begin(int) {
     StartTimer(kTickTimer, kTickMs, true);
-    Enable({kResult1, kResult2, kIdStop}, true);
-    Enable({kStrong, kWeak}, false);
 }
 
 void CStandardRFPage6::Tick() {
@@ -359,28 +285,20 @@ void CStandardRFPage6::Tick() {
         controls().setText(kRssi, format("RSSI=%d", *rssi));
 }
 
-void CStandardRFPage6::OnTimer(int id) {
-    if (id == kTickTimer) {
-        Tick();
-        return;
-    }
-    if (id != kTimeoutTimer || !running()) return;
-    OnStop();
-    Message("Test Timed out after two minutes");
+void CStandardRFPage6::OnOtherTimer(int id) {
+    if (id == kTickTimer) Tick();
 }
 
-void CStandardRFPage6::OnStop() {
-    KillTimer(kTimeoutTimer);
+bool CStandardRFPage6::Finish() {
+    link().Send(kEndStream);
+    link().Pause(100);
+    if (link().Run(HdtCommand::MuteSpeaker)) link().Run(HdtCommand::SaveTracking);
+    return true;
+}
+
+void CStandardRFPage6::Stopped(bool) {
     KillTimer(kTickTimer);
-    link().RequestAbort();
-    if (running()) {
-        link().Send(kEndStream);
-        link().Pause(100);
-        if (link().Run(HdtCommand::MuteSpeaker)) link().Run(HdtCommand::SaveTracking);
-    }
-    Enable({kResult1, kResult2, kIdStop}, false);
-    Enable({kStrong, kWeak}, true);
-    SetWizardButtons(kWizBackNext);
+    Enable({kResult1, kResult2}, false);
 }
 
 }  // namespace tw::testtune

@@ -12,7 +12,12 @@ const PowerRow* powerRow(int controlId) {
 
 // ---- Transmit frequency error ----
 
-CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet) : CTestPage(sheet, "TX Frequency Error") {
+CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet)
+    : CTimedTestPage(sheet, "TX Frequency Error",
+                     {.starts = {kStart},
+                      .lost = {.close = ResyncFailure::Page, .buttons = kWizNext},
+                      .stopButtons = kWizNext,
+                      .timedOut = "Test timed out after 2 minutes"}) {
     AddButton(kStart, "Start Test");
     AddButton(kIdStop, "Stop Test");
     AddControl(kLabel1);
@@ -26,35 +31,22 @@ void CStandardRFPage1::OnInitDialog() {
     Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
 }
 
-bool CStandardRFPage1::OnCommand(int id) {
-    if (id != kStart) return false;
-    Start();
-    return true;
-}
-
-void CStandardRFPage1::Start() {
-    if (!link().Resync()) {
-        PostClose();
-        SetWizardButtons(kWizNext);
-        return;
-    }
-    SetWizardButtons(kWizDisabledFinish);
+bool CStandardRFPage1::Setup(int) {
     const bool ready = SetTransmitFrequency(815012500, 899012500) &&
                        link().Run(HdtCommand::SelectStartPower) &&
                        link().Run(HdtCommand::OpenControlLoop) && KeyTransmitter() &&
                        link().Run(HdtCommand::ReportDac);
     const auto dac = ready ? dacText(link().reply().text()) : std::nullopt;
-    if (!ready || !dac) {
+    if (!dac) {
         Message("Could not start Transmit Frequency Error Test.");
-        // The transmitter may already be on: never leave it keyed.
-        UnkeyTransmitter();
-        SetWizardButtons(kWizNext);
-        return;
+        return false;
     }
     controls().setText(kDacValue, "DAC=" + *dac);
-    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, true);
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
-    Enable({kStart}, false);
+    return true;
+}
+
+void CStandardRFPage1::Running(int) {
+    Enable({kLabel1, kLabel2, kPower, kFrequency}, true);
 }
 
 void CStandardRFPage1::OnArrow(int id, int delta, int position) {
@@ -71,30 +63,26 @@ void CStandardRFPage1::OnArrow(int id, int delta, int position) {
     link().Drain();
 }
 
-void CStandardRFPage1::OnTimer(int id) {
-    if (id != kTimeoutTimer || !running()) return;
-    // Stop first: the transmitter must not stay keyed while the message waits for OK.
-    OnStop();
-    Message("Test timed out after 2 minutes");
-}
-
-void CStandardRFPage1::OnStop() {
-    if (!running()) return;
-    KillTimer(kTimeoutTimer);
-    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
-    Enable({kStart}, true);
+bool CStandardRFPage1::Finish() {
+    Enable({kLabel1, kLabel2, kPower, kFrequency}, false);
     link().Send(kEndStream);
     link().Pause(100);
-    const bool saved = link().Run(HdtCommand::SaveTracking);
-    const bool off = UnkeyTransmitter();
-    if (!saved || !off) Message(kCommunicationError);
+    return link().Run(HdtCommand::SaveTracking);
+}
+
+void CStandardRFPage1::Stopped(bool finished) {
+    if (!finished) Message(kCommunicationError);
     controls().setText(kDacValue, " ");
-    SetWizardButtons(kWizNext);
 }
 
 // ---- Transmit power tracking ----
 
-CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet) : CTestPage(sheet, "Power Setting") {
+CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet)
+    : CTimedTestPage(sheet, "Power Setting",
+                     {.starts = {kStart},
+                      .lost = {.message = "Could not detect HDT in radio."},
+                      .timedOut = "Test has timed out after two minutes.",
+                      .unkeyAlways = true}) {
     stopId_ = kStopTest;
     AddButton(kStart, "Start");
     AddButton(kStopTest, "Stop");
@@ -112,24 +100,13 @@ void CStandardRFPage2::OnInitDialog() {
     controls().setText(kIndicator, kIdle);
 }
 
-bool CStandardRFPage2::OnCommand(int id) {
-    if (id != kStart) return false;
-    Start();
-    return true;
-}
-
-void CStandardRFPage2::Start() {
-    if (!link().Resync()) {
-        Message("Could not detect HDT in radio.");
-        return;
-    }
-    StartTimer(kTimeoutTimer, kTestTimeoutMs);
+void CStandardRFPage2::Running(int) {
     for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, true);
-    Enable({kStart}, false);
-    Enable({kStopTest}, true);
     transmitterOn_ = false;
     selected_ = 0;
-    SetWizardButtons(kWizDisabledFinish);
+}
+
+void CStandardRFPage2::Begin(int) {
     // The first row's scroll bar takes the focus, which selects it.
     SelectRow(kPowerTable.front(), 0);
 }
@@ -201,36 +178,26 @@ void CStandardRFPage2::TransmitterIdleOff() {
     KillTimer(2);
 }
 
-void CStandardRFPage2::OnTimer(int id) {
-    if (id == 2) {
-        TransmitterIdleOff();
-        return;
-    }
-    if (id != kTimeoutTimer) return;
-    KillTimer(kTimeoutTimer);
-    OnStop();
-    Message("Test has timed out after two minutes.");
+void CStandardRFPage2::OnOtherTimer(int id) {
+    if (id == 2) TransmitterIdleOff();
 }
 
-void CStandardRFPage2::OnStop() {
-    if (running()) {
-        for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
-        Enable({kStart}, true);
-        Enable({kStopTest}, false);
-        bool fatal = !link().Run(HdtCommand::SaveTracking);
-        KillTimer(kTimeoutTimer);
-        KillTimer(2);
-        fatal = !link().Run(HdtCommand::PowerControlLoop, {1}) || fatal;
-        controls().setText(kIndicator, kTxOff);
-        transmitterOn_ = false;
-        // Off even after a failed save: the transmitter is never left keyed.
-        fatal = !ForceUnkey() || fatal;
-        if (fatal) FatalError();
-    }
+bool CStandardRFPage2::Finish() {
+    for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
+    const bool saved = link().Run(HdtCommand::SaveTracking);
+    KillTimer(2);
+    const bool closed = link().Run(HdtCommand::PowerControlLoop, {1});
+    controls().setText(kIndicator, kTxOff);
+    transmitterOn_ = false;
+    // The unkey follows even after a failed save.
+    return saved && closed;
+}
+
+void CStandardRFPage2::Stopped(bool finished) {
+    if (!finished) FatalError();
     for (const int id : {kFrequencyText, kPowerText, kModeText}) controls().setText(id, " ");
     controls().setText(kIndicator, kIdle);
     selected_ = 0;
-    SetWizardButtons(kWizBackNext);
 }
 
 }  // namespace tw::testtune

@@ -17,6 +17,15 @@ Env& CTestPage::env() {
     return sheet_.env();
 }
 
+bool CTestPage::Resync(const ResyncFailure& failure) {
+    if (link().Resync()) return true;
+    if (failure.message) Message(failure.message);
+    if (failure.close == ResyncFailure::Page) PostClose();
+    if (failure.close == ResyncFailure::Sheet) PostCloseSheet();
+    if (failure.buttons != 0) SetWizardButtons(failure.buttons);
+    return false;
+}
+
 void CTestPage::Message(const std::string& text) {
     env().ui.message(text);
 }

@@ -28,6 +28,14 @@ inline constexpr int kIdStop = 2;
 inline constexpr Millis kTestTimeoutMs = 120000;
 inline constexpr int kTimeoutTimer = 1;
 
+// What a page does when the radio does not answer the resync a test starts with.
+struct ResyncFailure {
+    enum Close { None, Page, Sheet };
+    const char* message = nullptr;  // told first, when set
+    Close close = None;             // WM_CLOSE posted to the page or to the sheet
+    int buttons = 0;                // wizard buttons set then; 0 leaves them
+};
+
 // An arrow (up-down) control: its range and position.
 struct Arrow {
     int low = 0;
@@ -90,6 +98,9 @@ class CTestPage {
     static constexpr int kScrollFocus = 16;
 
   protected:
+    // The resync every test starts with; false after the page's reaction to a radio that did
+    // not answer it.
+    bool Resync(const ResyncFailure& failure);
     CHdtLink& link();
     Env& env();
     void Message(const std::string& text);

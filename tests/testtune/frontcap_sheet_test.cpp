@@ -36,6 +36,8 @@ const Case kFrontcapCases[] = {
      "cmd 50 851000000;cmd 57;cmd 7 0",
      told("Unable to set the volume.", "Could not start Gain At Rated Audio Test."), false, true},
     {"p2 stop", kBand8, "page 2;press 1074;press 2", "cmd 54 1", told(), false, true},
+    {"p2 time-out", kBand8, "page 2;press 1074;wait 120000", "cmd 54 1",
+     told("Test timed out after 2 minutes."), false, true},
     {"p4 start wide", kBand8, "page 3;press 1122",
      "cmd 50 815000000;cmd 3 0;cmd 54 0;cmd 52 1 1;cmd 52 2", told(), false, false},
     {"p4 start narrow", kBand9, "page 3;press 1137;press 1122",
@@ -62,6 +64,8 @@ const Case kFrontcapCases[] = {
     {"p6 high other band", kBandOther, "page 4;press 1140;press 1138", "cmd 50 941000000;cmd 57",
      told(kSplit), false, true},
     {"p6 stop", kBand8, "page 4;press 1138;press 2", "cmd 54 1", told(), false, true},
+    {"p6 time-out", kBand8, "page 4;press 1138;wait 120000", "cmd 54 1",
+     told("Test timed out after 2 minutes."), false, true},
 };
 
 class FrontcapSheetTest : public SheetTest {};

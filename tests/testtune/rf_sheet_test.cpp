@@ -38,6 +38,8 @@ const Case kRfCases[] = {
     {"p1 dac garbled", with(kBand8, "garble", "9"), "press 1070",
      "cmd 70 815012500;cmd 71 0 0 1;cmd 85 0;cmd 74 1;cmd 9;cmd 74 0",
      told("Could not start Transmit Frequency Error Test."), false},
+    {"p1 unkey FAIL", with(kBand8, "fail", "74.0"), "press 1070;press 2", ";cmd 29;cmd 74 0",
+     told("Unable to turn transmitter off.", kCommunicationError), true},
     {"p1 save FAIL still unkeys", with(kBand8, "fail", "29"), "press 1070;press 2",
      ";cmd 29;cmd 74 0", told("Unable to save tracking data.", kCommunicationError), false},
     // Power tracking.
@@ -62,10 +64,6 @@ const Case kRfCases[] = {
     {"p3 start", kBand8, "page 3;press 1094",
      "cmd 70 815000000;cmd 71 0 0 1;cmd 83 0 0 0;cmd 83 1 0 0;cmd 86 0 0;cmd 86 1 0;cmd 74 1",
      told(), true},
-    {"p3 dsp i", kBand8, "page 3;press 1094;arrow 1099 -2", "cmd 83 0 -1;cmd 84;cmd 83 0 -2;cmd 84",
-     told(), true},
-    {"p3 dsp i amplitude", kBand8, "page 3;press 1094;arrow 1099 -1;arrow 1092 +1",
-     "cmd 83 0 -1 0;cmd 83 1 -1 1;cmd 84", told(), true},
     {"p3 stop", kBand8, "page 3;press 1094;press 2", ";cmd 29;cmd 74 0", told(), false},
     {"p3 runs past 2 minutes", kBand8, "page 3;press 1094;wait 120000", "", told(), true},
     {"p3 time-out", kBand8, "page 3;press 1094;wait 1200000", ";cmd 29;cmd 74 0",
@@ -77,6 +75,8 @@ const Case kRfCases[] = {
     {"p4 start 900", kBand9, "page 4;press 1078",
      "cmd 70 899000000;cmd 3 1;cmd 71 0 0 1;cmd 74 1;cmd 5 1", told(), true},
     {"p4 stop", kBand8, "page 4;press 1078;press 2", "cmd 5 0;cmd 74 0", told(), false},
+    {"p4 time-out", kBand8, "page 4;press 1078;wait 120000", "cmd 5 0;cmd 74 0",
+     told("The test has timed out after 2 minutes."), false},
     {"p4 leaving the sheet stops it", kBand8, "page 4;press 1078;cancel", "cmd 5 0;cmd 74 0",
      told(), false},
     {"p4 another page is refused while it runs", kBand8, "page 4;press 1078;page 1", "", told(),
@@ -91,6 +91,8 @@ const Case kRfCases[] = {
     {"p5 start", kBand8, "page 5;press 1129", "cmd 70 815000000;cmd 74 1;cmd 73 1 1862", told(),
      true},
     {"p5 step", kBand8, "page 5;press 1129;arrow 1088 +1", "cmd 72 3 31", told(), true},
+    {"p5 verify after a test", kBand8, "page 5;press 1129;press 2;press 1131",
+     "cmd 70 815000000;cmd 74 1;cmd 73 1 1862;cmd 73 1 1000", told(), true},
     {"p5 stop without a step saves nothing", kBand8, "page 5;press 1129;press 2",
      ";cmd 3 0;cmd 74 0", told(), false},
     {"p5 stop stores the set value", kBand8, "page 5;press 1129;arrow 1088 +71;press 2",
@@ -116,6 +118,35 @@ TEST_F(RfSheetTest, EachStepSendsItsLinesAndLeavesTheTransmitterAsExpected) {
         EXPECT_EQ(ui_.messages(), c.messages) << c.name;
         EXPECT_EQ(model().state().keyed, c.keyedAfter) << c.name;
     }
+}
+
+TEST_F(RfSheetTest, EachIqArrowSendsItsValueAndShowsItInItsOwnField) {
+    struct Row {
+        int arrow, steps, field;
+        const char* sent;  // by the last step
+    };
+    // Every arrow ends on a value of its own, so a field showing another arrow's value, or an
+    // amplitude sent with the other offset, is caught.
+    const Row rows[] = {
+        {1099, -1, 1100, "cmd 83 0 -1;cmd 84"},
+        {1089, -2, 1101, "cmd 83 1 -2;cmd 84"},
+        {1090, +3, 1102, "cmd 86 0 3;cmd 84"},
+        {1091, -4, 1103, "cmd 86 1 -4;cmd 84"},
+        {1092, +5, 1104, "cmd 83 0 -1 0;cmd 83 1 -1 5;cmd 84"},
+        {1093, +6, 1105, "cmd 83 0 -2 0;cmd 83 1 -2 6;cmd 84"},
+    };
+    open(TestSheetChoice::StandardRf, kBand8);
+    ASSERT_TRUE(run("page 3;press 1094"));
+    for (const Row& r : rows) {
+        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps - (r.steps > 0 ? 1 : -1)));
+        const std::size_t from = mark();
+        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps > 0 ? 1 : -1));
+        EXPECT_EQ(commandsSince(from), split(r.sent)) << r.arrow;
+    }
+    const Controls& c = sheet().activePage().controls();
+    for (const Row& r : rows) EXPECT_EQ(c.text(r.field), std::to_string(r.steps)) << r.field;
+    ASSERT_TRUE(run("press 2"));
+    for (const Row& r : rows) EXPECT_EQ(c.text(r.field), "0") << r.field;
 }
 
 TEST_F(RfSheetTest, WizardButtonsFollowTheTests) {
@@ -189,6 +220,35 @@ TEST_F(RfSheetTest, AFailingTickShowsOneMessageAndStops) {
     const Messages shown = ui_.messages();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Unable to set strong RSSI level."), 1);
     EXPECT_FALSE(sheet().activePage().running());
+}
+
+// A radio that misses the resync a test starts with: each page's own reaction.
+TEST_F(RfSheetTest, APageWhoseRadioMissesTheResyncReactsItsOwnWay) {
+    struct Row {
+        TestSheetChoice sheet;
+        const char* page;
+        int start;
+        const char* told;  // after the resync's own messages; nullptr: nothing
+        bool sheetCloses;
+    };
+    const Row rows[] = {
+        {TestSheetChoice::StandardRf, "page 1", 1070, nullptr, false},
+        {TestSheetChoice::StandardRf, "page 2", 1150, "Could not detect HDT in radio.", false},
+        {TestSheetChoice::Frontcap, "page 1", 1121, "Cannot enter Diagnostics mode.", false},
+        {TestSheetChoice::Io, "page 1", 1004, nullptr, false},
+        {TestSheetChoice::Io, "page 1", 1005, nullptr, true},
+    };
+    for (const Row& r : rows) {
+        CTestSheet& s = open(r.sheet, kBand8);
+        ASSERT_TRUE(run(r.page));
+        s.link().port().Close();
+        ui_.clear();
+        PressInSheet(s, r.start);
+        Messages expected(2, "Unable to read radio code version.");
+        if (r.told) expected.push_back(r.told);
+        EXPECT_EQ(ui_.messages(), expected) << r.start;
+        EXPECT_EQ(s.closed(), r.sheetCloses) << r.start;
+    }
 }
 
 }  // namespace
