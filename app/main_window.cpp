@@ -131,6 +131,11 @@ void MainWindow::createMenus() {
     history->setObjectName("openHistoryFolder");
     history->setStatusTip("Show the folder of dated copies of every read from a radio");
     connect(history, &QAction::triggered, this, &MainWindow::openHistoryFolder);
+    QAction* record = file->addAction("Service &Record...");
+    record->setObjectName("serviceRecord");
+    record->setStatusTip("Show the radio's history copies and what changed from one to the next");
+    connect(record, &QAction::triggered, this, &MainWindow::showServiceRecord);
+    guarded_.push_back(record);
     file->addSeparator();
     file->addAction(action(Command::Exit));
 
@@ -145,6 +150,11 @@ void MainWindow::createMenus() {
     for (Command c : {Command::WriteTrackingToRadio, Command::WriteTrackingToDisk,
                       Command::WriteFeaturesToRadio, Command::WriteFeaturesToDisk})
         write->addAction(action(c));
+    QAction* compare = radio->addAction("Compare with &File...");
+    compare->setObjectName("compareWithFile");
+    compare->setStatusTip("Compare the values on the page with a data file, field by field");
+    connect(compare, &QAction::triggered, this, &MainWindow::compareWithFile);
+    guarded_.push_back(compare);
     if (QAction* test = action(Command::TestMode)) {
         radio->addSeparator();
         radio->addAction(test);

@@ -58,6 +58,12 @@ class MainWindow : public QMainWindow {
     bool waitForOperation();
     // The report of the selected tab, taken from what its widgets show now.
     std::vector<std::string> collectReport();
+    // Radio > Compare with File...: the selected page's values (as its widgets show them now)
+    // against a data file of the family, in a window of its own. False when nothing is shown.
+    bool compareWithFile();
+    // File > Service Record: the history copies of the radio on the bench (or of every radio
+    // of the family when the page has read none) and what changed from one to the next.
+    bool showServiceRecord();
 
   protected:
     bool focusNextPrevChild(bool next) override;
@@ -99,6 +105,8 @@ class MainWindow : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     QVector<PageWidget*> pages_;
     QMap<Command, QAction*> actions_;
+    // Actions of the window's own that are off while radio work runs.
+    QVector<QAction*> guarded_;
     QAction* showToolbar_ = nullptr;
     QAction* showStatusBar_ = nullptr;
     QLabel* capsPane_ = nullptr;

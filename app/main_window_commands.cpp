@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -18,10 +19,12 @@
 
 #include "app/about_box.h"
 #include "app/comm_settings_dialog.h"
+#include "app/compare_dialog.h"
 #include "app/main_window.h"
 #include "app/page_widget.h"
 #include "app/report_printer.h"
 #include "app/session.h"
+#include "families/file_compare.h"
 #include "history/read_history.h"
 
 namespace tw::app {
@@ -101,6 +104,7 @@ void MainWindow::setOperating(bool on) {
         if (c == Command::About || c == Command::HelpFinder || c == Command::Exit) continue;
         a->setEnabled(!on);
     }
+    for (QAction* a : guarded_) a->setEnabled(!on);
     if (!on) updateCommandStates();
 }
 
@@ -222,6 +226,63 @@ std::vector<std::string> MainWindow::collectReport() {
     lines = session_.view().reportLines();
     if (page) page->pushToWidgets();
     return lines;
+}
+
+bool MainWindow::compareWithFile() {
+    if (operating_) return false;
+    MainView& view = session_.view();
+    const int tab = view.selectedTab();
+    FamilyPage& page = view.selectedPage();
+    Ui& ui = session_.threadedUi();
+    const auto files = page.dataFiles();
+    if (files.empty()) {
+        ui.message("The values of this tab cannot be compared with a file.");
+        return false;
+    }
+    FileChoice choice;
+    for (const auto& f : files) {
+        const std::string ext = f.extension;
+        choice.filter +=
+            std::string(f.set == DataSet::Features ? "Feature Data" : "Tracking Data") + "|*." +
+            ext + "|";
+    }
+    choice.filter += "All Files|*.*||";
+    choice.defaultExtension = files.front().extension;
+    choice.initialDirectory =
+        session_.profile().getString(profile_keys::kDirectorySection, profile_keys::kTrack, "");
+    const auto path = ui.chooseOpenFile(choice);
+    if (!path) return false;
+    const auto set = page.dataOfFile(*path);
+    std::string problem;
+    const auto file = set ? loadFileValues(session_.env(), tab, *path, problem) : std::nullopt;
+    if (!file) {
+        ui.message(set ? problem : *path + " is no data file of this tab.");
+        return false;
+    }
+    if (PageWidget* shown = selectedPageWidget()) shown->pullFromWidgets();
+    auto* dialog = new CompareDialog(page.comparedValues(file->set), file->values,
+                                     QFileInfo(QString::fromStdString(*path)).fileName(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return true;
+}
+
+bool MainWindow::showServiceRecord() {
+    if (operating_) return false;
+    MainView& view = session_.view();
+    const ValueSource& source = view.selectedPage().source();
+    const bool fromRadio =
+        source.kind() == ValueSource::Kind::Read || source.kind() == ValueSource::Kind::Written;
+    const std::string radio = fromRadio ? source.what() : "*";
+    const auto records = historyChanges(session_.env(), view.selectedTab(), radio);
+    if (!records) return false;
+    const QString title = QString::fromStdString("Service Record: " +
+                                                 (fromRadio ? radio : std::string("every radio")));
+    QDialog* dialog = createLinesDialog(title, historyChangesLines(*records), this);
+    dialog->setObjectName("serviceRecord");
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    return true;
 }
 
 QPrinter& MainWindow::printer() {

@@ -87,3 +87,36 @@ TEST_F(CompactE2eTest, Marten60PTrackingDefaultsReportAndWrongRadio) {
 
 }  // namespace
 }  // namespace tw::e2e
+
+namespace tw::e2e {
+namespace {
+
+// A file written over a radio leaves the copy of what the radio held; that copy loads back,
+// restores the radio and compares equal with what the radio held first.
+TEST_F(CompactE2eTest, TheBeforeWriteCopyPutsTheRadioBack) {
+    startRadio("wlb", {"band=1"});
+    const std::string original = dir_.file("original.tk5"), edited = dir_.file("edited.tk5");
+    ASSERT_EQ(run({"wlb", "read-tracking", "save-tracking", original}).exitCode, 0);
+    ASSERT_EQ(
+        run({"wlb", "load-tracking", original, "set", "2040=7", "save-tracking", edited}).exitCode,
+        0);
+    const CliRun write = run({"wlb", "load-tracking", edited, "write-tracking", "history"});
+    ASSERT_EQ(write.exitCode, 0) << write.dump();
+    std::string copy;
+    for (const auto& line : write.report)
+        if (line.find("-before-write.tk5") != std::string::npos)
+            copy = line.substr(0, line.find("  "));
+    ASSERT_FALSE(copy.empty()) << write.dump();
+
+    const CliRun restore =
+        run({"wlb", "load-tracking", copy, "write-tracking", "read-tracking", "compare", copy});
+    EXPECT_EQ(restore.exitCode, 0) << restore.dump();
+    EXPECT_EQ(restore.field(2040), run({"wlb", "load-tracking", original}).field(2040));
+    const CliRun same = run({"wlb", "compare-files", copy, original});
+    EXPECT_EQ(same.exitCode, 0) << same.dump();
+    const CliRun differs = run({"wlb", "compare-files", edited, original});
+    EXPECT_EQ(differs.exitCode, 3) << differs.dump();
+}
+
+}  // namespace
+}  // namespace tw::e2e

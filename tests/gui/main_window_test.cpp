@@ -57,10 +57,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(actionTexts(bar->actions()), QStringList({"&File", "&Radio", "&View", "&Help"}));
         QCOMPARE(actionTexts(menuNamed(bar, "&File")->actions()),
                  QStringList({"|", "&Print...", "Print Pre&view", "P&rint Setup...", "|",
-                              "Open &History Folder", "|", "E&xit"}));
+                              "Open &History Folder", "Service &Record...", "|", "E&xit"}));
         QMenu* radio = menuNamed(bar, "&Radio");
         QCOMPARE(actionTexts(radio->actions()),
-                 QStringList({"&Get Status", "&Comm Settings", "&Read", "&Write"}));
+                 QStringList({"&Get Status", "&Comm Settings", "&Read", "&Write",
+                              "Compare with &File..."}));
         QCOMPARE(actionTexts(menuNamed(radio, "&Write")->actions()),
                  QStringList({"&Tracking Data to Radio", "Tracking Data to &Disk",
                               "Feature Data to &Radio", "&Feature Data to Disk"}));
