@@ -122,7 +122,7 @@ bool CMarten30Page::ReadTrackingFromRadio() {
         link.close();
     } else {
         image_ = *read;
-        source_.reset();
+        loadedCopy_.reset();
         controls_.setText(kSerialNumber, serialNumberText(image_));
         keepRadioRead(env_, "marten30", historyRadio(image_, ident->radioId == kPortableRadioId),
                       "tk7", std::vector<std::uint8_t>(image_.begin(), image_.end()));
@@ -157,7 +157,7 @@ bool CMarten30Page::WriteTrackingToRadio() {
     const std::string radio =
         held ? historyRadio(*held, ident->radioId == kPortableRadioId) : "unknown";
     // The image carries its radio's serial number: another radio's would be written with it.
-    if (!confirmOtherRadio(env_, source_, held ? namedSerial(*held) : std::string())) {
+    if (!confirmOtherRadio(env_, loadedCopy_, held ? namedSerial(*held) : std::string())) {
         link.close();
         return false;
     }
@@ -213,7 +213,7 @@ bool CMarten30Page::ReadTrackingFromDisk() {
     }
     std::copy(bytes->begin(), bytes->end(), image_.begin());
     showFromImage();
-    source_ = historyCopyAt(env_.app, "marten30", *path);
+    loadedCopy_ = historyCopyAt(env_.app, "marten30", *path);
     return true;
 }
 

@@ -57,7 +57,7 @@ class CMarten30Page : public FamilyPage {
 
     Marten30Image image_{};
     // The history copy the image on the page was loaded from, if any.
-    std::optional<KeptRead> source_;
+    std::optional<KeptRead> loadedCopy_;
 };
 
 namespace messages {
