@@ -7,33 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <map>
 
 namespace tw::app {
-namespace {
-
-struct Row {
-    std::string label, left, right;
-};
-
-// The page's fields in its order, then those only the file has, as the compare lists them.
-std::vector<Row> rowsOf(const std::vector<ComparedValue>& page,
-                        const std::vector<ComparedValue>& file) {
-    std::map<std::string, std::string> inFile;
-    for (const auto& v : file) inFile.emplace(v.label, v.value);
-    std::map<std::string, bool> onPage;
-    std::vector<Row> rows;
-    for (const auto& v : page) {
-        const auto it = inFile.find(v.label);
-        rows.push_back({v.label, v.value, it == inFile.end() ? kNoValue : it->second});
-        onPage[v.label] = true;
-    }
-    for (const auto& v : file)
-        if (!onPage.count(v.label)) rows.push_back({v.label, kNoValue, v.value});
-    return rows;
-}
-
-}  // namespace
 
 CompareDialog::CompareDialog(const std::vector<ComparedValue>& page,
                              const std::vector<ComparedValue>& file, const QString& fileName,
@@ -41,7 +16,7 @@ CompareDialog::CompareDialog(const std::vector<ComparedValue>& page,
     : QDialog(parent) {
     setObjectName("compareDialog");
     setWindowTitle("Compare with " + fileName);
-    const std::vector<Row> rows = rowsOf(page, file);
+    const std::vector<FieldDiff> rows = alignValues(page, file);
     table_ = new QTableWidget(static_cast<int>(rows.size()), 3, this);
     table_->setHorizontalHeaderLabels({"Field", "Page", fileName});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

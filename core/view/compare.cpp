@@ -6,24 +6,32 @@
 
 namespace tw {
 
-std::vector<FieldDiff> diffValues(const std::vector<ComparedValue>& left,
-                                  const std::vector<ComparedValue>& right) {
+std::vector<FieldDiff> alignValues(const std::vector<ComparedValue>& left,
+                                   const std::vector<ComparedValue>& right) {
     std::unordered_map<std::string, const ComparedValue*> rightByLabel;
     for (const auto& r : right) rightByLabel.emplace(r.label, &r);
-    std::vector<FieldDiff> diffs;
+    std::vector<FieldDiff> rows;
     for (const auto& l : left) {
         const auto it = rightByLabel.find(l.label);
         if (it == rightByLabel.end()) {
-            diffs.push_back({l.label, l.value, kNoValue});
+            rows.push_back({l.label, l.value, kNoValue});
             continue;
         }
-        if (it->second->value != l.value) diffs.push_back({l.label, l.value, it->second->value});
+        rows.push_back({l.label, l.value, it->second->value});
         rightByLabel.erase(it);
     }
     // Data of two layouts (a BLT tracking version, a shorter feature record) has fields on one
     // side only.
     for (const auto& r : right)
-        if (rightByLabel.count(r.label) != 0) diffs.push_back({r.label, kNoValue, r.value});
+        if (rightByLabel.count(r.label) != 0) rows.push_back({r.label, kNoValue, r.value});
+    return rows;
+}
+
+std::vector<FieldDiff> diffValues(const std::vector<ComparedValue>& left,
+                                  const std::vector<ComparedValue>& right) {
+    std::vector<FieldDiff> diffs;
+    for (auto& row : alignValues(left, right))
+        if (row.left != row.right) diffs.push_back(std::move(row));
     return diffs;
 }
 

@@ -21,7 +21,11 @@ struct FieldDiff {
     std::string right;
 };
 
-// The fields that differ, in the order of `left` and then the fields only `right` has.
+// Every field of either side with both values, in the order of `left` and then the fields
+// only `right` has.
+std::vector<FieldDiff> alignValues(const std::vector<ComparedValue>& left,
+                                   const std::vector<ComparedValue>& right);
+// The fields that differ, in the same order.
 std::vector<FieldDiff> diffValues(const std::vector<ComparedValue>& left,
                                   const std::vector<ComparedValue>& right);
 
