@@ -84,7 +84,8 @@ class CTestPage {
     virtual void OnTimer(int id) { (void)id; }
     // The Stop handler (IDCANCEL); it acts only while Stop is enabled.
     virtual void OnStop() = 0;
-    bool running() const { return controls_.enabled(stopId_); }
+    // A page with no Stop button of its own never runs a test.
+    bool running() const { return controls_.has(stopId_) && controls_.enabled(stopId_); }
     int stopId() const { return stopId_; }
 
     // Steps an arrow by one; false when the arrow is unknown or disabled. A step past the

@@ -20,7 +20,10 @@ class Controls {
     Control& add(int id, std::string text = {}, bool showsValue = true);
     bool has(int id) const { return find(id) != nullptr; }
 
-    // An unknown id reads as empty and disabled; writing one is ignored and returns false.
+    // An id the page never added reads as empty and disabled; writing one is ignored and
+    // returns false. Where strict ids are on (debug builds and the tests) the program naming
+    // such an id is at fault and it throws std::logic_error instead, so a mistyped id cannot
+    // silently do nothing. An id a person typed is checked with has() first.
     const std::string& text(int id) const;
     bool setText(int id, std::string text);
     bool enabled(int id) const;
@@ -28,8 +31,14 @@ class Controls {
 
     const std::vector<Control>& all() const { return controls_; }
 
+    static void setStrictIds(bool on);
+    static bool strictIds();
+
   private:
     const Control* find(int id) const;
+    // find, failing loudly under strict ids.
+    const Control* known(int id) const;
+    Control* known(int id);
     Control* find(int id);
     std::vector<Control> controls_;
 };
