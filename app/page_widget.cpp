@@ -1,9 +1,12 @@
 #include "app/page_widget.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
 
 namespace tw::app {
 
@@ -20,6 +23,38 @@ bool PageWidget::exchange(std::function<bool()> operation, RadioWork work) {
     pushToWidgets();
     focusFailedField();
     return ok;
+}
+
+QGridLayout* PageWidget::actionButtons(bool columnsFirst, std::function<void()> afterWindow) {
+    std::vector<PageAction> buttons;
+    for (auto& a : page_.actions())
+        if (a.button) buttons.push_back(std::move(a));
+    std::stable_sort(
+        buttons.begin(), buttons.end(), [columnsFirst](const PageAction& x, const PageAction& y) {
+            return columnsFirst ? std::pair(x.column, x.row) < std::pair(y.column, y.row)
+                                : std::pair(x.row, x.column) < std::pair(y.row, y.column);
+        });
+    auto* grid = new QGridLayout;
+    for (auto& a : buttons) {
+        auto* b = new QPushButton(QString::fromStdString(page_.controls().text(a.button)), this);
+        b->setObjectName(QString::number(a.button));
+        grid->addWidget(b, a.row, a.column);
+        if (!a.offered) b->setVisible(false);
+        const RadioWork work = a.pressWork.value_or(a.work);
+        std::function<bool()> press =
+            a.press ? a.press : [run = a.run] { return run(std::vector<std::string>{}); };
+        if (a.opensWindow) {
+            connect(b, &QPushButton::clicked, this, [this, press, afterWindow] {
+                pullFromWidgets();
+                press();
+                pushToWidgets();
+                if (afterWindow) afterWindow();
+            });
+        } else {
+            connect(b, &QPushButton::clicked, this, [this, press, work] { exchange(press, work); });
+        }
+    }
+    return grid;
 }
 
 void PageWidget::watchEdits() {

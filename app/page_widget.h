@@ -7,6 +7,7 @@
 #include "run/radio_operation.h"
 #include "view/family_page.h"
 
+class QGridLayout;
 class QLineEdit;
 
 namespace tw::app {
@@ -35,6 +36,13 @@ class PageWidget : public QWidget {
     // Runs a page operation between a pull and a push: on the worker when a starter is set
     // (returns whether it started), else right here (returns its result).
     bool exchange(std::function<bool()> operation, RadioWork work = RadioWork::Read);
+
+    // The page's buttons, from the page's list of its actions: each in the cell the list
+    // gives it, made (and so reached by Tab) down the columns when columnsFirst, else along
+    // the rows; captioned by its control's text; hidden when the list offers it nowhere. A
+    // press runs on the worker, or right here when it opens a window of its own, and then
+    // afterWindow follows.
+    QGridLayout* actionButtons(bool columnsFirst = false, std::function<void()> afterWindow = {});
 
     // The control that takes the focus when the tab is shown (0: none).
     int firstControl() const { return firstControl_; }

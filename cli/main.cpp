@@ -16,6 +16,7 @@
 #include "cli/options.h"
 #include "clock/clock.h"
 #include "config/profile.h"
+#include "families/blt/blt_page.h"
 #include "families/file_compare.h"
 #include "families/registry.h"
 #include "history/read_history.h"
@@ -197,17 +198,13 @@ bool runStep(const Step& s, MainView& view, const std::vector<PageAction>& actio
     return false;
 }
 
-// What a step may leave in the radio if it is cancelled half-way.
-RadioWork workOfStep(const std::string& step) {
-    static const char* const kWrites[] = {"write-tracking",  "write-features", "radio-type-write",
-                                          "write-image",     "tracking-edit",  "feature-edit",
-                                          "version-upgrade", "squelch",        "deviation",
-                                          "power",           "cloning",        "country"};
-    static const char* const kFlashes[] = {"flash", "desktop"};
+// What a step may leave in the radio if it is cancelled half-way: a page step says so itself.
+RadioWork workOfStep(const std::string& step, const std::vector<PageAction>& actions) {
+    for (const auto& a : actions)
+        if (a.step == step) return a.work;
+    static const char* const kWrites[] = {"write-tracking", "write-features"};
     for (const char* w : kWrites)
         if (step == w) return RadioWork::Write;
-    for (const char* f : kFlashes)
-        if (step == f) return RadioWork::Flash;
     return RadioWork::Read;
 }
 
@@ -289,15 +286,12 @@ void printJson(std::ostream& out, const Options& o, const CliUi& ui, const Famil
     out << ", \"ok\": " << (ok ? "true" : "false") << "}\n";
 }
 
-// The GVE Alignment button belongs to the BLT page; until that page offers it among its own
-// actions, the command line adds the step for family blt here.
-std::vector<PageAction> familySteps(const std::string& family, FamilyPage& page,
-                                    testtune::AlignmentBench* bench) {
-    std::vector<PageAction> actions = page.actions();
-    if (family == "blt" && bench) {
-        actions.push_back(testtune::AlignmentAction(*bench));
-        for (auto& a : testtune::SheetActions(*bench)) actions.push_back(std::move(a));
-    }
+// The page's steps; the BLT page launches its alignment sheet on the front end's bench.
+std::vector<PageAction> familySteps(FamilyPage& page, testtune::AlignmentBench* bench) {
+    if (auto* blt = dynamic_cast<blt::CMaintenanceDlg*>(&page)) blt->setAlignmentBench(bench);
+    std::vector<PageAction> actions;
+    for (auto& a : page.actions())
+        if (a.offered) actions.push_back(std::move(a));
     return actions;
 }
 
@@ -306,7 +300,7 @@ void printActions(Env& env) {
     auto pages = createFamilyPages(env);
     testtune::AlignmentBench bench(env);
     for (std::size_t t = 0; t < pages.size(); ++t) {
-        for (const auto& a : familySteps(tabInfos()[t].family, *pages[t], &bench)) {
+        for (const auto& a : familySteps(*pages[t], &bench)) {
             std::cout << "  " << tabInfos()[t].family << ": " << a.step
                       << (a.argsHelp.empty() ? "" : " " + a.argsHelp) << "  " << a.help << "\n";
             if (!a.example.empty())
@@ -389,7 +383,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<testtune::AlignmentBench> bench;
     if (o.family == "blt") bench = std::make_unique<testtune::AlignmentBench>(env);
-    const std::vector<PageAction> actions = familySteps(o.family, view.selectedPage(), bench.get());
+    const std::vector<PageAction> actions = familySteps(view.selectedPage(), bench.get());
     std::vector<Step> steps;
     if (!cli::groupSteps(o.steps, view.selectedPage(), actions, o.service, steps, why))
         return usageError(why);
@@ -401,13 +395,13 @@ int main(int argc, char** argv) {
     for (const auto& s : steps) {
         ui.clearError();
         const OperationOutcome outcome = runRadioOperation(
-            link, cancel, ui, workOfStep(s.name),
+            link, cancel, ui, workOfStep(s.name, actions),
             [&] { return runStep(s, view, actions, ui, report, compared, o, env); });
         if (outcome.cancelled || cli::caughtSignal() != 0) {
             stoppedBy = cli::caughtSignal();
             ok = false;
-            std::cerr << cli::cancelledRunLine("tunewright-cli", s.name, workOfStep(s.name),
-                                               stoppedBy)
+            std::cerr << cli::cancelledRunLine("tunewright-cli", s.name,
+                                               workOfStep(s.name, actions), stoppedBy)
                       << "\n";
             break;
         }

@@ -4,18 +4,12 @@
 #include <string>
 
 #include "link/cancel.h"
+#include "run/radio_work.h"
 #include "ui/ui.h"
 
 namespace tw {
 
 class SerialLink;
-
-// What a cancelled operation may have left in the radio.
-enum class RadioWork {
-    Read,   // nothing changed
-    Write,  // part of the new data
-    Flash,  // half-written program code
-};
 
 // What the radio may hold after a cancel of such work ("" when nothing changed).
 std::string cancelConsequence(RadioWork work);

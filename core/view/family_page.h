@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "run/radio_work.h"
 #include "ui/dialog.h"
 #include "view/compare.h"
 #include "view/controls.h"
@@ -15,7 +16,8 @@
 namespace tw {
 
 // A button or other action of a page beyond the menu commands, offered to front ends by
-// name (the command line calls it a step).
+// name (the command line calls it a step). A page's list of them is the one description of its
+// buttons: the window builds them from it and the command line offers its steps.
 struct PageAction {
     std::string step;      // e.g. "radio-type"
     std::string argsHelp;  // e.g. "TYPE LINE"; empty when it takes none
@@ -32,6 +34,23 @@ struct PageAction {
     std::string example;
     // Offered only to a program started for service work (--service).
     bool serviceOnly = false;
+    // What a cancel of the step may leave in the radio.
+    RadioWork work = RadioWork::Read;
+
+    // The page's button that carries the action out (0: a step without a button), and its
+    // cell in the page's button grid.
+    int button = 0;
+    int row = 0;
+    int column = 0;
+    // What the button runs: it asks the technician for what the step's words say. Unset: run
+    // with no words. pressWork: what a cancel of the press may leave, where it differs from
+    // the step's (a dialog whose step cancels it but whose button may write).
+    std::function<bool()> press;
+    std::optional<RadioWork> pressWork;
+    // The button opens a window of its own, so it runs on the window's thread.
+    bool opensWindow = false;
+    // False for a button the layout holds hidden and no front end offers.
+    bool offered = true;
 };
 
 // What an operation may do to the page's values, for the record of where they came from.

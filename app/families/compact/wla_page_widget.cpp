@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
 
@@ -86,18 +85,7 @@ PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
     auto* code = new QGroupBox(QStringLiteral("Radio Application Code"), w);
     code->setObjectName(QStringLiteral("Radio Application Code"));
     auto* codeLayout = new QHBoxLayout(code);
-    const std::pair<int, bool (P::*)()> buttons[] = {{P::kWriteCodeButton, &P::WriteCodeToFile},
-                                                     {P::kReflashButton, &P::ReflashRadioFromFile}};
-    for (const auto& [id, op] : buttons) {
-        auto* b = new QPushButton(QString::fromStdString(page.controls().text(id)), code);
-        b->setObjectName(QString::number(id));
-        codeLayout->addWidget(b);
-        auto member = op;
-        const RadioWork work = id == P::kReflashButton ? RadioWork::Flash : RadioWork::Read;
-        QObject::connect(b, &QPushButton::clicked, w, [w, &page, member, work] {
-            w->exchange([&page, member] { return (page.*member)(); }, work);
-        });
-    }
+    codeLayout->addLayout(w->actionButtons());
     codeLayout->addStretch();
     layout->addWidget(code);
     layout->addStretch();

@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/families/compact/wlb_widgets.h"
@@ -96,17 +95,12 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
     layout->addWidget(tracking);
 
     if (!shape.textsFirst) layout->addLayout(displayTexts(w));
-    const int defaultsId = page.model().defaultsButton;
-    auto* defaults = new QPushButton(QStringLiteral("Defaults"), w);
-    defaults->setObjectName(QString::number(defaultsId));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(defaults);
+    buttons->addLayout(w->actionButtons());
     buttons->addStretch();
     layout->addLayout(buttons);
     layout->addStretch();
 
-    QObject::connect(defaults, &QPushButton::clicked, w,
-                     [w, &page] { w->exchange([&page] { return page.Defaults(); }); });
     w->pushToWidgets();
     return w;
 }

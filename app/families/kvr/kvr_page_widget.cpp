@@ -1,7 +1,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/families/kvr/kvr_widgets.h"
@@ -50,9 +49,7 @@ PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent) {
 
     auto* status = new QGroupBox(QStringLiteral("Radio Status"), w);
     auto* statusLayout = new QHBoxLayout(status);
-    auto* radioType = new QPushButton(QStringLiteral("Radio Type"), status);
-    radioType->setObjectName(QString::number(kvr::CKvrMaint::kRadioTypeButton));
-    statusLayout->addWidget(radioType);
+    statusLayout->addLayout(w->actionButtons());
     statusLayout->addStretch();
     layout->addWidget(status);
 
@@ -69,9 +66,6 @@ PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent) {
                                     w));
     layout->addStretch();
 
-    QObject::connect(radioType, &QPushButton::clicked, w, [w, &page] {
-        w->exchange([&page] { return page.RadioType(); }, RadioWork::Write);
-    });
     w->setFirstControl(kvr::CKvrMaint::kRadioTypeButton);
     w->pushToWidgets();
     return w;

@@ -1,7 +1,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/families/kvr/kvr_widgets.h"
@@ -33,28 +32,7 @@ PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent) 
     grid->setColumnStretch(1, 1);
     layout->addWidget(info);
 
-    auto* buttons = new QGridLayout;
-    const std::pair<int, bool (P::*)()> actions[] = {
-        {P::kRadioStatusButton, &P::ReadTrackingFromRadio},
-        {P::kSquelchButton, &P::EditSquelch},
-        {P::kDeviationButton, &P::EditDeviation},
-        {P::kPowerButton, &P::EditPower},
-        {P::kCloningButton, &P::EditCloning},
-        {P::kCountryButton, &P::EditCountry},
-    };
-    int i = 0;
-    for (const auto& [id, op] : actions) {
-        auto* b = new QPushButton(QString::fromStdString(page.controls().text(id)), w);
-        b->setObjectName(QString::number(id));
-        buttons->addWidget(b, i / 2, i % 2);
-        ++i;
-        auto member = op;
-        // The edit windows write what the technician changed back to the radio.
-        const RadioWork work = id == P::kRadioStatusButton ? RadioWork::Read : RadioWork::Write;
-        QObject::connect(b, &QPushButton::clicked, w, [w, &page, member, work] {
-            w->exchange([&page, member] { return (page.*member)(); }, work);
-        });
-    }
+    QGridLayout* buttons = w->actionButtons();
     buttons->setColumnStretch(2, 1);
     layout->addLayout(buttons);
     layout->addStretch();

@@ -1,5 +1,7 @@
 #include "families/blt/blt_page.h"
 #include "families/blt/blt_report.h"
+#include "testtune/launcher.h"
+#include "testtune/sheet_steps.h"
 
 namespace tw::blt {
 
@@ -26,14 +28,25 @@ std::vector<std::string> CMaintenanceDlg::ReportLines() {
 
 std::vector<PageAction> CMaintenanceDlg::actions() {
     std::vector<PageAction> list;
-    auto plain = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)()) {
+    // Data buttons in the left column of the page, radio-code and recovery buttons on the right.
+    auto button = [](PageAction& a, int id, int row, int column, RadioWork work) {
+        a.button = id;
+        a.row = row;
+        a.column = column;
+        a.work = work;
+    };
+    auto plain = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)(), int id,
+                     int row, int column, RadioWork work = RadioWork::Read) {
         PageAction a;
         a.step = step;
         a.help = help;
         a.run = [this, op](const std::vector<std::string>&) { return (this->*op)(); };
+        button(a, id, row, column, work);
         list.push_back(a);
+        return &list.back();
     };
-    auto withFile = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)()) {
+    auto withFile = [&](const char* step, const char* help, bool (CMaintenanceDlg::*op)(), int id,
+                        int row, RadioWork work = RadioWork::Read) {
         PageAction a;
         a.step = step;
         a.argsHelp = "FILE";
@@ -45,10 +58,12 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
             presetFile_.reset();
             return ok;
         };
+        a.press = [this, op] { return (this->*op)(); };
+        button(a, id, row, 1, work);
         list.push_back(a);
     };
     plain("radio-info", "Radio Information: status read and the radio status dialog",
-          &CMaintenanceDlg::GetStatus);
+          &CMaintenanceDlg::GetStatus, kRadioInformationButton, 3, 0);
 
     PageAction tracking;
     tracking.step = "tracking-edit";
@@ -57,6 +72,7 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
     tracking.argCount = PageAction::kAllAssignments;
     tracking.run = [this](const std::vector<std::string>&) { return TrackingDataEdit(); };
     tracking.dialogScript = [](const std::vector<std::string>& args) { return assignments(args); };
+    button(tracking, kTrackingEditButton, 0, 0, RadioWork::Write);
     list.push_back(tracking);
 
     PageAction feature;
@@ -81,19 +97,39 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
     feature.dialogScript = [](const std::vector<std::string>& args) {
         return assignments(args, "new");
     };
+    button(feature, kFeatureEditButton, 1, 0, RadioWork::Write);
     list.push_back(feature);
 
     plain("version-upgrade", "Version Upgrade: held tracking data to version 7",
-          &CMaintenanceDlg::VersionUpgrade);
+          &CMaintenanceDlg::VersionUpgrade, kVersionUpgradeButton, 2, 0, RadioWork::Write);
     withFile("write-code", "Write Code to File: the radio code into a .BIN file",
-             &CMaintenanceDlg::WriteCodeToFile);
+             &CMaintenanceDlg::WriteCodeToFile, kWriteCodeButton, 0);
     withFile("write-adi-dsp", "Write ADI/DSP to File: the ADI or DSP file of the radio",
-             &CMaintenanceDlg::WriteAdiDspToFile);
-    plain("jump", "Jump", &CMaintenanceDlg::Jump);
+             &CMaintenanceDlg::WriteAdiDspToFile, kWriteAdiDspButton, 1);
+    plain("jump", "Jump", &CMaintenanceDlg::Jump, kJumpButton, 2, 1);
     plain("recovery", "Recovery: power-cycled radio back into programming",
-          &CMaintenanceDlg::Recovery);
+          &CMaintenanceDlg::Recovery, kRecoveryButton, 3, 1);
     withFile("desktop", "Desktop: reflash the desktop frequency-select board from FILE",
-             &CMaintenanceDlg::Desktop);
+             &CMaintenanceDlg::Desktop, kDesktopButton, 4, RadioWork::Flash);
+    // Stands in the layout, hidden, and is never offered.
+    plain("radio-recovery", "Radio Recovery", &CMaintenanceDlg::RadioRecovery, kRadioRecoveryButton,
+          5, 1)
+        ->offered = false;
+
+    // The window runs the alignment as a whole in its sheet window; a headless front end
+    // launches the sheet on its bench and drives it with the sheet's own steps.
+    PageAction alignment =
+        alignmentBench_ ? testtune::AlignmentAction(*alignmentBench_) : PageAction{};
+    alignment.step = "alignment";
+    alignment.serviceOnly = true;
+    if (!alignment.run)
+        alignment.run = [this](const std::vector<std::string>&) { return GveAlignment(); };
+    alignment.press = [this] { return GveAlignment(); };
+    alignment.opensWindow = true;
+    button(alignment, kGveAlignmentButton, 4, 0, RadioWork::Read);
+    list.push_back(alignment);
+    if (alignmentBench_)
+        for (auto& a : testtune::SheetActions(*alignmentBench_)) list.push_back(std::move(a));
     return list;
 }
 

@@ -11,6 +11,10 @@
 #include "testtune/sheet_transmitter.h"
 #include "view/family_page.h"
 
+namespace tw::testtune {
+class AlignmentBench;
+}
+
 namespace tw::blt {
 
 // The page of tab 2 (BLT, GVE, Lyra, NOVAC 60M, Ocelot, R210, R310 and V310 radios). It
@@ -43,6 +47,9 @@ class CMaintenanceDlg : public FamilyPage {
     void setGveAlignmentHandler(std::function<bool()> handler) {
         gveAlignment_ = std::move(handler);
     }
+    // The bench of a front end that drives a test sheet step by step: the alignment step
+    // launches the sheet there, and the page offers the sheet's own steps after it.
+    void setAlignmentBench(testtune::AlignmentBench* bench) { alignmentBench_ = bench; }
     // What the handler learnt as its sheet ended: a transmitter that may still be keyed is
     // told at once and stays as the page's standing warning until a later sheet leaves it off.
     void SheetEnded(testtune::TransmitterAfterSheet transmitter);
@@ -117,6 +124,7 @@ class CMaintenanceDlg : public FamilyPage {
     // The bench radio's serial number for the other-radio question; empty when it tells none.
     std::string benchSerial() const;
     std::function<bool()> gveAlignment_;
+    testtune::AlignmentBench* alignmentBench_ = nullptr;
     std::string transmitterWarning_;
     std::optional<std::string> presetFile_;
 };

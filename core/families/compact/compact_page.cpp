@@ -267,6 +267,8 @@ std::vector<PageAction> CCompactPage::actions() {
         Defaults();
         return true;
     };
+    defaults.button = model_.defaultsButton;
+    defaults.press = [this] { return Defaults(); };
     defaults.dialogScript = [](const std::vector<std::string>& args) {
         if (args.at(0) == "cancel") return DialogScript{{}, "Cancel"};
         return DialogScript{{{CChooseFrequencyRangeDlg::kRangeList, args.at(0)}}, "OK"};

@@ -197,6 +197,10 @@ std::vector<PageAction> CWlaPage::actions() {
     flash.help = "Reflash Radio from File: erase the radio and write the S-record FILE";
     flash.argCount = 1;
     flash.run = [this](const std::vector<std::string>& args) { return reflashFrom(args.at(0)); };
+    flash.work = RadioWork::Flash;
+    flash.button = kReflashButton;
+    flash.column = 1;
+    flash.press = [this] { return ReflashRadioFromFile(); };
 
     PageAction readCode;
     readCode.step = "read-code";
@@ -204,6 +208,8 @@ std::vector<PageAction> CWlaPage::actions() {
     readCode.help = "Write Code to File: read the radio's program code into the S-record FILE";
     readCode.argCount = 1;
     readCode.run = [this](const std::vector<std::string>& args) { return writeCodeTo(args.at(0)); };
+    readCode.button = kWriteCodeButton;
+    readCode.press = [this] { return WriteCodeToFile(); };
 
     PageAction check;
     check.step = "check-code";

@@ -119,22 +119,20 @@ bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
 }
 
 std::vector<PageAction> CHlnmaintDlg::actions() {
-    return {
-        {"read-image",
-         "FILE",
-         "read the radio's whole memory image into a raw file",
-         1,
-         [this](const std::vector<std::string>& a) { return ReadImageToFile(a.at(0)); },
-         {},
-         "radio.img"},
-        {"write-image",
-         "FILE",
-         "write a raw memory image file to the radio",
-         1,
-         [this](const std::vector<std::string>& a) { return WriteImageFromFile(a.at(0)); },
-         {},
-         "radio.img"},
-    };
+    PageAction read;
+    read.step = "read-image";
+    read.argsHelp = "FILE";
+    read.help = "read the radio's whole memory image into a raw file";
+    read.argCount = 1;
+    read.run = [this](const std::vector<std::string>& a) { return ReadImageToFile(a.at(0)); };
+    read.example = "radio.img";
+
+    PageAction write = read;
+    write.step = "write-image";
+    write.help = "write a raw memory image file to the radio";
+    write.run = [this](const std::vector<std::string>& a) { return WriteImageFromFile(a.at(0)); };
+    write.work = RadioWork::Write;
+    return {read, write};
 }
 
 }  // namespace tw

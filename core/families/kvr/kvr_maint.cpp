@@ -206,6 +206,9 @@ std::vector<PageAction> CKvrMaint::actions() {
     show.help = "read the initial data and show the Radio Type dialog, then cancel it";
     show.run = [this](const std::vector<std::string>&) { return RadioType(); };
     show.dialogScript = [](const std::vector<std::string>&) { return DialogScript{{}, "Cancel"}; };
+    // The window's button leaves the dialog to the technician, who may write from it.
+    show.button = kRadioTypeButton;
+    show.pressWork = RadioWork::Write;
 
     PageAction write;
     write.step = "radio-type-write";
@@ -213,6 +216,7 @@ std::vector<PageAction> CKvrMaint::actions() {
     write.help = "choose radio type line TYPE and band-split line LINE (from 0), Write To Radio";
     write.argCount = 2;
     write.example = "3 0";
+    write.work = RadioWork::Write;
     write.run = [this](const std::vector<std::string>&) {
         bool written = false;
         return RadioType(&written) && written;

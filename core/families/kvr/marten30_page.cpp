@@ -263,25 +263,28 @@ std::vector<PageAction> CMarten30Page::actions() {
     status.step = "radio-status";
     status.help = "the Radio Status button (reads the radio like read-tracking)";
     status.run = [this](const std::vector<std::string>&) { return ReadTrackingFromRadio(); };
+    status.button = kRadioStatusButton;
     list.push_back(status);
 
+    // The edit windows write what the technician changed back to the radio.
     struct EditStep {
         const char* step;
         const char* help;
         const char* example;
         bool (CMarten30Page::*run)();
+        int button, row, column;
     };
     const EditStep edits[] = {
         {"squelch", "Squelch Settings dialog: set boxes, OK", "1005=120 1006=130",
-         &CMarten30Page::EditSquelch},
+         &CMarten30Page::EditSquelch, kSquelchButton, 0, 1},
         {"deviation", "Transmitter Deviation dialog: set boxes, OK", "1012=90 1013=7",
-         &CMarten30Page::EditDeviation},
+         &CMarten30Page::EditDeviation, kDeviationButton, 1, 0},
         {"power", "Tx Power/Tx Frequency dialog: set boxes, OK", "1039=128 1005=200",
-         &CMarten30Page::EditPower},
+         &CMarten30Page::EditPower, kPowerButton, 1, 1},
         {"cloning", "Cloning Data dialog: 2075/2076=0|1, OK", "2075=1 2076=0",
-         &CMarten30Page::EditCloning},
+         &CMarten30Page::EditCloning, kCloningButton, 2, 0},
         {"country", "Country dialog: country=0..3 or a name, OK", "country=Europe",
-         &CMarten30Page::EditCountry},
+         &CMarten30Page::EditCountry, kCountryButton, 2, 1},
     };
     for (const auto& e : edits) {
         PageAction a;
@@ -290,6 +293,10 @@ std::vector<PageAction> CMarten30Page::actions() {
         a.help = e.help;
         a.argCount = PageAction::kAllAssignments;
         a.example = e.example;
+        a.work = RadioWork::Write;
+        a.button = e.button;
+        a.row = e.row;
+        a.column = e.column;
         auto member = e.run;
         a.run = [this, member](const std::vector<std::string>&) { return (this->*member)(); };
         a.dialogScript = [](const std::vector<std::string>& args) {
