@@ -1,5 +1,6 @@
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "families/hln/hln_checks.h"
 #include "families/hln/hln_files.h"
@@ -356,6 +357,31 @@ TEST_F(HlnPageTest, ReportLines) {
     EXPECT_EQ(lines[11], "        SQUELCH:       200        200        200");
     EXPECT_EQ(lines[16], "DATA MODULATION:         7         20         20");
     EXPECT_EQ(lines[21], "     HIGH POWER:        20         20          0");
+}
+
+// The window lays the page out from these tables: every box is a control of the page, shown
+// once, and the two grids hold exactly the values the record carries.
+TEST_F(HlnPageTest, WindowLayoutHoldsEveryTrackingValueOnce) {
+    page({});
+    std::multiset<int> shown;
+    for (const auto& box : kHlnIdentityBoxes) shown.insert(box.id);
+    std::set<int> grids;
+    auto add = [&](const auto& rows) {
+        for (const auto& row : rows)
+            for (int id : row.ids) {
+                shown.insert(id);
+                grids.insert(id);
+            }
+    };
+    add(kHlnTrackingGrid);
+    add(kHlnTalkAroundGrid);
+    for (int id : shown) {
+        EXPECT_TRUE(page_->controls().has(id)) << id;
+        EXPECT_EQ(shown.count(id), 1u) << id;
+    }
+    std::set<int> record;
+    for (const auto& f : kHlnTrackingFields) record.insert(f.control);
+    EXPECT_EQ(grids, record);
 }
 
 }  // namespace

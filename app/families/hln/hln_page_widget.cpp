@@ -17,28 +17,24 @@ namespace {
 
 using namespace hln_ids;
 
-struct GridRow {
-    const char* label;
-    int low, mid, high;
-};
-
 QLineEdit* namedEdit(QLineEdit* edit, int id, int maxLength) {
     edit->setObjectName(QString::number(id));
     edit->setMaxLength(maxLength);
     return edit;
 }
 
-QGroupBox* trackingGrid(const char* title, std::initializer_list<GridRow> rows, QWidget* parent) {
+template <std::size_t N>
+QGroupBox* trackingGrid(const char* title, const std::array<HlnGridRow, N>& rows, QWidget* parent) {
     auto* box = new QGroupBox(QString::fromUtf8(title), parent);
     auto* grid = new QGridLayout(box);
     const char* heads[] = {"Low", "Mid", "High"};
     for (int c = 0; c < 3; ++c)
         grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), box), 0, c + 1, Qt::AlignCenter);
     int r = 1;
-    for (const GridRow& row : rows) {
+    for (const HlnGridRow& row : rows) {
         grid->addWidget(new QLabel(QString::fromUtf8(row.label), box), r, 0);
         int c = 1;
-        for (int id : {row.low, row.mid, row.high}) {
+        for (int id : row.ids) {
             auto* edit = new StepEdit(box, 0, 255);
             namedEdit(edit, id, 3);
             edit->setMaximumWidth(56);
@@ -67,10 +63,11 @@ PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
         edit->setFixedWidth(metrics.horizontalAdvance(QString(maxLength + 2, QLatin1Char('W'))));
         return edit;
     };
-    statusGrid->addWidget(new QLabel(QStringLiteral("Radio Type:"), status), 0, 0);
-    statusGrid->addWidget(identityEdit(kModel, 15), 0, 1);
-    statusGrid->addWidget(new QLabel(QStringLiteral("Serial Number:"), status), 1, 0);
-    statusGrid->addWidget(identityEdit(kSerial, 12), 1, 1);
+    int r = 0;
+    for (const auto& box : kHlnIdentityBoxes) {
+        statusGrid->addWidget(new QLabel(QString::fromUtf8(box.label), status), r, 0);
+        statusGrid->addWidget(identityEdit(box.id, box.maxLength), r++, 1);
+    }
     statusGrid->setColumnStretch(2, 1);
     layout->addWidget(status);
 
@@ -81,20 +78,8 @@ PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
     featureLayout->addWidget(hex);
     layout->addWidget(features);
 
-    auto* tracking = trackingGrid("Tracking Data",
-                                  {{"Squelch:", kSquelchLow, kSquelchMid, kSquelchHigh},
-                                   {"High Power:", kHighPowerLow, kHighPowerMid, kHighPowerHigh},
-                                   {"Low Power:", kLowPowerLow, kLowPowerMid, kLowPowerHigh},
-                                   {"Modulation:", kModLow, kModMid, kModHigh},
-                                   {"Data Mod:", kDataModLow, kDataModMid, kDataModHigh}},
-                                  w);
-    auto* talkAround =
-        trackingGrid("Talk Around",
-                     {{"High Power:", kTaHighPowerLow, kTaHighPowerMid, kTaHighPowerHigh},
-                      {"Low Power:", kTaLowPowerLow, kTaLowPowerMid, kTaLowPowerHigh},
-                      {"Modulation:", kTaModLow, kTaModMid, kTaModHigh},
-                      {"Data Mod:", kTaDataModLow, kTaDataModMid, kTaDataModHigh}},
-                     w);
+    auto* tracking = trackingGrid("Tracking Data", kHlnTrackingGrid, w);
+    auto* talkAround = trackingGrid("Talk Around", kHlnTalkAroundGrid, w);
     auto* grids = new QHBoxLayout;
     grids->addWidget(tracking);
     grids->addWidget(talkAround);

@@ -86,7 +86,41 @@ inline constexpr std::array<HlnTrackingField, kHlnTrackingCount> kHlnTrackingFie
 // Controls ZKT and ZLT radios do not let the technician change: all talk-around values,
 // squelch mid and high, and every power value.
 inline constexpr std::array<int, 20> kHlnZktLockedControls = {
-    1070, 1075, 1078, 1083, 1086, 1089, 1092, 1095, 1098, 1101,
-    1102, 1103, 1007, 1011, 1016, 1019, 1021, 1033, 1036, 1039};
+    hln_ids::kTaHighPowerLow, hln_ids::kTaHighPowerMid, hln_ids::kTaHighPowerHigh,
+    hln_ids::kTaLowPowerLow,  hln_ids::kTaLowPowerMid,  hln_ids::kTaLowPowerHigh,
+    hln_ids::kTaModLow,       hln_ids::kTaModMid,       hln_ids::kTaModHigh,
+    hln_ids::kTaDataModLow,   hln_ids::kTaDataModMid,   hln_ids::kTaDataModHigh,
+    hln_ids::kSquelchMid,     hln_ids::kSquelchHigh,    hln_ids::kHighPowerLow,
+    hln_ids::kHighPowerMid,   hln_ids::kHighPowerHigh,  hln_ids::kLowPowerLow,
+    hln_ids::kLowPowerMid,    hln_ids::kLowPowerHigh};
+
+// The page as the window lays it out: the identity boxes with their labels and lengths, and
+// the two grids of tracking values, each row a label over its Low, Mid and High boxes.
+struct HlnIdentityBox {
+    const char* label;
+    int id;
+    int maxLength;
+};
+inline constexpr std::array<HlnIdentityBox, 2> kHlnIdentityBoxes = {
+    {{"Radio Type:", hln_ids::kModel, 15}, {"Serial Number:", hln_ids::kSerial, 12}}};
+
+struct HlnGridRow {
+    const char* label;
+    std::array<int, 3> ids;
+};
+inline constexpr std::array<HlnGridRow, 5> kHlnTrackingGrid = {{
+    {"Squelch:", {hln_ids::kSquelchLow, hln_ids::kSquelchMid, hln_ids::kSquelchHigh}},
+    {"High Power:", {hln_ids::kHighPowerLow, hln_ids::kHighPowerMid, hln_ids::kHighPowerHigh}},
+    {"Low Power:", {hln_ids::kLowPowerLow, hln_ids::kLowPowerMid, hln_ids::kLowPowerHigh}},
+    {"Modulation:", {hln_ids::kModLow, hln_ids::kModMid, hln_ids::kModHigh}},
+    {"Data Mod:", {hln_ids::kDataModLow, hln_ids::kDataModMid, hln_ids::kDataModHigh}},
+}};
+inline constexpr std::array<HlnGridRow, 4> kHlnTalkAroundGrid = {{
+    {"High Power:",
+     {hln_ids::kTaHighPowerLow, hln_ids::kTaHighPowerMid, hln_ids::kTaHighPowerHigh}},
+    {"Low Power:", {hln_ids::kTaLowPowerLow, hln_ids::kTaLowPowerMid, hln_ids::kTaLowPowerHigh}},
+    {"Modulation:", {hln_ids::kTaModLow, hln_ids::kTaModMid, hln_ids::kTaModHigh}},
+    {"Data Mod:", {hln_ids::kTaDataModLow, hln_ids::kTaDataModMid, hln_ids::kTaDataModHigh}},
+}};
 
 }  // namespace tw
