@@ -18,6 +18,7 @@
 #include "app/testtune/qt_timer_host.h"
 #include "testtune/key_map.h"
 #include "testtune/power_table.h"
+#include "testtune/rf_pages.h"
 #include "testtune/stream_test.h"
 
 namespace tw::app {
@@ -141,7 +142,7 @@ QWidget* SheetWindow::buildPage(int index) {
                 spin->setValue(page.arrowPosition(id));
             });
             made = spin;
-        } else if (id == 1119) {
+        } else if (id == testtune::CStandardRFPage2::kIndicator) {
             auto* l = new QLabel(w);
             l->setMinimumSize(60, 24);
             refreshers_.push_back([&page, l, id] { showIndicator(l, page.controls().text(id)); });

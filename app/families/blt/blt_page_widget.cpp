@@ -15,10 +15,8 @@ PageWidget* createBltPageWidget(blt::CMaintenanceDlg& page, QWidget* parent) {
 
     auto* info = new QGroupBox(QStringLiteral("Radio"), w);
     auto* grid = new QGridLayout(info);
-    const std::pair<const char*, int> fields[] = {{"Radio Type:", P::kRadioType},
-                                                  {"Memory:", P::kMemory}};
     int r = 0;
-    for (const auto& [label, id] : fields) {
+    for (const auto& [label, id] : P::kShownTexts) {
         grid->addWidget(new QLabel(QString::fromUtf8(label), info), r, 0);
         auto* value = new QLabel(info);
         value->setObjectName(QString::number(id));

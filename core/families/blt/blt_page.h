@@ -37,6 +37,12 @@ class CMaintenanceDlg : public FamilyPage {
     static constexpr int kWriteAdiDspButton = 1002;
     static constexpr int kJumpButton = 1001;
     static constexpr int kRadioRecoveryButton = 2004;  // hidden
+    // The display texts as the window shows them, each beside its label.
+    struct Shown {
+        const char* label;
+        int id;
+    };
+    static constexpr Shown kShownTexts[] = {{"Radio Type:", kRadioType}, {"Memory:", kMemory}};
 
     explicit CMaintenanceDlg(Env& env);
     ~CMaintenanceDlg() override;
