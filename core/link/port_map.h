@@ -16,7 +16,6 @@ class PortMap {
     explicit PortMap(const Profile& profile) : profile_(profile) {}
 
     void setRunDevice(std::string path) { runDevice_ = std::move(path); }
-    const std::string& runDevice() const { return runDevice_; }
 
     std::string devicePath(int port) const;
     static std::string defaultDevicePath(int port);

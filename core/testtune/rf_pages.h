@@ -43,7 +43,6 @@ class CStandardRFPage2 : public CTimedTestPage {
     static constexpr Millis kIdleOffMs = 20000;
 
     bool transmitterOn() const { return transmitterOn_; }
-    int selectedRow() const { return selected_; }
 
   protected:
     bool Setup(int id) override {

@@ -59,7 +59,6 @@ class CStreamTestDlg : public CTestDialog {
     CStreamTestDlg(CTestSheet& sheet, StreamKind kind, std::function<void(StreamOutcome)> closed);
     ~CStreamTestDlg() override;
 
-    StreamKind streamKind() const { return kind_; }
     const std::string& title() const override { return title_; }
     const Controls& controls() const override { return controls_; }
     const std::string& prompt() const { return prompt_; }

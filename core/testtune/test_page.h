@@ -138,7 +138,6 @@ class CTestPage {
         keyed_ = true;
         return UnkeyTransmitter();
     }
-    bool mayBeKeyed() const { return keyed_; }
 
     CTestSheet& sheet_;
     int stopId_ = kIdStop;

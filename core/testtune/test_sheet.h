@@ -62,8 +62,6 @@ class CTestSheet : public Dialog {
     CTestPage& activePage() { return *pages_.at(static_cast<std::size_t>(active_)); }
     CTestPage& page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
 
-    // The wizard buttons as the pages last set them (PSM_SETWIZBUTTONS).
-    int wizardButtons() const { return buttons_; }
     void SetWizardButtons(int buttons) { buttons_ = buttons; }
     bool backEnabled() const;
     bool nextEnabled() const;

@@ -22,7 +22,6 @@ class ValueSource {
     Kind kind() const { return kind_; }
     // The radio, file or band of the line.
     const std::string& what() const { return what_; }
-    bool isEdited() const { return edited_; }
     // "Read from radio 00A1B2C3D4E5 at 14:02:11", "Edited since loaded from ...", ...;
     // empty while the page shows what it started with.
     std::string line() const;

@@ -34,7 +34,6 @@ class CompactRadioModel : public RadioModel {
     static constexpr std::uint16_t kLoggedAddress = 0x019A;
 
     std::array<std::uint8_t, 0x10000>& memory() { return memory_; }
-    bool isWlb() const { return wlb_; }
     bool awake() const { return awake_; }
     int resets() const { return resets_; }
     // The characters of every write to 0x019A, as they came.

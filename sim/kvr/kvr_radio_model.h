@@ -29,7 +29,6 @@ class KvrRadioModel : public RadioModel {
     static constexpr std::size_t kIdentificationSize = 68;
 
     std::array<std::uint8_t, kMemorySize>& memory() { return memory_; }
-    int wakeBytesSeen() const { return wakeSeen_; }
     int blocksWritten() const { return blocksWritten_; }
 
   private:

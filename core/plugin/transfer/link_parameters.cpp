@@ -2,20 +2,6 @@
 
 namespace tw {
 
-const char* outcomeName(TransferOutcome outcome) {
-    switch (outcome) {
-        case TransferOutcome::Done:
-            return "done";
-        case TransferOutcome::Failed:
-            return "failed";
-        case TransferOutcome::Refused:
-            return "refused";
-        case TransferOutcome::Cancelled:
-            return "cancelled";
-    }
-    return "failed";
-}
-
 char linkLetter(std::uint16_t typeCode) {
     switch (typeCode) {
         case 'A':

@@ -10,8 +10,6 @@ namespace tw {
 // this is what really happened.
 enum class TransferOutcome : int { Done = 0, Failed = 1, Refused = 2, Cancelled = 3 };
 
-const char* outcomeName(TransferOutcome outcome);
-
 // The 5-byte radio description a host passes with a file transfer: byte 0 the radio type
 // letter, bytes 3 and 4 copied into the radio ID.
 using RadioDescription = std::array<std::uint8_t, 5>;
