@@ -328,6 +328,7 @@ std::unique_ptr<DeviceFactory> serialPorts(Clock&) {
 Startup::MakeDevices simulatedRadio(const Options& o, std::string& why) {
     // A BLT radio is reached through the connection library; the serial line carries only
     // its test interpreter.
+    // Held shared, as the maker must be copyable; it hands the model on once.
     auto model = std::make_shared<std::unique_ptr<sim::RadioModel>>(
         sim::createModel(o.family, runSimOptions(o)));
     if (!*model) {
