@@ -1,7 +1,5 @@
 #include "app/app_options.h"
 
-#include "view/main_view.h"
-
 namespace tw::app {
 
 const char* const kAppUsage =
@@ -25,47 +23,16 @@ Options:
 )";
 
 bool parseAppOptions(const std::vector<std::string>& args, AppOptions& out, std::string& why) {
+    const OptionSyntax syntax{.emptyValues = false, .simOptionFamily = true};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& target) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                why = a + " needs a value";
-                return false;
-            }
-            target = args[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h")
+        if (a == "--help" || a == "-h") {
             out.help = true;
-        else if (a == "--simulate")
-            out.simulate = true;
-        else if (a == "--service")
-            out.service = true;
-        else if (a == "--no-history")
-            out.noHistory = true;
-        else if (a == "--device") {
-            if (!value(out.device)) return false;
-        } else if (a == "--ini") {
-            if (!value(out.ini)) return false;
-        } else if (a == "--trace") {
-            if (!value(out.trace)) return false;
-        } else if (a == "--sim-option") {
-            std::string v;
-            if (!value(v)) return false;
-            const auto colon = v.find(':');
-            const auto eq = v.find('=', colon == std::string::npos ? 0 : colon);
-            if (colon == std::string::npos || colon == 0 || eq == std::string::npos ||
-                eq == colon + 1) {
-                why = "--sim-option needs FAMILY:KEY=VALUE";
-                return false;
-            }
-            const std::string family = v.substr(0, colon);
-            if (tabOfFamily(family) < 0) {
-                why = "--sim-option: no family " + family;
-                return false;
-            }
-            out.simOptions[family][v.substr(colon + 1, eq - colon - 1)] = v.substr(eq + 1);
-        } else {
+            continue;
+        }
+        const OptionRead read = readStartOption(args, i, syntax, out, why);
+        if (read == OptionRead::Error) return false;
+        if (read == OptionRead::Other) {
             why = "unknown option " + a;
             return false;
         }

@@ -1,22 +1,16 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "run/start_options.h"
+
 namespace tw::app {
 
-// Options of the desktop program's command line.
-struct AppOptions {
-    bool simulate = false;  // in-process simulated radios instead of serial ports
-    bool service = false;   // the Enter Test Mode command on the Radio menu
+// Options of the desktop program's command line: the shared ones (--service offers the
+// Enter Test Mode command on the Radio menu) and its help.
+struct AppOptions : StartOptions {
     bool help = false;
-    bool noHistory = false;  // keep no copy of this run's radio reads
-    std::string device;      // every port opens this device
-    std::string ini;         // the profile file; empty: the default place
-    std::string trace;       // serial traffic trace file
-    // Options of the simulated radios, by family (--sim-option FAMILY:KEY=VALUE).
-    std::map<std::string, std::map<std::string, std::string>> simOptions;
 };
 
 extern const char* const kAppUsage;

@@ -8,41 +8,21 @@
 namespace tw::app {
 namespace {
 
-std::unique_ptr<Clock> makeClock(const AppOptions& o) {
-    if (o.simulate) return std::make_unique<VirtualClock>();
-    return std::make_unique<SteadyClock>();
+std::unique_ptr<DeviceFactory> makeDevices(const AppOptions& o, Clock& clock) {
+    if (o.simulate) return std::make_unique<SimulatedRadios>(clock, o.simOptions);
+    return std::make_unique<QSerialDeviceFactory>();
 }
 
 }  // namespace
 
 Session::Session(const AppOptions& options, Ui& ui)
     : threaded_(ui, loop_),
-      guard_(threaded_, link_),
-      profile_(options.ini.empty() ? Profile::defaultPath() : options.ini),
-      clock_(makeClock(options)),
-      devices_(options.simulate ? std::unique_ptr<DeviceFactory>(
-                                      new SimulatedRadios(*clock_, options.simOptions))
-                                : std::unique_ptr<DeviceFactory>(new QSerialDeviceFactory)),
-      simulated_(options.simulate ? static_cast<SimulatedRadios*>(devices_.get()) : nullptr),
-      link_(profile_, *devices_, *clock_, guard_),
-      env_{guard_, *clock_, profile_, link_, app_},
+      startup_(options, threaded_,
+               [&options](Clock& clock) { return makeDevices(options, clock); }),
+      simulated_(options.simulate ? static_cast<SimulatedRadios*>(&startup_.devices()) : nullptr),
       runner_(std::make_unique<OperationRunner>(loop_, std::make_unique<QtWorkerThread>())) {
-    if (!options.device.empty())
-        link_.ports().setRunDevice(options.device);
-    else if (simulated_)
-        link_.ports().setRunDevice("simulated");
-    if (!options.trace.empty()) {
-        trace_ = std::make_unique<Trace>(options.trace, *clock_);
-        if (trace_->isOpen())
-            link_.setTrace(trace_.get());
-        else
-            error_ = "Cannot write the trace file " + options.trace + ".";
-    }
-    app_.simulated = simulated_ != nullptr;
-    app_.keepHistory = !options.noHistory;
-    app_.currentPort = profile_.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
-    app_.serviceMode = options.service;
-    view_ = std::make_unique<MainView>(env_, createFamilyPages(env_));
+    if (startup_.traceFailed()) error_ = "Cannot write the trace file " + options.trace + ".";
+    view_ = std::make_unique<MainView>(env(), createFamilyPages(env()));
     std::string why;
     const auto blt = options.simOptions.find("blt");
     if (simulated_ && !sim::attachSimulatedBlt(
@@ -55,7 +35,6 @@ Session::Session(const AppOptions& options, Ui& ui)
 Session::~Session() {
     shutdown();
     runner_.reset();
-    link_.setTrace(nullptr);
 }
 
 bool Session::startOperation(RadioWork work, std::function<bool()> operation,
@@ -66,7 +45,7 @@ bool Session::startOperation(RadioWork work, std::function<bool()> operation,
     cancel_.reset();
     return runner_->start(
         [this, work, operation = std::move(operation)] {
-            return runRadioOperation(link_, cancel_, threaded_, work, operation).ok;
+            return runRadioOperation(link(), cancel_, threaded_, work, operation).ok;
         },
         std::move(finished));
 }

@@ -5,12 +5,9 @@
 
 #include "app/app_options.h"
 #include "app/qt_ui_thread.h"
-#include "clock/clock.h"
-#include "config/profile.h"
-#include "link/serial_link.h"
-#include "link/trace.h"
 #include "run/operation_runner.h"
 #include "run/radio_operation.h"
+#include "run/startup.h"
 #include "run/threaded_ui.h"
 #include "view/env.h"
 #include "view/main_view.h"
@@ -34,11 +31,11 @@ class Session {
     // Empty when the session is usable; else why not (a trace file that cannot be written).
     const std::string& error() const { return error_; }
 
-    Env& env() { return env_; }
+    Env& env() { return startup_.env(); }
     MainView& view() { return *view_; }
-    Profile& profile() { return profile_; }
-    SerialLink& link() { return link_; }
-    AppState& app() { return app_; }
+    Profile& profile() { return startup_.profile(); }
+    SerialLink& link() { return startup_.link(); }
+    AppState& app() { return startup_.app(); }
     SimulatedRadios* simulated() { return simulated_; }
 
     // Keeps the simulated radio in step with the selected tab.
@@ -60,15 +57,8 @@ class Session {
     QtUiThread loop_;
     ThreadedUi threaded_;
     CancelSignal cancel_;
-    CancellableUi guard_;
-    Profile profile_;
-    std::unique_ptr<Clock> clock_;
-    std::unique_ptr<DeviceFactory> devices_;
+    Startup startup_;
     SimulatedRadios* simulated_ = nullptr;
-    SerialLink link_;
-    AppState app_;
-    Env env_;
-    std::unique_ptr<Trace> trace_;
     std::unique_ptr<MainView> view_;
     std::string error_;
     // Last, so the worker stops before anything it uses goes.

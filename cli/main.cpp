@@ -14,15 +14,12 @@
 #include "cli/interrupts.h"
 #include "cli/json.h"
 #include "cli/options.h"
-#include "clock/clock.h"
-#include "config/profile.h"
 #include "families/blt/blt_page.h"
 #include "families/file_compare.h"
 #include "families/registry.h"
 #include "history/read_history.h"
-#include "link/serial_link.h"
-#include "link/trace.h"
 #include "run/radio_operation.h"
+#include "run/startup.h"
 #include "sim/blt/blt_radio.h"
 #include "sim/models.h"
 #include "sim/sim_device.h"
@@ -310,6 +307,146 @@ void printActions(Env& env) {
     }
 }
 
+// --sim-option names no family on the command line: the run has one.
+sim::ModelOptions runSimOptions(const Options& o) {
+    const auto given = o.simOptions.find("");
+    return given == o.simOptions.end() ? sim::ModelOptions{} : given->second;
+}
+
+std::unique_ptr<DeviceFactory> serialPorts(Clock&) {
+    return std::make_unique<QSerialDeviceFactory>();
+}
+
+// The family's simulated radio behind a line with the faults asked for; nothing, with `why`,
+// when the family has no simulated radio or a fault is unknown.
+Startup::MakeDevices simulatedRadio(const Options& o, std::string& why) {
+    // A BLT radio is reached through the connection library; the serial line carries only
+    // its test interpreter.
+    // Held shared, as the maker must be copyable; it hands the model on once.
+    auto model = std::make_shared<std::unique_ptr<sim::RadioModel>>(
+        sim::createModel(o.family, runSimOptions(o)));
+    if (!*model) {
+        why = "no simulated radio for family " + o.family;
+        return nullptr;
+    }
+    sim::Faults faults;
+    for (const auto& f : o.faults) {
+        if (faults.parse(f)) continue;
+        why = "unknown fault " + f;
+        return nullptr;
+    }
+    return [model, faults](Clock& clock) {
+        auto factory = std::make_unique<sim::SimDeviceFactory>(std::move(*model), clock);
+        factory->faults() = faults;
+        return factory;
+    };
+}
+
+// The help lists every family's page steps; it reaches no radio and writes no trace.
+int printHelp(const Options& o, Ui& ui) {
+    StartOptions listing = o;
+    listing.simulate = false;
+    listing.device.clear();
+    listing.trace.clear();
+    Startup start(listing, ui, serialPorts);
+    std::cout << kUsage;
+    printActions(start.env());
+    return 0;
+}
+
+// What a finished step shows in the running output.
+void printStepOutput(const Step& s, bool stepOk, const std::vector<std::string>& report,
+                     testtune::AlignmentBench* bench) {
+    const bool listsFindings =
+        s.name == "history-changes" || s.name == "compare" || s.name == "compare-files";
+    if (s.name == "report" || s.name == "history" || (stepOk && listsFindings))
+        for (const auto& line : report) std::cout << line << "\n";
+    if (s.name == "alignment" && bench && bench->report().opened) {
+        const auto& r = bench->report();
+        std::cout << "[sheet] " << r.title << ": " << testtune::describeFacts(r.facts)
+                  << ", battery " << r.battery << "\n";
+    }
+    if (bench && bench->sheet() && s.name != "alignment") {
+        testtune::CTestSheet& sh = *bench->sheet();
+        std::cout << "[sheet] page " << sh.activeIndex() + 1 << " " << sh.activePage().title()
+                  << (sh.testDialog() ? " [" + sh.testDialog()->title() + "]" : "") << "\n";
+    }
+}
+
+// The page a run works on, with the steps it offers.
+struct RunPage {
+    MainView& view;
+    std::vector<PageAction> actions;
+    testtune::AlignmentBench* bench;
+};
+
+// Carries out the steps in order until one fails or a signal cancels the run; the exit
+// status.
+int runSteps(const std::vector<Step>& steps, RunPage& run, CliUi& ui, CancelSignal& cancel,
+             const Options& o, Env& env) {
+    std::vector<std::string> report;
+    Compared compared;
+    bool ok = true;
+    int stoppedBy = 0;
+    for (const auto& s : steps) {
+        ui.clearError();
+        const OperationOutcome outcome = runRadioOperation(
+            env.link, cancel, ui, workOfStep(s.name, run.actions),
+            [&] { return runStep(s, run.view, run.actions, ui, report, compared, o, env); });
+        if (outcome.cancelled || cli::caughtSignal() != 0) {
+            stoppedBy = cli::caughtSignal();
+            ok = false;
+            std::cerr << cli::cancelledRunLine("tunewright-cli", s.name,
+                                               workOfStep(s.name, run.actions), stoppedBy)
+                      << "\n";
+            break;
+        }
+        const bool stepOk = outcome.ok && ui.error().empty();
+        if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
+        if (!o.json) printStepOutput(s, stepOk, report, run.bench);
+        if (!stepOk) {
+            if (!o.json) std::cout << "step " << s.name << " failed\n";
+            ok = false;
+            break;
+        }
+    }
+    const bool aligned = run.bench && run.bench->report().choice;
+    if (o.json)
+        printJson(std::cout, o, ui, run.view.selectedPage(), report, compared,
+                  aligned ? run.bench : nullptr, ok);
+    if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
+    if (!ok) return 1;
+    // A compare that found differences tells a script so, as diff does.
+    return compared.ran && !compared.differences.empty() ? 3 : 0;
+}
+
+// The family's page on the run's devices, its steps checked before any of them runs.
+int runFamily(const Options& o, Startup& start, CliUi& ui, CancelSignal& cancel) {
+    std::string why;
+    if (start.traceFailed()) return usageError("cannot write the trace file " + o.trace);
+    AppState& app = start.app();
+    app.writeWithoutCopy = o.noCopyBeforeWrite;
+    app.allowOtherRadio = o.allowOtherRadio;
+    if (o.hasPort) app.currentPort = o.port;
+    if (!o.radioType.empty())
+        ui.standing["SelectRadioType"] = DialogScript{{{"type", o.radioType}}, "OK"};
+
+    Env& env = start.env();
+    MainView view(env, createFamilyPages(env));
+    view.selectTab(tabOfFamily(o.family));
+    if (o.simulate && o.family == "blt" &&
+        !sim::attachSimulatedBlt(view.selectedPage(), runSimOptions(o), why))
+        return usageError(why);
+
+    std::unique_ptr<testtune::AlignmentBench> bench;
+    if (o.family == "blt") bench = std::make_unique<testtune::AlignmentBench>(env);
+    RunPage page{view, familySteps(view.selectedPage(), bench.get()), bench.get()};
+    std::vector<Step> steps;
+    if (!cli::groupSteps(o.steps, view.selectedPage(), page.actions, o.service, steps, why))
+        return usageError(why);
+    return runSteps(steps, page, ui, cancel, o, env);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -325,114 +462,13 @@ int main(int argc, char** argv) {
     CancelSignal cancel;
     cli::cancelOnSignals(cancel, "tunewright-cli");
 
-    Profile profile(o.ini.empty() ? Profile::defaultPath() : o.ini);
-    std::unique_ptr<Clock> clock;
-    std::unique_ptr<DeviceFactory> devices;
-    if (parsed == Parsed::Run && o.simulate) {
-        clock = std::make_unique<VirtualClock>();
-        // A BLT radio is reached through the connection library; the serial line carries only
-        // its test interpreter.
-        auto model = sim::createModel(o.family, o.simOptions);
-        if (!model) return usageError("no simulated radio for family " + o.family);
-        auto factory = std::make_unique<sim::SimDeviceFactory>(std::move(model), *clock);
-        for (const auto& f : o.faults)
-            if (!factory->faults().parse(f)) return usageError("unknown fault " + f);
-        devices = std::move(factory);
-    } else {
-        clock = std::make_unique<SteadyClock>();
-        devices = std::make_unique<QSerialDeviceFactory>();
-    }
-    SerialLink link(profile, *devices, *clock, ui);
-    // After a cancel the flows' own line-fault messages would only mislead: they become
-    // details, and the run ends with one line saying what the radio may hold.
-    CancellableUi guard(ui, link);
-    AppState app;
-    app.simulated = o.simulate;
-    app.keepHistory = !o.noHistory;
-    app.writeWithoutCopy = o.noCopyBeforeWrite;
-    app.allowOtherRadio = o.allowOtherRadio;
-    app.serviceMode = o.service;
-    Env env{guard, *clock, profile, link, app};
-
-    if (parsed == Parsed::Help) {
-        std::cout << kUsage;
-        printActions(env);
-        return 0;
-    }
+    if (parsed == Parsed::Help) return printHelp(o, ui);
     if (parsed == Parsed::UsageError) return usageError(why);
-
-    std::unique_ptr<Trace> trace;
-    if (!o.trace.empty()) {
-        trace = std::make_unique<Trace>(o.trace, *clock);
-        if (!trace->isOpen()) return usageError("cannot write the trace file " + o.trace);
-        link.setTrace(trace.get());
+    Startup::MakeDevices devices = serialPorts;
+    if (o.simulate) {
+        devices = simulatedRadio(o, why);
+        if (!devices) return usageError(why);
     }
-    if (!o.device.empty()) link.ports().setRunDevice(o.device);
-    if (o.simulate && o.device.empty()) link.ports().setRunDevice("simulated");
-    app.currentPort =
-        o.hasPort ? o.port
-                  : profile.getInt(profile_keys::kCommSection, profile_keys::kPortNumber, -1);
-    if (!o.radioType.empty())
-        ui.standing["SelectRadioType"] = DialogScript{{{"type", o.radioType}}, "OK"};
-
-    MainView view(env, createFamilyPages(env));
-    view.selectTab(tabOfFamily(o.family));
-    if (o.simulate && o.family == "blt" &&
-        !sim::attachSimulatedBlt(view.selectedPage(), o.simOptions, why))
-        return usageError(why);
-
-    std::unique_ptr<testtune::AlignmentBench> bench;
-    if (o.family == "blt") bench = std::make_unique<testtune::AlignmentBench>(env);
-    const std::vector<PageAction> actions = familySteps(view.selectedPage(), bench.get());
-    std::vector<Step> steps;
-    if (!cli::groupSteps(o.steps, view.selectedPage(), actions, o.service, steps, why))
-        return usageError(why);
-
-    std::vector<std::string> report;
-    Compared compared;
-    bool ok = true;
-    int stoppedBy = 0;
-    for (const auto& s : steps) {
-        ui.clearError();
-        const OperationOutcome outcome = runRadioOperation(
-            link, cancel, ui, workOfStep(s.name, actions),
-            [&] { return runStep(s, view, actions, ui, report, compared, o, env); });
-        if (outcome.cancelled || cli::caughtSignal() != 0) {
-            stoppedBy = cli::caughtSignal();
-            ok = false;
-            std::cerr << cli::cancelledRunLine("tunewright-cli", s.name,
-                                               workOfStep(s.name, actions), stoppedBy)
-                      << "\n";
-            break;
-        }
-        const bool stepOk = outcome.ok && ui.error().empty();
-        if (!ui.error().empty()) std::cerr << "tunewright-cli: " << ui.error() << "\n";
-        const bool listsFindings =
-            s.name == "history-changes" || s.name == "compare" || s.name == "compare-files";
-        if (!o.json && (s.name == "report" || s.name == "history" || (stepOk && listsFindings)))
-            for (const auto& line : report) std::cout << line << "\n";
-        if (!o.json && s.name == "alignment" && bench && bench->report().opened) {
-            const auto& r = bench->report();
-            std::cout << "[sheet] " << r.title << ": " << testtune::describeFacts(r.facts)
-                      << ", battery " << r.battery << "\n";
-        }
-        if (!o.json && bench && bench->sheet() && s.name != "alignment") {
-            testtune::CTestSheet& sh = *bench->sheet();
-            std::cout << "[sheet] page " << sh.activeIndex() + 1 << " " << sh.activePage().title()
-                      << (sh.testDialog() ? " [" + sh.testDialog()->title() + "]" : "") << "\n";
-        }
-        if (!stepOk) {
-            if (!o.json) std::cout << "step " << s.name << " failed\n";
-            ok = false;
-            break;
-        }
-    }
-    const bool aligned = bench && bench->report().choice;
-    if (o.json)
-        printJson(std::cout, o, ui, view.selectedPage(), report, compared,
-                  aligned ? bench.get() : nullptr, ok);
-    if (stoppedBy != 0) return cli::signalExitStatus(stoppedBy);
-    if (!ok) return 1;
-    // A compare that found differences tells a script so, as diff does.
-    return compared.ran && !compared.differences.empty() ? 3 : 0;
+    Startup start(o, ui, devices);
+    return runFamily(o, start, ui, cancel);
 }

@@ -21,6 +21,80 @@ bool wholeNumber(const std::string& text, long low, long high, long& out) {
     return *end == '\0' && out >= low && out <= high;
 }
 
+// The words that are no options, and the answer options, until every option is read.
+struct Words {
+    std::vector<std::string> positional;
+    bool yes = false, no = false;
+};
+
+OptionRead readPort(const std::vector<std::string>& args, std::size_t& i, Options& o,
+                    std::string& why) {
+    std::string v;
+    if (!optionValue(args, i, true, v, why)) return OptionRead::Error;
+    long n = 0;
+    // The ports Comm Settings offers: COM 1 to COM 9.
+    if (!wholeNumber(v, 1, 9, n)) {
+        why = "--port needs a port number from 1 to 9";
+        return OptionRead::Error;
+    }
+    o.port = static_cast<int>(n);
+    o.hasPort = true;
+    return OptionRead::Taken;
+}
+
+// Reads args[i] if it is one of the options the desktop program does not take.
+OptionRead readCliOption(const std::vector<std::string>& args, std::size_t& i, Options& o,
+                         Words& words, std::string& why) {
+    const std::string& a = args[i];
+    std::string v;
+    if (a == "--json")
+        o.json = true;
+    else if (a == "--no-copy-before-write")
+        o.noCopyBeforeWrite = true;
+    else if (a == "--allow-other-radio")
+        o.allowOtherRadio = true;
+    else if (a == "--yes")
+        words.yes = true;
+    else if (a == "--no")
+        words.no = true;
+    else if (a == "--radio-type") {
+        if (!optionValue(args, i, true, o.radioType, why)) return OptionRead::Error;
+    } else if (a == "--sim-fault") {
+        if (!optionValue(args, i, true, v, why)) return OptionRead::Error;
+        o.faults.push_back(v);
+    } else if (a == "--port") {
+        return readPort(args, i, o, why);
+    } else {
+        return OptionRead::Other;
+    }
+    return OptionRead::Taken;
+}
+
+// The answers, the family and its steps, once every option is read.
+Parsed finishRun(const Words& words, Options& o, std::string& why) {
+    if (words.yes && words.no) {
+        why = "--yes and --no cannot be given together";
+        return Parsed::UsageError;
+    }
+    if (words.yes) o.answers = CliUi::Answers::Yes;
+    if (words.no) o.answers = CliUi::Answers::No;
+    if (words.positional.empty()) {
+        why = "no FAMILY given";
+        return Parsed::UsageError;
+    }
+    o.family = words.positional.front();
+    if (tabOfFamily(o.family) < 0) {
+        why = "unknown family " + o.family;
+        return Parsed::UsageError;
+    }
+    o.steps.assign(words.positional.begin() + 1, words.positional.end());
+    if (o.steps.empty()) {
+        why = "no STEP given";
+        return Parsed::UsageError;
+    }
+    return Parsed::Run;
+}
+
 }  // namespace
 
 bool isCommandStep(const std::string& name) {
@@ -35,97 +109,25 @@ bool isFileStep(const std::string& name) {
 }
 
 Parsed parseOptions(const std::vector<std::string>& args, Options& o, std::string& why) {
-    std::vector<std::string> positional;
-    std::size_t i = 0;
-    auto value = [&](const std::string& name, std::string& out) {
-        if (i + 1 >= args.size()) {
-            why = name + " needs a value";
-            return false;
-        }
-        out = args[++i];
-        return true;
-    };
-    bool yes = false, no = false;
-    for (; i < args.size(); ++i) {
+    const OptionSyntax syntax{.emptyValues = true, .simOptionFamily = false};
+    Words words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         // Options may also follow the family and the steps ("kvr get-status --yes").
         if (a.rfind("--", 0) != 0) {
-            positional.push_back(a);
+            words.positional.push_back(a);
             continue;
         }
-        std::string v;
         if (a == "--help") return Parsed::Help;
-        if (a == "--simulate")
-            o.simulate = true;
-        else if (a == "--json")
-            o.json = true;
-        else if (a == "--no-history")
-            o.noHistory = true;
-        else if (a == "--no-copy-before-write")
-            o.noCopyBeforeWrite = true;
-        else if (a == "--allow-other-radio")
-            o.allowOtherRadio = true;
-        else if (a == "--service")
-            o.service = true;
-        else if (a == "--yes")
-            yes = true;
-        else if (a == "--no")
-            no = true;
-        else if (a == "--device") {
-            if (!value(a, o.device)) return Parsed::UsageError;
-        } else if (a == "--ini") {
-            if (!value(a, o.ini)) return Parsed::UsageError;
-        } else if (a == "--trace") {
-            if (!value(a, o.trace)) return Parsed::UsageError;
-        } else if (a == "--radio-type") {
-            if (!value(a, o.radioType)) return Parsed::UsageError;
-        } else if (a == "--sim-fault") {
-            if (!value(a, v)) return Parsed::UsageError;
-            o.faults.push_back(v);
-        } else if (a == "--sim-option") {
-            if (!value(a, v)) return Parsed::UsageError;
-            auto eq = v.find('=');
-            if (eq == std::string::npos || eq == 0) {
-                why = "--sim-option needs KEY=VALUE";
-                return Parsed::UsageError;
-            }
-            o.simOptions[v.substr(0, eq)] = v.substr(eq + 1);
-        } else if (a == "--port") {
-            if (!value(a, v)) return Parsed::UsageError;
-            long n = 0;
-            // The ports Comm Settings offers: COM 1 to COM 9.
-            if (!wholeNumber(v, 1, 9, n)) {
-                why = "--port needs a port number from 1 to 9";
-                return Parsed::UsageError;
-            }
-            o.port = static_cast<int>(n);
-            o.hasPort = true;
-        } else {
+        OptionRead read = readStartOption(args, i, syntax, o, why);
+        if (read == OptionRead::Other) read = readCliOption(args, i, o, words, why);
+        if (read == OptionRead::Error) return Parsed::UsageError;
+        if (read == OptionRead::Other) {
             why = "unknown option " + a;
             return Parsed::UsageError;
         }
     }
-    if (yes && no) {
-        why = "--yes and --no cannot be given together";
-        return Parsed::UsageError;
-    }
-    if (yes) o.answers = CliUi::Answers::Yes;
-    if (no) o.answers = CliUi::Answers::No;
-    if (positional.empty()) {
-        why = "no FAMILY given";
-        return Parsed::UsageError;
-    }
-    o.family = positional.front();
-    if (tabOfFamily(o.family) < 0) {
-        why = "unknown family " + o.family;
-        return Parsed::UsageError;
-    }
-    o.steps.assign(positional.begin() + 1, positional.end());
-    if (o.steps.empty()) {
-        why = "no STEP given";
-        return Parsed::UsageError;
-    }
-    return Parsed::Run;
+    return finishRun(words, o, why);
 }
 
 bool groupSteps(const std::vector<std::string>& words, FamilyPage& page,

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/cli_ui.h"
-#include "sim/radio_model.h"
+#include "run/start_options.h"
 
 namespace tw {
 class FamilyPage;
@@ -13,14 +13,15 @@ struct PageAction;
 
 namespace tw::cli {
 
-// What the command line asked for. Parsing needs no Qt, so it can be tested and fuzzed alone.
-struct Options {
-    std::string device, ini, trace, radioType, family;
+// What the command line asked for: the options it shares with the desktop program (its
+// --sim-option names no family: they are under "") and its own. Parsing needs no Qt, so it
+// can be tested and fuzzed alone.
+struct Options : StartOptions {
+    std::string radioType, family;
     int port = 0;
-    bool hasPort = false, simulate = false, json = false, noHistory = false, service = false;
+    bool hasPort = false, json = false;
     bool noCopyBeforeWrite = false, allowOtherRadio = false;
     CliUi::Answers answers = CliUi::Answers::Ask;
-    sim::ModelOptions simOptions;
     std::vector<std::string> faults;
     std::vector<std::string> steps;
 };
