@@ -34,13 +34,9 @@ bool decodeGroupSet(DecodeContext& c, DecodeTarget& t, int number, std::size_t a
     set->SetName(numberedName("GRPSET%02d", number));
     for (int i = 0; i < *g; ++i) {
         std::array<std::uint8_t, records::kGroupFixedSize> b{};
-        bool whole = true;
-        for (auto& x : b) {
-            auto v = r.u8();
-            whole = whole && v;
-            x = v.value_or(0);
-        }
-        auto name = whole ? c.name(r, "GROUP%3d", i + 1) : std::nullopt;
+        if (!r.fits(b.size())) return c.fail(setFailure("Group set", number));
+        for (auto& x : b) x = *r.u8();
+        auto name = c.name(r, "GROUP%3d", i + 1);
         if (!name) return c.fail(setFailure("Group set", number));
         CGroup group(*name, kGroupSetType);
         const bool empty = (b[0] & 7) == 0 && b[1] == 0 && (b[2] & records::kGroupEmptyMark);

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <tuple>
-#include <type_traits>
 
 #include "plugin/store/item_fields.h"
 #include "plugin/store/json_fields.h"
