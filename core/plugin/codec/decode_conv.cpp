@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "plugin/codec/decode_context.h"
+#include "plugin/codec/record_layouts.h"
 #include "plugin/codec/tone_gate.h"
 
 namespace tw {
@@ -19,8 +20,7 @@ std::string setFailure(int number) {
     return text;
 }
 
-// Conventional channel, both forms:
-//   byte 0  7 flag7 | 6 special mode | 5 flag5 | 4-3 flag43 | 2-0 above 3 = upper
+// Conventional channel, both forms: byte 0 and the flags of byte 1 are records::kConvChannel.
 // Short form (bands 11 and 12), L + 9 bytes:
 //   byte 1  7-5 equal to 1 = fine | 4 flag14 | 3-0 second number bits 11-8
 //   byte 2  second number bits 7-0      (receive, always converted as upper)
@@ -45,17 +45,11 @@ bool decodeChannel(DecodeContext& c, SectionReader& r, int index, CConvChannel& 
     auto name = c.name(r, "CHANL%03d", index);
     if (!name) return false;
     ch.name = *name;
-    ch.flag7 = b[0] & 0x80;
-    ch.specialMode = b[0] & 0x40;
-    ch.flag5 = b[0] & 0x20;
-    ch.flag43 = b[0] & 0x18;
-    ch.upper = (b[0] & 7) > 3;
-    ch.flag14 = b[1] & 0x10;
+    readFields(records::kConvChannel, b.data(), ch);
     const std::size_t codes = c.longConv ? 7 : 5;
     ch.hasTx = !(b[codes + 2] & 0x10);
     if (c.longConv) {
-        ch.fineRx = (b[1] >> 5) != 0;
-        ch.fineTx = (b[4] >> 5) != 0;
+        readFields(records::kConvChannelLongFine, b.data(), ch);
         ch.rxFreq = countToMHz(c.freq, (b[1] & 1) << 16 | b[2] << 8 | b[3], ch.fineRx, true);
         if (ch.hasTx)
             ch.txFreq = countToMHz(c.freq, (b[4] & 1) << 16 | b[5] << 8 | b[6], ch.fineTx, false);

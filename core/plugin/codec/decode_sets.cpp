@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "plugin/codec/decode_context.h"
+#include "plugin/codec/record_layouts.h"
 #include "util/text.h"
 
 namespace tw {
@@ -24,11 +25,7 @@ std::string groupAt(const CGroupSet& set, int index) {
 //   byte 1  bits 5-0 home group       (1-based, 0 = none)
 //   byte 2  bits 5-0 priority-1 group
 //   byte 3  bits 5-0 priority-2 group
-// then G records of 3 + L bytes:
-//   byte 0  7 flagA | 6 flagB | 5-3 value3 | 2-0 ID bits 10-8
-//   byte 1  ID bits 7-0
-//   byte 2  7 empty slot | 6 /f3 | 5 /f2 | 4 /f1 | 3 flagC | 2 /f0 | 1-0 steps / 5
-//   name    L bytes
+// then G group records (records::kGroup).
 bool decodeGroupSet(DecodeContext& c, DecodeTarget& t, int number, std::size_t at) {
     SectionReader r(c.view, at, c.map.sections[kSecGroupSets]->end);
     auto g = r.u8(), home = r.u8(), p1 = r.u8(), p2 = r.u8();
@@ -36,19 +33,14 @@ bool decodeGroupSet(DecodeContext& c, DecodeTarget& t, int number, std::size_t a
     auto set = std::make_unique<CGroupSet>();
     set->SetName(numberedName("GRPSET%02d", number));
     for (int i = 0; i < *g; ++i) {
-        auto b0 = r.u8(), b1 = r.u8(), b2 = r.u8();
-        auto name = b2 ? c.name(r, "GROUP%3d", i + 1) : std::nullopt;
+        std::array<std::uint8_t, records::kGroupFixedSize> b{};
+        if (!r.fits(b.size())) return c.fail(setFailure("Group set", number));
+        for (auto& x : b) x = *r.u8();
+        auto name = c.name(r, "GROUP%3d", i + 1);
         if (!name) return c.fail(setFailure("Group set", number));
         CGroup group(*name, kGroupSetType);
-        group.id = (*b0 & 7) << 8 | *b1;
-        if (!(group.id == 0 && (*b2 & 0x80))) {
-            group.flagA = *b0 & 0x80;
-            group.flagB = *b0 & 0x40;
-            group.value3 = (*b0 >> 3) & 7;
-            group.steps = (*b2 & 3) * 5;
-            group.flagC = *b2 & 0x08;
-            group.inverted = {!(*b2 & 0x04), !(*b2 & 0x10), !(*b2 & 0x20), !(*b2 & 0x40)};
-        }
+        const bool empty = (b[0] & 7) == 0 && b[1] == 0 && (b[2] & records::kGroupEmptyMark);
+        if (!empty) readFields(records::kGroup, b.data(), group);
         set->Add(std::move(group));
     }
     const std::pair<int, const char*> refs[] = {{*home & 0x3F, "home group"},

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "plugin/codec/decode_context.h"
+#include "plugin/codec/record_layouts.h"
 #include "plugin/validation/value_convert.h"
 #include "util/text.h"
 
@@ -15,7 +16,7 @@ std::string setName(const char* format, int number) {
 
 // Raw bytes of one system record.
 struct Record {
-    std::array<std::uint8_t, 11> b{};
+    std::array<std::uint8_t, records::kTrunkedFixedSize> b{};  // the longest record
     int type = 0;
     std::string name;
 };
@@ -82,17 +83,7 @@ std::unique_ptr<CSystem> conventional(const Record& r) {
     return s;
 }
 
-// Trunked system, 11 + L bytes:
-//   b0  7-5 type 1 or 2
-//   b1  7 its trunked set has one channel | 5-0 value6
-//   b2  7 /flagA | 6 /flagB | 5-0 value14 bits 13-8     b3  value14 bits 7-0
-//   b4  6 always set | 5 power-up flag | 4-0 value5
-//   b5  7-5 special call set | 4-0 trunked set bits 4-0
-//   b6  7-5 value3 | 4-0 group set bits 4-0
-//   b7  7-4 system scan value
-//   b8  7-6 trunked set steps / 5 | 5-0 priority system, or first scanned system
-//   b9  6 pair scan mode | 5-0 second scanned system
-//   b10 7 flag | 6 trunked set bit 5 | 5 group set bit 5 | 4-0 scan value in 0.5 steps
+// Trunked system: records::kTrunkedSystem.
 std::unique_ptr<CSystem> trunked(const Record& r, const std::vector<Record>& all,
                                  CPersonality& fresh) {
     const auto& b = r.b;
@@ -101,13 +92,7 @@ std::unique_ptr<CSystem> trunked(const Record& r, const std::vector<Record>& all
     s->trunkSet = setName("TRKSET%02d", trunkSet);
     s->spCallSet = setName("SPCSET%02d", b[5] >> 5);
     s->groupSet = setName("GRPSET%02d", (b[6] & 0x1F) + ((b[10] & 0x20) ? 32 : 0));
-    s->value6 = b[1] & 0x3F;
-    s->value14 = (b[2] & 0x3F) << 8 | b[3];
-    s->flagA = !(b[2] & 0x80);
-    s->flagB = !(b[2] & 0x40);
-    s->value5 = b[4] & 0x1F;
-    s->value3 = b[6] >> 5;
-    s->flag = b[10] & 0x80;
+    readFields(records::kTrunkedSystem, b.data(), *s);
     if (b[9] & 0x40) {
         s->scanMode = kPairScanMode;
         s->scanPair = {systemName(all, b[8] & 0x3F), systemName(all, b[9] & 0x3F)};
@@ -120,23 +105,14 @@ std::unique_ptr<CSystem> trunked(const Record& r, const std::vector<Record>& all
     return s;
 }
 
-// TELPAGE system, 7 + L bytes:
-//   b0  7-5 type 3 | 4 flag0
-//   b1  7 flag1 | 6 flag2 | 5 flag3 | 4-0 offset + 5
-//   b2  7 group set bit 5 | 5-0 trunked set
-//   b3  7-5 special call set | 4-0 group set bits 4-0
-//   b4  TELPAGE code table index          b5  kept at 0
-//   b6  7-6 value2 | 5 flag7 | 4 flag6 | 1 flag5 | 0 flag4
+// TELPAGE system: records::kTelpageSystem.
 std::unique_ptr<CSystem> telpage(DecodeContext& c, const Record& r) {
     const auto& b = r.b;
     auto s = std::make_unique<CTpgSystem>(r.name);
     s->trunkSet = setName("TRKSET%02d", b[2] & 0x3F);
     s->groupSet = setName("TPGGRP%02d", (b[3] & 0x1F) + ((b[2] & 0x80) ? 32 : 0));
     s->spCallSet = setName("TPGSPC%02d", b[3] >> 5);
-    s->flags = {bool(b[0] & 0x10), bool(b[1] & 0x80), bool(b[1] & 0x40), bool(b[1] & 0x20),
-                bool(b[6] & 0x01), bool(b[6] & 0x02), bool(b[6] & 0x10), bool(b[6] & 0x20)};
-    s->value2 = b[6] >> 6;
-    s->offset = (b[1] & 0x1F) - 5;
+    readFields(records::kTelpageSystem, b.data(), *s);
     applyTpgCodeEntry(c, b[4], s->codeSlots);
     return s;
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "plugin/codec/encode_context.h"
+#include "plugin/codec/record_layouts.h"
 #include "plugin/codec/tone_gate.h"
 
 namespace tw {
@@ -49,20 +50,23 @@ bool channel(EncodeContext& c, const CConvSet& set, std::size_t index) {
         !toneGate(c, ch.txTg, ch.specialMode, set, index, txCode))
         return false;
     if (!ch.hasTx) txCode.first |= 0x10;
-    c.w.u8((ch.flag7 ? 0x80 : 0) | (ch.specialMode ? 0x40 : 0) | (ch.flag5 ? 0x20 : 0) |
-           (ch.flag43 ? 0x08 : 0) | (ch.upper ? 0x04 : 0));
-    const unsigned flag14 = ch.flag14 ? 0x10 : 0;
+    std::array<std::uint8_t, 7> b{};  // the bytes before the tone codes
     if (c.longConv) {
-        c.w.u8((ch.fineRx ? 0x20 : 0) | flag14 | (rx >> 16));
-        c.w.u16(rx & 0xFFFF);
-        c.w.u8((ch.fineTx ? 0x20 : 0) | (tx >> 16));
-        c.w.u16(tx & 0xFFFF);
+        b[1] = static_cast<std::uint8_t>(rx >> 16);
+        b[2] = static_cast<std::uint8_t>(rx >> 8);
+        b[3] = static_cast<std::uint8_t>(rx);
+        b[4] = static_cast<std::uint8_t>(tx >> 16);
+        b[5] = static_cast<std::uint8_t>(tx >> 8);
+        b[6] = static_cast<std::uint8_t>(tx);
+        writeFields(records::kConvChannelLongFine, ch, b.data());
     } else {
-        c.w.u8((ch.fineRx ? 0x20 : 0) | flag14 | (rx >> 8));
-        c.w.u8(rx & 0xFF);
-        c.w.u8((ch.fineTx ? 0x20 : 0) | (tx >> 8));
-        c.w.u8(tx & 0xFF);
+        b[1] = static_cast<std::uint8_t>((ch.fineRx ? 0x20 : 0) | (rx >> 8));
+        b[2] = static_cast<std::uint8_t>(rx);
+        b[3] = static_cast<std::uint8_t>((ch.fineTx ? 0x20 : 0) | (tx >> 8));
+        b[4] = static_cast<std::uint8_t>(tx);
     }
+    writeFields(records::kConvChannel, ch, b.data());
+    c.w.bytes(b.data(), c.longConv ? 7 : 5);
     c.w.u8(rxCode.first);
     c.w.u8(rxCode.second);
     c.w.u8(txCode.first);

@@ -1,6 +1,7 @@
-// Group sets (section 0) and trunked frequency sets (section 2); layouts beside the
-// decoder's reading of them.
+// Group sets (section 0) and trunked frequency sets (section 2); the group record's layout
+// is records::kGroup, the rest is drawn beside the decoder's reading of it.
 #include "plugin/codec/encode_context.h"
+#include "plugin/codec/record_layouts.h"
 
 namespace tw {
 namespace {
@@ -28,23 +29,19 @@ bool groupSet(EncodeContext& c, const CGroupSet& set) {
     c.w.u8(p1);
     c.w.u8(p2);
     for (const CGroup& g : set.items) {
+        std::array<std::uint8_t, records::kGroupFixedSize> b{};
         if (g.id == 0) {
             // An empty slot: only the marker; its name bytes stay as they are.
-            c.w.u8(0);
-            c.w.u8(0);
-            c.w.u8(0x80);
+            b[2] = records::kGroupEmptyMark;
+            c.w.bytes(b.data(), b.size());
             c.w.zeros(c.nameLength);
             continue;
         }
         if (g.id < 0 || g.id > 2047)
             return c.refuse(
                 says("Group %s has ID %d; the radio holds IDs up to 2047.", g.name.c_str(), g.id));
-        c.w.u8((g.flagA ? 0x80 : 0) | (g.flagB ? 0x40 : 0) |
-               static_cast<unsigned>(g.value3 & 7) << 3 | static_cast<unsigned>(g.id >> 8));
-        c.w.u8(static_cast<unsigned>(g.id & 0xFF));
-        c.w.u8(static_cast<unsigned>((g.steps / 5) & 3) | (g.flagC ? 0x08 : 0) |
-               (g.inverted[0] ? 0 : 0x04) | (g.inverted[1] ? 0 : 0x10) |
-               (g.inverted[2] ? 0 : 0x20) | (g.inverted[3] ? 0 : 0x40));
+        writeFields(records::kGroup, g, b.data());
+        c.w.bytes(b.data(), b.size());
         c.w.name(g.name, c.nameLength);
     }
     return true;

@@ -1,8 +1,9 @@
-// The system list (section 6), the scan matrix (5) and the RCI tables (22, 24). Record
-// layouts are drawn beside the decoder's reading of them.
+// The system list (section 6), the scan matrix (5) and the RCI tables (22, 24). The
+// system records' layouts are in record_layouts.h.
 #include <algorithm>
 
 #include "plugin/codec/encode_context.h"
+#include "plugin/codec/record_layouts.h"
 #include "plugin/validation/value_convert.h"
 
 namespace tw {
@@ -35,7 +36,6 @@ bool trunked(EncodeContext& c, const CTrunkSystem& s) {
     if (const auto* o = c.p.GetOption<CSystemScanOpts>()) systemScan = *o;
     CScanOpts scan;
     if (const auto* o = c.p.GetOption<CScanOpts>()) scan = *o;
-    const unsigned id = c.request.idOverride != 0 ? c.request.idOverride : (s.value14 & 0x3FFF);
     unsigned b8 = 0, b9 = 0;
     if (s.scanMode == kPairScanMode) {
         if (!systemNumber(c, s.scanPair[0], name, b8) || !systemNumber(c, s.scanPair[1], name, b9))
@@ -47,18 +47,25 @@ bool trunked(EncodeContext& c, const CTrunkSystem& s) {
     b8 |= static_cast<unsigned>((set->steps / 5) & 3) << 6;
     const unsigned scanCount =
         static_cast<unsigned>(std::min(fractionToCount(194, 1077, scan.fraction).value_or(0), 31));
-    c.w.u8(0x20);
-    c.w.u8((s.value6 & 0x3F) | (set->items.size() == 1 ? 0x80 : 0));
-    c.w.u8((id >> 8) | (s.flagA ? 0 : 0x80) | (s.flagB ? 0 : 0x40));
-    c.w.u8(id & 0xFF);
-    c.w.u8(0x40 | (powerUp.flag ? 0x20 : 0) | (s.value5 & 0x1F));
-    c.w.u8(static_cast<unsigned>(spc) << 5 | (trunk & 0x1F));
-    c.w.u8(static_cast<unsigned>(s.value3 & 7) << 5 | (group & 0x1F));
-    c.w.u8(static_cast<unsigned>(systemScan.value & 15) << 4);
-    c.w.u8(b8);
-    c.w.u8(b9);
-    c.w.u8((s.flag ? 0x80 : 0) | ((trunk & 0x20) ? 0x40 : 0) | ((group & 0x20) ? 0x20 : 0) |
-           scanCount);
+    // The record's own members go through the table; the rest are set numbers, system
+    // numbers and radio-wide options every trunked record repeats.
+    std::array<std::uint8_t, records::kTrunkedFixedSize> b{};
+    b[0] = 0x20;
+    b[1] = set->items.size() == 1 ? 0x80 : 0;
+    b[4] = static_cast<std::uint8_t>(0x40 | (powerUp.flag ? 0x20 : 0));
+    b[5] = static_cast<std::uint8_t>(static_cast<unsigned>(spc) << 5 | (trunk & 0x1F));
+    b[6] = static_cast<std::uint8_t>(group & 0x1F);
+    b[7] = static_cast<std::uint8_t>(static_cast<unsigned>(systemScan.value & 15) << 4);
+    b[8] = static_cast<std::uint8_t>(b8);
+    b[9] = static_cast<std::uint8_t>(b9);
+    b[10] = static_cast<std::uint8_t>(((trunk & 0x20) ? 0x40 : 0) | ((group & 0x20) ? 0x20 : 0) |
+                                      scanCount);
+    writeFields(records::kTrunkedSystem, s, b.data());
+    if (c.request.idOverride != 0) {
+        b[2] = static_cast<std::uint8_t>((b[2] & 0xC0) | c.request.idOverride >> 8);
+        b[3] = static_cast<std::uint8_t>(c.request.idOverride & 0xFF);
+    }
+    c.w.bytes(b.data(), b.size());
     return true;
 }
 
@@ -87,16 +94,14 @@ bool telpage(EncodeContext& c, const CTpgSystem& s) {
     if (group > 63 || spc > 7)
         return c.refuse(says("System %s refers to more TELPAGE sets than the radio can number.",
                              s.GetName().c_str()));
-    const auto& f = s.flags;
     const auto code = c.codeIndex.find(&s);
-    c.w.u8(0x60 | (f[0] ? 0x10 : 0));
-    c.w.u8((f[1] ? 0x80 : 0) | (f[2] ? 0x40 : 0) | (f[3] ? 0x20 : 0) | ((s.offset + 5) & 0x1F));
-    c.w.u8((trunk & 0x3F) | ((group & 0x20) ? 0x80 : 0));
-    c.w.u8(static_cast<unsigned>(spc) << 5 | (group & 0x1F));
-    c.w.u8(code == c.codeIndex.end() ? 0 : static_cast<unsigned>(code->second));
-    c.w.u8(0);
-    c.w.u8(static_cast<unsigned>(s.value2 & 3) << 6 | (f[7] ? 0x20 : 0) | (f[6] ? 0x10 : 0) |
-           (f[5] ? 0x02 : 0) | (f[4] ? 0x01 : 0));
+    std::array<std::uint8_t, records::kTelpageFixedSize> b{};
+    b[0] = 0x60;
+    b[2] = static_cast<std::uint8_t>((trunk & 0x3F) | ((group & 0x20) ? 0x80 : 0));
+    b[3] = static_cast<std::uint8_t>(static_cast<unsigned>(spc) << 5 | (group & 0x1F));
+    b[4] = code == c.codeIndex.end() ? 0 : static_cast<std::uint8_t>(code->second);
+    writeFields(records::kTelpageSystem, s, b.data());
+    c.w.bytes(b.data(), b.size());
     return true;
 }
 

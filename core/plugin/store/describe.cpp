@@ -1,16 +1,30 @@
-// What each store object shows in a deep comparison.
-#include "plugin/store/options.h"
-#include "plugin/store/sets.h"
-#include "plugin/store/systems.h"
+// What each store object shows in a deep comparison. The objects whose members
+// item_fields.h lists are shown from that list; the options below it whose lines join
+// several members into one text are drawn by hand.
+#include "plugin/store/item_fields.h"
 
 namespace tw {
 namespace {
 
-template <std::size_t N>
-void addFlags(FieldList& out, const char* name, const std::array<bool, N>& flags) {
-    std::string s;
-    for (bool f : flags) s += f ? '1' : '0';
-    out.add(name, s);
+// The list is visited through a writable reference, as the JSON reader needs one; the
+// description only reads.
+template <class T>
+void describeMembers(FieldList& out, const T& object) {
+    members::FieldDescriber d(out);
+    members::fields(d, const_cast<T&>(object));
+    d.finish();
+}
+
+template <class T>
+void describeSet(FieldList& out, const T& set) {
+    out.add("name", set.GetName());
+    describeMembers(out, set);
+}
+
+template <class T>
+void describeSystem(FieldList& out, const T& system) {
+    out.add(members::systemKindName(system.Kind()), system.GetName());
+    describeMembers(out, system);
 }
 
 template <class T, std::size_t N>
@@ -28,127 +42,63 @@ void describeList(FieldList& out, const std::vector<CStatusMessage>& items) {
 }  // namespace
 
 void CGroup::Describe(FieldList& out) const {
-    out.add("name", name);
-    out.add("id", id);
-    out.add("flagA", flagA);
-    out.add("flagB", flagB);
-    out.add("value3", value3);
-    out.add("steps", steps);
-    out.add("flagC", flagC);
-    addFlags(out, "inverted", inverted);
+    describeMembers(out, *this);
 }
 
 void CTrunkChannel::Describe(FieldList& out) const {
-    out.add("first", first);
-    out.add("second", second);
-    out.add("mode", mode);
-    out.add("upper", upper);
-    out.add("fine", fine);
+    describeMembers(out, *this);
 }
 
 void CConvChannel::Describe(FieldList& out) const {
-    out.add("name", name);
-    out.add("rx", rxFreq);
-    out.add("tx", txFreq);
-    out.add("hasTx", hasTx);
-    out.add("upper", upper);
-    out.add("fineRx", fineRx);
-    out.add("fineTx", fineTx);
-    addFlags(out, "flags", std::array<bool, 5>{flag7, flag5, flag43, specialMode, flag14});
-    addNumbers(out, "extension", extension);
-    out.add("rxTg", rxTg);
-    out.add("txTg", txTg);
+    describeMembers(out, *this);
 }
 
 void CSpCall::Describe(FieldList& out) const {
-    out.add("name", name);
-    out.add("type", type);
-    out.add("flag", flag);
-    out.add("kindCode", kindCode);
-    out.add("number", number);
+    describeMembers(out, *this);
 }
 
 void CTpgSpCall::Describe(FieldList& out) const {
-    out.add("name", name);
-    out.add("number", number);
+    describeMembers(out, *this);
 }
 
 void CTpgGroup::Describe(FieldList& out) const {
-    out.add("name", name);
-    addFlags(out, "flags", flags);
-    addNumbers(out, "slot", codeSlots);
+    describeMembers(out, *this);
 }
 
 void CGroupSet::Describe(FieldList& out) const {
-    describeItems(out, "group");
-    out.add("home", home);
-    out.add("priority1", priority1);
-    out.add("priority2", priority2);
+    describeSet(out, *this);
 }
 
 void CTrunkSet::Describe(FieldList& out) const {
-    describeItems(out, "channel");
-    out.add("flag", flag);
-    out.add("steps", steps);
-    for (int i = 0; i < 4; ++i) out.add("bandLimit" + std::to_string(i), bandLimits[i]);
+    describeSet(out, *this);
 }
 
 void CConvSet::Describe(FieldList& out) const {
-    describeItems(out, "channel");
-    out.add("home", home);
-    out.add("priority1", priority1);
-    out.add("priority2", priority2);
-    out.add("wideScan", wideScan);
+    describeSet(out, *this);
 }
 
 void CSpCallSet::Describe(FieldList& out) const {
-    describeItems(out, "call");
-    out.add("value1", value1);
-    out.add("value2", value2);
+    describeSet(out, *this);
 }
 
 void CTpgGroupSet::Describe(FieldList& out) const {
-    describeItems(out, "group");
+    describeSet(out, *this);
 }
 
 void CTpgSpCallSet::Describe(FieldList& out) const {
-    describeItems(out, "call");
+    describeSet(out, *this);
 }
 
 void CConvSystem::Describe(FieldList& out) const {
-    out.add("conventional", GetName());
-    out.add("convSet", convSet_);
+    describeSystem(out, *this);
 }
 
 void CTrunkSystem::Describe(FieldList& out) const {
-    out.add("trunked", GetName());
-    out.add("trunkSet", trunkSet);
-    out.add("groupSet", groupSet);
-    out.add("spCallSet", spCallSet);
-    out.add("value6", value6);
-    out.add("value14", value14);
-    out.add("flagA", flagA);
-    out.add("flagB", flagB);
-    out.add("value5", value5);
-    out.add("value3", value3);
-    out.add("flag", flag);
-    out.add("scanMode", scanMode);
-    out.add("prioritySystem", prioritySystem);
-    out.add("scanPair", scanPair[0] + "|" + scanPair[1]);
-    std::string scanned;
-    for (const auto& s : scannedSystems) scanned += s + "|";
-    out.add("scanned", scanned);
+    describeSystem(out, *this);
 }
 
 void CTpgSystem::Describe(FieldList& out) const {
-    out.add("telpage", GetName());
-    out.add("trunkSet", trunkSet);
-    out.add("groupSet", groupSet);
-    out.add("spCallSet", spCallSet);
-    addFlags(out, "flags", flags);
-    out.add("value2", value2);
-    out.add("offset", offset);
-    addNumbers(out, "slot", codeSlots);
+    describeSystem(out, *this);
 }
 
 void CDTMFOpts::Describe(FieldList& out) const {
@@ -157,30 +107,27 @@ void CDTMFOpts::Describe(FieldList& out) const {
 }
 
 void CNavlocOpts::Describe(FieldList& out) const {
-    out.add("1197", fraction);
+    describeMembers(out, *this);
 }
 
 void CClearvoxOpts::Describe(FieldList& out) const {
-    out.add("1910", fraction);
+    describeMembers(out, *this);
 }
 
 void CScanOpts::Describe(FieldList& out) const {
-    out.add("1077", fraction);
+    describeMembers(out, *this);
 }
 
 void CSystemScanOpts::Describe(FieldList& out) const {
-    out.add("value", value);
+    describeMembers(out, *this);
 }
 
 void CPowerUpOpts::Describe(FieldList& out) const {
-    out.add("flag", flag);
-    out.add("system", system);
-    out.add("group", group);
+    describeMembers(out, *this);
 }
 
 void CGenRadioOpts::Describe(FieldList& out) const {
-    out.add("homeSystem", homeSystem);
-    out.add("callback", callback_);
+    describeMembers(out, *this);
 }
 
 void CAgencyData::Describe(FieldList& out) const {
@@ -202,14 +149,11 @@ void CScratchPadOpts::SetIds(const std::vector<std::uint16_t>& words) {
 }
 
 void CScratchPadOpts::Describe(FieldList& out) const {
-    out.add("idsPresent", idsPresent);
-    out.add("phonesPresent", phonesPresent);
-    addNumbers(out, "id", ids);
-    for (std::size_t i = 0; i < phones.size(); ++i) out.add("phone" + std::to_string(i), phones[i]);
+    describeMembers(out, *this);
 }
 
 void CKeypadCtrlOpts_N2::Describe(FieldList& out) const {
-    out.add("lockSequence", lockSequence);
+    describeMembers(out, *this);
 }
 
 void CTrvMenu::Describe(FieldList& out) const {
@@ -226,11 +170,11 @@ void CTrwFlexKeys::Describe(FieldList& out) const {
 }
 
 void CDualsetOpts::Describe(FieldList& out) const {
-    out.add("value", static_cast<int>(value));
+    describeMembers(out, *this);
 }
 
 void CRciKeypad::Describe(FieldList& out) const {
-    addNumbers(out, "key", keypad);
+    describeMembers(out, *this);
 }
 
 void CRciSystemGroup::Describe(FieldList& out) const {
@@ -248,7 +192,7 @@ void CType61Opts::Describe(FieldList& out) const {
 }
 
 void CVsOpts::Describe(FieldList& out) const {
-    out.addBytes("data", data);
+    describeMembers(out, *this);
 }
 
 void CStatus::Describe(FieldList& out) const {

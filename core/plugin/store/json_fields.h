@@ -1,8 +1,9 @@
 #pragma once
 
 // The two sides of the personality's JSON form. Every object lists its members once, as a
-// template over a visitor; FieldWriter turns the list into JSON and FieldReader checks
-// JSON against it, so the writer and the reader cannot drift apart.
+// template over a visitor (item_fields.h); FieldWriter turns the list into JSON and
+// FieldReader checks JSON against it, so the writer and the reader cannot drift apart. The
+// description of an object goes through the same list (FieldDescriber).
 
 #include <array>
 #include <cmath>
@@ -23,27 +24,35 @@ bool utf8ToLatin1(const std::string& text, std::string& bytes);
 std::string hexOf(const std::vector<std::uint8_t>& bytes);
 bool bytesOfHex(const std::string& text, std::vector<std::uint8_t>& bytes);
 
+// A member's name in JSON and, where the description calls it otherwise, there.
+struct Key {
+    constexpr Key(const char* name) : json(name), shown(name) {}
+    constexpr Key(const char* jsonName, const char* shownName) : json(jsonName), shown(shownName) {}
+    const char* json;
+    const char* shown;
+};
+
 class FieldWriter {
   public:
     explicit FieldWriter(Value& object) : out_(object) {}
 
-    void text(const char* key, const std::string& bytes) {
-        out_.add(key, Value::makeString(latin1ToUtf8(bytes)));
+    void text(Key key, const std::string& bytes) {
+        out_.add(key.json, Value::makeString(latin1ToUtf8(bytes)));
     }
     template <class T>
-    void integer(const char* key, const T& v, long long, long long) {
-        out_.add(key, Value::makeNumber(static_cast<double>(v)));
+    void integer(Key key, const T& v, long long, long long) {
+        out_.add(key.json, Value::makeNumber(static_cast<double>(v)));
     }
-    void flag(const char* key, const bool& v) { out_.add(key, Value::makeBool(v)); }
-    void real(const char* key, const double& v, double, double) {
-        out_.add(key, Value::makeNumber(v));
+    void flag(Key key, const bool& v) { out_.add(key.json, Value::makeBool(v)); }
+    void real(Key key, const double& v, double, double) {
+        out_.add(key.json, Value::makeNumber(v));
     }
-    void bytes(const char* key, const std::vector<std::uint8_t>& v, std::size_t) {
-        out_.add(key, Value::makeString(hexOf(v)));
+    void bytes(Key key, const std::vector<std::uint8_t>& v, std::size_t) {
+        out_.add(key.json, Value::makeString(hexOf(v)));
     }
     template <class List, class Each>
-    void list(const char* key, List& items, std::size_t, Each each) {
-        Value& array = out_.add(key, Value::makeArray());
+    void list(Key key, List& items, std::size_t, Each each) {
+        Value& array = out_.add(key.json, Value::makeArray());
         for (auto& item : items) {
             Value slot = Value::makeObject();
             FieldWriter inner(slot);
@@ -52,19 +61,19 @@ class FieldWriter {
         }
     }
     template <class List, class Each>
-    void objects(const char* key, List& items, std::size_t, Each each) {
-        Value& array = out_.add(key, Value::makeArray());
+    void objects(Key key, List& items, std::size_t, Each each) {
+        Value& array = out_.add(key.json, Value::makeArray());
         for (auto& item : items) {
             FieldWriter inner(array.items.emplace_back(Value::makeObject()));
             each(inner, item);
         }
     }
     template <class Each>
-    void object(const char* key, Each each) {
-        FieldWriter inner(out_.add(key, Value::makeObject()));
+    void object(Key key, Each each) {
+        FieldWriter inner(out_.add(key.json, Value::makeObject()));
         each(inner);
     }
-    void raw(const char* key, Value v) { out_.add(key, std::move(v)); }
+    void raw(Key key, Value v) { out_.add(key.json, std::move(v)); }
     bool ok() const { return true; }
 
   private:
@@ -78,69 +87,70 @@ class FieldReader {
         if (in_.kind != Value::Kind::Object) fail(path_, "expected an object");
     }
 
-    void text(const char* key, std::string& bytes) {
-        if (const Value* v = take(key, Value::Kind::String))
+    void text(Key key, std::string& bytes) {
+        if (const Value* v = take(key.json, Value::Kind::String))
             if (!utf8ToLatin1(v->text, bytes))
-                fail(at(key), "holds a character that is not Latin-1 (U+0000 to U+00FF)");
+                fail(at(key.json), "holds a character that is not Latin-1 (U+0000 to U+00FF)");
     }
     template <class T>
-    void integer(const char* key, T& v, long long lo, long long hi) {
-        if (const Value* n = take(key, Value::Kind::Number)) {
+    void integer(Key key, T& v, long long lo, long long hi) {
+        if (const Value* n = take(key.json, Value::Kind::Number)) {
             if (n->number != std::floor(n->number))
-                fail(at(key), "expected a whole number");
+                fail(at(key.json), "expected a whole number");
             else if (n->number < static_cast<double>(lo) || n->number > static_cast<double>(hi))
-                fail(at(key),
+                fail(at(key.json),
                      "out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
             else
                 v = static_cast<T>(n->number);
         }
     }
-    void flag(const char* key, bool& v) {
-        if (const Value* b = take(key, Value::Kind::Bool)) v = b->boolean;
+    void flag(Key key, bool& v) {
+        if (const Value* b = take(key.json, Value::Kind::Bool)) v = b->boolean;
     }
-    void real(const char* key, double& v, double lo, double hi) {
-        if (const Value* n = take(key, Value::Kind::Number)) {
+    void real(Key key, double& v, double lo, double hi) {
+        if (const Value* n = take(key.json, Value::Kind::Number)) {
             if (n->number < lo || n->number > hi)
-                fail(at(key), "out of range (" + plainNumber(lo) + " to " + plainNumber(hi) + ")");
+                fail(at(key.json),
+                     "out of range (" + plainNumber(lo) + " to " + plainNumber(hi) + ")");
             else
                 v = n->number;
         }
     }
-    void bytes(const char* key, std::vector<std::uint8_t>& v, std::size_t max) {
-        if (const Value* s = take(key, Value::Kind::String)) {
+    void bytes(Key key, std::vector<std::uint8_t>& v, std::size_t max) {
+        if (const Value* s = take(key.json, Value::Kind::String)) {
             if (!bytesOfHex(s->text, v))
-                fail(at(key), "expected pairs of hexadecimal digits");
+                fail(at(key.json), "expected pairs of hexadecimal digits");
             else if (v.size() > max)
-                fail(at(key), "more than " + std::to_string(max) + " bytes");
+                fail(at(key.json), "more than " + std::to_string(max) + " bytes");
         }
     }
     // A list of plain values; `each` reads member "" of a one-member object.
     template <class List, class Each>
-    void list(const char* key, List& items, std::size_t max, Each each) {
-        const Value* array = take(key, Value::Kind::Array);
-        if (!array || !sized(key, items, array->items.size(), max)) return;
+    void list(Key key, List& items, std::size_t max, Each each) {
+        const Value* array = take(key.json, Value::Kind::Array);
+        if (!array || !sized(key.json, items, array->items.size(), max)) return;
         for (std::size_t i = 0; i < array->items.size() && ok(); ++i) {
             Value slot = Value::makeObject();
             slot.add("", array->items[i]);
-            FieldReader inner(slot, at(key) + "/" + std::to_string(i), error_);
+            FieldReader inner(slot, at(key.json) + "/" + std::to_string(i), error_);
             inner.element_ = true;
             each(inner, items[i]);
         }
     }
     template <class List, class Each>
-    void objects(const char* key, List& items, std::size_t max, Each each) {
-        const Value* array = take(key, Value::Kind::Array);
-        if (!array || !sized(key, items, array->items.size(), max)) return;
+    void objects(Key key, List& items, std::size_t max, Each each) {
+        const Value* array = take(key.json, Value::Kind::Array);
+        if (!array || !sized(key.json, items, array->items.size(), max)) return;
         for (std::size_t i = 0; i < array->items.size() && ok(); ++i) {
-            FieldReader inner(array->items[i], at(key) + "/" + std::to_string(i), error_);
+            FieldReader inner(array->items[i], at(key.json) + "/" + std::to_string(i), error_);
             each(inner, items[i]);
             inner.finish();
         }
     }
     template <class Each>
-    void object(const char* key, Each each) {
-        if (const Value* v = take(key, Value::Kind::Object)) {
-            FieldReader inner(*v, at(key), error_);
+    void object(Key key, Each each) {
+        if (const Value* v = take(key.json, Value::Kind::Object)) {
+            FieldReader inner(*v, at(key.json), error_);
             each(inner);
             inner.finish();
         }

@@ -50,17 +50,6 @@ class CItemSet : public CSet {
         return -1;
     }
     std::vector<Item> items;
-
-  protected:
-    void describeItems(FieldList& out, const char* what) const {
-        out.add("name", GetName());
-        out.add("count", static_cast<int>(items.size()));
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            FieldList f = out.nested(what + std::to_string(i));
-            items[i].Describe(f);
-            out.append(f);
-        }
-    }
 };
 
 class CGroupSet : public CItemSet<CGroupSet, CGroup, kGroupSetType> {

@@ -24,6 +24,8 @@ class FieldList {
     void addBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
     // Lines of a nested object are prefixed with `name.`.
     FieldList nested(const std::string& name) const { return FieldList(prefix_ + name + "."); }
+    // An empty list with the same prefix, to gather lines in another order before appending.
+    FieldList blank() const { return FieldList(prefix_); }
     void append(const FieldList& other);
     const std::vector<std::string>& lines() const { return lines_; }
 
