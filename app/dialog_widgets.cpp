@@ -26,7 +26,7 @@ std::unique_ptr<DialogBox> buildGenericDialog(QWidget* parent, Dialog& dialog) {
 std::unique_ptr<DialogBox> buildDialogWidget(QWidget* parent, Dialog& dialog) {
     // Kinds with widgets of their own are dispatched here.
     if (dialog.kind() == "SelectRadioType")
-        if (auto* d = dynamic_cast<SelectRadioTypeDialog*>(&dialog))
+        if (auto* d = dynamic_cast<hln::SelectRadioTypeDialog*>(&dialog))
             return buildSelectRadioTypeWidget(parent, *d);
     if (dialog.kind() == "PickTest")
         if (auto* d = dynamic_cast<testtune::CPickTestDlg*>(&dialog))

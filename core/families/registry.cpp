@@ -16,7 +16,7 @@ std::unique_ptr<FamilyPage> createFamilyPage(Env& env, int tab) {
         case 0:
             return std::make_unique<kvr::CKvrMaint>(env);
         case 1:
-            return std::make_unique<CHlnmaintDlg>(env);
+            return std::make_unique<hln::CHlnmaintDlg>(env);
         case 2: {
             auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
             blt->setGveAlignmentHandler([&env, page = blt.get()] {

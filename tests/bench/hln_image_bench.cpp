@@ -64,13 +64,14 @@ int main(int argc, char** argv) {
     tw::QSerialDeviceFactory devices;
     tw::SerialLink serial(profile, devices, clock, ui);
     serial.ports().setRunDevice(device);
-    tw::HlnLink link(serial, ui, [baud](tw::PortSession& port) { return port.openSaved(baud); });
+    tw::hln::HlnLink link(serial, ui,
+                          [baud](tw::PortSession& port) { return port.openSaved(baud); });
     if (!link.open()) {
         std::fprintf(stderr, "hln_image_bench: %s\n", serial.lastOpenError().c_str());
         return 1;
     }
-    tw::RadioIdentity identity;
-    if (!tw::HlnConnect(link, 'B', identity)) {
+    tw::hln::RadioIdentity identity;
+    if (!tw::hln::HlnConnect(link, 'B', identity)) {
         std::fprintf(stderr, "hln_image_bench: no handshake\n");
         return 1;
     }
@@ -79,16 +80,16 @@ int main(int argc, char** argv) {
     std::printf("hln_image_bench: %u-byte image at %d baud on %s\n",
                 static_cast<unsigned>(identity.imageSize), baud, device.c_str());
 
-    tw::PersonalityImage image;
+    tw::hln::PersonalityImage image;
     auto start = Steady::now();
-    const bool readOk = tw::HlnReadImage(link, image, identity);
+    const bool readOk = tw::hln::HlnReadImage(link, image, identity);
     // "GA" twice out, the image and its prompt twice in.
     report("read with verify", (4 + 2 * (size + 1)) * byteTime, seconds(start), readOk);
 
     for (std::size_t i = 0; i < image.buffer.size(); ++i)
         image.buffer[i] = static_cast<std::uint8_t>(image.buffer[i] ^ 0x55);
     start = Steady::now();
-    const bool writeOk = tw::HlnWriteImage(link, image, identity);
+    const bool writeOk = tw::hln::HlnWriteImage(link, image, identity);
     // "GB" and the image out, the acknowledge in, "GA" out, the image and its prompt in.
     report("write with read-back", (2 + size + 1 + 2 + size + 1) * byteTime, seconds(start),
            writeOk);

@@ -74,14 +74,14 @@ double microseconds(Steady::duration d, int rounds) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    tw::RadioIdentity id;
+    tw::hln::RadioIdentity id;
     id.radioId = {'C', 11, 5, 0, 0, 0};
-    tw::classifyRadioId(id);
+    tw::hln::classifyRadioId(id);
     tw::ScriptedUi ui;
     tw::CPersonality personality = busyTrv();
 
     // Top the image up to its last byte with kept bytes.
-    tw::PersonalityImage image;
+    tw::hln::PersonalityImage image;
     image.buffer.assign(id.imageSize, 0);
     if (tw::EncodePersonality(image, personality, tw::EncodeRequest{}, id, ui) != tw::kEncodeDone) {
         std::printf("the bench personality does not fit\n");

@@ -50,10 +50,10 @@ std::unique_ptr<sim::RadioModel> hlnRadio() {
 // Bytes an HLN radio sends while it is woken, identified and asked for its serial number.
 long connectBytes() {
     Bench b(hlnRadio(), "count");
-    HlnLink link(b.link, b.ui);
+    hln::HlnLink link(b.link, b.ui);
     link.open();
-    RadioIdentity identity;
-    HlnConnect(link, 'U', identity);
+    hln::RadioIdentity identity;
+    hln::HlnConnect(link, 'U', identity);
     return static_cast<long>(b.devices.model().sent().size());
 }
 
@@ -75,27 +75,27 @@ int main() {
     const long afterConnect = connectBytes();
     {
         Bench b(hlnRadio(), "wait");
-        HlnLink link(b.link, b.ui);
+        hln::HlnLink link(b.link, b.ui);
         link.open();
         const Millis start = b.clock.now();
-        HlnWaitChar(link);
+        hln::HlnWaitChar(link);
         report("HLN read time-out (HlnWaitChar)", b.clock.now() - start, "no message");
     }
     {
         Bench b(hlnRadio(), "status");
         b.devices.faults().hangupAfter = afterConnect;
-        HlnLink link(b.link, b.ui);
+        hln::HlnLink link(b.link, b.ui);
         std::string model, serial, features, tracking;
-        HlnGetStatus(link, model, serial, features, tracking, 'U');
+        hln::HlnGetStatus(link, model, serial, features, tracking, 'U');
         report("HLN Get Status, silent after identification", b.clock.now(),
                std::to_string(b.ui.messages().size()) + " messages");
     }
     {
         Bench b(hlnRadio(), "silent");
         b.devices.faults().silent = true;
-        HlnLink link(b.link, b.ui);
+        hln::HlnLink link(b.link, b.ui);
         std::string model, serial, features, tracking;
-        HlnGetStatus(link, model, serial, features, tracking, 'U');
+        hln::HlnGetStatus(link, model, serial, features, tracking, 'U');
         report("HLN Get Status, silent radio", b.clock.now(), lastMessage(b.ui));
     }
     {

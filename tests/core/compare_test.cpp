@@ -63,11 +63,11 @@ Bytes kvrFile(Change c) {
 }
 
 Bytes hlnFile(Change c) {
-    HlnTrackingBytes v{};
+    hln::HlnTrackingBytes v{};
     for (std::size_t i = 0; i < v.size(); ++i)
         v[i] = static_cast<std::uint8_t>(150 + i + (c == Change::Every ? 1 : 0));
     if (c == Change::First) v[0] = 1;
-    const std::string text = encodeTk2(v);
+    const std::string text = hln::encodeTk2(v);
     return {text.begin(), text.end()};
 }
 

@@ -11,11 +11,11 @@
 namespace tw::faults {
 namespace {
 
-using namespace hln_text;
-using namespace hln_ids;
+using namespace hln::messages;
+using namespace hln::ids;
 
-CHlnmaintDlg& hln(FamilyPage& p) {
-    return static_cast<CHlnmaintDlg&>(p);
+hln::CHlnmaintDlg& hln(FamilyPage& p) {
+    return static_cast<hln::CHlnmaintDlg&>(p);
 }
 
 std::vector<std::string> with(std::vector<std::string> list, std::vector<std::string> more) {
@@ -65,7 +65,7 @@ TW_FAULT_ROWS(hln) {
     writeTracking.name = "hln write-tracking";
     writeTracking.prepare = [](PageBench& b) {
         b.chooseRadioType('U');
-        for (const auto& f : kHlnTrackingFields) b.page(1).controls().setText(f.control, "20");
+        for (const auto& f : hln::kHlnTrackingFields) b.page(1).controls().setText(f.control, "20");
         for (int id : {kSquelchLow, kSquelchMid, kSquelchHigh})
             b.page(1).controls().setText(id, "200");
     };

@@ -13,7 +13,7 @@
 namespace tw::faults {
 namespace {
 
-using namespace hln_text;
+using namespace hln::messages;
 
 constexpr const char* kBandQuestion = "Bandsplit does not match.  Proceed?";
 

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Select Radio Type offers no UKT 10 or UKT/OKT button: the technician picks UKT.
     bench.chooseRadioType(type == 'H' || type == 'J' ? 'I' : type);
 
-    auto& page = static_cast<CHlnmaintDlg&>(bench.page(1));
+    auto& page = static_cast<hln::CHlnmaintDlg&>(bench.page(1));
     const Millis start = bench.clock.now();
     const bool written = page.WriteImageFromFile(file);
     TW_PROPERTY(bench.openLines() == 0, "link left open");

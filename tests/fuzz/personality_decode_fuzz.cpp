@@ -67,9 +67,9 @@ void savesAndLoads(const tw::CPersonality& p) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     static const char kTypes[] = "ABCHJMTUV";
-    tw::RadioIdentity id;
+    tw::hln::RadioIdentity id;
     id.radioId = {static_cast<std::uint8_t>(kTypes[data[0] % 9]), data[1], 5, 0, 0, 0};
-    tw::classifyRadioId(id);
+    tw::hln::classifyRadioId(id);
     // The image in a buffer of exactly its length, so any read past it is caught.
     const std::vector<std::uint8_t> image(data + 2, data + size);
     (void)tw::checkImageBounds({image.data(), std::min<std::size_t>(image.size(), id.imageSize)},
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(host.GetOption<tw::CAlarmOpts>() != nullptr);
     savesAndLoads(host);
 
-    tw::PersonalityImage out;
+    tw::hln::PersonalityImage out;
     out.buffer.assign(id.imageSize + 32u, 0);
     for (std::size_t i = id.imageSize; i < out.buffer.size(); ++i) out.buffer[i] = 0xEE;
     CountingUi ui;

@@ -71,7 +71,7 @@ class FamilyWidgetsTest : public QObject {
   private slots:
     // Which labels and step edits a group of a page holds itself (an empty list is not checked).
     void pageGroupsHoldTheirLabelsAndStepEdits() {
-        using namespace hln_ids;
+        using namespace hln::ids;
         const struct {
             int tab;
             const char* group;
@@ -356,7 +356,7 @@ class FamilyWidgetsTest : public QObject {
     }
 
     void selectRadioTypeOffersNineLettersWithPreselection() {
-        SelectRadioTypeDialog dialog('K');
+        hln::SelectRadioTypeDialog dialog('K');
         auto box = buildDialogWidget(nullptr, dialog);
         QCOMPARE(box->windowTitle(), QString("Select Radio Type"));
         QCOMPARE(labels(box.get()), QStringList({"Which type of radio is connected?"}));
@@ -376,7 +376,7 @@ class FamilyWidgetsTest : public QObject {
         QCOMPARE(dialog.letter(), 'K');
 
         // Shown modally, the window is closed from the event loop.
-        SelectRadioTypeDialog unknown('X');
+        hln::SelectRadioTypeDialog unknown('X');
         QTimer::singleShot(0, [] {
             auto* shown = qobject_cast<DialogBox*>(QApplication::activeModalWidget());
             if (!shown) return;

@@ -45,17 +45,17 @@ class ValueMarksTest : public QObject {
         QVERIFY(!marked(modulation));
 
         PageWidget* hln = f.page(1);
-        hln->page().controls().setText(hln_ids::kSquelchMid, "100");
+        hln->page().controls().setText(hln::ids::kSquelchMid, "100");
         hln->pushToWidgets();
-        QLineEdit* squelch = box(f, 1, hln_ids::kSquelchMid);
+        QLineEdit* squelch = box(f, 1, hln::ids::kSquelchMid);
         QCOMPARE(squelch->toolTip(), QString("Out of range. Allowed: 144 to 226"));
-        hln->page().controls().setText(hln_ids::kSquelchMid, "150");
+        hln->page().controls().setText(hln::ids::kSquelchMid, "150");
         hln->pushToWidgets();
         QVERIFY(!marked(squelch));
         // A box without a value rule is never marked, whatever it shows.
-        hln->page().controls().setText(hln_ids::kModel, "??");
+        hln->page().controls().setText(hln::ids::kModel, "??");
         hln->pushToWidgets();
-        QVERIFY(!marked(box(f, 1, hln_ids::kModel)));
+        QVERIFY(!marked(box(f, 1, hln::ids::kModel)));
     }
 
     // A write refused by the range check keeps its message; afterwards the focus is in the box

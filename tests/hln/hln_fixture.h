@@ -15,7 +15,7 @@
 #include "ui/scripted_ui.h"
 #include "view/env.h"
 
-namespace tw {
+namespace tw::hln {
 
 // An HLN radio that also notes when each byte from the PC arrived.
 class TimedHlnRadio : public sim::HlnRadio {
@@ -106,4 +106,4 @@ class HlnTest : public ::testing::Test {
     std::unique_ptr<HlnLink> link_;
 };
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -9,10 +9,10 @@
 #include "history/read_history.h"
 #include "hln_fixture.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
-using namespace hln_ids;
+using namespace ids;
 using Messages = std::vector<std::string>;
 
 class HlnKeptTest : public HlnTest {
@@ -214,4 +214,4 @@ TEST_F(HlnKeptTest, Tk2AcceptsTrailingBlanksOnlyAndRefusesHugeFilesBySize) {
 }
 
 }  // namespace
-}  // namespace tw
+}  // namespace tw::hln

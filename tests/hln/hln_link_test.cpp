@@ -10,7 +10,7 @@
 #include "hln_fixture.h"
 #include "support/progress_check.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 using Bytes = std::string;
@@ -88,7 +88,7 @@ TEST_F(HlnLinkTest, AnEarlierPromptDoesNotPassForTheWakeAnswer) {
     ui_.clear();
     EXPECT_FALSE(connect('U'));
     EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{hln_text::kHandshakeFailed, hln_text::kProgramMode}));
+              (std::vector<std::string>{messages::kHandshakeFailed, messages::kProgramMode}));
 }
 
 TEST_F(HlnLinkTest, ReopeningClosesTheHandleStillOpen) {
@@ -109,12 +109,12 @@ TEST_F(HlnLinkTest, SilentRadiosByType) {
         int breaks, rtsDrops;
     } cases[] = {
         {'C',
-         {hln_text::kProgramMode, hln_text::kAskExtended, hln_text::kHandshakeFailed,
-          hln_text::kProgramMode},
+         {messages::kProgramMode, messages::kAskExtended, messages::kHandshakeFailed,
+          messages::kProgramMode},
          0,
          0},
-        {'B', {hln_text::kNoHandshake}, 10 + 490 * 2, 5},
-        {'A', {hln_text::kHandshakeFailed, hln_text::kProgramMode}, 0, 0},
+        {'B', {messages::kNoHandshake}, 10 + 490 * 2, 5},
+        {'A', {messages::kHandshakeFailed, messages::kProgramMode}, 0, 0},
     };
     for (const auto& c : cases) {
         radio({{"type", std::string(1, c.type)}, {"wake", "0"}});
@@ -165,7 +165,7 @@ TEST_F(HlnLinkTest, SecondIdentityByteNamesTypesUAndV) {
     radio({{"type", "D"}});
     openLink();
     EXPECT_FALSE(connect('U'));
-    EXPECT_EQ(ui_.messages(), std::vector<std::string>{hln_text::kUnknownType});
+    EXPECT_EQ(ui_.messages(), std::vector<std::string>{messages::kUnknownType});
 }
 
 TEST_F(HlnLinkTest, TableWalkWithBankFlagClearUsesBaseZero) {
@@ -214,7 +214,7 @@ TEST_F(HlnLinkTest, TrackingOfUktRadiosAndMissingTracking) {
     identity_.writeMode = 1;
     EXPECT_FALSE(HlnTransferTrackingData(*link_, image_, identity_));
     EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{hln_text::kNoTrackingData, hln_text::kNoTrackingSpace}));
+              (std::vector<std::string>{messages::kNoTrackingData, messages::kNoTrackingSpace}));
 }
 
 TEST_F(HlnLinkTest, FeatureCountUpTo45IsAccepted) {
@@ -231,7 +231,7 @@ TEST_F(HlnLinkTest, FeatureCountUpTo45IsAccepted) {
     identity_.writeMode = 1;
     EXPECT_FALSE(HlnTransferFeatureData(*link_, image_, identity_));
     EXPECT_EQ(ui_.messages(),
-              (std::vector<std::string>{hln_text::kNoData, hln_text::kNoFeatureData}));
+              (std::vector<std::string>{messages::kNoData, messages::kNoFeatureData}));
 }
 
 TEST_F(HlnLinkTest, ImageReadIsVerifiedByASecondRead) {
@@ -370,4 +370,4 @@ TEST(HlnModelTable, EveryRuleReadsTheModelsRow) {
 }
 
 }  // namespace
-}  // namespace tw
+}  // namespace tw::hln

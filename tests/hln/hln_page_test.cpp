@@ -10,10 +10,10 @@
 #include "history/read_history.h"
 #include "hln_fixture.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
-using namespace hln_ids;
+using namespace ids;
 using Messages = std::vector<std::string>;
 
 class HlnPageTest : public HlnTest {
@@ -368,7 +368,7 @@ TEST_F(HlnPageTest, WindowLayoutHoldsEveryTrackingValueOnce) {
     std::set<int> grids;
     auto add = [&](const auto& rows) {
         for (const auto& row : rows)
-            for (int id : row.ids) {
+            for (int id : row.boxes) {
                 shown.insert(id);
                 grids.insert(id);
             }
@@ -385,4 +385,4 @@ TEST_F(HlnPageTest, WindowLayoutHoldsEveryTrackingValueOnce) {
 }
 
 }  // namespace
-}  // namespace tw
+}  // namespace tw::hln

@@ -10,14 +10,14 @@
 namespace tw::test {
 namespace {
 
-PersonalityImage encoded(const CPersonality& p, const RadioIdentity& id) {
-    PersonalityImage image = imageFor(id);
+hln::PersonalityImage encoded(const CPersonality& p, const hln::RadioIdentity& id) {
+    hln::PersonalityImage image = imageFor(id);
     ScriptedUi ui;
     EXPECT_EQ(EncodePersonality(image, p, EncodeRequest{}, id, ui), kEncodeDone);
     return image;
 }
 
-CPersonality decoded(const PersonalityImage& image, const RadioIdentity& id) {
+CPersonality decoded(const hln::PersonalityImage& image, const hln::RadioIdentity& id) {
     CPersonality p(id.radioId[0], "Decoded");
     EXPECT_EQ(decodePersonalityQuietly(image.buffer.data(), image.buffer.size(), p, id), "");
     return p;
@@ -36,8 +36,8 @@ TEST(Decoder, SetNumbersAboveThirtyOneUseTheExtensionBit) {
     auto* sys = static_cast<CTrunkSystem*>(p.GetSystemAt(0));
     sys->trunkSet = "TRKSET35";
     sys->spCallSet = "SPCSET01";
-    const RadioIdentity id = identityFor('C', 11);
-    const PersonalityImage image = encoded(p, id);
+    const hln::RadioIdentity id = identityFor('C', 11);
+    const hln::PersonalityImage image = encoded(p, id);
     const std::size_t record = sectionOffset(image.buffer, 0, 6) + 1;
     EXPECT_EQ(image.buffer[record + 5], 0x23);
     EXPECT_EQ(image.buffer[record + 10] & 0x40, 0x40);
@@ -49,8 +49,8 @@ TEST(Decoder, SetNumbersAboveThirtyOneUseTheExtensionBit) {
 }
 
 TEST(Decoder, ATrunkedSetWithoutChannelsGetsChannelNumberOne) {
-    const RadioIdentity id = identityFor('C', 11);
-    PersonalityImage image = encoded(handBuilt('C'), id);
+    const hln::RadioIdentity id = identityFor('C', 11);
+    hln::PersonalityImage image = encoded(handBuilt('C'), id);
     image.buffer[sectionOffset(image.buffer, 0, 2)] &= 0xE0;  // channel count 0
     const CPersonality back = decoded(image, id);
     const auto& channels = back.SetAt<CTrunkSet>(0)->items;
@@ -60,8 +60,8 @@ TEST(Decoder, ATrunkedSetWithoutChannelsGetsChannelNumberOne) {
 }
 
 TEST(Decoder, MalformedImagesAreRefusedWithTheReasonAndChangeNothing) {
-    const RadioIdentity id = identityFor('C', 11);
-    const PersonalityImage good = encoded(handBuilt('C'), id);
+    const hln::RadioIdentity id = identityFor('C', 11);
+    const hln::PersonalityImage good = encoded(handBuilt('C'), id);
     struct Row {
         std::function<void(std::vector<std::uint8_t>&)> damage;
         std::string reason;
@@ -91,7 +91,7 @@ TEST(Decoder, MalformedImagesAreRefusedWithTheReasonAndChangeNothing) {
 // are kept while nothing refers to them; a reference to a shared name, or to a set the image
 // does not hold, would name the wrong object or none, so such an image is refused.
 TEST(Decoder, WhatItAcceptsSavesAndLoadsAndReferencesItCouldNotKeepAreRefused) {
-    const RadioIdentity id = identityFor('C', 11);
+    const hln::RadioIdentity id = identityFor('C', 11);
     // The hand-built radio, its RCI list naming NORTH of TRUNK, plus a TELPAGE system.
     CPersonality p = handBuilt('C');
     p.SetAt<CGroupSet>(0)->priority2.clear();
@@ -176,9 +176,9 @@ TEST(Decoder, WhatItAcceptsSavesAndLoadsAndReferencesItCouldNotKeepAreRefused) {
 }
 
 TEST(Decoder, ReplacesWhatTheImageCarriesAndKeepsTheRest) {
-    const RadioIdentity id = identityFor('B', 11);
+    const hln::RadioIdentity id = identityFor('B', 11);
     CPersonality p = handBuilt('B');
-    const PersonalityImage image = encoded(p, id);
+    const hln::PersonalityImage image = encoded(p, id);
     CPersonality host('B', "Host");
     host.PutOption(std::make_unique<CAlarmOpts>());
     auto dtmf = std::make_unique<CDTMFOpts>();
@@ -199,7 +199,7 @@ TEST(Decoder, ReplacesWhatTheImageCarriesAndKeepsTheRest) {
 }
 
 TEST(Decoder, ValuesBeyondTheirRoomAreBoundedAndDecodingGoesOn) {
-    const RadioIdentity id = identityFor('B', 11);
+    const hln::RadioIdentity id = identityFor('B', 11);
     CPersonality p = handBuilt('B');
     auto t61 = std::make_unique<CType61Opts>();
     t61->sets[0].tones = {100, 0, 0, 0};
@@ -214,7 +214,7 @@ TEST(Decoder, ValuesBeyondTheirRoomAreBoundedAndDecodingGoesOn) {
     pad->phonesPresent = true;
     pad->phones[0] = std::string(30, '7');
     p.PutOption(std::move(pad));
-    PersonalityImage image = encoded(p, id);
+    hln::PersonalityImage image = encoded(p, id);
     auto& b = image.buffer;
     b[sectionOffset(b, 0, 27)] = 4;      // a fourth tone set
     b[sectionOffset(b, 0, 20)] |= 0x0F;  // 15 digits on a flex key

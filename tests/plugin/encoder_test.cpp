@@ -9,12 +9,12 @@ namespace {
 
 struct Encoded {
     int result;
-    PersonalityImage image;
+    hln::PersonalityImage image;
     std::vector<std::string> messages;
     int band = 0;
 };
 
-Encoded encode(const CPersonality& p, const RadioIdentity& id, bool toRadio = false,
+Encoded encode(const CPersonality& p, const hln::RadioIdentity& id, bool toRadio = false,
                std::deque<bool> answers = {}, std::uint16_t idOverride = 0) {
     Encoded e{0, imageFor(id), {}};
     ScriptedUi ui;
@@ -150,14 +150,14 @@ TEST(EncoderRefusals, WhatDoesNotFitIsNamed) {
 }
 
 TEST(EncoderSize, AnImageEndingAtTheImageSizeFitsAndOneByteMoreIsRefused) {
-    const RadioIdentity id = identityFor('A', 11);
+    const hln::RadioIdentity id = identityFor('A', 11);
     const std::size_t base = encode(handBuilt('A'), id).image.endOfData;
     for (std::size_t extra : {std::size_t{0}, std::size_t{1}}) {
         CPersonality p = handBuilt('A');
         auto extras = std::make_unique<CImageExtras>();
         extras->sections[12].assign(id.imageSize - base + extra, 0x5A);
         p.PutOption(std::move(extras));
-        PersonalityImage image = imageFor(id);
+        hln::PersonalityImage image = imageFor(id);
         image.buffer.resize(id.imageSize + 64, 0xEE);  // a guard behind the image
         ScriptedUi ui;
         const int result = EncodePersonality(image, p, EncodeRequest{}, id, ui);
@@ -168,7 +168,7 @@ TEST(EncoderSize, AnImageEndingAtTheImageSizeFitsAndOneByteMoreIsRefused) {
         EXPECT_TRUE(std::all_of(image.buffer.begin() + id.imageSize, image.buffer.end(),
                                 [](auto b) { return b == 0xEE; }));
     }
-    PersonalityImage tooSmall;
+    hln::PersonalityImage tooSmall;
     tooSmall.buffer.resize(id.imageSize - 1);
     ScriptedUi ui;
     EXPECT_EQ(EncodePersonality(tooSmall, handBuilt('A'), EncodeRequest{}, id, ui),

@@ -37,7 +37,7 @@ class GoldenImage : public ::testing::TestWithParam<Golden> {};
 // Reading an image back and writing it again is run over every radio in round_trip_test.cpp.
 TEST_P(GoldenImage, EncoderWritesTheKeptBytes) {
     const Golden g = GetParam();
-    const RadioIdentity id = identityFor(g.type, g.band, g.preamble);
+    const hln::RadioIdentity id = identityFor(g.type, g.band, g.preamble);
     CPersonality p = handBuilt(g.type);
     if (g.band == 1) {
         p.bandLimits = {150, 150, 174, 174};
@@ -48,7 +48,7 @@ TEST_P(GoldenImage, EncoderWritesTheKeptBytes) {
     auto gen = std::make_unique<CGenRadioOpts>();
     gen->SetCallbackMessage("CALL ME ");
     p.PutOption(std::move(gen));
-    PersonalityImage image = imageFor(id);
+    hln::PersonalityImage image = imageFor(id);
     ScriptedUi ui;
     EncodeRequest request;
     request.toRadio = g.preamble;

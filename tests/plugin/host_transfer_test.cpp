@@ -51,7 +51,7 @@ struct RecordingHost {
     }
 };
 
-class HostTransfer : public HlnTest {
+class HostTransfer : public hln::HlnTest {
   protected:
     HostTransfer() { radio({{"type", "U"}, {"id1", "7"}}); }
 

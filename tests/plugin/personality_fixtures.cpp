@@ -501,20 +501,20 @@ std::string FixtureSpec::label() const {
            "_seed" + std::to_string(seed);
 }
 
-RadioIdentity identityFor(char type, int band, bool preambleId) {
-    RadioIdentity id;
+hln::RadioIdentity identityFor(char type, int band, bool preambleId) {
+    hln::RadioIdentity id;
     id.radioId = {static_cast<std::uint8_t>(type),
                   static_cast<std::uint8_t>(band),
                   static_cast<std::uint8_t>(preambleId ? 20 : 5),
                   0,
                   7,
                   0};
-    classifyRadioId(id);
+    hln::classifyRadioId(id);
     return id;
 }
 
-PersonalityImage imageFor(const RadioIdentity& identity) {
-    PersonalityImage image;
+hln::PersonalityImage imageFor(const hln::RadioIdentity& identity) {
+    hln::PersonalityImage image;
     image.buffer.assign(identity.imageSize, 0);
     for (std::size_t i = 0; i < image.tracking.size(); ++i)
         image.tracking[i] = static_cast<std::uint8_t>(0x10 + i);

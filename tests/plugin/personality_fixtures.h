@@ -23,16 +23,16 @@ struct FixtureSpec {
 // What a transfer hands the encoder: identity, image object (records filled), request.
 struct Fixture {
     FixtureSpec fs;
-    RadioIdentity identity;
-    PersonalityImage image;
+    hln::RadioIdentity identity;
+    hln::PersonalityImage image;
     EncodeRequest request;
     CPersonality personality;
 };
 
 // The identity of a radio of that type and band (image size and name length by type).
-RadioIdentity identityFor(char type, int band, bool preambleId = false);
+hln::RadioIdentity identityFor(char type, int band, bool preambleId = false);
 // A zeroed image object of the identity's size with recognisable radio records.
-PersonalityImage imageFor(const RadioIdentity& identity);
+hln::PersonalityImage imageFor(const hln::RadioIdentity& identity);
 
 // A personality in the form decoding yields (padded or generated names, values on their
 // steps, every set referred to), drawn from the seed. `scale` sets how much it holds.

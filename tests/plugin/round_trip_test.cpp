@@ -11,7 +11,7 @@ namespace {
 
 class RoundTrip : public ::testing::TestWithParam<FixtureSpec> {};
 
-std::vector<std::uint8_t> used(const PersonalityImage& image) {
+std::vector<std::uint8_t> used(const hln::PersonalityImage& image) {
     return {image.buffer.begin(), image.buffer.begin() + static_cast<long>(image.endOfData)};
 }
 
@@ -34,7 +34,7 @@ TEST_P(RoundTrip, DecodingTheEncodedImageGivesThePersonalityBackAndReencodesToTh
                   "");
         EXPECT_EQ(firstDifference(f.personality, back), "") << GetParam().label();
 
-        PersonalityImage again = imageFor(f.identity);
+        hln::PersonalityImage again = imageFor(f.identity);
         ASSERT_EQ(EncodePersonality(again, back, f.request, f.identity, ui), kEncodeDone);
         EXPECT_EQ(used(again), used(f.image)) << GetParam().label();
     }

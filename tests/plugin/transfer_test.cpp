@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using O = TransferOutcome;
 
-class Transfer : public HlnTest {
+class Transfer : public hln::HlnTest {
   protected:
     Transfer() { settings_.dumpFolder = (dir_ / "dumps").string(); }
 
@@ -52,7 +52,7 @@ TEST(LinkParameters, SizesAndLetterFollowThePersonalityType) {
                 {'U', 'U', 4096, 1, 0, 8}, {'V', 'V', 4096, 1, 0, 8}, {'C', 'C', 8192, 1, 0, 8},
                 {'R', 'C', 8192, 1, 0, 8}, {'Z', 'C', 8192, 1, 0, 8}};
     for (const Row& r : rows) {
-        RadioIdentity id;
+        hln::RadioIdentity id;
         applyLinkParameters(CPersonality(static_cast<std::uint16_t>(r.type), "NAME"), id);
         EXPECT_EQ(id.typeLetter(), r.letter) << r.type;
         EXPECT_EQ(id.imageSize, r.size) << r.type;
@@ -72,7 +72,7 @@ TEST(LinkParameters, BandCodeAtEachThreshold) {
 }
 
 TEST(LinkParameters, FileRadioIdFromDescriptionAndBand) {
-    RadioIdentity id;
+    hln::RadioIdentity id;
     setFileRadioId(id, {'U', 9, 9, 0x21, 0x34}, 5);
     EXPECT_EQ(id.radioId, (std::array<std::uint8_t, 6>{'U', 5, 0x21, 0, 0x34, 8}));
     setFileRadioId(id, {'A', 9, 9, 0x07, 0x01}, 13);
@@ -120,7 +120,7 @@ TEST_F(Transfer, PreambleGoesToTheRadioOnly) {
 TEST_F(Transfer, RadioWriteReadsTheRecordsAndDataVersionBeforeWriting) {
     radio({{"type", "U"}, {"id1", "7"}, {"version", "6.90"}});
     CPersonality p = generatePersonality({'U', 7, false, 6});
-    const auto keptBefore = keptRadioReads(app_, kHlnHistoryFamily).size();
+    const auto keptBefore = keptRadioReads(app_, hln::kHlnHistoryFamily).size();
     ASSERT_EQ(write(p, true, "", desc('U')), O::Done) << ui_.messages().back();
     const std::string sent = sentText();
     const auto gb = sent.find("GB");
@@ -130,7 +130,7 @@ TEST_F(Transfer, RadioWriteReadsTheRecordsAndDataVersionBeforeWriting) {
 
     // The alignment those reads found is kept before the image goes out, as the HLN page's
     // tracking and feature files.
-    const auto all = keptRadioReads(app_, kHlnHistoryFamily);
+    const auto all = keptRadioReads(app_, hln::kHlnHistoryFamily);
     std::vector<std::string> kept;
     for (auto k = all.begin() + static_cast<long>(keptBefore); k != all.end(); ++k)
         if (k->beforeWrite) kept.push_back(fs::path(k->path).extension().string());

@@ -37,7 +37,7 @@ class HdtTest : public ::testing::Test {
         auto model = std::make_unique<sim::HdtModel>(options);
         model_ = model.get();
         factory_ = std::make_unique<sim::SimDeviceFactory>(std::move(model), clock_);
-        refusing_ = std::make_unique<RefusingFactory>(*factory_);
+        refusing_ = std::make_unique<hln::RefusingFactory>(*factory_);
         serial_ = std::make_unique<SerialLink>(profile_, *refusing_, clock_, ui_);
         env_ = std::make_unique<Env>(Env{ui_, clock_, profile_, *serial_, app_});
         link_ = std::make_unique<CHdtLink>(*env_);
@@ -59,7 +59,7 @@ class HdtTest : public ::testing::Test {
     AppState app_{.currentPort = 5};
     sim::HdtModel* model_ = nullptr;
     std::unique_ptr<sim::SimDeviceFactory> factory_;
-    std::unique_ptr<RefusingFactory> refusing_;
+    std::unique_ptr<hln::RefusingFactory> refusing_;
     std::unique_ptr<SerialLink> serial_;
     std::unique_ptr<Env> env_;
     std::unique_ptr<CHdtLink> link_;

@@ -15,7 +15,7 @@
 namespace tw::app {
 namespace {
 
-using namespace hln_ids;
+using namespace hln::ids;
 
 QLineEdit* namedEdit(QLineEdit* edit, int id, int maxLength) {
     edit->setObjectName(QString::number(id));
@@ -24,17 +24,18 @@ QLineEdit* namedEdit(QLineEdit* edit, int id, int maxLength) {
 }
 
 template <std::size_t N>
-QGroupBox* trackingGrid(const char* title, const std::array<HlnGridRow, N>& rows, QWidget* parent) {
+QGroupBox* trackingGrid(const char* title, const std::array<hln::HlnGridRow, N>& rows,
+                        QWidget* parent) {
     auto* box = new QGroupBox(QString::fromUtf8(title), parent);
     auto* grid = new QGridLayout(box);
     const char* heads[] = {"Low", "Mid", "High"};
     for (int c = 0; c < 3; ++c)
         grid->addWidget(new QLabel(QString::fromUtf8(heads[c]), box), 0, c + 1, Qt::AlignCenter);
     int r = 1;
-    for (const HlnGridRow& row : rows) {
+    for (const hln::HlnGridRow& row : rows) {
         grid->addWidget(new QLabel(QString::fromUtf8(row.label), box), r, 0);
         int c = 1;
-        for (int id : row.ids) {
+        for (int id : row.boxes) {
             auto* edit = new StepEdit(box, 0, 255);
             namedEdit(edit, id, 3);
             edit->setMaximumWidth(56);
@@ -64,7 +65,7 @@ PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
         return edit;
     };
     int r = 0;
-    for (const auto& box : kHlnIdentityBoxes) {
+    for (const auto& box : hln::kHlnIdentityBoxes) {
         statusGrid->addWidget(new QLabel(QString::fromUtf8(box.label), status), r, 0);
         statusGrid->addWidget(identityEdit(box.id, box.maxLength), r++, 1);
     }
@@ -78,8 +79,8 @@ PageWidget* createHlnPageWidget(FamilyPage& page, QWidget* parent) {
     featureLayout->addWidget(hex);
     layout->addWidget(features);
 
-    auto* tracking = trackingGrid("Tracking Data", kHlnTrackingGrid, w);
-    auto* talkAround = trackingGrid("Talk Around", kHlnTalkAroundGrid, w);
+    auto* tracking = trackingGrid("Tracking Data", hln::kHlnTrackingGrid, w);
+    auto* talkAround = trackingGrid("Talk Around", hln::kHlnTalkAroundGrid, w);
     auto* grids = new QHBoxLayout;
     grids->addWidget(tracking);
     grids->addWidget(talkAround);

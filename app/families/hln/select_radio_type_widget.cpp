@@ -7,14 +7,14 @@
 namespace tw::app {
 
 std::unique_ptr<DialogBox> buildSelectRadioTypeWidget(QWidget* parent,
-                                                      SelectRadioTypeDialog& dialog) {
+                                                      hln::SelectRadioTypeDialog& dialog) {
     auto box = std::make_unique<DialogBox>(parent, dialog,
-                                           QString::fromUtf8(SelectRadioTypeDialog::kCaption));
+                                           QString::fromUtf8(hln::SelectRadioTypeDialog::kCaption));
     box->body()->addWidget(
-        new QLabel(QString::fromUtf8(SelectRadioTypeDialog::kPrompt), box.get()));
+        new QLabel(QString::fromUtf8(hln::SelectRadioTypeDialog::kPrompt), box.get()));
     auto* group = new QButtonGroup(box.get());
     int position = 0;
-    for (const auto& choice : SelectRadioTypeDialog::kChoices) {
+    for (const auto& choice : hln::SelectRadioTypeDialog::kChoices) {
         auto* button = new QRadioButton(QString::fromUtf8(choice.label), box.get());
         button->setObjectName(QString(QChar(choice.letter)));
         group->addButton(button, position);

@@ -11,6 +11,6 @@ namespace tw::app {
 // The Select Radio Type window: nine radio buttons (named by their type letters) with the
 // core dialog's preselection, OK and Cancel. On OK the core dialog takes the checked button.
 std::unique_ptr<DialogBox> buildSelectRadioTypeWidget(QWidget* parent,
-                                                      SelectRadioTypeDialog& dialog);
+                                                      hln::SelectRadioTypeDialog& dialog);
 
 }  // namespace tw::app

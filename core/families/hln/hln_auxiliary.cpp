@@ -5,7 +5,7 @@
 #include "families/hln/hln_transfers.h"
 #include "ui/ui.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 // Radios fill only the first part of the block; that much is enough.
@@ -21,16 +21,16 @@ bool HlnReadAuxiliaryBlock(HlnLink& link, PersonalityImage& image, const RadioId
     if (!entry.exists()) return false;
     const auto size = static_cast<std::uint8_t>(PersonalityImage::kAuxiliaryBlockSize);
     if (!HlnSendAddressed(link, 'C', size, entry.address())) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     const auto answer = link.port().readUpTo(size);
     if (answer) std::copy(answer->begin(), answer->end(), image.auxiliary.begin());
     if (!answer || answer->size() < kAuxiliaryMinimum) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     return true;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

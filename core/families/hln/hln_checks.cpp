@@ -8,10 +8,10 @@
 #include "util/hex.h"
 #include "util/text.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
-using namespace hln_ids;
+using namespace ids;
 
 constexpr long kValueCap = 1'000'000;
 
@@ -124,4 +124,4 @@ bool ValidateHlnFeatures(Ui& ui, const std::string& featureText) {
     return true;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -6,8 +6,10 @@
 #include "view/controls.h"
 
 namespace tw {
-
 class Ui;
+}  // namespace tw
+
+namespace tw::hln {
 
 // The checks a tracking set must pass before it goes to the radio or a file; the first
 // failure is shown and false returned. ZKT and ZLT radios are checked only on the values
@@ -25,4 +27,4 @@ bool ValidateHlnFeatures(Ui& ui, const std::string& featureText);
 // byte so that long texts cannot overflow; nothing when another character is in it.
 bool hlnDigitsValue(const std::string& text, long& value);
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -6,7 +6,7 @@
 #include "ui/ui.h"
 #include "util/text.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 constexpr std::uint8_t kWakeByte = 0x55;
@@ -36,7 +36,7 @@ bool wake(HlnLink& link, bool& writeFailed) {
 // TRV radios that missed the wake bytes listen for line breaks instead.
 void extendedHandshake(HlnLink& link) {
     for (int attempt = 1; attempt <= kExtendedAttempts; ++attempt) {
-        link.setStatus(format(hln_text::kStatusExtended, attempt, kExtendedAttempts));
+        link.setStatus(format(messages::kStatusExtended, attempt, kExtendedAttempts));
         link.port().sendBreak(kBreakMs);
         link.readChar();
         if (link.heldIsPrompt()) return;
@@ -70,14 +70,14 @@ bool trwHandshake(HlnLink& link) {
 // "GE" answered by the 6-byte ID and a prompt.
 bool readRadioId(HlnLink& link, std::uint8_t* id) {
     if (!link.writeText("GE")) {
-        link.message(hln_text::kGetIdWriteFailed);
+        link.message(messages::kGetIdWriteFailed);
         return false;
     }
     link.pause(2000);
     const auto answer = link.port().readUpTo(6);
     if (answer) std::copy(answer->begin(), answer->end(), id);
     if (!answer || answer->size() != 6) {
-        link.message(hln_text::kReadIdFailed);
+        link.message(messages::kReadIdFailed);
         return false;
     }
     return HlnReceivePrompt(link);
@@ -89,7 +89,7 @@ bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
     BusyCursor busy(link.ui());
     link.port().setDtr(true);
     if (needsPowerCycleHint(expected)) {
-        link.message(hln_text::kProgramMode);
+        link.message(messages::kProgramMode);
         link.pause(2000);
     }
     link.flush();
@@ -97,26 +97,26 @@ bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
     link.setHeld(0);
 
     HlnStatusScope status(link);
-    link.setStatus(hln_text::kStatusWaking);
+    link.setStatus(messages::kStatusWaking);
     bool writeFailed = false;
     if (!wake(link, writeFailed)) {
         if (writeFailed) {
-            link.message(hln_text::kWakeWriteFailed);
-            link.message(hln_text::kProgramMode);
+            link.message(messages::kWakeWriteFailed);
+            link.message(messages::kProgramMode);
             return false;
         }
         if (expected == 'C') {
             link.setHeld(' ');
-            if (link.ui().askYesNo(hln_text::kAskExtended)) extendedHandshake(link);
+            if (link.ui().askYesNo(messages::kAskExtended)) extendedHandshake(link);
         }
         if (!link.heldIsPrompt()) {
             if (expected != 'B') {
-                link.message(hln_text::kHandshakeFailed);
-                link.message(hln_text::kProgramMode);
+                link.message(messages::kHandshakeFailed);
+                link.message(messages::kProgramMode);
                 return false;
             }
             if (!trwHandshake(link)) {
-                link.message(hln_text::kNoHandshake);
+                link.message(messages::kNoHandshake);
                 return false;
             }
         }
@@ -129,12 +129,12 @@ bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
     if (!readRadioId(link, id) || !readRadioId(link, id)) return false;
     identity.setRadioId(id);
     if (!classifyRadioId(identity)) {
-        link.message(hln_text::kUnknownType);
+        link.message(messages::kUnknownType);
         return false;
     }
 
     if (!link.writeText("GG")) {
-        link.message(hln_text::kGetSerialWriteFailed);
+        link.message(messages::kGetSerialWriteFailed);
         return false;
     }
     std::uint8_t serial[6] = {};
@@ -143,4 +143,4 @@ bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
     return true;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -3,24 +3,24 @@
 #include "families/hln/hln_transfers.h"
 #include "ui/ui.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 bool readFeatures(HlnLink& link, PersonalityImage& image) {
     if (!link.writeText("GI")) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     auto& record = image.feature;
     if (!HlnReceive(link, &record[0], 1)) return false;
     if (record[0] == HlnLink::kPrompt) {
-        link.message(hln_text::kNoData);
+        link.message(messages::kNoData);
         return false;
     }
     if (!HlnReceive(link, &record[1], 2)) return false;
     const std::size_t count = record[2];
     if (count > PersonalityImage::kMaxFeatureCount) {
-        link.message(hln_text::kFeatureInvalid);
+        link.message(messages::kFeatureInvalid);
         return false;
     }
     return HlnReceive(link, &record[3], count + 2) && HlnReceivePrompt(link);
@@ -30,12 +30,12 @@ bool writeFeatures(HlnLink& link, const PersonalityImage& image) {
     HlnTableEntry entry;
     if (!HlnResolveTable(link, HlnSlot::Feature, entry)) return false;
     if (!entry.exists()) {
-        link.message(hln_text::kNoFeatureData);
+        link.message(messages::kNoFeatureData);
         return false;
     }
     if (image.feature[2] > PersonalityImage::kMaxFeatureCount) {
         // The count would take the radio past the end of the record.
-        link.message(hln_text::kFeatureInvalid);
+        link.message(messages::kFeatureInvalid);
         return false;
     }
     return HlnWriteMemory(link, static_cast<std::uint8_t>(image.featureLength()), entry.address(),
@@ -49,4 +49,4 @@ bool HlnTransferFeatureData(HlnLink& link, PersonalityImage& image, const RadioI
     return identity.writeMode ? writeFeatures(link, image) : readFeatures(link, image);
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -6,7 +6,7 @@
 #include "util/file_io.h"
 #include "util/hex.h"
 
-namespace tw {
+namespace tw::hln {
 
 std::string encodeTk2(const HlnTrackingBytes& values) {
     std::string text(kTk2Size, '0');
@@ -42,4 +42,4 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t l
     return std::string(bytes->begin(), bytes->end());
 }
 
-}  // namespace tw
+}  // namespace tw::hln

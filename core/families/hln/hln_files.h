@@ -7,7 +7,7 @@
 
 #include "families/hln/tracking_layout.h"
 
-namespace tw {
+namespace tw::hln {
 
 // Tracking values in record order.
 using HlnTrackingBytes = std::array<std::uint8_t, kHlnTrackingCount>;
@@ -29,4 +29,4 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t l
 inline constexpr const char* kTk2Filter = "Tracking Data|*.tk2|All Files|*.*||";
 inline constexpr const char* kFeaFilter = "Feature Data|*.fea|All Files|*.*||";
 
-}  // namespace tw
+}  // namespace tw::hln

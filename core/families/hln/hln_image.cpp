@@ -5,7 +5,7 @@
 #include "ui/ui.h"
 #include "util/text.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 // Shows "<format> = percent" whenever the whole percentage changes, and the progress mark
@@ -42,10 +42,10 @@ bool sendImageCommand(HlnLink& link, const char* command, const char* failure) {
 
 // Receives a fresh image into `out`.
 bool receiveImage(HlnLink& link, std::uint8_t* out, std::size_t size) {
-    Progress progress(link, hln_text::kStatusRead, static_cast<long>(size));
+    Progress progress(link, messages::kStatusRead, static_cast<long>(size));
     for (std::size_t i = 0; i < size; ++i) {
         if (!HlnWaitChar(link)) {
-            link.message(hln_text::kReadTimeout);
+            link.message(messages::kReadTimeout);
             return false;
         }
         out[i] = link.heldByte();
@@ -63,7 +63,7 @@ bool compareImage(HlnLink& link, const std::uint8_t* expected, std::size_t size,
     Progress progress(link, statusText, static_cast<long>(size));
     for (std::size_t i = 0; i < size; ++i) {
         if (!HlnWaitChar(link)) {
-            link.message(hln_text::kReadTimeout);
+            link.message(messages::kReadTimeout);
             return false;
         }
         if (link.heldByte() != expected[i]) {
@@ -91,11 +91,11 @@ bool HlnReadImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& i
     const std::size_t size = identity.imageSize;
     if (image.buffer.size() < size) image.buffer.resize(size);
     HlnStatusScope status(link);
-    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
+    if (!sendImageCommand(link, "GA", messages::kReadError)) return false;
     if (!receiveImage(link, image.buffer.data(), size)) return false;
-    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
-    return compareImage(link, image.buffer.data(), size, hln_text::kStatusVerifyRead, true,
-                        hln_text::kVerifyFailed);
+    if (!sendImageCommand(link, "GA", messages::kReadError)) return false;
+    return compareImage(link, image.buffer.data(), size, messages::kStatusVerifyRead, true,
+                        messages::kVerifyFailed);
 }
 
 bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity) {
@@ -110,19 +110,19 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
     const std::uint8_t* data = image.buffer.data();
 
     HlnStatusScope status(link);
-    Progress progress(link, hln_text::kStatusWrite, chunks);
+    Progress progress(link, messages::kStatusWrite, chunks);
     {
         // The radio takes the whole memory after "GB": an image cut short would be completed
         // with whatever the program sent next.
         SerialLink::WholeCommand whole(link.serial());
-        if (!sendImageCommand(link, "GB", hln_text::kUnableToWrite)) return false;
+        if (!sendImageCommand(link, "GB", messages::kUnableToWrite)) return false;
         for (int k = 0; k < chunks; ++k) {
             progress.show(k);
             const std::size_t first = static_cast<std::size_t>(k) * chunkSize;
             for (std::size_t i = first; i < first + chunkSize; ++i) {
                 if (!sendByte(link, data[i])) {
                     link.message(format("%s\nThe image write stopped at byte %zu of %zu.",
-                                        hln_text::kUnableToWrite, i, size));
+                                        messages::kUnableToWrite, i, size));
                     return false;
                 }
             }
@@ -132,9 +132,9 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
     }
     if (!HlnReceivePrompt(link)) return false;
     progress.finish();
-    if (!sendImageCommand(link, "GA", hln_text::kReadError)) return false;
-    return compareImage(link, data, size, hln_text::kStatusVerify, false,
-                        hln_text::kRadioFailedVerify);
+    if (!sendImageCommand(link, "GA", messages::kReadError)) return false;
+    return compareImage(link, data, size, messages::kStatusVerify, false,
+                        messages::kRadioFailedVerify);
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -4,7 +4,7 @@
 #include "families/hln/personality_image.h"
 #include "families/hln/radio_identity.h"
 
-namespace tw {
+namespace tw::hln {
 
 // Reads the whole memory image ("GA") into image.buffer and reads it a second time to
 // verify it. The caller shows the busy cursor.
@@ -17,4 +17,4 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
 // How often a byte the line refused is sent again at once before the write is given up.
 inline constexpr int kHlnByteRetries = 3;
 
-}  // namespace tw
+}  // namespace tw::hln

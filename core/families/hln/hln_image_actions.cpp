@@ -9,7 +9,7 @@
 #include "util/text.h"
 #include "view/shared_messages.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 // Larger than the memory of any radio of the family, so an oversized file is noticed.
@@ -28,7 +28,7 @@ class ImageSession {
 
     bool connect() {
         if (!HlnOpenPort(link_)) {
-            link_.message(hln_text::kCommNotOpen);
+            link_.message(messages::kCommNotOpen);
             return false;
         }
         return HlnConnect(link_, type_, identity_);
@@ -135,4 +135,4 @@ std::vector<PageAction> CHlnmaintDlg::actions() {
     return {read, write};
 }
 
-}  // namespace tw
+}  // namespace tw::hln

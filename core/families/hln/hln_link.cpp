@@ -5,7 +5,7 @@
 #include "families/hln/hln_messages.h"
 #include "ui/ui.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 constexpr int kWaitReads = 500;
@@ -98,7 +98,7 @@ bool HlnWaitChar(HlnLink& link) {
 bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         if (!HlnWaitChar(link)) {
-            link.message(hln_text::kReadTimeout);
+            link.message(messages::kReadTimeout);
             return false;
         }
         out[i] = link.heldByte();
@@ -108,8 +108,8 @@ bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
 
 bool HlnReceivePrompt(HlnLink& link) {
     if (HlnWaitChar(link)) return true;
-    link.message(hln_text::kReadTimeout);
+    link.message(messages::kReadTimeout);
     return false;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

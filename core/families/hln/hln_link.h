@@ -8,8 +8,10 @@
 #include "link/port_session.h"
 
 namespace tw {
-
 class Ui;
+}  // namespace tw
+
+namespace tw::hln {
 
 // Opens the port for an HLN operation on the session; false when it cannot be opened. The
 // page opens the port chosen for this run; the personality transfer its own.
@@ -92,4 +94,4 @@ bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count);
 // HlnWaitChar for the prompt or acknowledge character; reports "Read Timeout" on failure.
 bool HlnReceivePrompt(HlnLink& link);
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -1,7 +1,7 @@
 #pragma once
 
 // Texts the HLN link shows the technician, each named once.
-namespace tw::hln_text {
+namespace tw::hln::messages {
 
 inline constexpr const char* kProgramMode =
     "If radio is not in program mode, power cycle radio to program mode.\n\nSee Perscribe online "
@@ -38,4 +38,4 @@ inline constexpr const char* kStatusVerifyRead = "Verify Read Percent Complete =
 inline constexpr const char* kStatusWrite = "Write Percent Complete = %d";
 inline constexpr const char* kStatusVerify = "Verify Percent Complete = %d";
 
-}  // namespace tw::hln_text
+}  // namespace tw::hln::messages

@@ -14,10 +14,10 @@
 #include "util/text.h"
 #include "view/shared_messages.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
-using namespace hln_ids;
+using namespace ids;
 
 constexpr const char* kNoFeaturesNovac = "Error - NOVAC 30P Radios do not have feature data";
 constexpr const char* kCouldNotOpen = shared_text::kCouldNotOpenFile;
@@ -350,4 +350,4 @@ bool CHlnmaintDlg::SetTestMode(int on) {
     return true;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -11,7 +11,7 @@
 #include "history/read_history.h"
 #include "view/family_page.h"
 
-namespace tw {
+namespace tw::hln {
 
 // The HLN family page (tab 1): identity, feature data and the 27 tracking values of one
 // radio, with the nine data commands, the test-mode command and the report.
@@ -44,7 +44,7 @@ class CHlnmaintDlg : public FamilyPage {
     std::optional<char> lastRadioType() const { return lastType_; }
 
   protected:
-    bool isFeatureControl(int id) const override { return id == hln_ids::kFeatures; }
+    bool isFeatureControl(int id) const override { return id == ids::kFeatures; }
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
     std::vector<ComparedField> comparedFields(DataSet set) const override;
 
@@ -82,4 +82,4 @@ class CHlnmaintDlg : public FamilyPage {
     std::optional<KeptRead> trackingSource_, featureSource_;
 };
 
-}  // namespace tw
+}  // namespace tw::hln

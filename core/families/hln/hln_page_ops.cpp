@@ -8,7 +8,7 @@
 #include "ui/ui.h"
 #include "util/hex.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 // A write that stops part-way leaves the radio with some of the new bytes.
@@ -29,7 +29,7 @@ class Operation {
     // the tracking commands.
     bool connect(std::string& model, std::string& serial, bool compactNovacName = false) {
         if (!HlnOpenPort(link_)) {
-            link_.message(hln_text::kCommNotOpen);
+            link_.message(messages::kCommNotOpen);
             return false;
         }
         if (!HlnConnect(link_, type_, identity_)) return false;
@@ -190,4 +190,4 @@ bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
     return ok;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -6,7 +6,7 @@
 
 #include "families/hln/hln_link.h"
 
-namespace tw {
+namespace tw::hln {
 
 // The radio operations of the HLN page. Each opens the port, connects as `type`, does its
 // transfer, shows its outcome and closes the port. Outputs the operation does not reach
@@ -47,4 +47,4 @@ bool HlnReadFeatures(HlnLink& link, std::string& model, std::string& serial, std
 bool HlnWriteFeatures(HlnLink& link, std::string& model, std::string& serial,
                       const std::string& features, char type, const HlnBeforeWrite& before = {});
 
-}  // namespace tw
+}  // namespace tw::hln

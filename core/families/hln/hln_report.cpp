@@ -3,10 +3,10 @@
 #include "util/text.h"
 #include "view/tracking_report.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
-using namespace hln_ids;
+using namespace ids;
 
 struct Row {
     const char* label;
@@ -43,4 +43,4 @@ std::vector<std::string> CHlnmaintDlg::ReportLines() {
     return lines;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -2,7 +2,7 @@
 
 #include "families/hln/hln_messages.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 std::uint16_t word(const std::uint8_t* b) {
@@ -20,7 +20,7 @@ bool HlnSendAddressed(HlnLink& link, char command, std::uint8_t count, std::uint
 
 bool HlnReadMemory(HlnLink& link, std::uint8_t count, std::uint16_t address, std::uint8_t* out) {
     if (!HlnSendAddressed(link, 'C', count, address)) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     return HlnReceive(link, out, count);
@@ -36,7 +36,7 @@ bool HlnWriteMemory(HlnLink& link, std::uint8_t count, std::uint16_t address,
         for (std::uint8_t i = 0; sent && i < count; ++i) sent = link.writeChar(data[i]);
     }
     if (!sent) {
-        link.message(hln_text::kUnableToWrite);
+        link.message(messages::kUnableToWrite);
         return false;
     }
     return HlnReceivePrompt(link);
@@ -68,4 +68,4 @@ bool HlnResolveTable(HlnLink& link, HlnSlot slot, HlnTableEntry& entry) {
     return HlnResolveBase(link, entry.base) && HlnResolveSlot(link, entry.base, slot, entry.offset);
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -4,7 +4,7 @@
 
 #include "families/hln/hln_link.h"
 
-namespace tw {
+namespace tw::hln {
 
 // Slots of the radio's pointer table, counted from the table offset plus the base.
 enum class HlnSlot : std::uint16_t { Tracking = 21, Feature = 27, Auxiliary = 61 };
@@ -46,4 +46,4 @@ bool HlnResolveTable(HlnLink& link, HlnSlot slot, HlnTableEntry& entry);
 // Sends the 5-byte header of a "GC" or "GD" command.
 bool HlnSendAddressed(HlnLink& link, char command, std::uint8_t count, std::uint16_t address);
 
-}  // namespace tw
+}  // namespace tw::hln

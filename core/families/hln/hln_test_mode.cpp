@@ -7,7 +7,7 @@
 #include "families/hln/radio_identity.h"
 #include "ui/ui.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 constexpr std::uint8_t kLeaveTestMode = 0x13;
@@ -19,7 +19,7 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
     BusyCursor busy(link.ui());
     modelName = "????????";
     if (!link.open()) {
-        link.message(hln_text::kCommNotOpen);
+        link.message(messages::kCommNotOpen);
         return false;
     }
     RadioIdentity identity;
@@ -39,7 +39,7 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
     link.pause(50);
     if (!link.writeText("GF")) {
         link.close();
-        link.message(hln_text::kUnableToWrite);
+        link.message(messages::kUnableToWrite);
         return false;
     }
     // From here the radio may be in test mode. Should the operation be cancelled before the
@@ -52,14 +52,14 @@ bool HlnEnterTestMode(HlnLink& link, std::string& modelName, char radioType) {
         return true;
     }
     link.close();
-    link.message(hln_text::kTestModeRefused);
+    link.message(messages::kTestModeRefused);
     return false;
 }
 
 bool HlnLeaveTestMode(HlnLink& link) {
     BusyCursor busy(link.ui());
     if (!link.isOpen()) {
-        link.message(hln_text::kCommNotOpen);
+        link.message(messages::kCommNotOpen);
         return false;
     }
     link.pause(40);
@@ -67,7 +67,7 @@ bool HlnLeaveTestMode(HlnLink& link) {
     link.pause(50);
     if (!link.writeChar(kLeaveTestMode)) {
         link.close();
-        link.message(hln_text::kUnableToWrite);
+        link.message(messages::kUnableToWrite);
         return false;
     }
     link.port().clearFinishing();
@@ -75,7 +75,7 @@ bool HlnLeaveTestMode(HlnLink& link) {
     const auto answer = link.port().readUpTo(kLeaveAnswerMax);
     if (!answer) {
         link.close();
-        link.message(hln_text::kReadRadioFailed);
+        link.message(messages::kReadRadioFailed);
         return false;
     }
     link.pause(50);
@@ -83,8 +83,8 @@ bool HlnLeaveTestMode(HlnLink& link) {
     link.close();
     if (!answer->empty() && static_cast<std::uint8_t>(answer->back()) == HlnLink::kPrompt)
         return true;
-    link.message(hln_text::kTestModeStuck);
+    link.message(messages::kTestModeStuck);
     return false;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

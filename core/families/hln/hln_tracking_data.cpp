@@ -5,7 +5,7 @@
 #include "families/hln/hln_transfers.h"
 #include "ui/ui.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 constexpr int kShortTracking = 25;
@@ -32,7 +32,7 @@ bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
     if (!HlnResolveSlot(link, entry.base, HlnSlot::Tracking, entry.offset)) return false;
     const bool writing = identity.writeMode != 0;
     if (!entry.exists()) {
-        link.message(writing ? hln_text::kNoTrackingSpace : hln_text::kNoTrackingData);
+        link.message(writing ? messages::kNoTrackingSpace : messages::kNoTrackingData);
         return false;
     }
 
@@ -41,17 +41,17 @@ bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
     if (writing) return HlnWriteMemory(link, count, entry.address(), record.data());
 
     if (!HlnSendAddressed(link, 'C', count, entry.address())) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     const auto answer = link.port().readUpTo(count);
     if (answer) std::copy(answer->begin(), answer->end(), record.begin());
     if (!answer || answer->size() < count) {
-        link.message(hln_text::kReadError);
+        link.message(messages::kReadError);
         return false;
     }
     if (length == kShortTracking) std::fill(record.begin() + 25, record.end(), record[24]);
     return true;
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -4,7 +4,7 @@
 #include "families/hln/personality_image.h"
 #include "families/hln/radio_identity.h"
 
-namespace tw {
+namespace tw::hln {
 
 // Reads ("GI") or writes ("GD") the feature-data record, as identity.writeMode says.
 bool HlnTransferFeatureData(HlnLink& link, PersonalityImage& image, const RadioIdentity& identity);
@@ -19,4 +19,4 @@ bool HlnReadAuxiliaryBlock(HlnLink& link, PersonalityImage& image, const RadioId
 // Bytes of tracking data a radio with this data-layout version keeps.
 int hlnTrackingLength(std::uint8_t major, std::uint8_t minor);
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace tw {
+namespace tw::hln {
 
 // The buffers of one personality transfer: the radio's memory image and the three records
 // the link reads beside it. It knows nothing of pages; the page and the personality
@@ -35,4 +35,4 @@ struct PersonalityImage {
     }
 };
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -4,7 +4,7 @@
 
 #include "util/hex.h"
 
-namespace tw {
+namespace tw::hln {
 namespace {
 
 // letter, model, other model, image size, large, variant,
@@ -95,4 +95,4 @@ std::string historyRadioName(const RadioIdentity& identity) {
                             HlnModelName(identity));
 }
 
-}  // namespace tw
+}  // namespace tw::hln

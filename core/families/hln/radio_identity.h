@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tw {
+namespace tw::hln {
 
 // What identification learns about a connected HLN-family radio. The personality transfer
 // fills some of the fields itself before a file transfer, so the record keeps every field
@@ -83,4 +83,4 @@ int hlnImageChunks(char letter);
 bool modelKeepsNoTracking(const std::string& model);
 bool modelLocksAlignment(const std::string& model);
 
-}  // namespace tw
+}  // namespace tw::hln

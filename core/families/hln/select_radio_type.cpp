@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace tw {
+namespace tw::hln {
 
 int SelectRadioTypeDialog::positionOf(int letter) {
     for (std::size_t i = 0; i < kChoices.size(); ++i)
@@ -40,4 +40,4 @@ bool SelectRadioTypeDialog::press(const std::string& button, bool& accepted) {
     return button == "OK" || button == "Cancel";
 }
 
-}  // namespace tw
+}  // namespace tw::hln

@@ -6,7 +6,7 @@
 
 #include "ui/dialog.h"
 
-namespace tw {
+namespace tw::hln {
 
 // The Select Radio Type dialog: nine radio buttons, each standing for a type letter, and
 // OK / Cancel. Headless front ends set control "type" to a letter.
@@ -48,4 +48,4 @@ class SelectRadioTypeDialog : public Dialog {
     int position_;
 };
 
-}  // namespace tw
+}  // namespace tw::hln

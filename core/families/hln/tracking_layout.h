@@ -5,10 +5,10 @@
 
 #include "view/field_rule.h"
 
-namespace tw {
+namespace tw::hln {
 
 // Control ids of the HLN page.
-namespace hln_ids {
+namespace ids {
 inline constexpr int kModel = 1062;
 inline constexpr int kSerial = 1074;
 inline constexpr int kFeatures = 1073;
@@ -22,7 +22,7 @@ inline constexpr int kTaHighPowerLow = 1070, kTaHighPowerMid = 1075, kTaHighPowe
 inline constexpr int kTaLowPowerLow = 1083, kTaLowPowerMid = 1086, kTaLowPowerHigh = 1089;
 inline constexpr int kTaModLow = 1092, kTaModMid = 1095, kTaModHigh = 1098;
 inline constexpr int kTaDataModLow = 1101, kTaDataModMid = 1102, kTaDataModHigh = 1103;
-}  // namespace hln_ids
+}  // namespace ids
 
 // What a tracking value may hold, and the message that names its row when it holds more.
 struct HlnValueRange {
@@ -53,46 +53,43 @@ struct HlnTrackingField {
 inline constexpr int kHlnTrackingCount = 27;
 
 inline constexpr std::array<HlnTrackingField, kHlnTrackingCount> kHlnTrackingFields = {{
-    {hln_ids::kHighPowerLow, 6, "low range high power", &kHlnHighPowerRange},
-    {hln_ids::kLowPowerLow, 7, "low range low power", &kHlnLowPowerRange},
-    {hln_ids::kModLow, 8, "low range modulation", &kHlnModulationRange},
-    {hln_ids::kDataModLow, 5, "low range data modulation", &kHlnDataModulationRange},
-    {hln_ids::kHighPowerMid, 11, "mid range high power", &kHlnHighPowerRange},
-    {hln_ids::kLowPowerMid, 12, "mid range low power", &kHlnLowPowerRange},
-    {hln_ids::kModMid, 13, "mid range modulation", &kHlnModulationRange},
-    {hln_ids::kDataModMid, 10, "mid range data modulation", &kHlnDataModulationRange},
-    {hln_ids::kHighPowerHigh, 1, "high range high power", &kHlnHighPowerRange},
-    {hln_ids::kLowPowerHigh, 2, "high range low power", &kHlnLowPowerRange},
-    {hln_ids::kModHigh, 3, "high range modulation", &kHlnModulationRange},
-    {hln_ids::kDataModHigh, 0, "high range data modulation", &kHlnDataModulationRange},
-    {hln_ids::kTaHighPowerLow, 20, "talkaround low range high power", &kHlnHighPowerRange},
-    {hln_ids::kTaLowPowerLow, 21, "talkaround low range low power", &kHlnLowPowerRange},
-    {hln_ids::kTaModLow, 22, "talkaround low range modulation", &kHlnModulationRange},
-    {hln_ids::kTaDataModLow, 19, "talkaround low range data modulation", &kHlnDataModulationRange},
-    {hln_ids::kTaHighPowerMid, 24, "talkaround mid range high power", &kHlnHighPowerRange},
-    {hln_ids::kTaLowPowerMid, 25, "talkaround mid range low power", &kHlnLowPowerRange},
-    {hln_ids::kTaModMid, 26, "talkaround mid range modulation", &kHlnModulationRange},
-    {hln_ids::kTaDataModMid, 23, "talkaround mid range data modulation", &kHlnDataModulationRange},
-    {hln_ids::kTaHighPowerHigh, 16, "talkaround high range high power", &kHlnHighPowerRange},
-    {hln_ids::kTaLowPowerHigh, 17, "talkaround high range low power", &kHlnLowPowerRange},
-    {hln_ids::kTaModHigh, 18, "talkaround high range modulation", &kHlnModulationRange},
-    {hln_ids::kTaDataModHigh, 15, "talkaround high range data modulation",
-     &kHlnDataModulationRange},
-    {hln_ids::kSquelchLow, 9, "low range squelch", &kHlnSquelchRange},
-    {hln_ids::kSquelchMid, 14, "mid range squelch", &kHlnSquelchRange},
-    {hln_ids::kSquelchHigh, 4, "high range squelch", &kHlnSquelchRange},
+    {ids::kHighPowerLow, 6, "low range high power", &kHlnHighPowerRange},
+    {ids::kLowPowerLow, 7, "low range low power", &kHlnLowPowerRange},
+    {ids::kModLow, 8, "low range modulation", &kHlnModulationRange},
+    {ids::kDataModLow, 5, "low range data modulation", &kHlnDataModulationRange},
+    {ids::kHighPowerMid, 11, "mid range high power", &kHlnHighPowerRange},
+    {ids::kLowPowerMid, 12, "mid range low power", &kHlnLowPowerRange},
+    {ids::kModMid, 13, "mid range modulation", &kHlnModulationRange},
+    {ids::kDataModMid, 10, "mid range data modulation", &kHlnDataModulationRange},
+    {ids::kHighPowerHigh, 1, "high range high power", &kHlnHighPowerRange},
+    {ids::kLowPowerHigh, 2, "high range low power", &kHlnLowPowerRange},
+    {ids::kModHigh, 3, "high range modulation", &kHlnModulationRange},
+    {ids::kDataModHigh, 0, "high range data modulation", &kHlnDataModulationRange},
+    {ids::kTaHighPowerLow, 20, "talkaround low range high power", &kHlnHighPowerRange},
+    {ids::kTaLowPowerLow, 21, "talkaround low range low power", &kHlnLowPowerRange},
+    {ids::kTaModLow, 22, "talkaround low range modulation", &kHlnModulationRange},
+    {ids::kTaDataModLow, 19, "talkaround low range data modulation", &kHlnDataModulationRange},
+    {ids::kTaHighPowerMid, 24, "talkaround mid range high power", &kHlnHighPowerRange},
+    {ids::kTaLowPowerMid, 25, "talkaround mid range low power", &kHlnLowPowerRange},
+    {ids::kTaModMid, 26, "talkaround mid range modulation", &kHlnModulationRange},
+    {ids::kTaDataModMid, 23, "talkaround mid range data modulation", &kHlnDataModulationRange},
+    {ids::kTaHighPowerHigh, 16, "talkaround high range high power", &kHlnHighPowerRange},
+    {ids::kTaLowPowerHigh, 17, "talkaround high range low power", &kHlnLowPowerRange},
+    {ids::kTaModHigh, 18, "talkaround high range modulation", &kHlnModulationRange},
+    {ids::kTaDataModHigh, 15, "talkaround high range data modulation", &kHlnDataModulationRange},
+    {ids::kSquelchLow, 9, "low range squelch", &kHlnSquelchRange},
+    {ids::kSquelchMid, 14, "mid range squelch", &kHlnSquelchRange},
+    {ids::kSquelchHigh, 4, "high range squelch", &kHlnSquelchRange},
 }};
 
 // Controls ZKT and ZLT radios do not let the technician change: all talk-around values,
 // squelch mid and high, and every power value.
 inline constexpr std::array<int, 20> kHlnZktLockedControls = {
-    hln_ids::kTaHighPowerLow, hln_ids::kTaHighPowerMid, hln_ids::kTaHighPowerHigh,
-    hln_ids::kTaLowPowerLow,  hln_ids::kTaLowPowerMid,  hln_ids::kTaLowPowerHigh,
-    hln_ids::kTaModLow,       hln_ids::kTaModMid,       hln_ids::kTaModHigh,
-    hln_ids::kTaDataModLow,   hln_ids::kTaDataModMid,   hln_ids::kTaDataModHigh,
-    hln_ids::kSquelchMid,     hln_ids::kSquelchHigh,    hln_ids::kHighPowerLow,
-    hln_ids::kHighPowerMid,   hln_ids::kHighPowerHigh,  hln_ids::kLowPowerLow,
-    hln_ids::kLowPowerMid,    hln_ids::kLowPowerHigh};
+    ids::kTaHighPowerLow, ids::kTaHighPowerMid, ids::kTaHighPowerHigh, ids::kTaLowPowerLow,
+    ids::kTaLowPowerMid,  ids::kTaLowPowerHigh, ids::kTaModLow,        ids::kTaModMid,
+    ids::kTaModHigh,      ids::kTaDataModLow,   ids::kTaDataModMid,    ids::kTaDataModHigh,
+    ids::kSquelchMid,     ids::kSquelchHigh,    ids::kHighPowerLow,    ids::kHighPowerMid,
+    ids::kHighPowerHigh,  ids::kLowPowerLow,    ids::kLowPowerMid,     ids::kLowPowerHigh};
 
 // The page as the window lays it out: the identity boxes with their labels and lengths, and
 // the two grids of tracking values, each row a label over its Low, Mid and High boxes.
@@ -102,25 +99,24 @@ struct HlnIdentityBox {
     int maxLength;
 };
 inline constexpr std::array<HlnIdentityBox, 2> kHlnIdentityBoxes = {
-    {{"Radio Type:", hln_ids::kModel, 15}, {"Serial Number:", hln_ids::kSerial, 12}}};
+    {{"Radio Type:", ids::kModel, 15}, {"Serial Number:", ids::kSerial, 12}}};
 
 struct HlnGridRow {
     const char* label;
-    std::array<int, 3> ids;
+    std::array<int, 3> boxes;  // Low, Mid, High
 };
 inline constexpr std::array<HlnGridRow, 5> kHlnTrackingGrid = {{
-    {"Squelch:", {hln_ids::kSquelchLow, hln_ids::kSquelchMid, hln_ids::kSquelchHigh}},
-    {"High Power:", {hln_ids::kHighPowerLow, hln_ids::kHighPowerMid, hln_ids::kHighPowerHigh}},
-    {"Low Power:", {hln_ids::kLowPowerLow, hln_ids::kLowPowerMid, hln_ids::kLowPowerHigh}},
-    {"Modulation:", {hln_ids::kModLow, hln_ids::kModMid, hln_ids::kModHigh}},
-    {"Data Mod:", {hln_ids::kDataModLow, hln_ids::kDataModMid, hln_ids::kDataModHigh}},
+    {"Squelch:", {ids::kSquelchLow, ids::kSquelchMid, ids::kSquelchHigh}},
+    {"High Power:", {ids::kHighPowerLow, ids::kHighPowerMid, ids::kHighPowerHigh}},
+    {"Low Power:", {ids::kLowPowerLow, ids::kLowPowerMid, ids::kLowPowerHigh}},
+    {"Modulation:", {ids::kModLow, ids::kModMid, ids::kModHigh}},
+    {"Data Mod:", {ids::kDataModLow, ids::kDataModMid, ids::kDataModHigh}},
 }};
 inline constexpr std::array<HlnGridRow, 4> kHlnTalkAroundGrid = {{
-    {"High Power:",
-     {hln_ids::kTaHighPowerLow, hln_ids::kTaHighPowerMid, hln_ids::kTaHighPowerHigh}},
-    {"Low Power:", {hln_ids::kTaLowPowerLow, hln_ids::kTaLowPowerMid, hln_ids::kTaLowPowerHigh}},
-    {"Modulation:", {hln_ids::kTaModLow, hln_ids::kTaModMid, hln_ids::kTaModHigh}},
-    {"Data Mod:", {hln_ids::kTaDataModLow, hln_ids::kTaDataModMid, hln_ids::kTaDataModHigh}},
+    {"High Power:", {ids::kTaHighPowerLow, ids::kTaHighPowerMid, ids::kTaHighPowerHigh}},
+    {"Low Power:", {ids::kTaLowPowerLow, ids::kTaLowPowerMid, ids::kTaLowPowerHigh}},
+    {"Modulation:", {ids::kTaModLow, ids::kTaModMid, ids::kTaModHigh}},
+    {"Data Mod:", {ids::kTaDataModLow, ids::kTaDataModMid, ids::kTaDataModHigh}},
 }};
 
-}  // namespace tw
+}  // namespace tw::hln

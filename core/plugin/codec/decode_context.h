@@ -39,10 +39,10 @@ struct ImageMap {
 // Everything both passes share. The first failure is kept; a decode with a failure changes
 // nothing in the host's personality.
 struct DecodeContext {
-    DecodeContext(const std::uint8_t* data, std::size_t limit, const RadioIdentity& id)
+    DecodeContext(const std::uint8_t* data, std::size_t limit, const hln::RadioIdentity& id)
         : view(data, limit), identity(id) {}
     ByteView view;
-    const RadioIdentity& identity;
+    const hln::RadioIdentity& identity;
     ImageMap map;
     std::size_t nameLength = 0;
     char type = 'C';

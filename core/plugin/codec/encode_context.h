@@ -16,13 +16,13 @@ namespace tw {
 
 // Everything the encoder's steps share. The first refusal is kept and ends the encode.
 struct EncodeContext {
-    EncodeContext(PersonalityImage& img, const CPersonality& pers, const EncodeRequest& req,
-                  const RadioIdentity& id)
+    EncodeContext(hln::PersonalityImage& img, const CPersonality& pers, const EncodeRequest& req,
+                  const hln::RadioIdentity& id)
         : image(img), p(pers), request(req), identity(id), w(img.buffer.data(), id.imageSize) {}
-    PersonalityImage& image;
+    hln::PersonalityImage& image;
     const CPersonality& p;
     const EncodeRequest& request;
-    const RadioIdentity& identity;
+    const hln::RadioIdentity& identity;
     ImageWriter w;
     std::size_t start = 0;      // P
     std::size_t directory = 0;  // D

@@ -8,7 +8,8 @@
 namespace tw {
 
 std::string decodePersonalityQuietly(const std::uint8_t* buffer, std::size_t bufferSize,
-                                     CPersonality& personality, const RadioIdentity& identity) {
+                                     CPersonality& personality,
+                                     const hln::RadioIdentity& identity) {
     DecodeContext c(buffer, std::min<std::size_t>(bufferSize, identity.imageSize), identity);
     c.nameLength = identity.imageVariant;
     c.type = identity.typeLetter();
@@ -29,7 +30,7 @@ std::string decodePersonalityQuietly(const std::uint8_t* buffer, std::size_t buf
 }
 
 int DecodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
-                      const RadioIdentity& identity, Ui& ui) {
+                      const hln::RadioIdentity& identity, Ui& ui) {
     const std::string why = decodePersonalityQuietly(buffer, bufferSize, personality, identity);
     if (why.empty()) return 1;
     ui.message("Radio read error.\n" + why);

@@ -16,10 +16,10 @@ class Ui;
 // image carries are replaced; the name and every other option stay. On failure nothing
 // changes.
 int DecodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
-                      const RadioIdentity& identity, Ui& ui);
+                      const hln::RadioIdentity& identity, Ui& ui);
 
 // The same without a message: the reason for a failure, or "" on success.
 std::string decodePersonalityQuietly(const std::uint8_t* buffer, std::size_t bufferSize,
-                                     CPersonality& personality, const RadioIdentity& identity);
+                                     CPersonality& personality, const hln::RadioIdentity& identity);
 
 }  // namespace tw

@@ -6,7 +6,7 @@
 namespace tw {
 namespace {
 
-bool wantsPreamble(const RadioIdentity& identity, const EncodeRequest& request) {
+bool wantsPreamble(const hln::RadioIdentity& identity, const EncodeRequest& request) {
     return identity.typeLetter() == 'C' && identity.radioId[2] > 19 && request.toRadio;
 }
 
@@ -29,8 +29,8 @@ std::pair<std::uint8_t, std::uint8_t> versionToWrite(const CPersonality& p,
 
 }  // namespace
 
-int EncodePersonality(PersonalityImage& image, const CPersonality& personality,
-                      const EncodeRequest& request, const RadioIdentity& identity, Ui& ui,
+int EncodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
+                      const EncodeRequest& request, const hln::RadioIdentity& identity, Ui& ui,
                       int* bandUsed) {
     if (image.buffer.size() < identity.imageSize || identity.imageSize < kPreambleSize + hdr::kSize)
         return kEncodeNoBuffer;

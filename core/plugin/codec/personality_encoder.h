@@ -26,8 +26,8 @@ enum EncodeResult : int { kEncodeDone = 1, kEncodeNoBuffer = -1, kEncodeRefused 
 // already zeroed). Never writes past identity.imageSize bytes. On kEncodeDone,
 // image.endOfData marks the end and `bandUsed` (when given) the band code the channels
 // were converted with. Every refusal has shown its message.
-int EncodePersonality(PersonalityImage& image, const CPersonality& personality,
-                      const EncodeRequest& request, const RadioIdentity& identity, Ui& ui,
+int EncodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
+                      const EncodeRequest& request, const hln::RadioIdentity& identity, Ui& ui,
                       int* bandUsed = nullptr);
 
 // The data version written when neither the radio nor the personality gives one: 6.90

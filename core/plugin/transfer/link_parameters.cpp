@@ -20,7 +20,7 @@ char linkLetter(std::uint16_t typeCode) {
     }
 }
 
-void applyLinkParameters(const CPersonality& personality, RadioIdentity& identity) {
+void applyLinkParameters(const CPersonality& personality, hln::RadioIdentity& identity) {
     identity.name = personality.GetName();
     const char letter = linkLetter(personality.radioType);
     identity.radioId[0] = static_cast<std::uint8_t>(letter);
@@ -90,7 +90,7 @@ bool isFileLetter(std::uint8_t letter) {
     }
 }
 
-void setFileRadioId(RadioIdentity& identity, const RadioDescription& d, int band) {
+void setFileRadioId(hln::RadioIdentity& identity, const RadioDescription& d, int band) {
     const bool small = d[0] == 'A' || d[0] == 'M';
     const std::uint8_t id[6] = {d[0], static_cast<std::uint8_t>(band),         d[3], 0,
                                 d[4], static_cast<std::uint8_t>(small ? 0 : 8)};

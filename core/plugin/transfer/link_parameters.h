@@ -13,7 +13,7 @@ namespace tw {
 char linkLetter(std::uint16_t typeCode);
 
 // Sizes and radio ID letter from the personality's type code, and its name.
-void applyLinkParameters(const CPersonality& personality, RadioIdentity& identity);
+void applyLinkParameters(const CPersonality& personality, hln::RadioIdentity& identity);
 
 // Band code of a file image from the first lower band limit (MHz).
 int bandCodeOf(double lowerMhz);
@@ -26,6 +26,6 @@ bool isFileLetter(std::uint8_t letter);
 
 // The radio ID of a file image: the description's letter, the band code, description
 // bytes 3 and 4, and the variant byte.
-void setFileRadioId(RadioIdentity& identity, const RadioDescription& description, int band);
+void setFileRadioId(hln::RadioIdentity& identity, const RadioDescription& description, int band);
 
 }  // namespace tw

@@ -42,15 +42,15 @@ class RadioSession {
 
     bool open() {
         if (link_.open()) return true;
-        link_.message(hln_text::kCommNotOpen);
+        link_.message(hln::messages::kCommNotOpen);
         if (!env_.link.lastOpenError().empty()) link_.ui().detail(env_.link.lastOpenError());
         return false;
     }
-    HlnLink& link() { return link_; }
+    hln::HlnLink& link() { return link_; }
 
   private:
     Env& env_;
-    HlnLink link_;
+    hln::HlnLink link_;
 };
 
 // Puts the personality's type back on every exit: connecting rewrites it.
@@ -87,7 +87,7 @@ bool checkFileLetter(const CPersonality& p, const RadioDescription& d, Ui& ui) {
     return true;
 }
 
-int fileIdentity(const CPersonality& p, const RadioDescription& d, RadioIdentity& identity,
+int fileIdentity(const CPersonality& p, const RadioDescription& d, hln::RadioIdentity& identity,
                  Ui& ui) {
     applyLinkParameters(p, identity);
     const int band = bandCodeOf(p.bandLimits[0]);
@@ -137,20 +137,21 @@ using DataVersion = std::optional<std::pair<std::uint8_t, std::uint8_t>>;
 // Reads what the encoder carries over from the radio: feature data, tracking data, the
 // auxiliary block and the data version. Null when all came, else what broke off; the reads
 // after it are not tried, each would only wait out its own time-out.
-const char* readRadioData(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
-                          const RadioIdentity& identity, DataVersion& version) {
-    if (!preRead(HlnTransferFeatureData(link, image, identity), ui, {hln_text::kNoData},
+const char* readRadioData(hln::HlnLink& link, WatchedUi& ui, hln::PersonalityImage& image,
+                          const hln::RadioIdentity& identity, DataVersion& version) {
+    if (!preRead(hln::HlnTransferFeatureData(link, image, identity), ui, {hln::messages::kNoData},
                  image.feature))
         return "feature data";
-    if (!preRead(HlnTransferTrackingData(link, image, identity), ui, {hln_text::kNoTrackingData},
-                 image.tracking))
+    if (!preRead(hln::HlnTransferTrackingData(link, image, identity), ui,
+                 {hln::messages::kNoTrackingData}, image.tracking))
         return "tracking data";
-    if (!preRead(HlnReadAuxiliaryBlock(link, image, identity), ui, {}, image.auxiliary))
+    if (!preRead(hln::HlnReadAuxiliaryBlock(link, image, identity), ui, {}, image.auxiliary))
         return "auxiliary block";
-    HlnTableEntry entry;
+    hln::HlnTableEntry entry;
     std::uint8_t v[2] = {};
-    if (!HlnResolveBase(link, entry.base) ||
-        !HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), v))
+    if (!hln::HlnResolveBase(link, entry.base) ||
+        !hln::HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + hln::kHlnVersionAt),
+                            v))
         return "data version";
     version = std::make_pair(v[0], v[1]);
     return nullptr;
@@ -159,14 +160,14 @@ const char* readRadioData(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
 // The radio's own data for the write. These bytes carry no check and go back into the radio
 // with the personality, where a line error would stay: they are read twice and must agree.
 // False (message shown) when a read broke off or the two disagree.
-bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
-                  const RadioIdentity& identity, DataVersion& version) {
+bool readForWrite(hln::HlnLink& link, WatchedUi& ui, hln::PersonalityImage& image,
+                  const hln::RadioIdentity& identity, DataVersion& version) {
     ui.takeShown();
     if (const char* broken = readRadioData(link, ui, image, identity, version)) {
         link.message(format(pers_text::kPreReadFailed, broken));
         return false;
     }
-    PersonalityImage again;
+    hln::PersonalityImage again;
     DataVersion versionAgain;
     if (const char* broken = readRadioData(link, ui, again, identity, versionAgain)) {
         link.message(format(pers_text::kPreReadFailed, broken));
@@ -183,15 +184,16 @@ bool readForWrite(HlnLink& link, WatchedUi& ui, PersonalityImage& image,
 
 // The tracking and feature records a personality write read from the radio, as the HLN
 // page's files (.tk2, .fea) keep them; a record the radio holds none of is not kept.
-bool keepAlignment(Env& env, const PersonalityImage& image, const RadioIdentity& identity) {
+bool keepAlignment(Env& env, const hln::PersonalityImage& image,
+                   const hln::RadioIdentity& identity) {
     std::vector<HeldFile> files;
     const auto any = [](const auto& record) {
         return std::any_of(record.begin(), record.end(), [](std::uint8_t b) { return b != 0; });
     };
     if (any(image.tracking)) {
-        HlnTrackingBytes values{};
+        hln::HlnTrackingBytes values{};
         std::copy_n(image.tracking.begin(), values.size(), values.begin());
-        const std::string file = encodeTk2(values);
+        const std::string file = hln::encodeTk2(values);
         files.push_back({"tk2", std::vector<std::uint8_t>(file.begin(), file.end())});
     }
     if (any(image.feature)) {
@@ -199,26 +201,26 @@ bool keepAlignment(Env& env, const PersonalityImage& image, const RadioIdentity&
         files.push_back({"fea", std::vector<std::uint8_t>(text.begin(), text.end())});
     }
     return files.empty() ||
-           keepBeforeWrite(env, kHlnHistoryFamily, historyRadioName(identity), files);
+           keepBeforeWrite(env, hln::kHlnHistoryFamily, hln::historyRadioName(identity), files);
 }
 
 Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& p, Ui& ui) {
     TypeKeeper type(p);
-    RadioIdentity identity;
+    hln::RadioIdentity identity;
     applyLinkParameters(p, identity);
     RadioSession session(env, ui);
     if (!session.open()) return Outcome::Failed;
-    if (!HlnConnect(session.link(), static_cast<char>(p.radioType), identity))
+    if (!hln::HlnConnect(session.link(), static_cast<char>(p.radioType), identity))
         return Outcome::Failed;
     // The personality now names the radio that answered.
     p.radioType = static_cast<std::uint8_t>(identity.typeLetter());
-    PersonalityImage image;
+    hln::PersonalityImage image;
     image.buffer.assign(kPersReadBufferSize, 0);
-    if (!HlnReadImage(session.link(), image, identity)) return Outcome::Failed;
+    if (!hln::HlnReadImage(session.link(), image, identity)) return Outcome::Failed;
     session.link().close();
     const std::size_t size = identity.imageSize;
     writeDump(settings.dumpFolder, "read.hex", image.buffer.data(), size, ui);
-    keepRadioRead(env, kHlnHistoryFamily, historyRadioName(identity), "bin",
+    keepRadioRead(env, hln::kHlnHistoryFamily, hln::historyRadioName(identity), "bin",
                   std::vector<std::uint8_t>(image.buffer.begin(), image.buffer.begin() + size));
     if (!wholeImage(image.buffer.data(), size, size, ui, [&](const std::string& why) {
             return format(pers_text::kRadioCutShort, size, why.c_str());
@@ -237,7 +239,7 @@ Outcome readFromFile(const TransferSettings& settings, CPersonality& p, const st
         ui.message(pers_text::kNoBandLimits);
         return Outcome::Refused;
     }
-    RadioIdentity identity;
+    hln::RadioIdentity identity;
     fileIdentity(p, d, identity, ui);
     const std::size_t size = identity.imageSize;
     auto read = readImageFile(path, size);
@@ -268,19 +270,19 @@ Outcome readFromFile(const TransferSettings& settings, CPersonality& p, const st
 Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p,
                      unsigned idOverride, WatchedUi& ui) {
     TypeKeeper type(p);
-    RadioIdentity identity;
+    hln::RadioIdentity identity;
     applyLinkParameters(p, identity);
     RadioSession session(env, ui);
     if (!session.open()) return Outcome::Failed;
-    HlnLink& link = session.link();
-    if (!HlnConnect(link, static_cast<char>(p.radioType), identity)) return Outcome::Failed;
+    hln::HlnLink& link = session.link();
+    if (!hln::HlnConnect(link, static_cast<char>(p.radioType), identity)) return Outcome::Failed;
     p.radioType = static_cast<std::uint8_t>(identity.typeLetter());
     const char wanted = linkLetter(type.type());
     if (identity.typeLetter() != wanted &&
         !ui.askYesNo(format(pers_text::kOtherRadio, identity.typeLetter(), wanted)))
         return Outcome::Cancelled;
 
-    PersonalityImage image;
+    hln::PersonalityImage image;
     image.buffer.assign(identity.imageSize, 0);
     image.idOverride = static_cast<std::uint16_t>(idOverride & 0xFFFF);
     identity.writeMode = 0;
@@ -295,7 +297,7 @@ Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p
     // Encoded for the radio that answered: connecting set the personality's type to it.
     if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
     writeDump(settings.dumpFolder, "write.hex", image.buffer.data(), identity.imageSize, ui);
-    const bool written = HlnWriteImage(link, image, identity);
+    const bool written = hln::HlnWriteImage(link, image, identity);
     identity.writeMode = 0;
     return written ? Outcome::Done : Outcome::Failed;
 }
@@ -303,9 +305,9 @@ Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p
 Outcome writeToFile(const TransferSettings& settings, const CPersonality& p, unsigned idOverride,
                     const std::string& path, const RadioDescription& d, Ui& ui) {
     if (!checkFileLetter(p, d, ui)) return Outcome::Refused;
-    RadioIdentity identity;
+    hln::RadioIdentity identity;
     fileIdentity(p, d, identity, ui);
-    PersonalityImage image;
+    hln::PersonalityImage image;
     image.buffer.assign(identity.imageSize, 0);
     image.idOverride = static_cast<std::uint16_t>(idOverride & 0xFFFF);
     identity.writeMode = 1;
