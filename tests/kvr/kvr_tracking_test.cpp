@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "families/kvr/kvr_maint.h"
 #include "families/kvr/tracking_values.h"
@@ -72,6 +73,18 @@ struct KvrPageFlow : ::testing::Test {
     KvrBench bench;
     CKvrMaint page{bench.env};
 };
+
+// The window builds its boxes from the rows: each value's box once, each a control of the page.
+TEST_F(KvrPageFlow, TrackingRowsHoldEveryValueOnce) {
+    std::multiset<int> inRows;
+    for (const auto& row : kTrackingRows) inRows.insert(row.controls.begin(), row.controls.end());
+    std::multiset<int> values;
+    for (const auto& v : kTrackingValues) values.insert(v.control);
+    EXPECT_EQ(inRows, values);
+    std::multiset<int> onPage;
+    for (const auto& c : page.controls().all()) onPage.insert(c.id);
+    for (int id : inRows) EXPECT_EQ(onPage.count(id), 1u) << id;
+}
 
 TEST_F(KvrPageFlow, ShortReadKeepsThePageValues) {
     page.controls().setText(1005, "7");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <set>
 #include <tuple>
 
 #include "families/kvr/marten30_dialogs.h"
@@ -290,6 +291,16 @@ TEST(Marten30Dialogs, BoxesRefuseWhatTheirFieldCannotHold) {
 
 // Power rows are captioned by their level in watts; the unit stands beside the caption and
 // never joins it.
+// Box ids come from hand-written tables; a repeated one would leave a box out of reach.
+TEST(Marten30Dialogs, EachBoxOfADialogHasItsOwnId) {
+    const Marten30Image image{};
+    for (const auto& dlg :
+         {makeSquelchDialog(image), makeDeviationDialog(image), makePowerDialog(image)}) {
+        std::set<int> ids;
+        for (const auto& box : dlg->boxes()) EXPECT_TRUE(ids.insert(box.id).second) << box.id;
+    }
+}
+
 TEST(Marten30Dialogs, PowerLevelsCarryTheirUnitBesideTheCaption) {
     Marten30Image im{};
     im[0] = 0x20;  // USA: three levels, two blank rows

@@ -155,8 +155,8 @@ std::unique_ptr<DialogBox> buildCloning(QWidget* parent, kvr::Marten30CloningDia
         box->body()->addWidget(c);
         return c;
     };
-    auto* supervisor = check("Allow Supervisor Operation", D::kSupervisor, dlg.supervisor());
-    auto* subordinate = check("Allow Subordinate Operation", D::kSubordinate, dlg.subordinate());
+    auto* supervisor = check(D::kSupervisorLabel, D::kSupervisor, dlg.supervisor());
+    auto* subordinate = check(D::kSubordinateLabel, D::kSubordinate, dlg.subordinate());
     box->addButtons();
     box->onAccept([&dlg, supervisor, subordinate] {
         dlg.set(std::to_string(D::kSupervisor), supervisor->isChecked() ? "1" : "0");

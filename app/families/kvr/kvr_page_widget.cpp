@@ -6,32 +6,29 @@
 #include "app/families/kvr/kvr_widgets.h"
 #include "controls/step_edit.h"
 #include "families/kvr/kvr_maint.h"
+#include "view/tracking_report.h"
 
 namespace tw::app {
 
 namespace {
 
-struct Row {
-    const char* label;
-    std::array<int, 3> ids;
-};
-
-QGroupBox* trackingGroup(const char* title, const std::vector<Row>& rows, QWidget* parent) {
+// The boxes of the core's tracking rows with the given talk-around flag, in table order.
+QGroupBox* trackingGroup(const char* title, bool talkAround, QWidget* parent) {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
     auto* grid = new QGridLayout(group);
-    const char* columns[] = {"Low", "Mid", "High"};
-    for (int c = 0; c < 3; ++c)
-        grid->addWidget(new QLabel(QString::fromUtf8(columns[c]), group), 0, c + 1,
-                        Qt::AlignHCenter);
+    for (std::size_t c = 0; c < kTrackingColumns.size(); ++c)
+        grid->addWidget(new QLabel(QString::fromUtf8(kTrackingColumns[c]), group), 0,
+                        static_cast<int>(c) + 1, Qt::AlignHCenter);
     int r = 1;
-    for (const auto& row : rows) {
-        grid->addWidget(new QLabel(QString::fromUtf8(row.label), group), r, 0);
-        for (int c = 0; c < 3; ++c) {
+    for (const auto& row : kvr::kTrackingRows) {
+        if (row.talkAround != talkAround) continue;
+        grid->addWidget(new QLabel(QString::fromUtf8(row.name) + QLatin1Char(':'), group), r, 0);
+        for (std::size_t c = 0; c < row.controls.size(); ++c) {
             auto* edit = new StepEdit(group, 0, 255);
-            edit->setObjectName(QString::number(row.ids[static_cast<std::size_t>(c)]));
+            edit->setObjectName(QString::number(row.controls[c]));
             edit->setMaxLength(3);
             edit->setMaximumWidth(60);
-            grid->addWidget(edit, r, c + 1);
+            grid->addWidget(edit, r, static_cast<int>(c) + 1);
         }
         ++r;
     }
@@ -43,7 +40,6 @@ QGroupBox* trackingGroup(const char* title, const std::vector<Row>& rows, QWidge
 }  // namespace
 
 PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent) {
-    namespace rows = kvr::rows;
     auto* w = new PageWidget(page, parent);
     auto* layout = new QVBoxLayout(w);
 
@@ -53,17 +49,8 @@ PageWidget* createKvrPageWidget(kvr::CKvrMaint& page, QWidget* parent) {
     statusLayout->addStretch();
     layout->addWidget(status);
 
-    layout->addWidget(trackingGroup("Tracking Data",
-                                    {{"Squelch:", rows::kSquelch},
-                                     {"High Power:", rows::kHighPower},
-                                     {"Low Power:", rows::kLowPower},
-                                     {"Modulation:", rows::kModulation}},
-                                    w));
-    layout->addWidget(trackingGroup("Talk Around",
-                                    {{"High Power:", rows::kTalkAroundHighPower},
-                                     {"Low Power:", rows::kTalkAroundLowPower},
-                                     {"Modulation:", rows::kTalkAroundModulation}},
-                                    w));
+    layout->addWidget(trackingGroup("Tracking Data", false, w));
+    layout->addWidget(trackingGroup("Talk Around", true, w));
     layout->addStretch();
 
     w->setFirstControl(kvr::CKvrMaint::kRadioTypeButton);

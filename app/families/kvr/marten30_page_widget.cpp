@@ -15,16 +15,11 @@ PageWidget* createMarten30PageWidget(kvr::CMarten30Page& page, QWidget* parent) 
 
     auto* info = new QGroupBox(QStringLiteral("Radio"), w);
     auto* grid = new QGridLayout(info);
-    const std::pair<const char*, int> fields[] = {{"Radio Type:", P::kRadioType},
-                                                  {"Band Split:", P::kBandSplit},
-                                                  {"Country:", P::kCountry},
-                                                  {"Serial No.:", P::kSerialNumber},
-                                                  {"Radio Code:", P::kRadioCode}};
     int r = 0;
-    for (const auto& [label, id] : fields) {
-        grid->addWidget(new QLabel(QString::fromUtf8(label), info), r, 0);
+    for (const auto& field : P::kDisplayFields) {
+        grid->addWidget(new QLabel(QString::fromUtf8(field.label), info), r, 0);
         auto* value = new QLabel(info);
-        value->setObjectName(QString::number(id));
+        value->setObjectName(QString::number(field.control));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(value, r, 1);
         ++r;

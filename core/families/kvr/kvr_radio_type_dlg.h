@@ -12,8 +12,8 @@
 namespace tw::kvr {
 
 // The Radio Type dialog of the KVR page: it opens with the link still open after the initial
-// data were read, offers the four radio types (list 1513) and the band splits of "rfdata.bin"
-// (list 1515; a simulated radio's come from the built sample instead), and writes byte 0 of
+// data were read, offers the four radio types (kRadioTypeList) and the band splits of "rfdata.bin"
+// (kBandSplitList; a simulated radio's come from the built sample instead), and writes byte 0 of
 // the initial data back on "Write To Radio".
 class CKvrRadioTypeDlg : public Dialog {
   public:
@@ -34,7 +34,8 @@ class CKvrRadioTypeDlg : public Dialog {
 
     std::string kind() const override { return "KvrRadioType"; }
     std::vector<std::string> describe() const override;
-    // "1513" or "1515" with a line number from 0; an empty value clears the selection.
+    // kRadioTypeList or kBandSplitList, as text, with a line number from 0; an empty value clears
+    // the selection.
     bool set(const std::string& control, const std::string& value) override;
     bool press(const std::string& button, bool& accepted) override;
     // Writing changes the radio; a front end that was told nothing must not do it.
@@ -42,7 +43,7 @@ class CKvrRadioTypeDlg : public Dialog {
 
     const std::vector<std::string>& radioTypeLines() const { return radioTypeLines_; }
     const std::vector<std::string>& bandSplitLines() const { return bandSplitLines_; }
-    // Record number of the band-split file shown on each line of list 1515.
+    // Record number of the band-split file shown on each line of kBandSplitList.
     const std::vector<int>& bandSplitLineTable() const { return lineRecords_; }
     int radioTypeSelection() const { return typeSel_; }
     int bandSplitSelection() const { return splitSel_; }

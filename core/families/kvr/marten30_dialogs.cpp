@@ -132,10 +132,9 @@ void Marten30CloningDialog::apply(Marten30Image& image) const {
 }
 
 std::vector<std::string> Marten30CloningDialog::describe() const {
-    return {
-        "Cloning Data",
-        format("[%c] Allow Supervisor Operation (%d)", supervisor_ ? 'x' : ' ', kSupervisor),
-        format("[%c] Allow Subordinate Operation (%d)", subordinate_ ? 'x' : ' ', kSubordinate)};
+    return {"Cloning Data",
+            format("[%c] %s (%d)", supervisor_ ? 'x' : ' ', kSupervisorLabel, kSupervisor),
+            format("[%c] %s (%d)", subordinate_ ? 'x' : ' ', kSubordinateLabel, kSubordinate)};
 }
 
 const std::array<const char*, 4> Marten30CountryDialog::kChoices = {"Unknown", "USA", "Canada",
@@ -172,11 +171,16 @@ std::vector<std::string> Marten30CountryDialog::describe() const {
 std::unique_ptr<Marten30BoxDialog> makeSquelchDialog(const Marten30Image& image) {
     // Boxes run local closing, local opening, distant closing, distant opening per row; the
     // image keeps both local pairs first, then both distant pairs.
+    namespace sq = squelch_boxes;
     std::vector<ValueBox> boxes = {
-        {1005, "Local Closing", 16, P::Byte, 0},   {1006, "Local Opening", 17, P::Byte, 0},
-        {1007, "Distant Closing", 20, P::Byte, 0}, {1008, "Distant Opening", 21, P::Byte, 0},
-        {1009, "Local Closing", 18, P::Byte, 1},   {1010, "Local Opening", 19, P::Byte, 1},
-        {1011, "Distant Closing", 22, P::Byte, 1}, {1012, "Distant Opening", 23, P::Byte, 1},
+        {sq::kWideBand[0], "Local Closing", 16, P::Byte, 0},
+        {sq::kWideBand[1], "Local Opening", 17, P::Byte, 0},
+        {sq::kWideBand[2], "Distant Closing", 20, P::Byte, 0},
+        {sq::kWideBand[3], "Distant Opening", 21, P::Byte, 0},
+        {sq::kNarrowBand[0], "Local Closing", 18, P::Byte, 1},
+        {sq::kNarrowBand[1], "Local Opening", 19, P::Byte, 1},
+        {sq::kNarrowBand[2], "Distant Closing", 22, P::Byte, 1},
+        {sq::kNarrowBand[3], "Distant Opening", 23, P::Byte, 1},
     };
     return std::make_unique<Marten30BoxDialog>("Marten30Squelch", "Squelch Settings",
                                                std::vector<std::string>{"Wide Band", "Narrow Band"},
@@ -184,17 +188,19 @@ std::unique_ptr<Marten30BoxDialog> makeSquelchDialog(const Marten30Image& image)
 }
 
 std::unique_ptr<Marten30BoxDialog> makeDeviationDialog(const Marten30Image& image) {
+    namespace dev = deviation_boxes;
     std::vector<ValueBox> boxes;
-    for (int f = 0; f < 6; ++f)
-        boxes.push_back({1005 + f, format("F%d", f + 1),
-                         m30::kFlatnessFirst + static_cast<std::size_t>(f), P::Byte, 0});
-    boxes.push_back({1012, "", m30::kPlainDeviation, P::Byte, 1});
-    boxes.push_back({1013, "", m30::kToneGateDeviation, P::HighNibble, 2});
-    boxes.push_back({1015, "", m30::kToneGateDeviation, P::LowNibble, 3});
-    boxes.push_back({1016, "Narrow", m30::kToneToneGate, P::HighNibble, 4});
-    boxes.push_back({1017, "Wide", m30::kToneToneGate, P::LowNibble, 4});
-    boxes.push_back({1020, "Narrow", m30::kDigitalToneGate, P::HighNibble, 5});
-    boxes.push_back({1021, "Wide", m30::kDigitalToneGate, P::LowNibble, 5});
+    for (std::size_t f = 0; f < dev::kFlatness.size(); ++f)
+        boxes.push_back({dev::kFlatness[f], format("F%d", static_cast<int>(f) + 1),
+                         m30::kFlatnessFirst + f, P::Byte, 0});
+    boxes.push_back({dev::kWithoutToneGate, "", m30::kPlainDeviation, P::Byte, 1});
+    boxes.push_back({dev::kNarrowToneGate, "", m30::kToneGateDeviation, P::HighNibble, 2});
+    boxes.push_back({dev::kWideToneGate, "", m30::kToneGateDeviation, P::LowNibble, 3});
+    boxes.push_back({dev::kToneToneGateNarrow, "Narrow", m30::kToneToneGate, P::HighNibble, 4});
+    boxes.push_back({dev::kToneToneGateWide, "Wide", m30::kToneToneGate, P::LowNibble, 4});
+    boxes.push_back(
+        {dev::kDigitalToneGateNarrow, "Narrow", m30::kDigitalToneGate, P::HighNibble, 5});
+    boxes.push_back({dev::kDigitalToneGateWide, "Wide", m30::kDigitalToneGate, P::LowNibble, 5});
     return std::make_unique<Marten30BoxDialog>(
         "Marten30Deviation", "Transmitter Deviation",
         std::vector<std::string>{
@@ -205,12 +211,14 @@ std::unique_ptr<Marten30BoxDialog> makeDeviationDialog(const Marten30Image& imag
 }
 
 std::unique_ptr<Marten30BoxDialog> makePowerDialog(const Marten30Image& image) {
-    std::vector<ValueBox> boxes = {{1039, "", m30::kRefOscControl, P::Byte, 0}};
-    constexpr int kFirstBoxOfRow[5] = {1005, 1012, 1019, 1026, 1033};
-    for (int row = 1; row <= 5; ++row)
-        for (int f = 0; f < 6; ++f)
-            boxes.push_back({kFirstBoxOfRow[row - 1] + f, format("F%d", f + 1),
-                             m30::powerRowStart(row) + static_cast<std::size_t>(f), P::Byte, row});
+    std::vector<ValueBox> boxes = {
+        {power_boxes::kRefOscControl, "", m30::kRefOscControl, P::Byte, 0}};
+    for (int row = 1; row <= 5; ++row) {
+        const auto& level = power_boxes::kLevels[static_cast<std::size_t>(row - 1)];
+        for (std::size_t f = 0; f < level.size(); ++f)
+            boxes.push_back({level[f], format("F%d", static_cast<int>(f) + 1),
+                             m30::powerRowStart(row) + f, P::Byte, row});
+    }
     const bool europe = isEurope(image);
     std::vector<std::string> rows = {"Ref Osc Control:"};
     if (europe)

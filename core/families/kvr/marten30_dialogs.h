@@ -68,6 +68,8 @@ class Marten30CloningDialog : public Marten30Dialog {
   public:
     static constexpr int kSupervisor = 2075;
     static constexpr int kSubordinate = 2076;
+    static constexpr const char* kSupervisorLabel = "Allow Supervisor Operation";
+    static constexpr const char* kSubordinateLabel = "Allow Subordinate Operation";
 
     explicit Marten30CloningDialog(const Marten30Image& image);
     std::string kind() const override { return "Marten30Cloning"; }
@@ -104,6 +106,34 @@ class Marten30CountryDialog : public Marten30Dialog {
   private:
     int country_;
 };
+
+// Box ids of the three box dialogs; each dialog numbers its boxes on its own.
+namespace squelch_boxes {
+// Local closing, local opening, distant closing, distant opening.
+inline constexpr std::array<int, 4> kWideBand = {1005, 1006, 1007, 1008};
+inline constexpr std::array<int, 4> kNarrowBand = {1009, 1010, 1011, 1012};
+}  // namespace squelch_boxes
+
+namespace deviation_boxes {
+inline constexpr std::array<int, 6> kFlatness = {1005, 1006, 1007, 1008, 1009, 1010};  // F1..F6
+inline constexpr int kWithoutToneGate = 1012;
+inline constexpr int kNarrowToneGate = 1013;
+inline constexpr int kWideToneGate = 1015;
+inline constexpr int kToneToneGateNarrow = 1016, kToneToneGateWide = 1017;
+inline constexpr int kDigitalToneGateNarrow = 1020, kDigitalToneGateWide = 1021;
+}  // namespace deviation_boxes
+
+namespace power_boxes {
+inline constexpr int kRefOscControl = 1039;
+// F1..F6 of each power level, highest level first.
+inline constexpr std::array<std::array<int, 6>, 5> kLevels = {{
+    {1005, 1006, 1007, 1008, 1009, 1010},
+    {1012, 1013, 1014, 1015, 1016, 1017},
+    {1019, 1020, 1021, 1022, 1023, 1024},
+    {1026, 1027, 1028, 1029, 1030, 1031},
+    {1033, 1034, 1035, 1036, 1037, 1038},
+}};
+}  // namespace power_boxes
 
 std::unique_ptr<Marten30BoxDialog> makeSquelchDialog(const Marten30Image& image);
 std::unique_ptr<Marten30BoxDialog> makeDeviationDialog(const Marten30Image& image);

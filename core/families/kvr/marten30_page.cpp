@@ -86,7 +86,7 @@ std::optional<Marten30Identity> identifyRadio(Env& env, Marten30Link& link) {
 }  // namespace
 
 CMarten30Page::CMarten30Page(Env& env) : FamilyPage(env) {
-    for (int id : {kRadioType, kBandSplit, kCountry, kSerialNumber, kRadioCode}) controls_.add(id);
+    for (const auto& field : kDisplayFields) controls_.add(field.control);
     controls_.add(kRadioStatusButton, "Radio Status", false);
     controls_.add(kSquelchButton, "Squelch Settings ...", false);
     controls_.add(kDeviationButton, "Transmitter Deviation...", false);

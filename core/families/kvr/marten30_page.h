@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "families/kvr/marten30_image.h"
 #include "history/read_history.h"
 #include "view/family_page.h"
@@ -28,6 +30,18 @@ class CMarten30Page : public FamilyPage {
     static constexpr int kCloningButton = 2074;
     static constexpr int kCountryButton = 2076;
     static constexpr int kPowerButton = 2077;
+
+    // A display field and the label the window shows before it.
+    struct DisplayField {
+        const char* label;
+        int control;
+    };
+    // In the window's order.
+    static constexpr std::array<DisplayField, 5> kDisplayFields = {{{"Radio Type:", kRadioType},
+                                                                    {"Band Split:", kBandSplit},
+                                                                    {"Country:", kCountry},
+                                                                    {"Serial No.:", kSerialNumber},
+                                                                    {"Radio Code:", kRadioCode}}};
 
     explicit CMarten30Page(Env& env);
 

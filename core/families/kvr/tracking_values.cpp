@@ -19,27 +19,28 @@ const std::array<TrackingRow, 7> kTrackingRows = {{
 }};
 
 const std::array<TrackingValue, kTrackingValueCount> kTrackingValues = {{
-    {1005, 0, 255, "low range squelch", "low squelch"},
-    {1009, 2, 255, "mid range squelch", "mid squelch"},
-    {1013, 4, 255, "high range squelch", "high squelch"},
-    {1017, 5, 255, "low range high power", "low high power"},
-    {1020, 7, 255, "mid range high power", "mid high power"},
-    {1022, 9, 255, "high range high power", "high high power"},
-    {1043, 10, 31, "low range modulation", "low modulation"},
-    {1046, 12, 31, "mid range modulation", "mid modulation"},
-    {1049, 14, 31, "high range modulation", "high modulation"},
-    {1034, 15, 255, "low range low power", "low low power"},
-    {1037, 16, 255, "mid range low power", "mid low power"},
-    {1040, 17, 255, "high range low power", "high low power"},
-    {1084, 18, 255, "talkaround low range low power", "low talkaround low power"},
-    {1087, 19, 255, "talkaround mid range low power", "mid talkaround low power"},
-    {1090, 20, 255, "talkaround high range low power", "high talkaround low power"},
-    {1071, 21, 255, "talkaround low range high power", "low talkaround high power"},
-    {1076, 23, 255, "talkaround mid range high power", "mid talkaround high power"},
-    {1079, 25, 255, "talkaround high range high power", "high talkaround high power"},
-    {1093, 26, 31, "talkaround low range modulation", "low talkaround modulation"},
-    {1096, 28, 31, "talkaround mid range modulation", "mid talkaround modulation"},
-    {1099, 30, 31, "talkaround high range modulation", "high talkaround modulation"},
+    {ids::kSquelchLow, 0, 255, "low range squelch", "low squelch"},
+    {ids::kSquelchMid, 2, 255, "mid range squelch", "mid squelch"},
+    {ids::kSquelchHigh, 4, 255, "high range squelch", "high squelch"},
+    {ids::kHighPowerLow, 5, 255, "low range high power", "low high power"},
+    {ids::kHighPowerMid, 7, 255, "mid range high power", "mid high power"},
+    {ids::kHighPowerHigh, 9, 255, "high range high power", "high high power"},
+    {ids::kModLow, 10, 31, "low range modulation", "low modulation"},
+    {ids::kModMid, 12, 31, "mid range modulation", "mid modulation"},
+    {ids::kModHigh, 14, 31, "high range modulation", "high modulation"},
+    {ids::kLowPowerLow, 15, 255, "low range low power", "low low power"},
+    {ids::kLowPowerMid, 16, 255, "mid range low power", "mid low power"},
+    {ids::kLowPowerHigh, 17, 255, "high range low power", "high low power"},
+    {ids::kTaLowPowerLow, 18, 255, "talkaround low range low power", "low talkaround low power"},
+    {ids::kTaLowPowerMid, 19, 255, "talkaround mid range low power", "mid talkaround low power"},
+    {ids::kTaLowPowerHigh, 20, 255, "talkaround high range low power", "high talkaround low power"},
+    {ids::kTaHighPowerLow, 21, 255, "talkaround low range high power", "low talkaround high power"},
+    {ids::kTaHighPowerMid, 23, 255, "talkaround mid range high power", "mid talkaround high power"},
+    {ids::kTaHighPowerHigh, 25, 255, "talkaround high range high power",
+     "high talkaround high power"},
+    {ids::kTaModLow, 26, 31, "talkaround low range modulation", "low talkaround modulation"},
+    {ids::kTaModMid, 28, 31, "talkaround mid range modulation", "mid talkaround modulation"},
+    {ids::kTaModHigh, 30, 31, "talkaround high range modulation", "high talkaround modulation"},
 }};
 
 namespace {
@@ -55,14 +56,21 @@ bool digitsOnly(const std::string& s) {
 }
 
 // The check runs in stages over groups of controls; the order is what technicians know.
-constexpr std::array<int, 4> kFirstGroup = {1049, 1046, 1043, 1005};
-constexpr std::array<int, 17> kCharacterGroup = {1022, 1020, 1017, 1040, 1037, 1034,
-                                                 1079, 1076, 1071, 1090, 1087, 1084,
-                                                 1099, 1096, 1093, 1009, 1013};
-constexpr std::array<int, 12> kPowerGroup = {1022, 1020, 1017, 1040, 1037, 1034,
-                                             1079, 1076, 1071, 1090, 1087, 1084};
-constexpr std::array<int, 3> kTalkAroundModulationGroup = {1099, 1096, 1093};
-constexpr std::array<int, 2> kUpperSquelchGroup = {1013, 1009};
+constexpr std::array<int, 4> kFirstGroup = {ids::kModHigh, ids::kModMid, ids::kModLow,
+                                            ids::kSquelchLow};
+constexpr std::array<int, 17> kCharacterGroup = {
+    ids::kHighPowerHigh,  ids::kHighPowerMid,   ids::kHighPowerLow,    ids::kLowPowerHigh,
+    ids::kLowPowerMid,    ids::kLowPowerLow,    ids::kTaHighPowerHigh, ids::kTaHighPowerMid,
+    ids::kTaHighPowerLow, ids::kTaLowPowerHigh, ids::kTaLowPowerMid,   ids::kTaLowPowerLow,
+    ids::kTaModHigh,      ids::kTaModMid,       ids::kTaModLow,        ids::kSquelchMid,
+    ids::kSquelchHigh};
+constexpr std::array<int, 12> kPowerGroup = {
+    ids::kHighPowerHigh,  ids::kHighPowerMid,   ids::kHighPowerLow,    ids::kLowPowerHigh,
+    ids::kLowPowerMid,    ids::kLowPowerLow,    ids::kTaHighPowerHigh, ids::kTaHighPowerMid,
+    ids::kTaHighPowerLow, ids::kTaLowPowerHigh, ids::kTaLowPowerMid,   ids::kTaLowPowerLow};
+constexpr std::array<int, 3> kTalkAroundModulationGroup = {ids::kTaModHigh, ids::kTaModMid,
+                                                           ids::kTaModLow};
+constexpr std::array<int, 2> kUpperSquelchGroup = {ids::kSquelchHigh, ids::kSquelchMid};
 
 // The message of a failed check and the box it names.
 struct Failure {

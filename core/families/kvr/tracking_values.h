@@ -28,20 +28,38 @@ inline constexpr std::uint16_t kTrackingAddress = 0x17E0;
 // In the order of the radio block (and of the ".tk1" file).
 extern const std::array<TrackingValue, kTrackingValueCount> kTrackingValues;
 
+// Control ids of the 21 edit boxes, by row and column.
+namespace ids {
+inline constexpr int kSquelchLow = 1005, kSquelchMid = 1009, kSquelchHigh = 1013;
+inline constexpr int kHighPowerLow = 1017, kHighPowerMid = 1020, kHighPowerHigh = 1022;
+inline constexpr int kLowPowerLow = 1034, kLowPowerMid = 1037, kLowPowerHigh = 1040;
+inline constexpr int kModLow = 1043, kModMid = 1046, kModHigh = 1049;
+inline constexpr int kTaHighPowerLow = 1071, kTaHighPowerMid = 1076, kTaHighPowerHigh = 1079;
+inline constexpr int kTaLowPowerLow = 1084, kTaLowPowerMid = 1087, kTaLowPowerHigh = 1090;
+inline constexpr int kTaModLow = 1093, kTaModMid = 1096, kTaModHigh = 1099;
+}  // namespace ids
+
 // Control ids by row, columns low, mid, high (report and layout order).
 namespace rows {
-inline constexpr std::array<int, 3> kSquelch = {1005, 1009, 1013};
-inline constexpr std::array<int, 3> kHighPower = {1017, 1020, 1022};
-inline constexpr std::array<int, 3> kLowPower = {1034, 1037, 1040};
-inline constexpr std::array<int, 3> kModulation = {1043, 1046, 1049};
-inline constexpr std::array<int, 3> kTalkAroundHighPower = {1071, 1076, 1079};
-inline constexpr std::array<int, 3> kTalkAroundLowPower = {1084, 1087, 1090};
-inline constexpr std::array<int, 3> kTalkAroundModulation = {1093, 1096, 1099};
+inline constexpr std::array<int, 3> kSquelch = {ids::kSquelchLow, ids::kSquelchMid,
+                                                ids::kSquelchHigh};
+inline constexpr std::array<int, 3> kHighPower = {ids::kHighPowerLow, ids::kHighPowerMid,
+                                                  ids::kHighPowerHigh};
+inline constexpr std::array<int, 3> kLowPower = {ids::kLowPowerLow, ids::kLowPowerMid,
+                                                 ids::kLowPowerHigh};
+inline constexpr std::array<int, 3> kModulation = {ids::kModLow, ids::kModMid, ids::kModHigh};
+inline constexpr std::array<int, 3> kTalkAroundHighPower = {
+    ids::kTaHighPowerLow, ids::kTaHighPowerMid, ids::kTaHighPowerHigh};
+inline constexpr std::array<int, 3> kTalkAroundLowPower = {ids::kTaLowPowerLow, ids::kTaLowPowerMid,
+                                                           ids::kTaLowPowerHigh};
+inline constexpr std::array<int, 3> kTalkAroundModulation = {ids::kTaModLow, ids::kTaModMid,
+                                                             ids::kTaModHigh};
 }  // namespace rows
 
-// The rows of the page and the report: the plain rows, then the talk-around ones.
+// The rows of the page, the window and the report: the plain rows, then the talk-around ones.
+// The window builds its two groups of boxes from this table.
 struct TrackingRow {
-    const char* name;  // "High Power"; the report prints it in capitals
+    const char* name;  // "High Power"; the window adds a colon, the report prints it in capitals
     std::array<int, 3> controls;
     bool talkAround;
 };
