@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <array>
 
 #include "families/compact/wla_page.h"
 #include "families/compact/wla_record.h"
@@ -15,26 +14,21 @@ namespace tw::app {
 
 namespace {
 
-struct Row {
-    const char* label;
-    std::array<int, 3> ids;
-};
-
-// One block of tracking rows with its Low/Mid/High heads, from grid column `first`.
-void addBlock(QGridLayout* grid, QWidget* parent, const std::vector<Row>& rows, int first) {
-    const char* columns[] = {"Low", "Mid", "High"};
-    for (int c = 0; c < 3; ++c)
-        grid->addWidget(new QLabel(QString::fromUtf8(columns[c]), parent), 0, first + c + 1,
-                        Qt::AlignHCenter);
+// One block of tracking rows under its column heads, from grid column `first`.
+void addBlock(QGridLayout* grid, QWidget* parent, const compact::ValueGrid& block, int first) {
+    int c = first + 1;
+    for (const char* head : block.heads)
+        grid->addWidget(new QLabel(QString::fromUtf8(head), parent), 0, c++, Qt::AlignHCenter);
     int r = 1;
-    for (const auto& row : rows) {
+    for (const auto& row : block.rows) {
         grid->addWidget(new QLabel(QString::fromUtf8(row.label), parent), r, first);
-        for (int c = 0; c < 3; ++c) {
+        c = first + 1;
+        for (int id : row.controls) {
             auto* edit = new QLineEdit(parent);
-            edit->setObjectName(QString::number(row.ids[static_cast<std::size_t>(c)]));
+            edit->setObjectName(QString::number(id));
             edit->setMaxLength(4);
             edit->setMaximumWidth(50);
-            grid->addWidget(edit, r, first + c + 1);
+            grid->addWidget(edit, r, c++);
         }
         ++r;
     }
@@ -44,7 +38,6 @@ void addBlock(QGridLayout* grid, QWidget* parent, const std::vector<Row>& rows, 
 
 PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
     using P = compact::CWlaPage;
-    namespace rows = compact::wla_rows;
     auto* w = new PageWidget(page, parent);
     auto* layout = new QVBoxLayout(w);
 
@@ -67,19 +60,15 @@ PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
     auto* tracking = new QGroupBox(QStringLiteral("Tracking Data"), w);
     tracking->setObjectName(QStringLiteral("Tracking Data"));
     auto* grid = new QGridLayout(tracking);
-    addBlock(grid, tracking,
-             {{"TX Low Power:", rows::kTxLowPower},
-              {"TX High Power:", rows::kTxHighPower},
-              {"TX Deviation SP1:", rows::kTxDeviationSp1},
-              {"TX Deviation SP2:", rows::kTxDeviationSp2}},
-             0);
-    grid->setColumnMinimumWidth(4, 20);
-    addBlock(grid, tracking,
-             {{"Squelch 12.5:", rows::kSquelch125},
-              {"Squelch 20:", rows::kSquelch20},
-              {"Squelch 25/30:", rows::kSquelch25}},
-             5);
-    grid->setColumnStretch(9, 1);
+    // The blocks stand side by side, a narrow empty column between them.
+    const compact::WlaLayout& shape = compact::wlaLayout();
+    int first = 0;
+    for (const auto& block : shape.blocks) {
+        if (first > 0) grid->setColumnMinimumWidth(first - 1, 20);
+        addBlock(grid, tracking, block, first);
+        first += static_cast<int>(block.heads.size()) + 2;
+    }
+    grid->setColumnStretch(first - 1, 1);
     layout->addWidget(tracking);
 
     auto* code = new QGroupBox(QStringLiteral("Radio Application Code"), w);
@@ -90,7 +79,7 @@ PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
     layout->addWidget(code);
     layout->addStretch();
 
-    w->setFirstControl(rows::kTxLowPower[0]);
+    w->setFirstControl(shape.firstControl);
     w->pushToWidgets();
     return w;
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/families/compact/wlb_widgets.h"
 #include "controls/step_edit.h"
@@ -25,18 +26,22 @@ StepEdit* valueBox(int id, QWidget* parent) {
     return edit;
 }
 
-// A row label and its boxes, under column heads in row 0.
-void addRow(QGridLayout* grid, int row, const char* label, const std::vector<int>& ids,
-            QWidget* parent) {
-    grid->addWidget(new QLabel(qs(label), parent), row, 0);
+// A grid's column heads in row 0 and under them its rows, each a label and its boxes; the
+// column after the boxes takes what width is left.
+void addGrid(QGridLayout* grid, const compact::ValueGrid& spec, QWidget* parent) {
     int column = 1;
-    for (int id : ids) grid->addWidget(valueBox(id, parent), row, column++);
-}
-
-void addHeads(QGridLayout* grid, const std::vector<const char*>& heads, QWidget* parent) {
-    int column = 1;
-    for (const char* h : heads)
+    for (const char* h : spec.heads)
         grid->addWidget(new QLabel(qs(h), parent), 0, column++, Qt::AlignHCenter);
+    int row = spec.heads.empty() ? 0 : 1;
+    std::size_t boxes = 0;
+    for (const auto& r : spec.rows) {
+        grid->addWidget(new QLabel(qs(r.label), parent), row, 0);
+        column = 1;
+        for (int id : r.controls) grid->addWidget(valueBox(id, parent), row, column++);
+        boxes = std::max(boxes, r.controls.size());
+        ++row;
+    }
+    grid->setColumnStretch(static_cast<int>(boxes) + 1, 1);
 }
 
 // Band split and version are shown, not typed: they take no focus so that the tab order runs
@@ -61,8 +66,8 @@ QHBoxLayout* displayTexts(QWidget* parent) {
 
 }  // namespace
 
-PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPageLayout& shape,
-                                    QWidget* parent) {
+PageWidget* createCompactPageWidget(compact::CCompactPage& page, QWidget* parent) {
+    const compact::CompactLayout& shape = page.model().layout;
     auto* w = new PageWidget(page, parent);
     auto* layout = new QVBoxLayout(w);
     if (shape.textsFirst) layout->addLayout(displayTexts(w));
@@ -70,28 +75,13 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
     auto* tracking = new QGroupBox(QStringLiteral("Tracking Data"), w);
     auto* trackingLayout = new QVBoxLayout(tracking);
     auto* squelch = new QGroupBox(QStringLiteral("Squelch"), tracking);
-    auto* squelchGrid = new QGridLayout(squelch);
-    addHeads(squelchGrid, {"Wide Band", "Narr Band"}, squelch);
-    int row = 1;
-    for (const auto& [label, ids] : shape.squelchRows)
-        addRow(squelchGrid, row++, label, {ids[0], ids[1]}, squelch);
-    squelchGrid->setColumnStretch(3, 1);
+    addGrid(new QGridLayout(squelch), shape.squelch, squelch);
     trackingLayout->addWidget(squelch);
-
-    auto* table = new QGridLayout;
-    addHeads(table, {"Low", "Mid", "High"}, tracking);
-    addRow(table, 1, "RF Low Power", {2048, 2049, 2056}, tracking);
-    addRow(table, 2, "RF High Power", {2050, 2051, 2052}, tracking);
-    addRow(table, 3, "TX Dev(Wid Bnd)", {2053, 2054, 2055}, tracking);
-    table->setColumnStretch(4, 1);
-    trackingLayout->addLayout(table);
-
-    auto* singles = new QGridLayout;
-    row = 0;
-    for (const auto& [label, id] : shape.singleFields)
-        addRow(singles, row++, label, {id}, tracking);
-    singles->setColumnStretch(2, 1);
-    trackingLayout->addLayout(singles);
+    for (const compact::ValueGrid* spec : {&shape.table, &shape.singles}) {
+        auto* grid = new QGridLayout;
+        addGrid(grid, *spec, tracking);
+        trackingLayout->addLayout(grid);
+    }
     layout->addWidget(tracking);
 
     if (!shape.textsFirst) layout->addLayout(displayTexts(w));
@@ -101,22 +91,13 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPa
     layout->addLayout(buttons);
     layout->addStretch();
 
+    w->setFirstControl(shape.firstControl);
     w->pushToWidgets();
     return w;
 }
 
 PageWidget* createWlbPageWidget(compact::CCompactPage& page, QWidget* parent) {
-    const CompactPageLayout shape{{{"Opening", {2040, 2041}},
-                                   {"Closing ", {2042, 2043}},
-                                   {"Offset Low", {2044, 2045}},
-                                   {"Offset High", {2046, 2047}}},
-                                  {{"Ref Oscillator Frequency Adjust", 2057},
-                                   {"Low Voltage Cutoff", 2058},
-                                   {"Adjustable Squelch Offset", 2059}},
-                                  false};
-    PageWidget* w = createCompactPageWidget(page, shape, parent);
-    w->setFirstControl(2040);
-    return w;
+    return createCompactPageWidget(page, parent);
 }
 
 }  // namespace tw::app

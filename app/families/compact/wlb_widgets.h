@@ -21,15 +21,8 @@ PageWidget* createWlbPageWidget(compact::CCompactPage& page, QWidget* parent);
 // Tab 5: the same for MARTEN 60P radios, with two squelch rows and the TX Dev Offset.
 PageWidget* createMarten60PPageWidget(compact::CCompactPage& page, QWidget* parent);
 
-// What the two pages differ in: the squelch rows, the single fields below the table, and
-// whether band split and version stand above the tracking group or below it.
-struct CompactPageLayout {
-    std::vector<std::pair<const char*, std::array<int, 2>>> squelchRows;
-    std::vector<std::pair<const char*, int>> singleFields;
-    bool textsFirst;
-};
-PageWidget* createCompactPageWidget(compact::CCompactPage& page, const CompactPageLayout& layout,
-                                    QWidget* parent);
+// Either page from the window layout its model holds.
+PageWidget* createCompactPageWidget(compact::CCompactPage& page, QWidget* parent);
 
 // The Choose Frequency Range window of the Defaults buttons; null for any other dialog.
 std::unique_ptr<DialogBox> buildCompactDialog(QWidget* parent, Dialog& dialog);

@@ -34,9 +34,12 @@ void addTalkAround(std::vector<std::string>& lines, const Controls& c) {
     lines.push_back("");
     lines.push_back(" Talk Around:");
     lines.push_back("               Low     Mid     High");
-    lines.push_back(rowLine("RF Low Power   %3d     %3d     %3d", c, 2048, 2049, 2056));
-    lines.push_back(rowLine("RF High Power  %3d     %3d     %3d", c, 2050, 2051, 2052));
-    lines.push_back(rowLine("Tx Deviation   %3d     %3d     %3d", c, 2053, 2054, 2055));
+    lines.push_back(rowLine("RF Low Power   %3d     %3d     %3d", c, kRfLowPowerLow, kRfLowPowerMid,
+                            kRfLowPowerHigh));
+    lines.push_back(rowLine("RF High Power  %3d     %3d     %3d", c, kRfHighPowerLow,
+                            kRfHighPowerMid, kRfHighPowerHigh));
+    lines.push_back(
+        rowLine("Tx Deviation   %3d     %3d     %3d", c, kTxDevLow, kTxDevMid, kTxDevHigh));
     lines.push_back("");
     lines.push_back("");
 }
@@ -46,16 +49,22 @@ void addTalkAround(std::vector<std::string>& lines, const Controls& c) {
 std::vector<std::string> wlbReportLines(const Controls& c) {
     std::vector<std::string> lines{"Radio Type = WLB", headLine(c), ""};
     addSquelchHead(lines);
-    lines.push_back(pairLine("Opening        %3d           %3d", c, 2040, 2041));
-    lines.push_back(pairLine("Closing        %3d           %3d", c, 2042, 2043));
-    lines.push_back(pairLine("Offset Low     %3d           %3d", c, 2044, 2045));
-    lines.push_back(pairLine("Offset High    %3d           %3d", c, 2046, 2047));
+    lines.push_back(pairLine("Opening        %3d           %3d", c, kSquelchOpeningWide,
+                             kSquelchOpeningNarrow));
+    lines.push_back(pairLine("Closing        %3d           %3d", c, kSquelchClosingWide,
+                             kSquelchClosingNarrow));
+    lines.push_back(pairLine("Offset Low     %3d           %3d", c, kSquelchOffsetLowWide,
+                             kSquelchOffsetLowNarrow));
+    lines.push_back(pairLine("Offset High    %3d           %3d", c, kSquelchOffsetHighWide,
+                             kSquelchOffsetHighNarrow));
     addTalkAround(lines, c);
-    lines.push_back(format("Ref Oscillator Frequency Adjust   %3d", number(c, 2057)));
+    lines.push_back(
+        format("Ref Oscillator Frequency Adjust   %3d", number(c, kRefOscillatorAdjust)));
     lines.push_back("");
-    lines.push_back(format("Low Voltage Cutoff                %3d", number(c, 2058)));
+    lines.push_back(format("Low Voltage Cutoff                %3d", number(c, kLowVoltageCutoff)));
     lines.push_back("");
-    lines.push_back(format("Adjustable Squelch Offset         %3d", number(c, 2059)));
+    lines.push_back(
+        format("Adjustable Squelch Offset         %3d", number(c, kAdjustableSquelchOffset)));
     return lines;
 }
 
@@ -78,12 +87,16 @@ void CMarten60PPage::MartenReportLines(std::vector<std::string>& lines) {
     lines.push_back("Radio Type = MARTEN 60P");
     lines.push_back(headLine(values));
     addSquelchHead(lines);
-    lines.push_back(pairLine("Opening        %3d           %3d", values, 2040, 2041));
-    lines.push_back(pairLine("Closing        %3d           %3d", values, 2042, 2043));
+    lines.push_back(pairLine("Opening        %3d           %3d", values, kSquelchOpeningWide,
+                             kSquelchOpeningNarrow));
+    lines.push_back(pairLine("Closing        %3d           %3d", values, kSquelchClosingWide,
+                             kSquelchClosingNarrow));
     addTalkAround(lines, values);
-    lines.push_back(format("Ref Oscillator Frequency Adjust   %3d", number(values, 2057)));
-    lines.push_back(format("Low Voltage Cutoff                %3d", number(values, 2058)));
-    lines.push_back(format("Tx Deviation Offset         %3d", number(values, 2063)));
+    lines.push_back(
+        format("Ref Oscillator Frequency Adjust   %3d", number(values, kRefOscillatorAdjust)));
+    lines.push_back(
+        format("Low Voltage Cutoff                %3d", number(values, kLowVoltageCutoff)));
+    lines.push_back(format("Tx Deviation Offset         %3d", number(values, kTxDevOffset)));
 }
 
 std::vector<std::string> CMarten60PPage::ReportLines() {

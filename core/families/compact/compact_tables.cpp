@@ -1,5 +1,7 @@
 #include "families/compact/compact_tables.h"
 
+#include <utility>
+
 namespace tw::compact {
 
 namespace {
@@ -7,13 +9,35 @@ namespace {
 // Both radios keep the first eleven values at the same addresses and in the same order.
 std::vector<TrackingField> commonFields() {
     return {
-        {2058, 0, 0, "Low Voltage Cutoff"},         {2042, 1, 2, "Squelch Closing, Wide Band"},
-        {2040, 2, 1, "Squelch Opening, Wide Band"}, {2043, 3, 4, "Squelch Closing, Narr Band"},
-        {2041, 4, 3, "Squelch Opening, Narr Band"}, {2048, 5, 5, "RF Low Power, Low"},
-        {2049, 6, 6, "RF Low Power, Mid"},          {2056, 7, 7, "RF Low Power, High"},
-        {2050, 8, 8, "RF High Power, Low"},         {2051, 9, 9, "RF High Power, Mid"},
-        {2052, 10, 10, "RF High Power, High"},
+        {kLowVoltageCutoff, 0, 0, "Low Voltage Cutoff"},
+        {kSquelchClosingWide, 1, 2, "Squelch Closing, Wide Band"},
+        {kSquelchOpeningWide, 2, 1, "Squelch Opening, Wide Band"},
+        {kSquelchClosingNarrow, 3, 4, "Squelch Closing, Narr Band"},
+        {kSquelchOpeningNarrow, 4, 3, "Squelch Opening, Narr Band"},
+        {kRfLowPowerLow, 5, 5, "RF Low Power, Low"},
+        {kRfLowPowerMid, 6, 6, "RF Low Power, Mid"},
+        {kRfLowPowerHigh, 7, 7, "RF Low Power, High"},
+        {kRfHighPowerLow, 8, 8, "RF High Power, Low"},
+        {kRfHighPowerMid, 9, 9, "RF High Power, Mid"},
+        {kRfHighPowerHigh, 10, 10, "RF High Power, High"},
     };
+}
+
+// The squelch rows both windows start with, and the power table and heads they share.
+std::vector<GridRow> squelchRows() {
+    return {{"Opening", {kSquelchOpeningWide, kSquelchOpeningNarrow}},
+            {"Closing ", {kSquelchClosingWide, kSquelchClosingNarrow}}};
+}
+
+ValueGrid squelchGrid(std::vector<GridRow> rows) {
+    return {{"Wide Band", "Narr Band"}, std::move(rows)};
+}
+
+ValueGrid powerTable() {
+    return {{"Low", "Mid", "High"},
+            {{"RF Low Power", {kRfLowPowerLow, kRfLowPowerMid, kRfLowPowerHigh}},
+             {"RF High Power", {kRfHighPowerLow, kRfHighPowerMid, kRfHighPowerHigh}},
+             {"TX Dev(Wid Bnd)", {kTxDevLow, kTxDevMid, kTxDevHigh}}}};
 }
 
 CompactModel makeWlb() {
@@ -26,15 +50,15 @@ CompactModel makeWlb() {
     m.recordSize = 21;
     m.fields = commonFields();
     const TrackingField rest[] = {
-        {2057, 11, 11, "Ref Oscillator Frequency Adjust"},
-        {2053, 12, 12, "TX Dev, Low"},
-        {2054, 13, 13, "TX Dev, Mid"},
-        {2055, 14, 14, "TX Dev, High"},
-        {2059, 15, 15, "Adjustable Squelch Offset"},
-        {2044, 16, 16, "Squelch Offset Low, Wide Band"},
-        {2045, 17, 17, "Squelch Offset Low, Narr Band"},
-        {2046, 18, 18, "Squelch Offset High, Wide Band"},
-        {2047, 19, 19, "Squelch Offset High, Narr Band"},
+        {kRefOscillatorAdjust, 11, 11, "Ref Oscillator Frequency Adjust"},
+        {kTxDevLow, 12, 12, "TX Dev, Low"},
+        {kTxDevMid, 13, 13, "TX Dev, Mid"},
+        {kTxDevHigh, 14, 14, "TX Dev, High"},
+        {kAdjustableSquelchOffset, 15, 15, "Adjustable Squelch Offset"},
+        {kSquelchOffsetLowWide, 16, 16, "Squelch Offset Low, Wide Band"},
+        {kSquelchOffsetLowNarrow, 17, 17, "Squelch Offset Low, Narr Band"},
+        {kSquelchOffsetHighWide, 18, 18, "Squelch Offset High, Wide Band"},
+        {kSquelchOffsetHighNarrow, 19, 19, "Squelch Offset High, Narr Band"},
     };
     m.fields.insert(m.fields.end(), std::begin(rest), std::end(rest));
     m.writtenBlocks = {{0x0120, 3, 0},  {0x012D, 2, 3},  {0x013A, 6, 5},
@@ -46,25 +70,44 @@ CompactModel makeWlb() {
     m.radioBandNames = {"136-155MHz", "150-174MHz", "403-440MHz", "440-470MHz", "470-512MHz"};
     m.fileBandNames = m.radioBandNames;
     m.defaultBandNames = {"136-155MHz", "150.8-174MHz", "403-440MHz", "440-470MHz", "470-512MHz"};
-    m.defaultsButton = 2066;
+    m.defaultsButton = kWlbDefaultsButton;
     m.dialogTemplate = 153;
     m.rangeLines = {"VHF -   136.0000 - 155.0000", "VHF -   150.8000 - 174.0000",
                     "UHF -   403.0000 - 440.0000", "UHF -   440.0000 - 470.0000",
                     "UHF -   470.0000 - 512.0000"};
     m.defaults = {
-        {2050, {67, 76, 80, 99, 113}},     {2051, {83, 85, 82, 102, 117}},
-        {2052, {91, 99, 100, 108, 127}},   {2048, {44, 38, 47, 54, 62}},
-        {2049, {46, 41, 47, 56, 62}},      {2056, {49, 43, 50, 56, 62}},
-        {2053, {136, 153, 118, 149, 135}}, {2054, {132, 153, 119, 149, 131}},
-        {2055, {127, 152, 119, 149, 129}}, {2058, {133, 131, 140, 131, 134}},
-        {2057, {113, 118, 117, 115, 114}}, {2040, {53, 36, 41, 34, 22}},
-        {2041, {51, 32, 40, 33, 18}},      {2042, {55, 40, 46, 38, 26}},
-        {2043, {53, 36, 45, 37, 22}},      {2044, {-2, -3, -8, -4, 4}},
-        {2045, {-4, -5, -9, -4, 4}},       {2046, {1, 3, -6, 4, 15}},
-        {2047, {1, 4, -4, 5, 17}},
+        {kRfHighPowerLow, {67, 76, 80, 99, 113}},
+        {kRfHighPowerMid, {83, 85, 82, 102, 117}},
+        {kRfHighPowerHigh, {91, 99, 100, 108, 127}},
+        {kRfLowPowerLow, {44, 38, 47, 54, 62}},
+        {kRfLowPowerMid, {46, 41, 47, 56, 62}},
+        {kRfLowPowerHigh, {49, 43, 50, 56, 62}},
+        {kTxDevLow, {136, 153, 118, 149, 135}},
+        {kTxDevMid, {132, 153, 119, 149, 131}},
+        {kTxDevHigh, {127, 152, 119, 149, 129}},
+        {kLowVoltageCutoff, {133, 131, 140, 131, 134}},
+        {kRefOscillatorAdjust, {113, 118, 117, 115, 114}},
+        {kSquelchOpeningWide, {53, 36, 41, 34, 22}},
+        {kSquelchOpeningNarrow, {51, 32, 40, 33, 18}},
+        {kSquelchClosingWide, {55, 40, 46, 38, 26}},
+        {kSquelchClosingNarrow, {53, 36, 45, 37, 22}},
+        {kSquelchOffsetLowWide, {-2, -3, -8, -4, 4}},
+        {kSquelchOffsetLowNarrow, {-4, -5, -9, -4, 4}},
+        {kSquelchOffsetHighWide, {1, 3, -6, 4, 15}},
+        {kSquelchOffsetHighNarrow, {1, 4, -4, 5, 17}},
     };
-    m.everyBandControl = 2059;
+    m.everyBandControl = kAdjustableSquelchOffset;
     m.everyBandValue = 255;
+    std::vector<GridRow> squelch = squelchRows();
+    squelch.push_back({"Offset Low", {kSquelchOffsetLowWide, kSquelchOffsetLowNarrow}});
+    squelch.push_back({"Offset High", {kSquelchOffsetHighWide, kSquelchOffsetHighNarrow}});
+    m.layout.squelch = squelchGrid(std::move(squelch));
+    m.layout.table = powerTable();
+    m.layout.singles = {{},
+                        {{"Ref Oscillator Frequency Adjust", {kRefOscillatorAdjust}},
+                         {"Low Voltage Cutoff", {kLowVoltageCutoff}},
+                         {"Adjustable Squelch Offset", {kAdjustableSquelchOffset}}}};
+    m.layout.firstControl = kSquelchOpeningWide;
     return m;
 }
 
@@ -78,9 +121,11 @@ CompactModel makeMarten60p() {
     m.recordSize = 17;
     m.fields = commonFields();
     const TrackingField rest[] = {
-        {2053, 11, 11, "TX Dev, Low"},   {2054, 12, 12, "TX Dev, Mid"},
-        {2055, 13, 13, "TX Dev, High"},  {2057, 14, 14, "Ref Oscillator Frequency Adjust"},
-        {2063, 15, 15, "TX Dev Offset"},
+        {kTxDevLow, 11, 11, "TX Dev, Low"},
+        {kTxDevMid, 12, 12, "TX Dev, Mid"},
+        {kTxDevHigh, 13, 13, "TX Dev, High"},
+        {kRefOscillatorAdjust, 14, 14, "Ref Oscillator Frequency Adjust"},
+        {kTxDevOffset, 15, 15, "TX Dev Offset"},
     };
     m.fields.insert(m.fields.end(), std::begin(rest), std::end(rest));
     m.writtenBlocks = {
@@ -90,23 +135,37 @@ CompactModel makeMarten60p() {
     m.radioBandNames = {"136-155MHz", "150-174MHz", "403-440MHz", "440-470MHz", "470-512MHz"};
     m.fileBandNames = {"136-155MHz", "150.775-174MHz", "403-440MHz", "440-470MHz", "470-512MHz"};
     m.defaultBandNames = m.fileBandNames;
-    m.defaultsButton = 2068;
+    m.defaultsButton = kMarten60pDefaultsButton;
     m.dialogTemplate = 155;
     m.rangeLines = {"VHF -   136.0000 - 155.0000", "VHF -   150.7750 - 174.0000",
                     "UHF -   403.0000 - 440.0000", "UHF -   440.0000 - 470.0000",
                     "UHF -   470.0000 - 512.0000"};
     m.defaults = {
-        {2050, {200, 181, 125, 132, 188}}, {2051, {189, 186, 127, 137, 182}},
-        {2052, {177, 191, 138, 143, 169}}, {2048, {122, 140, 105, 104, 159}},
-        {2049, {115, 131, 106, 110, 155}}, {2056, {107, 129, 112, 114, 144}},
-        {2053, {102, 102, 105, 114, 108}}, {2054, {104, 101, 105, 112, 108}},
-        {2055, {104, 102, 105, 110, 108}}, {2058, {139, 139, 136, 136, 136}},
-        {2057, {146, 128, 129, 132, 129}}, {2040, {170, 174, 185, 181, 182}},
-        {2041, {209, 221, 235, 224, 225}}, {2042, {102, 89, 105, 102, 102}},
-        {2043, {112, 118, 120, 112, 115}},
+        {kRfHighPowerLow, {200, 181, 125, 132, 188}},
+        {kRfHighPowerMid, {189, 186, 127, 137, 182}},
+        {kRfHighPowerHigh, {177, 191, 138, 143, 169}},
+        {kRfLowPowerLow, {122, 140, 105, 104, 159}},
+        {kRfLowPowerMid, {115, 131, 106, 110, 155}},
+        {kRfLowPowerHigh, {107, 129, 112, 114, 144}},
+        {kTxDevLow, {102, 102, 105, 114, 108}},
+        {kTxDevMid, {104, 101, 105, 112, 108}},
+        {kTxDevHigh, {104, 102, 105, 110, 108}},
+        {kLowVoltageCutoff, {139, 139, 136, 136, 136}},
+        {kRefOscillatorAdjust, {146, 128, 129, 132, 129}},
+        {kSquelchOpeningWide, {170, 174, 185, 181, 182}},
+        {kSquelchOpeningNarrow, {209, 221, 235, 224, 225}},
+        {kSquelchClosingWide, {102, 89, 105, 102, 102}},
+        {kSquelchClosingNarrow, {112, 118, 120, 112, 115}},
     };
-    m.everyBandControl = 2063;
+    m.everyBandControl = kTxDevOffset;
     m.everyBandValue = 249;
+    m.layout.squelch = squelchGrid(squelchRows());
+    m.layout.table = powerTable();
+    m.layout.singles = {{},
+                        {{"Ref Oscillator Frequency Adjust", {kRefOscillatorAdjust}},
+                         {"Low Voltage Cutoff", {kLowVoltageCutoff}},
+                         {"TX Dev Offset", {kTxDevOffset}}}};
+    m.layout.textsFirst = true;
     return m;
 }
 

@@ -6,7 +6,37 @@
 #include <string>
 #include <vector>
 
+#include "families/compact/value_grid.h"
+
 namespace tw::compact {
+
+// Control ids of the WLB and MARTEN 60P pages. Only the WLB page has the squelch offsets and
+// the adjustable squelch offset, only the MARTEN 60P page the TX Dev Offset.
+inline constexpr int kSquelchOpeningWide = 2040;
+inline constexpr int kSquelchOpeningNarrow = 2041;
+inline constexpr int kSquelchClosingWide = 2042;
+inline constexpr int kSquelchClosingNarrow = 2043;
+inline constexpr int kSquelchOffsetLowWide = 2044;
+inline constexpr int kSquelchOffsetLowNarrow = 2045;
+inline constexpr int kSquelchOffsetHighWide = 2046;
+inline constexpr int kSquelchOffsetHighNarrow = 2047;
+inline constexpr int kRfLowPowerLow = 2048;
+inline constexpr int kRfLowPowerMid = 2049;
+inline constexpr int kRfHighPowerLow = 2050;
+inline constexpr int kRfHighPowerMid = 2051;
+inline constexpr int kRfHighPowerHigh = 2052;
+inline constexpr int kTxDevLow = 2053;
+inline constexpr int kTxDevMid = 2054;
+inline constexpr int kTxDevHigh = 2055;  // the one value the zero question leaves out
+inline constexpr int kRfLowPowerHigh = 2056;
+inline constexpr int kRefOscillatorAdjust = 2057;
+inline constexpr int kLowVoltageCutoff = 2058;
+inline constexpr int kAdjustableSquelchOffset = 2059;
+inline constexpr int kVersionText = 2060;    // shown, not typed
+inline constexpr int kBandSplitText = 2061;  // shown, not typed
+inline constexpr int kTxDevOffset = 2063;
+inline constexpr int kWlbDefaultsButton = 2066;
+inline constexpr int kMarten60pDefaultsButton = 2068;
 
 // One tracking value of a WLB or MARTEN 60P radio: where it sits in the page's record, in the
 // tracking file, and the name a range message gives it.
@@ -34,6 +64,16 @@ struct DefaultValues {
 
 inline constexpr int kBandCount = 5;
 
+// Where the page's window puts its value boxes.
+struct CompactLayout {
+    ValueGrid squelch;  // a group of its own at the top of the tracking group
+    ValueGrid table;    // below it
+    ValueGrid singles;  // below the table: no heads, one box a row
+    // Band split and version stand above the tracking group, not below it.
+    bool textsFirst = false;
+    int firstControl = 0;  // 0: the tab sets no focus of its own when it is shown
+};
+
 // Everything that tells a WLB from a MARTEN 60P page: their protocol is the same.
 struct CompactModel {
     const char* family;      // history folder: "wlb", "marten60p"
@@ -60,15 +100,13 @@ struct CompactModel {
     // The field Defaults sets for every band (and the value), even an unknown one.
     int everyBandControl;
     int everyBandValue;
+    CompactLayout layout;
 };
 
 const CompactModel& wlbModel();
 const CompactModel& marten60pModel();
 
-// Display fields and the field the zero question leaves out, shared by both pages.
-inline constexpr int kVersionText = 2060;
-inline constexpr int kBandSplitText = 2061;
-inline constexpr int kTxDevHigh = 2055;
+// How many characters the version and band split boxes hold.
 inline constexpr std::size_t kVersionMaxChars = 15;
 inline constexpr std::size_t kBandSplitMaxChars = 20;
 

@@ -27,29 +27,47 @@ std::optional<long> wholeNumber(const std::string& text) {
 
 }  // namespace
 
+using namespace wla_ids;
+
 const std::array<WlaField, kWlaRecordSize> kWlaFields = {{
-    {1006, "TX Low Power", "Low", 0, kByteMax, false},
-    {1010, "TX Low Power", "Mid", 0, kByteMax, false},
-    {1014, "TX Low Power", "High", 0, kByteMax, false},
-    {1018, "TX High Power", "Low", 0, kByteMax, false},
-    {2012, "TX High Power", "Mid", 0, kByteMax, false},
-    {1023, "TX High Power", "High", 0, kByteMax, false},
-    {1035, "TX Deviation SP1", "Low", 0, kDeviationMax, false},
-    {1038, "TX Deviation SP1", "Mid", 0, kDeviationMax, false},
-    {1041, "TX Deviation SP1", "High", 0, kDeviationMax, false},
-    {1044, "TX Deviation SP2", "Low", 0, kDeviationMax, false},
-    {1047, "TX Deviation SP2", "Mid", 0, kDeviationMax, false},
-    {1050, "TX Deviation SP2", "High", 0, kDeviationMax, false},
-    {1072, "Squelch 20", "Low", kSquelchMin, kSquelchMax, true},
-    {1085, "Squelch 25/30", "Low", kSquelchMin, kSquelchMax, true},
-    {1094, "Squelch 12.5", "Low", kSquelchMin, kSquelchMax, true},
-    {1077, "Squelch 20", "Mid", kSquelchMin, kSquelchMax, true},
-    {1088, "Squelch 25/30", "Mid", kSquelchMin, kSquelchMax, true},
-    {1097, "Squelch 12.5", "Mid", kSquelchMin, kSquelchMax, true},
-    {1080, "Squelch 20", "High", kSquelchMin, kSquelchMax, true},
-    {1091, "Squelch 25/30", "High", kSquelchMin, kSquelchMax, true},
-    {1100, "Squelch 12.5", "High", kSquelchMin, kSquelchMax, true},
+    {kTxLowPowerLow, "TX Low Power", "Low", 0, kByteMax, false},
+    {kTxLowPowerMid, "TX Low Power", "Mid", 0, kByteMax, false},
+    {kTxLowPowerHigh, "TX Low Power", "High", 0, kByteMax, false},
+    {kTxHighPowerLow, "TX High Power", "Low", 0, kByteMax, false},
+    {kTxHighPowerMid, "TX High Power", "Mid", 0, kByteMax, false},
+    {kTxHighPowerHigh, "TX High Power", "High", 0, kByteMax, false},
+    {kDeviationSp1Low, "TX Deviation SP1", "Low", 0, kDeviationMax, false},
+    {kDeviationSp1Mid, "TX Deviation SP1", "Mid", 0, kDeviationMax, false},
+    {kDeviationSp1High, "TX Deviation SP1", "High", 0, kDeviationMax, false},
+    {kDeviationSp2Low, "TX Deviation SP2", "Low", 0, kDeviationMax, false},
+    {kDeviationSp2Mid, "TX Deviation SP2", "Mid", 0, kDeviationMax, false},
+    {kDeviationSp2High, "TX Deviation SP2", "High", 0, kDeviationMax, false},
+    {kSquelch20Low, "Squelch 20", "Low", kSquelchMin, kSquelchMax, true},
+    {kSquelch25Low, "Squelch 25/30", "Low", kSquelchMin, kSquelchMax, true},
+    {kSquelch125Low, "Squelch 12.5", "Low", kSquelchMin, kSquelchMax, true},
+    {kSquelch20Mid, "Squelch 20", "Mid", kSquelchMin, kSquelchMax, true},
+    {kSquelch25Mid, "Squelch 25/30", "Mid", kSquelchMin, kSquelchMax, true},
+    {kSquelch125Mid, "Squelch 12.5", "Mid", kSquelchMin, kSquelchMax, true},
+    {kSquelch20High, "Squelch 20", "High", kSquelchMin, kSquelchMax, true},
+    {kSquelch25High, "Squelch 25/30", "High", kSquelchMin, kSquelchMax, true},
+    {kSquelch125High, "Squelch 12.5", "High", kSquelchMin, kSquelchMax, true},
 }};
+
+const WlaLayout& wlaLayout() {
+    using namespace wla_rows;
+    auto row = [](const char* label, const std::array<int, 3>& ids) {
+        return GridRow{label, {ids.begin(), ids.end()}};
+    };
+    static const WlaLayout layout{
+        {{{{"Low", "Mid", "High"},
+           {row("TX Low Power:", kTxLowPower), row("TX High Power:", kTxHighPower),
+            row("TX Deviation SP1:", kTxDeviationSp1), row("TX Deviation SP2:", kTxDeviationSp2)}},
+          {{"Low", "Mid", "High"},
+           {row("Squelch 12.5:", kSquelch125), row("Squelch 20:", kSquelch20),
+            row("Squelch 25/30:", kSquelch25)}}}},
+        kTxLowPowerLow};
+    return layout;
+}
 
 void showRecord(const WlaRecord& record, Controls& controls) {
     for (std::size_t i = 0; i < kWlaRecordSize; ++i) {

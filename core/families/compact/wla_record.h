@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "families/compact/value_grid.h"
 #include "families/compact/wla_protocol.h"
 #include "view/controls.h"
 #include "view/field_rule.h"
@@ -25,16 +26,39 @@ struct WlaField {
 // In record byte order.
 extern const std::array<WlaField, kWlaRecordSize> kWlaFields;
 
+// Control ids of the WLA tracking boxes.
+namespace wla_ids {
+inline constexpr int kTxLowPowerLow = 1006, kTxLowPowerMid = 1010, kTxLowPowerHigh = 1014;
+inline constexpr int kTxHighPowerLow = 1018, kTxHighPowerMid = 2012, kTxHighPowerHigh = 1023;
+inline constexpr int kDeviationSp1Low = 1035, kDeviationSp1Mid = 1038, kDeviationSp1High = 1041;
+inline constexpr int kDeviationSp2Low = 1044, kDeviationSp2Mid = 1047, kDeviationSp2High = 1050;
+inline constexpr int kSquelch20Low = 1072, kSquelch20Mid = 1077, kSquelch20High = 1080;
+inline constexpr int kSquelch25Low = 1085, kSquelch25Mid = 1088, kSquelch25High = 1091;
+inline constexpr int kSquelch125Low = 1094, kSquelch125Mid = 1097, kSquelch125High = 1100;
+}  // namespace wla_ids
+
 // Control ids by row, columns low, mid, high (layout and report order).
 namespace wla_rows {
-inline constexpr std::array<int, 3> kTxLowPower = {1006, 1010, 1014};
-inline constexpr std::array<int, 3> kTxHighPower = {1018, 2012, 1023};
-inline constexpr std::array<int, 3> kTxDeviationSp1 = {1035, 1038, 1041};
-inline constexpr std::array<int, 3> kTxDeviationSp2 = {1044, 1047, 1050};
-inline constexpr std::array<int, 3> kSquelch125 = {1094, 1097, 1100};
-inline constexpr std::array<int, 3> kSquelch20 = {1072, 1077, 1080};
-inline constexpr std::array<int, 3> kSquelch25 = {1085, 1088, 1091};
+using namespace wla_ids;
+inline constexpr std::array<int, 3> kTxLowPower = {kTxLowPowerLow, kTxLowPowerMid, kTxLowPowerHigh};
+inline constexpr std::array<int, 3> kTxHighPower = {kTxHighPowerLow, kTxHighPowerMid,
+                                                    kTxHighPowerHigh};
+inline constexpr std::array<int, 3> kTxDeviationSp1 = {kDeviationSp1Low, kDeviationSp1Mid,
+                                                       kDeviationSp1High};
+inline constexpr std::array<int, 3> kTxDeviationSp2 = {kDeviationSp2Low, kDeviationSp2Mid,
+                                                       kDeviationSp2High};
+inline constexpr std::array<int, 3> kSquelch125 = {kSquelch125Low, kSquelch125Mid, kSquelch125High};
+inline constexpr std::array<int, 3> kSquelch20 = {kSquelch20Low, kSquelch20Mid, kSquelch20High};
+inline constexpr std::array<int, 3> kSquelch25 = {kSquelch25Low, kSquelch25Mid, kSquelch25High};
 }  // namespace wla_rows
+
+// Where the window puts the tracking boxes: two blocks side by side, the power and deviation
+// rows first, then the squelch rows.
+struct WlaLayout {
+    std::array<ValueGrid, 2> blocks;
+    int firstControl;  // the box that takes the focus when the tab is shown
+};
+const WlaLayout& wlaLayout();
 
 // Record to edit boxes: decimal, squelch bytes as signed numbers.
 void showRecord(const WlaRecord& record, Controls& controls);
