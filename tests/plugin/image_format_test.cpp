@@ -118,11 +118,10 @@ TEST(DisplayCode, NamesOfTheUktRadios) {
 }
 
 // Trunked and conventional records, group and trunked sets are pinned by the kept images.
-TEST(RecordSizes, OfSystemsByTypeAndOfTelpageGroupSets) {
+TEST(RecordSizes, OfSystemsByType) {
     EXPECT_EQ((std::vector<int>{systemFixedSize(0), systemFixedSize(1), systemFixedSize(2),
                                 systemFixedSize(3), systemFixedSize(4)}),
               (std::vector<int>{5, 11, 11, 7, -1}));
-    EXPECT_EQ(tpgGroupSetSize(2, 8), 21u);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ class HexLink {
     bool MartenConnect(std::string& version);
     // The one of the two that fits `model`.
     bool Connect(const CompactModel& model, std::string& version) {
-        return connect(model, version);
+        return &model == &marten60pModel() ? MartenConnect(version) : WlbConnect(version);
     }
     Fault fault() const { return fault_; }
 

@@ -31,9 +31,6 @@ struct RadioIdentity {
     void setRadioId(const std::uint8_t* id) { std::copy(id, id + 6, radioId.begin()); }
     void copyRadioId(std::uint8_t* out) const { std::copy(radioId.begin(), radioId.end(), out); }
     void setSerialNumber(const std::uint8_t* sn) { std::copy(sn, sn + 6, serialNumber.begin()); }
-    void copySerialNumber(std::uint8_t* out) const {
-        std::copy(serialNumber.begin(), serialNumber.end(), out);
-    }
     char typeLetter() const { return static_cast<char>(radioId[0]); }
 };
 

@@ -35,9 +35,6 @@ class CKvrMaint : public FamilyPage {
     // the initial data went to the radio.
     bool RadioType(bool* written = nullptr);
 
-    // What the last initial data read left (the dialog's starting point).
-    const InitialData& initialData() const { return initialData_; }
-
   protected:
     std::optional<std::string> valueProblem(int id, const std::string& text) const override;
     std::vector<ComparedField> comparedFields(DataSet set) const override;

@@ -43,8 +43,6 @@ class CKvrRadioTypeDlg : public Dialog {
 
     const std::vector<std::string>& radioTypeLines() const { return radioTypeLines_; }
     const std::vector<std::string>& bandSplitLines() const { return bandSplitLines_; }
-    // Record number of the band-split file shown on each line of kBandSplitList.
-    const std::vector<int>& bandSplitLineTable() const { return lineRecords_; }
     int radioTypeSelection() const { return typeSel_; }
     int bandSplitSelection() const { return splitSel_; }
     // Write To Radio can be pressed only when there is a band split to write.

@@ -125,11 +125,13 @@ bool decodeScratchTables(DecodeContext& c, DecodeTarget& t) {
         pad.phonesPresent = c.map.has(kSecScratchPhones);
         if (pad.idsPresent) {
             SectionReader r = c.reader(kSecScratchIds);
-            for (auto& id : pad.ids) {
+            std::vector<std::uint16_t> words;
+            for (std::size_t i = 0; i < pad.ids.size(); ++i) {
                 auto w = r.u16();
                 if (!w) return c.fail("The scratch-pad IDs run past their section.");
-                id = *w;
+                words.push_back(*w);
             }
+            pad.SetIds(words);
         }
         if (pad.phonesPresent && !readPhones(c, kSecScratchPhones, pad.phones)) return false;
     }

@@ -72,21 +72,8 @@ inline constexpr int kMaxPhoneDigits = 30;
 // type; 4 to 7 are malformed).
 int systemFixedSize(int type);
 
-inline std::size_t groupSetSize(std::size_t groups, std::size_t nameLength) {
-    return 4 + groups * (3 + nameLength);
-}
-inline std::size_t trunkSetSize(std::size_t channels) {
-    return 3 + 5 * channels;
-}
 inline std::size_t convRecordSize(bool longForm, std::size_t nameLength) {
     return nameLength + (longForm ? 11 : 9);
-}
-inline std::size_t tpgGroupSetSize(std::size_t groups, std::size_t nameLength) {
-    return 1 + groups * (2 + nameLength);
-}
-// Our layout of a TELPAGE special call: 16-bit number, then the name.
-inline std::size_t tpgSpCallSetSize(std::size_t calls, std::size_t nameLength) {
-    return 1 + calls * (2 + nameLength);
 }
 
 // Generated names, "%02d"-style from a 1-based number.
