@@ -109,7 +109,7 @@ QWidget* SheetWindow::buildPage(int index) {
         if (radio) {
             auto* b = new QRadioButton(QString::fromStdString(c.text), w);
             QObject::connect(b, &QRadioButton::clicked, w,
-                             [this, id] { act([&] { sheet_.PressButton(id); }); });
+                             [this, id] { act([&] { sheet_.pressButton(id); }); });
             refreshers_.push_back([this, &page, b, id] {
                 b->setEnabled(page.controls().enabled(id));
                 for (const auto& [group, selected] : page.selections())
@@ -120,7 +120,7 @@ QWidget* SheetWindow::buildPage(int index) {
             auto* b = new QPushButton(QString::fromStdString(c.text), w);
             b->setAutoDefault(false);
             QObject::connect(b, &QPushButton::clicked, w,
-                             [this, id] { act([&] { sheet_.PressButton(id); }); });
+                             [this, id] { act([&] { sheet_.pressButton(id); }); });
             refreshers_.push_back([&page, b, id] { b->setEnabled(page.controls().enabled(id)); });
             made = b;
         } else if (page.arrows().count(id)) {

@@ -21,8 +21,8 @@ std::unique_ptr<FamilyPage> createFamilyPage(Env& env, int tab) {
             auto blt = std::make_unique<blt::CMaintenanceDlg>(env);
             blt->setGveAlignmentHandler([&env, page = blt.get()] {
                 auto after = testtune::TransmitterAfterSheet::Untold;
-                const bool ran = testtune::RunGveAlignment(env, &after);
-                page->SheetEnded(after);
+                const bool ran = testtune::runGveAlignment(env, &after);
+                page->sheetEnded(after);
                 return ran;
             });
             return blt;

@@ -16,12 +16,12 @@ enum class Outcome { Passed, Failed, Lost };
 // ---- Keypad, knob, volume ----
 
 CKeypadPage::CKeypadPage(CTestSheet& sheet) : CTestPage(sheet, "General User Input Tests") {
-    AddButton(kKeypad, "Keypad Test");
-    AddButton(kKnob, "Rotary Knob Test");
-    AddButton(kVolume, "Volume Control Test");
-    AddControl(kKeypadStatus, kPending);
-    AddControl(kKnobStatus, kPending);
-    AddControl(kVolumeStatus, kPending);
+    addButton(kKeypad, "Keypad Test");
+    addButton(kKnob, "Rotary Knob Test");
+    addButton(kVolume, "Volume Control Test");
+    addControl(kKeypadStatus, kPending);
+    addControl(kKnobStatus, kPending);
+    addControl(kVolumeStatus, kPending);
 }
 
 CKeypadPage::~CKeypadPage() {
@@ -71,7 +71,7 @@ void CKeypadPage::Closed(StreamOutcome outcome, int statusId) {
                                          ? std::string(kComplete)
                                          : format("Stopped: %d of %d keys seen", seen, kKeyCount));
     }
-    sheet_.Changed();
+    sheet_.changed();
 }
 
 void CKeypadPage::OnStop() {
@@ -81,12 +81,12 @@ void CKeypadPage::OnStop() {
 // ---- Display tests ----
 
 CGeneralPage::CGeneralPage(CTestSheet& sheet) : CTestPage(sheet, "DisplayTests") {
-    AddButton(kContrast, "LCD Contrast Test");
-    AddButton(kBacklight, "Backlight Test");
-    AddButton(kLcd, "LCD Test");
-    AddControl(kContrastStatus, kPending);
-    AddControl(kBacklightStatus, kPending);
-    AddControl(kLcdStatus, kPending);
+    addButton(kContrast, "LCD Contrast Test");
+    addButton(kBacklight, "Backlight Test");
+    addButton(kLcd, "LCD Test");
+    addControl(kContrastStatus, kPending);
+    addControl(kBacklightStatus, kPending);
+    addControl(kLcdStatus, kPending);
 }
 
 bool CGeneralPage::OnCommand(int id) {
@@ -120,7 +120,7 @@ bool CGeneralPage::OnCommand(int id) {
     if (passed) {
         controls().setText(status, kComplete);
     } else {
-        if (id == kContrast) PostClose();
+        if (id == kContrast) postClose();
         Message(failure);
     }
     SetWizardButtons(kWizBackNext);
@@ -135,7 +135,7 @@ bool CGeneralPage::Contrast() {
             l.ConnectionLost();
             return false;
         }
-        if (!l.LastPassed()) {
+        if (!l.lastPassed()) {
             Message("LCD Contrast Test Failed! Please Retry.");
             return false;
         }
@@ -164,7 +164,7 @@ bool CGeneralPage::Backlight() {
             l.ConnectionLost();
             return false;
         }
-        if (!l.LastPassed()) {
+        if (!l.lastPassed()) {
             Message(failed);
             return false;
         }
@@ -178,7 +178,7 @@ bool CGeneralPage::Backlight() {
 namespace {
 
 // Polls once a second for the reply of a long self-test; false when the link was lost.
-bool AwaitReply(CHdtLink& l, int polls) {
+bool awaitReply(CHdtLink& l, int polls) {
     for (int i = 0; i < polls; ++i) {
         l.Pause(1000);
         if (!l.Send({})) {
@@ -201,7 +201,7 @@ bool CGeneralPage::Lcd() {
         l.ConnectionLost();
         return false;
     }
-    if (!AwaitReply(l, 40)) return false;
+    if (!awaitReply(l, 40)) return false;
     if (l.reply().count > 0 && replyHas(l.reply().text(), "PASS")) {
         Message("LCD test was completed successfully.");
         return true;
@@ -213,12 +213,12 @@ bool CGeneralPage::Lcd() {
 // ---- UDC ----
 
 CUdcTest::CUdcTest(CTestSheet& sheet) : CTestPage(sheet, "UDC Sence Value and Connector Tests") {
-    AddButton(kStartResistor, "Start Resistor");
-    AddButton(1083, "Stop Resistor");
-    AddButton(1084, "Start Flex");
-    AddButton(1085, "Stop Flex");
-    AddControl(1086, "UDC Resistor Value");
-    AddControl(1087, "UDC Signal and Return Code");
+    addButton(kStartResistor, "Start Resistor");
+    addButton(1083, "Stop Resistor");
+    addButton(1084, "Start Flex");
+    addButton(1085, "Stop Flex");
+    addControl(1086, "UDC Resistor Value");
+    addControl(1087, "UDC Signal and Return Code");
 }
 
 void CUdcTest::OnInitDialog() {
@@ -234,8 +234,8 @@ bool CUdcTest::OnCommand(int id) {
 // ---- EEPROM ----
 
 CGeneralPage3::CGeneralPage3(CTestSheet& sheet) : CTestPage(sheet, "General Tests") {
-    AddButton(kEeprom, "EEPROM Test");
-    AddControl(kEepromStatus, kPending);
+    addButton(kEeprom, "EEPROM Test");
+    addControl(kEepromStatus, kPending);
 }
 
 bool CGeneralPage3::OnCommand(int id) {
@@ -269,7 +269,7 @@ bool CGeneralPage3::Eeprom() {
             l.ConnectionLost();
             return false;
         }
-        if (!AwaitReply(l, 25)) return false;
+        if (!awaitReply(l, 25)) return false;
     }
     // Only the radio's own word passes the test: noise on the line is no result.
     const std::string_view reply = l.reply().text();

@@ -17,8 +17,8 @@ CFrontcapPage::CFrontcapPage(CTestSheet& sheet, std::string title, int startId, 
                       .lost = {.message = "Cannot enter Diagnostics mode."},
                       .stopButtons = idleButtons,
                       .timedOut = "Test timed out after 2 minutes."}) {
-    AddButton(startId, "Start Test");
-    AddButton(kIdStop, "Stop Test", false);
+    addButton(startId, "Start Test");
+    addButton(kIdStop, "Stop Test", false);
 }
 
 // ---- Transmit audio ----
@@ -37,8 +37,8 @@ void CFrontcapPage1::OnSetActive() {
 }
 
 bool CFrontcapPage1::Setup(int) {
-    if (SetTransmitFrequency(815000000, 899000000) && link().Run(HdtCommand::SelectStartPower) &&
-        KeyTransmitter())
+    if (setTransmitFrequency(815000000, 899000000) && link().Run(HdtCommand::SelectStartPower) &&
+        keyTransmitter())
         return true;
     Message(kCouldNotStartGain);
     return false;
@@ -48,14 +48,14 @@ bool CFrontcapPage1::Setup(int) {
 
 CFrontcapPage2::CFrontcapPage2(CTestSheet& sheet)
     : CFrontcapPage(sheet, "Gain At Rated Audio/Rx Audio Distortion", kStart, kWizBackNext) {
-    AddControl(kVolumeText, format("%03d", kStartVolume));
-    AddControl(kLow, "OUT OF RANGE - LOW", false);
-    AddControl(kHigh, "OUT OF RANGE - High", false);
-    AddArrow(kVolume, 160, 199, kStartVolume);
+    addControl(kVolumeText, format("%03d", kStartVolume));
+    addControl(kLow, "OUT OF RANGE - LOW", false);
+    addControl(kHigh, "OUT OF RANGE - High", false);
+    addArrow(kVolume, 160, 199, kStartVolume);
 }
 
 void CFrontcapPage2::OnInitDialog() {
-    SetArrowPosition(kVolume, kStartVolume);
+    setArrowPosition(kVolume, kStartVolume);
     Enable({kVolume, kIdStop}, false);
     Enable({kStart}, true);
 }
@@ -73,7 +73,7 @@ bool CFrontcapPage2::Setup(int) {
 
 void CFrontcapPage2::Running(int) {
     // The radio plays at 180 now: the arrow and its field say so.
-    SetArrowPosition(kVolume, kStartVolume);
+    setArrowPosition(kVolume, kStartVolume);
     Enable({kVolume}, true);
     controls().setText(kVolumeText, format("%03d", kStartVolume));
 }
@@ -100,13 +100,13 @@ bool CFrontcapPage2::Finish() {
 
 CFrontcapPage4::CFrontcapPage4(CTestSheet& sheet)
     : CFrontcapPage(sheet, "Squelch Test", kStart, kWizBackNext) {
-    AddButton(kWide, "Wide Band");
-    AddButton(kNarrow, "Narrow Band");
-    AddControl(kSetting, "Squelch Setting", false);
-    AddControl(kOutOfRange, "Error - Out of Range", false);
-    AddControl(kLabel, "Squelch -", false);
-    AddControl(kResult, "", false);
-    AddArrow(kSquelch, 0, 255, 1);
+    addButton(kWide, "Wide Band");
+    addButton(kNarrow, "Narrow Band");
+    addControl(kSetting, "Squelch Setting", false);
+    addControl(kOutOfRange, "Error - Out of Range", false);
+    addControl(kLabel, "Squelch -", false);
+    addControl(kResult, "", false);
+    addArrow(kSquelch, 0, 255, 1);
     Select(kWide, kWide);
 }
 
@@ -114,7 +114,7 @@ void CFrontcapPage4::OnInitDialog() {
     narrow_ = false;
     Select(kWide, kWide);
     Enable({kStart, kWide, kNarrow}, true);
-    SetArrowPosition(kSquelch, 1);
+    setArrowPosition(kSquelch, 1);
     Enable({kSquelch, kIdStop, kSetting, kOutOfRange, kLabel, kResult}, false);
     controls().setText(kResult, "");
 }
@@ -127,7 +127,7 @@ bool CFrontcapPage4::OnOtherCommand(int id) {
     return true;
 }
 
-bool CFrontcapPage4::SquelchStep(int level) {
+bool CFrontcapPage4::squelchStep(int level) {
     if (!link().Run(HdtCommand::SetSquelchLevel, {level})) return false;
     correct_ = replyHas(link().reply().text(), "PASS");
     return link().Run(HdtCommand::TestSquelchLevel);
@@ -138,20 +138,20 @@ bool CFrontcapPage4::Setup(int) {
     const bool band800 = l.facts().band == kBand800;
     if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
         l.Run(HdtCommand::SetBandwidth, {narrow_ ? 1 : 0}) && l.Run(HdtCommand::UnmuteSpeaker) &&
-        SquelchStep(1))
+        squelchStep(1))
         return true;
     Message("Could not start Squelch Test.");
     return false;
 }
 
 void CFrontcapPage4::Running(int) {
-    SetArrowPosition(kSquelch, 1);
+    setArrowPosition(kSquelch, 1);
     Enable({kStart, kWide, kNarrow}, false);
     Enable({kResult, kLabel, kSquelch, kSetting}, true);
-    ShowResult(1);
+    showResult(1);
 }
 
-void CFrontcapPage4::ShowResult(int level) {
+void CFrontcapPage4::showResult(int level) {
     const bool outOfRange = level > kHighestSetting;
     controls().setEnabled(kOutOfRange, outOfRange);
     controls().setText(kResult, outOfRange ? "" : correct_ ? "Correct" : "Low");
@@ -160,11 +160,11 @@ void CFrontcapPage4::ShowResult(int level) {
 void CFrontcapPage4::OnArrow(int id, int delta, int position) {
     (void)delta;
     if (id != kSquelch) return;
-    if (!SquelchStep(position)) {
+    if (!squelchStep(position)) {
         OnStop();
         return;
     }
-    ShowResult(position);
+    showResult(position);
 }
 
 bool CFrontcapPage4::Finish() {
@@ -184,8 +184,8 @@ void CFrontcapPage4::Stopped(bool) {
 
 CFrontcapPage6::CFrontcapPage6(CTestSheet& sheet)
     : CFrontcapPage(sheet, "SINAD TESTS", kStart, kWizBack) {
-    AddButton(kLow, "Low");
-    AddButton(kHigh, "High");
+    addButton(kLow, "Low");
+    addButton(kHigh, "High");
     Select(kLow, kLow);
 }
 

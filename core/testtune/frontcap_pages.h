@@ -58,8 +58,8 @@ class CFrontcapPage4 : public CFrontcapPage {
     bool OnOtherCommand(int id) override;
 
   private:
-    bool SquelchStep(int level);
-    void ShowResult(int level);
+    bool squelchStep(int level);
+    void showResult(int level);
     bool narrow_ = false;
     bool correct_ = false;
 };

@@ -28,7 +28,7 @@ enum class HdtCommand {
     SpeakerOnAt180,    // the volume page's starting level
     SpeakerVolume,     // a level stepped by the technician
     ReportDac,         // reference oscillator DAC, reply "PASS" and the value
-    StepDac,           // 1 up, 0 down
+    stepDac,           // 1 up, 0 down
     KeypadTest,        // starts the key event stream
     KnobTest,          // starts the "GRP=" stream
     VolumeTest,        // starts the "VOL=" stream
@@ -45,7 +45,7 @@ enum class HdtCommand {
     MuteSpeaker,
     UnmuteSpeaker,
     ReceiverOn,
-    SetTransmitFrequency,  // whole hertz
+    setTransmitFrequency,  // whole hertz
     SelectStartPower,      // low power, trunking, middle point: every transmitter test's start
     SelectTrackingPower,   // level, mode, point of the power table
     ToneGateDeviation,

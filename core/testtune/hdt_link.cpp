@@ -17,11 +17,11 @@ CHdtLink::CHdtLink(Env& env) : env_(env), port_(env.link) {}
 
 CHdtLink::~CHdtLink() = default;
 
-bool CHdtLink::HasPrompt() const {
+bool CHdtLink::hasPrompt() const {
     return reply_.count > 0 && replyHasPrompt(reply_.text());
 }
 
-bool CHdtLink::LastPassed() const {
+bool CHdtLink::lastPassed() const {
     return reply_.count > 0 && !replyFails(reply_.text());
 }
 
@@ -46,13 +46,13 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
     bool passed = true;
     switch (row.rule) {
         case ReplyRule::Common:
-            passed = sent && LastPassed();
+            passed = sent && lastPassed();
             break;
         case ReplyRule::AnyReply:
             passed = sent && reply_.count > 0;
             break;
         case ReplyRule::NeedsPass:
-            passed = sent && LastPassed() && replyHas(reply_.text(), "PASS");
+            passed = sent && lastPassed() && replyHas(reply_.text(), "PASS");
             break;
         case ReplyRule::Unchecked:
             break;
@@ -86,11 +86,11 @@ bool CHdtLink::Connect() {
     ClearReply();
 
     // A failed probe is not fatal by itself: the reads that follow tell.
-    if (Transact(kPromptProbe) && !HasPrompt()) {
+    if (Transact(kPromptProbe) && !hasPrompt()) {
         env_.ui.message(kPowerOn);
         Pause(kPromptRetryMs);
         ClearReply();
-        if (Transact(kPromptProbe) && !HasPrompt()) return false;
+        if (Transact(kPromptProbe) && !hasPrompt()) return false;
     }
     ReadCodeVersion();
     ReadBandAndType();
@@ -101,10 +101,10 @@ bool CHdtLink::Connect() {
 bool CHdtLink::Resync() {
     Drain();
     ClearReply();
-    if (Transact(kResyncProbe) && !HasPrompt()) {
+    if (Transact(kResyncProbe) && !hasPrompt()) {
         Pause(kResyncRetryMs);
         ClearReply();
-        if (Transact(kResyncProbe) && !HasPrompt()) {
+        if (Transact(kResyncProbe) && !hasPrompt()) {
             env_.ui.message(kHdtLost);
             return false;
         }

@@ -54,7 +54,7 @@ class CHdtLink {
     bool Send(std::string_view line);
     // The common rule on the last transaction: it succeeded, brought a reply, and the reply
     // holds no "FAIL".
-    bool LastPassed() const;
+    bool lastPassed() const;
     const HdtReply& reply() const { return reply_; }
 
     const RadioFacts& facts() const { return facts_; }
@@ -64,9 +64,9 @@ class CHdtLink {
     void Pause(int milliseconds) { port_.session().pause(milliseconds); }
 
     // Stop request for a running streaming test, from the user-interface thread.
-    void RequestAbort() { abort_.store(1); }
-    void ClearAbort() { abort_.store(0); }
-    bool AbortRequested() const { return abort_.load() != 0; }
+    void requestAbort() { abort_.store(1); }
+    void clearAbort() { abort_.store(0); }
+    bool abortRequested() const { return abort_.load() != 0; }
 
     static constexpr int kBaud = 19200;
     static constexpr int kPromptRetryMs = 3000;
@@ -83,7 +83,7 @@ class CHdtLink {
 
   private:
     bool Transact(std::string_view line) { return port_.Transact(line, reply_); }
-    bool HasPrompt() const;
+    bool hasPrompt() const;
 
     Env& env_;
     CHdtPort port_;

@@ -5,14 +5,14 @@
 namespace tw::testtune {
 
 AlignmentBench::~AlignmentBench() {
-    CloseSheet();
+    closeSheet();
 }
 
 CTestSheet* AlignmentBench::sheet() const {
     return sheet_ && !sheet_->closed() ? sheet_.get() : nullptr;
 }
 
-void AlignmentBench::CloseSheet() {
+void AlignmentBench::closeSheet() {
     // A run that ends with a test still running stops it: nothing stays keyed.
     if (sheet_ && !sheet_->closed()) sheet_->Cancel();
     if (sheet_) {
@@ -27,20 +27,20 @@ void AlignmentBench::CloseSheet() {
     report_.opened = false;
 }
 
-CTestSheet* AlignmentBench::Launch() {
-    CloseSheet();
+CTestSheet* AlignmentBench::launch() {
+    closeSheet();
     report_ = {};
     CPickTestDlg picker;
     env_.ui.runDialog(picker);
     if (!picker.choice()) return nullptr;
-    return Launch(*picker.choice());
+    return launch(*picker.choice());
 }
 
-CTestSheet* AlignmentBench::Launch(TestSheetChoice choice) {
-    CloseSheet();
+CTestSheet* AlignmentBench::launch(TestSheetChoice choice) {
+    closeSheet();
     report_ = {};
     report_.choice = choice;
-    sheet_ = BuildTestSheet(env_, choice);
+    sheet_ = buildTestSheet(env_, choice);
     report_.title = sheet_->title();
     CHdtLink& link = sheet_->link();
 
@@ -48,13 +48,13 @@ CTestSheet* AlignmentBench::Launch(TestSheetChoice choice) {
     report_.facts = link.facts();
     if (!report_.connected) {
         env_.ui.message(kCouldNotInitialize);
-        CloseSheet();
+        closeSheet();
         return nullptr;
     }
     report_.battery = link.ReadBattery();
     if (report_.battery < kLowestBattery || sheet_->closed()) {
         env_.ui.message(kBatteryTooLow);
-        CloseSheet();
+        closeSheet();
         return nullptr;
     }
     env_.ui.detail("GVE test link: " + describeFacts(report_.facts) + ", battery " +
@@ -64,18 +64,18 @@ CTestSheet* AlignmentBench::Launch(TestSheetChoice choice) {
     return sheet_.get();
 }
 
-bool RunGveAlignment(Env& env, TransmitterAfterSheet* after) {
+bool runGveAlignment(Env& env, TransmitterAfterSheet* after) {
     AlignmentBench bench(env);
-    CTestSheet* sheet = bench.Launch();
+    CTestSheet* sheet = bench.launch();
     if (sheet) {
         env.ui.runDialog(*sheet);
-        bench.CloseSheet();
+        bench.closeSheet();
     }
     if (after) *after = bench.transmitterAfterSheet();
     return sheet != nullptr;
 }
 
-PageAction AlignmentAction(AlignmentBench& bench) {
+PageAction alignmentAction(AlignmentBench& bench) {
     static const std::map<std::string, std::string> kButtons = {
         {"io", "102"}, {"rf", "103"}, {"frontcap", "104"}, {"cancel", "Cancel"}};
     PageAction a;
@@ -94,7 +94,7 @@ PageAction AlignmentAction(AlignmentBench& bench) {
         return script;
     };
     a.run = [&bench](const std::vector<std::string>& args) {
-        if (bench.Launch()) return true;
+        if (bench.launch()) return true;
         return args.at(0) == "cancel" && !bench.report().choice;
     };
     return a;

@@ -41,15 +41,15 @@ class AlignmentBench {
     AlignmentBench& operator=(const AlignmentBench&) = delete;
 
     // Shows the picker through the Ui, then launches what was picked.
-    CTestSheet* Launch();
-    CTestSheet* Launch(TestSheetChoice choice);
+    CTestSheet* launch();
+    CTestSheet* launch(TestSheetChoice choice);
 
     // The open sheet, or nullptr (also once the link was lost and the sheet closed).
     CTestSheet* sheet() const;
-    void CloseSheet();
+    void closeSheet();
     const LaunchReport& report() const { return report_; }
     Env& env() { return env_; }
-    // How the last sheet that ended (by CloseSheet, the next launch or a failed one) left the
+    // How the last sheet that ended (by closeSheet, the next launch or a failed one) left the
     // radio's transmitter.
     TransmitterAfterSheet transmitterAfterSheet() const { return transmitterAfter_; }
 
@@ -62,10 +62,10 @@ class AlignmentBench {
 
 // The "GVE Alignment" button of the BLT page: launch, then run the sheet modally through the
 // Ui. True when a sheet was run. `after`, when given, takes how the sheet left the transmitter.
-bool RunGveAlignment(Env& env, TransmitterAfterSheet* after = nullptr);
+bool runGveAlignment(Env& env, TransmitterAfterSheet* after = nullptr);
 
 // The front ends' step for the same button: "alignment io|rf|frontcap|cancel" answers the
 // picker; the sheet stays open on `bench` for the steps that follow. Service work only.
-PageAction AlignmentAction(AlignmentBench& bench);
+PageAction alignmentAction(AlignmentBench& bench);
 
 }  // namespace tw::testtune

@@ -56,11 +56,11 @@ class CStandardRFPage2 : public CTimedTestPage {
     void OnOtherTimer(int id) override;
 
   private:
-    void SelectRow(const PowerRow& row, int step);
-    bool StepDac(int step);
-    bool SelectPower(const PowerRow& row);
-    void TransmitterIdleOff();
-    void FatalError();
+    void selectRow(const PowerRow& row, int step);
+    bool stepDac(int step);
+    bool selectPower(const PowerRow& row);
+    void transmitterIdleOff();
+    void fatalError();
 
     bool transmitterOn_ = false;
     int selected_ = 0;  // control id of the selected row; 0: none
@@ -87,7 +87,7 @@ class CStandardRFPage3 : public CTimedTestPage {
     void Stopped(bool finished) override;
 
   private:
-    void EnableTest(bool on);
+    void enableTest(bool on);
 };
 
 // External transmit microphone gain and distortion.
@@ -152,7 +152,7 @@ class CStandardRFPage6 : public CTimedTestPage {
     void OnOtherTimer(int id) override;
 
   private:
-    void Tick();
+    void tick();
 };
 
 }  // namespace tw::testtune

@@ -42,37 +42,37 @@ CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet)
                       .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
                       .timeoutMs = kTimeoutMs,
                       .timedOut = "The test has timed out after 20 minutes."}) {
-    AddButton(kStart, "Start Test");
-    AddButton(kIdStop, "Stop Test");
+    addButton(kStart, "Start Test");
+    addButton(kIdStop, "Stop Test");
     for (const auto& a : kIqArrows) {
-        AddControl(a.field, "0");
-        AddArrow(a.arrow, a.low, a.high, 0);
+        addControl(a.field, "0");
+        addArrow(a.arrow, a.low, a.high, 0);
     }
 }
 
-void CStandardRFPage3::EnableTest(bool on) {
+void CStandardRFPage3::enableTest(bool on) {
     for (const auto& a : kIqArrows) Enable({a.field, a.arrow}, on);
 }
 
 void CStandardRFPage3::OnInitDialog() {
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
-    EnableTest(false);
+    enableTest(false);
     Enable({kIdStop}, false);
 }
 
 bool CStandardRFPage3::Setup(int) {
     CHdtLink& l = link();
-    if (SetTransmitFrequency(kTx800, kTx900) && l.Run(HdtCommand::SelectStartPower) &&
+    if (setTransmitFrequency(kTx800, kTx900) && l.Run(HdtCommand::SelectStartPower) &&
         l.Run(HdtCommand::InitDspI, {0, 0}) && l.Run(HdtCommand::InitDspQ, {0, 0}) &&
-        l.Run(HdtCommand::CorraI, {0}) && l.Run(HdtCommand::CorraQ, {0}) && KeyTransmitter())
+        l.Run(HdtCommand::CorraI, {0}) && l.Run(HdtCommand::CorraQ, {0}) && keyTransmitter())
         return true;
     Message("Could not start I/Q Balance Test.");
     return false;
 }
 
 void CStandardRFPage3::Running(int) {
-    EnableTest(true);
-    for (const auto& a : kIqArrows) SetArrowPosition(a.arrow, 0);
+    enableTest(true);
+    for (const auto& a : kIqArrows) setArrowPosition(a.arrow, 0);
 }
 
 void CStandardRFPage3::OnArrow(int id, int delta, int position) {
@@ -101,7 +101,7 @@ bool CStandardRFPage3::Finish() {
 }
 
 void CStandardRFPage3::Stopped(bool) {
-    EnableTest(false);
+    enableTest(false);
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
 }
 
@@ -112,9 +112,9 @@ CStandardRFPage4::CStandardRFPage4(CTestSheet& sheet)
                      {.starts = {kStart},
                       .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
                       .timedOut = "The test has timed out after 2 minutes."}) {
-    AddButton(kStart, "Start Test");
-    AddButton(kIdStop, "Stop Test");
-    AddControl(kHint, "Limit: 7.5 to 18 mV RMS");
+    addButton(kStart, "Start Test");
+    addButton(kIdStop, "Stop Test");
+    addControl(kHint, "Limit: 7.5 to 18 mV RMS");
 }
 
 void CStandardRFPage4::OnInitDialog() {
@@ -122,8 +122,8 @@ void CStandardRFPage4::OnInitDialog() {
 }
 
 bool CStandardRFPage4::Setup(int) {
-    if (SetTransmitFrequency(kTx800, kTx900) && link().Run(HdtCommand::SelectStartPower) &&
-        KeyTransmitter())
+    if (setTransmitFrequency(kTx800, kTx900) && link().Run(HdtCommand::SelectStartPower) &&
+        keyTransmitter())
         return true;
     Message("Could not start External TX Microphone Gain and Distortion Test.");
     return false;
@@ -155,11 +155,11 @@ CStandardRFPage5::CStandardRFPage5(CTestSheet& sheet)
                      {.starts = {kStart, kVerify},
                       .lost = {.close = ResyncFailure::Page, .buttons = kWizBackNext},
                       .timedOut = "The test has timed out after 2 minutes."}) {
-    AddButton(kStart, "Start Test");
-    AddButton(kVerify, "Start Verify");
-    AddButton(kIdStop, "Stop Test");
-    AddControl(kLabel);
-    AddArrow(kDeviation, 30, 2000, kArrowStart);
+    addButton(kStart, "Start Test");
+    addButton(kVerify, "Start Verify");
+    addButton(kIdStop, "Stop Test");
+    addControl(kLabel);
+    addArrow(kDeviation, 30, 2000, kArrowStart);
 }
 
 void CStandardRFPage5::OnInitDialog() {
@@ -171,7 +171,7 @@ void CStandardRFPage5::OnSetActive() {
 }
 
 bool CStandardRFPage5::Setup(int id) {
-    if (SetTransmitFrequency(kTx800, kTx900) && KeyTransmitter() &&
+    if (setTransmitFrequency(kTx800, kTx900) && keyTransmitter() &&
         link().Run(HdtCommand::EncodeToneGate))
         return true;
     Message(id == kVerify ? "Could not start Tone Gate Verification Test."
@@ -187,7 +187,7 @@ void CStandardRFPage5::Running(int) {
 void CStandardRFPage5::Begin(int id) {
     if (id == kVerify && !link().Run(HdtCommand::EncodeTone100)) {
         Message("Could not complete Tone Gate Verification Test.");
-        PostClose();
+        postClose();
         SetWizardButtons(kWizBackNext);
     }
 }
@@ -226,12 +226,12 @@ CStandardRFPage6::CStandardRFPage6(CTestSheet& sheet)
                       .lost = {.close = ResyncFailure::Page, .buttons = kWizBack},
                       .timedOut = "Test Timed out after two minutes",
                       .timer = kTimeoutTimer}) {
-    AddButton(kStrong, "Start Strong RSSI");
-    AddButton(kWeak, "Start Weak RSSI");
-    AddButton(kIdStop, "Stop Test");
-    AddControl(kResult1);
-    AddControl(kResult2);
-    AddControl(kRssi);
+    addButton(kStrong, "Start Strong RSSI");
+    addButton(kWeak, "Start Weak RSSI");
+    addButton(kIdStop, "Stop Test");
+    addControl(kResult1);
+    addControl(kResult2);
+    addControl(kRssi);
 }
 
 void CStandardRFPage6::OnInitDialog() {
@@ -266,10 +266,10 @@ void CStandardRFPage6::Running(int) {
 }
 
 void CStandardRFPage6::Begin(int) {
-    StartTimer(kTickTimer, kTickMs, true);
+    startTimer(kTickTimer, kTickMs, true);
 }
 
-void CStandardRFPage6::Tick() {
+void CStandardRFPage6::tick() {
     CHdtLink& l = link();
     l.Drain();
     const bool read = l.Send({});
@@ -277,7 +277,7 @@ void CStandardRFPage6::Tick() {
         // One message for a failing tick: the repeating timer goes before the box shows.
         KillTimer(kTickTimer);
         Message("Unable to set strong RSSI level.");
-        PostClose();
+        postClose();
         return;
     }
     // A tick whose reply holds no value keeps the last one shown.
@@ -286,7 +286,7 @@ void CStandardRFPage6::Tick() {
 }
 
 void CStandardRFPage6::OnOtherTimer(int id) {
-    if (id == kTickTimer) Tick();
+    if (id == kTickTimer) tick();
 }
 
 bool CStandardRFPage6::Finish() {

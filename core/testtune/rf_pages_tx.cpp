@@ -18,13 +18,13 @@ CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet)
                       .lost = {.close = ResyncFailure::Page, .buttons = kWizNext},
                       .stopButtons = kWizNext,
                       .timedOut = "Test timed out after 2 minutes"}) {
-    AddButton(kStart, "Start Test");
-    AddButton(kIdStop, "Stop Test");
-    AddControl(kLabel1);
-    AddControl(kLabel2);
-    AddControl(kDacValue, " ");
-    AddArrow(kPower, 10, 800, kArrowStart);
-    AddArrow(kFrequency, 10, 800, kArrowStart);
+    addButton(kStart, "Start Test");
+    addButton(kIdStop, "Stop Test");
+    addControl(kLabel1);
+    addControl(kLabel2);
+    addControl(kDacValue, " ");
+    addArrow(kPower, 10, 800, kArrowStart);
+    addArrow(kFrequency, 10, 800, kArrowStart);
 }
 
 void CStandardRFPage1::OnInitDialog() {
@@ -32,9 +32,9 @@ void CStandardRFPage1::OnInitDialog() {
 }
 
 bool CStandardRFPage1::Setup(int) {
-    const bool ready = SetTransmitFrequency(815012500, 899012500) &&
+    const bool ready = setTransmitFrequency(815012500, 899012500) &&
                        link().Run(HdtCommand::SelectStartPower) &&
-                       link().Run(HdtCommand::OpenControlLoop) && KeyTransmitter() &&
+                       link().Run(HdtCommand::OpenControlLoop) && keyTransmitter() &&
                        link().Run(HdtCommand::ReportDac);
     const auto dac = ready ? dacText(link().reply().text()) : std::nullopt;
     if (!dac) {
@@ -57,7 +57,7 @@ void CStandardRFPage1::OnArrow(int id, int delta, int position) {
         return;
     }
     if (id != kFrequency) return;
-    if (!link().Run(HdtCommand::StepDac, {up})) return;
+    if (!link().Run(HdtCommand::stepDac, {up})) return;
     const auto dac = dacText(link().reply().text());
     if (dac) controls().setText(kDacValue, "DAC=" + *dac);
     link().Drain();
@@ -84,13 +84,13 @@ CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet)
                       .timedOut = "Test has timed out after two minutes.",
                       .unkeyAlways = true}) {
     stopId_ = kStopTest;
-    AddButton(kStart, "Start");
-    AddButton(kStopTest, "Stop");
-    AddControl(kFrequencyText, " ");
-    AddControl(kPowerText, " ");
-    AddControl(kModeText, " ");
-    AddControl(kIndicator, kIdle);
-    for (const auto& row : kPowerTable) AddControl(row.controlId).showsValue = false;
+    addButton(kStart, "Start");
+    addButton(kStopTest, "Stop");
+    addControl(kFrequencyText, " ");
+    addControl(kPowerText, " ");
+    addControl(kModeText, " ");
+    addControl(kIndicator, kIdle);
+    for (const auto& row : kPowerTable) addControl(row.controlId).showsValue = false;
 }
 
 void CStandardRFPage2::OnInitDialog() {
@@ -108,28 +108,28 @@ void CStandardRFPage2::Running(int) {
 
 void CStandardRFPage2::Begin(int) {
     // The first row's scroll bar takes the focus, which selects it.
-    SelectRow(kPowerTable.front(), 0);
+    selectRow(kPowerTable.front(), 0);
 }
 
 bool CStandardRFPage2::OnScroll(int id, int code) {
     const PowerRow* row = powerRow(id);
     if (!row) return false;
-    StartTimer(2, kIdleOffMs);
+    startTimer(2, kIdleOffMs);
     if (code == kScrollUp)
-        SelectRow(*row, +1);
+        selectRow(*row, +1);
     else if (code == kScrollDown)
-        SelectRow(*row, -1);
+        selectRow(*row, -1);
     else if (code == kScrollFocus)
-        SelectRow(*row, 0);
+        selectRow(*row, 0);
     return true;
 }
 
-void CStandardRFPage2::FatalError() {
+void CStandardRFPage2::fatalError() {
     Message(kCommunicationError);
-    PostCloseSheet();
+    postCloseSheet();
 }
 
-void CStandardRFPage2::SelectRow(const PowerRow& row, int step) {
+void CStandardRFPage2::selectRow(const PowerRow& row, int step) {
     const std::uint8_t band = link().facts().band;
     // A radio of neither split is not keyed at all.
     if (band != kBand800 && band != kBand900) {
@@ -141,45 +141,45 @@ void CStandardRFPage2::SelectRow(const PowerRow& row, int step) {
     } else {
         controls().setText(kIndicator, kTxOn);
         transmitterOn_ = true;
-        if (!link().Run(HdtCommand::PowerControlLoop, {0})) return FatalError();
-        if (!KeyTransmitter()) return FatalError();
+        if (!link().Run(HdtCommand::PowerControlLoop, {0})) return fatalError();
+        if (!keyTransmitter()) return fatalError();
     }
-    StartTimer(2, kIdleOffMs);
+    startTimer(2, kIdleOffMs);
     // A step on another row than the selected one selects that row first: the DAC step must
     // change that row's power, not the previous row's.
     if (step != 0 && row.controlId != selected_) {
-        if (!SelectPower(row)) return;
-        StepDac(step);
+        if (!selectPower(row)) return;
+        stepDac(step);
         return;
     }
-    if (step != 0 && !StepDac(step)) return;
-    SelectPower(row);
+    if (step != 0 && !stepDac(step)) return;
+    selectPower(row);
 }
 
-bool CStandardRFPage2::StepDac(int step) {
+bool CStandardRFPage2::stepDac(int step) {
     return link().Run(HdtCommand::PowerDacStep, {step > 0 ? 1 : 0}) &&
            link().Run(HdtCommand::CopyPowerDac);
 }
 
-bool CStandardRFPage2::SelectPower(const PowerRow& row) {
+bool CStandardRFPage2::selectPower(const PowerRow& row) {
     const bool band800 = link().facts().band == kBand800;
     controls().setText(kFrequencyText, std::to_string(band800 ? row.hz800 : row.hz900));
     controls().setText(kPowerText, std::string(kPowerLabels[row.powerLabel]));
     controls().setText(kModeText, std::string(kModeLabels[row.modeLabel]));
     selected_ = row.controlId;
-    return SetTransmitFrequency(row.hz800, row.hz900) &&
+    return setTransmitFrequency(row.hz800, row.hz900) &&
            link().Run(HdtCommand::SelectTrackingPower, {row.level, row.mode, row.point});
 }
 
-void CStandardRFPage2::TransmitterIdleOff() {
+void CStandardRFPage2::transmitterIdleOff() {
     controls().setText(kIndicator, kTxOff);
     transmitterOn_ = false;
-    UnkeyTransmitter();
+    unkeyTransmitter();
     KillTimer(2);
 }
 
 void CStandardRFPage2::OnOtherTimer(int id) {
-    if (id == 2) TransmitterIdleOff();
+    if (id == 2) transmitterIdleOff();
 }
 
 bool CStandardRFPage2::Finish() {
@@ -194,7 +194,7 @@ bool CStandardRFPage2::Finish() {
 }
 
 void CStandardRFPage2::Stopped(bool finished) {
-    if (!finished) FatalError();
+    if (!finished) fatalError();
     for (const int id : {kFrequencyText, kPowerText, kModeText}) controls().setText(id, " ");
     controls().setText(kIndicator, kIdle);
     selected_ = 0;

@@ -47,7 +47,7 @@ PageAction sheetStep(AlignmentBench& bench, const char* step, const char* args, 
 
 }  // namespace
 
-bool GoToPage(CTestSheet& sheet, int number) {
+bool goToPage(CTestSheet& sheet, int number) {
     const int target = number - 1;
     if (target < 0 || target >= sheet.pageCount()) return false;
     while (sheet.activeIndex() != target) {
@@ -57,17 +57,17 @@ bool GoToPage(CTestSheet& sheet, int number) {
     return true;
 }
 
-bool PressInSheet(CTestSheet& sheet, int id) {
+bool pressInSheet(CTestSheet& sheet, int id) {
     // While a test dialog is up, its buttons are the ones in front (2 is its Stop).
     if (CTestDialog* dialog = sheet.testDialog()) {
         const bool pressed = dialog->press(id);
-        sheet.Changed();
+        sheet.changed();
         return pressed;
     }
-    return sheet.PressButton(id);
+    return sheet.pressButton(id);
 }
 
-bool StepArrow(CTestSheet& sheet, int id, int steps) {
+bool stepArrow(CTestSheet& sheet, int id, int steps) {
     if (sheet.testDialog()) return false;
     const int delta = steps < 0 ? -1 : 1;
     for (int i = 0; i != steps; i += delta)
@@ -75,7 +75,7 @@ bool StepArrow(CTestSheet& sheet, int id, int steps) {
     return true;
 }
 
-bool ScrollInSheet(CTestSheet& sheet, int id, const std::string& how) {
+bool scrollInSheet(CTestSheet& sheet, int id, const std::string& how) {
     if (sheet.testDialog()) return false;
     if (how == "up") return sheet.Scroll(id, CTestPage::kScrollUp);
     if (how == "down") return sheet.Scroll(id, CTestPage::kScrollDown);
@@ -83,12 +83,12 @@ bool ScrollInSheet(CTestSheet& sheet, int id, const std::string& how) {
     return false;
 }
 
-std::vector<PageAction> SheetActions(AlignmentBench& bench) {
+std::vector<PageAction> sheetActions(AlignmentBench& bench) {
     std::vector<PageAction> out;
     out.push_back(sheetStep(bench, "page", "N", "test sheet: Next or Back until page N (from 1)", 1,
                             [](CTestSheet& s, const std::vector<std::string>& w) {
                                 long n = 0;
-                                return number(w[0], 1, 99, n) && GoToPage(s, static_cast<int>(n));
+                                return number(w[0], 1, 99, n) && goToPage(s, static_cast<int>(n));
                             }));
     out.push_back(sheetStep(bench, "press", "ID",
                             "test sheet: press a button of the page, or of the open test "
@@ -96,7 +96,7 @@ std::vector<PageAction> SheetActions(AlignmentBench& bench) {
                             1, [](CTestSheet& s, const std::vector<std::string>& w) {
                                 long id = 0;
                                 return number(w[0], 0, 99999, id) &&
-                                       PressInSheet(s, static_cast<int>(id));
+                                       pressInSheet(s, static_cast<int>(id));
                             }));
     out.push_back(sheetStep(bench, "arrow", "ID +N|-N",
                             "test sheet: N single steps of an arrow control", 2,
@@ -104,14 +104,14 @@ std::vector<PageAction> SheetActions(AlignmentBench& bench) {
                                 long id = 0;
                                 long steps = 0;
                                 return number(w[0], 0, 99999, id) && signedSteps(w[1], steps) &&
-                                       StepArrow(s, static_cast<int>(id), static_cast<int>(steps));
+                                       stepArrow(s, static_cast<int>(id), static_cast<int>(steps));
                             }));
     out.push_back(sheetStep(bench, "scroll", "ID up|down|focus",
                             "test sheet: a scroll bar's line up, line down, or focus", 2,
                             [](CTestSheet& s, const std::vector<std::string>& w) {
                                 long id = 0;
                                 return number(w[0], 0, 99999, id) &&
-                                       ScrollInSheet(s, static_cast<int>(id), w[1]);
+                                       scrollInSheet(s, static_cast<int>(id), w[1]);
                             }));
     out.push_back(sheetStep(bench, "wait", "MS",
                             "test sheet: let time pass (timers fire, a streaming test runs)", 1,

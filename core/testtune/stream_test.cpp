@@ -62,7 +62,7 @@ void CStreamTestDlg::Start() {
     closed_ = false;
     finished_ = false;
     outcome_ = StreamOutcome::Running;
-    link_.ClearAbort();
+    link_.clearAbort();
     carry_.clear();
     done_ = false;
     std::promise<void> registered;
@@ -88,7 +88,7 @@ bool CStreamTestDlg::press(int id) {
 void CStreamTestDlg::Close() {
     if (closed_) return;
     closed_ = true;
-    link_.RequestAbort();
+    link_.requestAbort();
     // The worker sees the flag before its next read; on a virtual clock time must pass for
     // that read to end, so closing lets it pass (bounded) until the worker is done.
     Clock& clock = sheet_.env().clock;
@@ -107,7 +107,7 @@ void CStreamTestDlg::Finish() {
         if (change.kind == StreamChange::Kind::LinkLost)
             lost = true;
         else if (change.kind != StreamChange::Kind::Close)
-            ApplyChange(change);
+            applyChange(change);
     }
     if (closedHandler_) closedHandler_(outcome_.load());
     if (lost) link_.ConnectionLost();
@@ -122,11 +122,11 @@ void CStreamTestDlg::Apply() {
             Close();
             return;
         }
-        ApplyChange(change);
+        applyChange(change);
     }
 }
 
-void CStreamTestDlg::ApplyChange(const StreamChange& c) {
+void CStreamTestDlg::applyChange(const StreamChange& c) {
     switch (c.kind) {
         case StreamChange::Kind::Toggle:
             controls_.setEnabled(c.id, !controls_.enabled(c.id));
@@ -189,7 +189,7 @@ std::string CStreamTestDlg::Joined(std::string_view key, std::size_t width) {
     return text;
 }
 
-void CStreamTestDlg::KeepStreamAfterPrompt() {
+void CStreamTestDlg::keepStreamAfterPrompt() {
     // The radio may start sending while the start command's own reply is read: what follows
     // its prompt are the first events.
     const std::string_view text = reply_.text();
@@ -200,7 +200,7 @@ void CStreamTestDlg::KeepStreamAfterPrompt() {
 bool CStreamTestDlg::Read() {
     reply_.clear();
     if (link_.port().Transact({}, reply_)) return true;
-    Post(StreamChange(StreamChange::Kind::LinkLost));
+    post(StreamChange(StreamChange::Kind::LinkLost));
     return false;
 }
 
@@ -215,7 +215,7 @@ void CStreamTestDlg::Drain() {
             return;
 }
 
-void CStreamTestDlg::EndInRadio() {
+void CStreamTestDlg::endInRadio() {
     reply_.clear();
     link_.port().Transact(kEndStream, reply_);
     link_.port().session().pause(static_cast<int>(kEndPauseMs));
@@ -223,13 +223,13 @@ void CStreamTestDlg::EndInRadio() {
 }
 
 bool CStreamTestDlg::Ending(Millis start, const char* timeoutMessage) {
-    if (sheet_.env().clock.now() - start > kTimeoutMs && !link_.AbortRequested()) {
-        Post(StreamChange(StreamChange::Kind::Message, 0, 0, timeoutMessage));
-        Post(StreamChange(StreamChange::Kind::Close));
-        link_.RequestAbort();
+    if (sheet_.env().clock.now() - start > kTimeoutMs && !link_.abortRequested()) {
+        post(StreamChange(StreamChange::Kind::Message, 0, 0, timeoutMessage));
+        post(StreamChange(StreamChange::Kind::Close));
+        link_.requestAbort();
     }
-    if (!link_.AbortRequested()) return false;
-    EndInRadio();
+    if (!link_.abortRequested()) return false;
+    endInRadio();
     return true;
 }
 
@@ -238,17 +238,17 @@ StreamOutcome CStreamTestDlg::Keypad() {
     const Millis start = sheet_.env().clock.now();
     reply_.clear();
     if (!link_.port().Transact(*formatCommand(HdtCommand::KeypadTest), reply_)) {
-        Post(StreamChange(StreamChange::Kind::Close));
+        post(StreamChange(StreamChange::Kind::Close));
         return StreamOutcome::NotStarted;
     }
-    KeepStreamAfterPrompt();
+    keepStreamAfterPrompt();
     std::set<int> seen;
     for (;;) {
         if (Ending(start, "Keypad test has timed out after two minutes."))
             return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
         // What came after Stop is no longer shown: the test ended when it was pressed.
-        if (link_.AbortRequested()) continue;
+        if (link_.abortRequested()) continue;
         if (reply_.text().empty()) continue;
         const std::string joined = Joined({}, 0);
         const std::string_view text = joined;
@@ -265,16 +265,16 @@ StreamOutcome CStreamTestDlg::Keypad() {
                     ++events_;
                     seen.insert(*id);
                     keysSeen_ = static_cast<int>(seen.size());
-                    Post(StreamChange(StreamChange::Kind::Toggle, *id));
+                    post(StreamChange(StreamChange::Kind::Toggle, *id));
                 }
             from = end + 1;
         }
         if (ended) {
-            Post(StreamChange(
+            post(StreamChange(
                 StreamChange::Kind::Message, 0, 0,
                 "You have pressed the same key twice in a row which causes the radio to end "
                 "the keypad test."));
-            Post(StreamChange(StreamChange::Kind::Close));
+            post(StreamChange(StreamChange::Kind::Close));
             return StreamOutcome::Done;
         }
     }
@@ -287,9 +287,9 @@ StreamOutcome CStreamTestDlg::Knob() {
         [this, &last](int n) {
             if (n < 1 || n > 16) return;
             ++events_;
-            Post(StreamChange(StreamChange::Kind::Toggle, kKnobIndicatorBase + n));
+            post(StreamChange(StreamChange::Kind::Toggle, kKnobIndicatorBase + n));
             if (n != last && last > 0)
-                Post(StreamChange(StreamChange::Kind::Disable, kKnobIndicatorBase + last));
+                post(StreamChange(StreamChange::Kind::Disable, kKnobIndicatorBase + last));
             last = n;
         });
 }
@@ -300,8 +300,8 @@ StreamOutcome CStreamTestDlg::Volume() {
         HdtCommand::VolumeTest, "Volume test has timed out after two minutes.", "VOL=", 3,
         [this](int v) {
             ++events_;
-            Post(StreamChange(StreamChange::Kind::Progress, kVolumeProgress, v));
-            Post(StreamChange(StreamChange::Kind::Text, kVolumeText, 0, format("Vol=%02d", v / 8)));
+            post(StreamChange(StreamChange::Kind::Progress, kVolumeProgress, v));
+            post(StreamChange(StreamChange::Kind::Text, kVolumeText, 0, format("Vol=%02d", v / 8)));
         });
 }
 
@@ -314,20 +314,20 @@ StreamOutcome CStreamTestDlg::StreamValues(HdtCommand command, const char* timed
     const Millis start = clock.now();
     reply_.clear();
     if (!link_.port().Transact(*formatCommand(command), reply_)) {
-        Post(StreamChange(StreamChange::Kind::LinkLost));
+        post(StreamChange(StreamChange::Kind::LinkLost));
         return StreamOutcome::NotStarted;
     }
-    KeepStreamAfterPrompt();
+    keepStreamAfterPrompt();
     Millis lastEvent = clock.now();
     const std::string_view keyText = key;
     for (;;) {
         if (Ending(start, timedOut)) return StreamOutcome::Done;
         if (!Read()) return StreamOutcome::LinkLost;
         // What came after Stop is no longer shown: the test ended when it was pressed.
-        if (link_.AbortRequested()) continue;
+        if (link_.abortRequested()) continue;
         if (reply_.text().empty()) {
             if (clock.now() - lastEvent >= kSilenceMs) {
-                Post(StreamChange(StreamChange::Kind::Close));
+                post(StreamChange(StreamChange::Kind::Close));
                 return StreamOutcome::Done;
             }
             continue;

@@ -98,12 +98,12 @@ class CStreamTestDlg : public CTestDialog {
     // at the read's end (`key` and fewer than `width` characters, or a key press's lone "1")
     // is kept for the next.
     std::string Joined(std::string_view key, std::size_t width);
-    void KeepStreamAfterPrompt();
+    void keepStreamAfterPrompt();
     bool Read();  // one pure read; false after a failed transaction (the link is lost)
-    void EndInRadio();
+    void endInRadio();
     void Drain();
-    void Post(StreamChange change) { changes_.push(std::move(change)); }
-    void ApplyChange(const StreamChange& change);
+    void post(StreamChange change) { changes_.push(std::move(change)); }
+    void applyChange(const StreamChange& change);
     void Finish();
 
     CTestSheet& sheet_;

@@ -20,8 +20,8 @@ Env& CTestPage::env() {
 bool CTestPage::Resync(const ResyncFailure& failure) {
     if (link().Resync()) return true;
     if (failure.message) Message(failure.message);
-    if (failure.close == ResyncFailure::Page) PostClose();
-    if (failure.close == ResyncFailure::Sheet) PostCloseSheet();
+    if (failure.close == ResyncFailure::Page) postClose();
+    if (failure.close == ResyncFailure::Sheet) postCloseSheet();
     if (failure.buttons != 0) SetWizardButtons(failure.buttons);
     return false;
 }
@@ -34,17 +34,17 @@ void CTestPage::SetWizardButtons(int buttons) {
     sheet_.SetWizardButtons(buttons);
 }
 
-void CTestPage::PostClose() {
-    sheet_.Post([this] { OnStop(); });
+void CTestPage::postClose() {
+    sheet_.post([this] { OnStop(); });
 }
 
-void CTestPage::PostCloseSheet() {
-    sheet_.Post([this] { sheet_.Cancel(); });
+void CTestPage::postCloseSheet() {
+    sheet_.post([this] { sheet_.Cancel(); });
 }
 
-void CTestPage::StartTimer(int id, Millis ms, bool repeating) {
+void CTestPage::startTimer(int id, Millis ms, bool repeating) {
     sheet_.timers().start(this, id, ms, repeating,
-                          [this, id] { sheet_.Dispatch([this, id] { OnTimer(id); }); });
+                          [this, id] { sheet_.dispatch([this, id] { OnTimer(id); }); });
 }
 
 void CTestPage::KillTimer(int id) {
@@ -61,18 +61,18 @@ int CTestPage::arrowPosition(int id) const {
     return it == arrows_.end() ? 0 : it->second.position;
 }
 
-Control& CTestPage::AddControl(int id, std::string text, bool enabled) {
+Control& CTestPage::addControl(int id, std::string text, bool enabled) {
     Control& c = controls_.add(id, std::move(text));
     c.enabled = enabled;
     return c;
 }
 
-void CTestPage::AddArrow(int id, int low, int high, int position) {
+void CTestPage::addArrow(int id, int low, int high, int position) {
     arrows_[id] = {low, high, position};
-    if (!controls_.has(id)) AddControl(id, {}, true).showsValue = false;
+    if (!controls_.has(id)) addControl(id, {}, true).showsValue = false;
 }
 
-void CTestPage::SetArrowPosition(int id, int position) {
+void CTestPage::setArrowPosition(int id, int position) {
     auto it = arrows_.find(id);
     if (it != arrows_.end()) it->second.position = position;
 }
@@ -91,31 +91,31 @@ bool CTestPage::Step(int id, int delta) {
     return true;
 }
 
-bool CTestPage::SetTransmitFrequency(long long hz800, long long hz900) {
+bool CTestPage::setTransmitFrequency(long long hz800, long long hz900) {
     const std::uint8_t band = link().facts().band;
     if (band != kBand800 && band != kBand900) {
         Message(kNoBandSplitRead);
         return false;
     }
     const long long hz = band == kBand800 ? hz800 : hz900;
-    const bool set = link().Run(HdtCommand::SetTransmitFrequency, {hz});
-    sheet_.NoteTransmitFrequency(set ? std::optional<long long>(hz) : std::nullopt);
+    const bool set = link().Run(HdtCommand::setTransmitFrequency, {hz});
+    sheet_.noteTransmitFrequency(set ? std::optional<long long>(hz) : std::nullopt);
     if (!set) return false;
     return band == kBand800 || link().Run(HdtCommand::SelectNarrowBand);
 }
 
-bool CTestPage::KeyTransmitter() {
+bool CTestPage::keyTransmitter() {
     keyed_ = true;
-    sheet_.NoteTransmitterOn();
+    sheet_.noteTransmitterOn();
     return link().Run(HdtCommand::TransmitterOn);
 }
 
-bool CTestPage::UnkeyTransmitter() {
+bool CTestPage::unkeyTransmitter() {
     if (!keyed_) return true;
     const bool off = link().Run(HdtCommand::TransmitterOff);
     if (off) {
         keyed_ = false;
-        sheet_.NoteTransmitterOff();
+        sheet_.noteTransmitterOff();
     }
     return off;
 }

@@ -44,7 +44,7 @@ struct Arrow {
 };
 
 // One page of a test sheet: its controls by id and its handlers. The sheet calls the
-// handlers one at a time (see CTestSheet::Dispatch); what a page "posts" runs after the
+// handlers one at a time (see CTestSheet::dispatch); what a page "posts" runs after the
 // handler that posted it has returned.
 class CTestPage {
   public:
@@ -107,36 +107,36 @@ class CTestPage {
     void Message(const std::string& text);
     void SetWizardButtons(int buttons);
     // WM_CLOSE to the page: its running test ends as Stop would end it.
-    void PostClose();
-    void PostCloseSheet();
-    void StartTimer(int id, Millis ms, bool repeating = false);
+    void postClose();
+    void postCloseSheet();
+    void startTimer(int id, Millis ms, bool repeating = false);
     void KillTimer(int id);
 
-    Control& AddControl(int id, std::string text = {}, bool enabled = true);
-    Control& AddButton(int id, std::string label, bool enabled = true) {
+    Control& addControl(int id, std::string text = {}, bool enabled = true);
+    Control& addButton(int id, std::string label, bool enabled = true) {
         buttons_.insert(id);
-        Control& c = AddControl(id, std::move(label), enabled);
+        Control& c = addControl(id, std::move(label), enabled);
         c.showsValue = false;
         return c;
     }
-    void AddArrow(int id, int low, int high, int position = 0);
-    void SetArrowPosition(int id, int position);
+    void addArrow(int id, int low, int high, int position = 0);
+    void setArrowPosition(int id, int position);
     void Enable(std::initializer_list<int> ids, bool on);
     void Select(int group, int id) { selections_[group] = id; }
 
     // Transmit frequency of the transmitter tests by band: 800 MHz radios the first, 900 MHz
     // radios the second followed by narrow band. A radio of neither split is not keyed: the
     // technician is told and the step fails.
-    bool SetTransmitFrequency(long long hz800, long long hz900);
+    bool setTransmitFrequency(long long hz800, long long hz900);
     // "cmd 74 1": the page remembers that the transmitter may be on from the moment it is
     // asked for, answered or not.
-    bool KeyTransmitter();
+    bool keyTransmitter();
     // "cmd 74 0" whenever the transmitter may be on; true when it was not or went off.
-    bool UnkeyTransmitter();
+    bool unkeyTransmitter();
     // "cmd 74 0" whatever the page believes (the Stop of the power page always sends it).
-    bool ForceUnkey() {
+    bool forceUnkey() {
         keyed_ = true;
-        return UnkeyTransmitter();
+        return unkeyTransmitter();
     }
 
     CTestSheet& sheet_;

@@ -38,7 +38,7 @@ void CTestSheet::setTimerHost(std::unique_ptr<PageTimerHost> host) {
 
 void CTestSheet::setWizardMode() {
     wizard_ = true;
-    if (!pages_.empty()) Activate(0);
+    if (!pages_.empty()) activate(0);
 }
 
 bool CTestSheet::backEnabled() const {
@@ -56,14 +56,14 @@ bool CTestSheet::finishEnabled() const {
     return (buttons_ & kWizFinish) != 0 || active_ + 1 == pageCount();
 }
 
-void CTestSheet::Activate(int index) {
+void CTestSheet::activate(int index) {
     active_ = index;
     if (initialised_.size() < pages_.size()) initialised_.resize(pages_.size(), false);
     // The sheet's own button rule for a page without one: Next on the first page, Back and
     // Next between, Back on the last.
     buttons_ = index == 0 ? kWizNext : index + 1 == pageCount() ? kWizBack : kWizBackNext;
     CTestPage& page = activePage();
-    Dispatch([&] {
+    dispatch([&] {
         if (!initialised_[static_cast<std::size_t>(index)]) {
             initialised_[static_cast<std::size_t>(index)] = true;
             page.OnInitDialog();
@@ -74,17 +74,17 @@ void CTestSheet::Activate(int index) {
 
 bool CTestSheet::Next() {
     if (closed_ || !nextEnabled()) return false;
-    Activate(active_ + 1);
+    activate(active_ + 1);
     return true;
 }
 
 bool CTestSheet::Back() {
     if (closed_ || !backEnabled()) return false;
-    Activate(active_ - 1);
+    activate(active_ - 1);
     return true;
 }
 
-void CTestSheet::StopRunningTest() {
+void CTestSheet::stopRunningTest() {
     // Closing the dialog ends its test (the radio is told) and tells its page.
     if (testDialog_) testDialog_->Close();
     // A sheet that never opened (a failed launch) has no page up and nothing running.
@@ -92,12 +92,12 @@ void CTestSheet::StopRunningTest() {
         !initialised_[static_cast<std::size_t>(active_)])
         return;
     CTestPage& page = activePage();
-    if (page.running()) Dispatch([&] { page.OnStop(); });
+    if (page.running()) dispatch([&] { page.OnStop(); });
 }
 
 bool CTestSheet::Finish() {
     if (closed_ || (wizard_ && !finishEnabled())) return false;
-    StopRunningTest();
+    stopRunningTest();
     Close();
     return true;
 }
@@ -105,7 +105,7 @@ bool CTestSheet::Finish() {
 bool CTestSheet::Cancel() {
     if (closed_) return true;
     if (!pages_.empty() && !activePage().mayClose()) return false;
-    StopRunningTest();
+    stopRunningTest();
     Close();
     return true;
 }
@@ -128,7 +128,7 @@ bool CTestSheet::press(const std::string& button, bool& accepted) {
     return false;
 }
 
-void CTestSheet::Dispatch(const std::function<void()>& handler) {
+void CTestSheet::dispatch(const std::function<void()>& handler) {
     ++depth_;
     timers_->enterHandler();
     handler();
@@ -141,24 +141,24 @@ void CTestSheet::Dispatch(const std::function<void()>& handler) {
     }
     --depth_;
     timers_->leaveHandler();
-    Changed();
+    changed();
 }
 
-bool CTestSheet::PressButton(int id) {
+bool CTestSheet::pressButton(int id) {
     if (closed_ || pages_.empty()) return false;
     CTestPage& page = activePage();
     // 2 is the Stop button of every page, whatever id the page gives it.
     if (id == kIdStop) id = page.stopId();
     if (!page.controls().has(id) || !page.controls().enabled(id)) return false;
     bool handled = false;
-    Dispatch([&] { handled = id == page.stopId() ? (page.OnStop(), true) : page.OnCommand(id); });
+    dispatch([&] { handled = id == page.stopId() ? (page.OnStop(), true) : page.OnCommand(id); });
     return handled;
 }
 
 bool CTestSheet::Arrow(int id, int delta) {
     if (closed_ || pages_.empty()) return false;
     bool done = false;
-    Dispatch([&] { done = activePage().Step(id, delta); });
+    dispatch([&] { done = activePage().Step(id, delta); });
     return done;
 }
 
@@ -167,7 +167,7 @@ bool CTestSheet::Scroll(int id, int code) {
     CTestPage& page = activePage();
     if (!page.controls().enabled(id)) return false;
     bool done = false;
-    Dispatch([&] { done = page.OnScroll(id, code); });
+    dispatch([&] { done = page.OnScroll(id, code); });
     return done;
 }
 
@@ -187,7 +187,7 @@ void CTestSheet::Close() {
     closed_ = true;
     for (auto& p : pages_) timers_->killAll(p.get());
     if (closeListener_) closeListener_();
-    Changed();
+    changed();
 }
 
 void CTestSheet::OnConnectionLost() {
@@ -195,23 +195,23 @@ void CTestSheet::OnConnectionLost() {
     Close();
 }
 
-void CTestSheet::NoteTransmitterOn() {
+void CTestSheet::noteTransmitterOn() {
     if (transmitterOn_) return;
     transmitterOn_ = true;
-    Changed();
+    changed();
 }
 
-void CTestSheet::NoteTransmitterOff() {
+void CTestSheet::noteTransmitterOff() {
     everUnkeyed_ = true;
     if (!transmitterOn_) return;
     transmitterOn_ = false;
-    Changed();
+    changed();
 }
 
-void CTestSheet::NoteTransmitFrequency(std::optional<long long> hz) {
+void CTestSheet::noteTransmitFrequency(std::optional<long long> hz) {
     if (transmitHz_ == hz) return;
     transmitHz_ = hz;
-    if (transmitterOn_) Changed();
+    if (transmitterOn_) changed();
 }
 
 std::string megahertzText(long long hz) {
@@ -257,7 +257,7 @@ CFacetTestSheet::CFacetTestSheet(Env& env) : CTestSheet(env, kTitle) {
     AddPage<CGeneralPage3>();
 }
 
-std::unique_ptr<CTestSheet> BuildTestSheet(Env& env, TestSheetChoice choice) {
+std::unique_ptr<CTestSheet> buildTestSheet(Env& env, TestSheetChoice choice) {
     switch (choice) {
         case TestSheetChoice::Io:
             return std::make_unique<CFacetTestSheet>(env);

@@ -76,9 +76,9 @@ class CTestSheet : public Dialog {
     bool Cancel();
 
     // A handler of the active page, or any handler: run one at a time, then what it posted.
-    void Dispatch(const std::function<void()>& handler);
-    void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
-    bool PressButton(int id);
+    void dispatch(const std::function<void()>& handler);
+    void post(std::function<void()> message) { posted_.push_back(std::move(message)); }
+    bool pressButton(int id);
     bool Arrow(int id, int delta);
     bool Scroll(int id, int code);
 
@@ -102,7 +102,7 @@ class CTestSheet : public Dialog {
     void setChangeListener(std::function<void()> listener) {
         changeListener_ = std::move(listener);
     }
-    void Changed() {
+    void changed() {
         if (changeListener_) changeListener_();
     }
 
@@ -116,9 +116,9 @@ class CTestSheet : public Dialog {
     std::optional<long long> transmitHz() const { return transmitHz_; }
     // Some "cmd 74 0" of this sheet was answered as sent.
     bool everUnkeyed() const { return everUnkeyed_; }
-    void NoteTransmitterOn();
-    void NoteTransmitterOff();
-    void NoteTransmitFrequency(std::optional<long long> hz);
+    void noteTransmitterOn();
+    void noteTransmitterOff();
+    void noteTransmitFrequency(std::optional<long long> hz);
 
   protected:
     template <class Page>
@@ -130,10 +130,10 @@ class CTestSheet : public Dialog {
     }
 
   private:
-    void Activate(int index);
+    void activate(int index);
     void OnConnectionLost();
     // Stops the running test of the active page (and its test dialog) before leaving.
-    void StopRunningTest();
+    void stopRunningTest();
 
     Env& env_;
     std::string title_;
@@ -179,6 +179,6 @@ class CFacetTestSheet : public CTestSheet {
     explicit CFacetTestSheet(Env& env);
 };
 
-std::unique_ptr<CTestSheet> BuildTestSheet(Env& env, TestSheetChoice choice);
+std::unique_ptr<CTestSheet> buildTestSheet(Env& env, TestSheetChoice choice);
 
 }  // namespace tw::testtune

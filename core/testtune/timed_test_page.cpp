@@ -21,14 +21,14 @@ void CTimedTestPage::Start(int id) {
     if (holdDuringSetup) SetWizardButtons(kWizDisabledFinish);
     if (!Setup(id)) {
         // A set-up that failed half way may have keyed the transmitter.
-        UnkeyTransmitter();
+        unkeyTransmitter();
         if (holdDuringSetup) SetWizardButtons(test_.lost.buttons);
         return;
     }
     Running(id);
     for (const int start : test_.starts) controls().setEnabled(start, false);
     controls().setEnabled(stopId(), true);
-    StartTimer(test_.timer, test_.timeoutMs);
+    startTimer(test_.timer, test_.timeoutMs);
     if (!holdDuringSetup) SetWizardButtons(kWizDisabledFinish);
     Begin(id);
 }
@@ -48,12 +48,12 @@ void CTimedTestPage::OnStop() {
     for (const int start : test_.starts) controls().setEnabled(start, true);
     controls().setEnabled(stopId(), false);
     KillTimer(test_.timer);
-    link().RequestAbort();
+    link().requestAbort();
     bool finished = true;
     if (wasRunning) {
         finished = Finish();
         // Last, and whether the finishing sequence went through or not.
-        const bool off = test_.unkeyAlways ? ForceUnkey() : UnkeyTransmitter();
+        const bool off = test_.unkeyAlways ? forceUnkey() : unkeyTransmitter();
         finished = finished && off;
     }
     Stopped(finished);

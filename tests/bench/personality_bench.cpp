@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     // Top the image up to its last byte with kept bytes.
     tw::hln::PersonalityImage image;
     image.buffer.assign(id.imageSize, 0);
-    if (tw::EncodePersonality(image, personality, tw::EncodeRequest{}, id, ui) != tw::kEncodeDone) {
+    if (tw::encodePersonality(image, personality, tw::EncodeRequest{}, id, ui) != tw::kEncodeDone) {
         std::printf("the bench personality does not fit\n");
         return 1;
     }
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < rounds; ++r) {
         image.buffer.assign(id.imageSize, 0);
         const auto t0 = Steady::now();
-        ok = ok && tw::EncodePersonality(image, personality, tw::EncodeRequest{}, id, ui) ==
+        ok = ok && tw::encodePersonality(image, personality, tw::EncodeRequest{}, id, ui) ==
                        tw::kEncodeDone;
         const auto t1 = Steady::now();
         tw::CPersonality back('C', "Bench");

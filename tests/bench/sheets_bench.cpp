@@ -67,7 +67,7 @@ void stream(const char* name, const char* option, int button, int events, int by
         std::printf("  %s: no simulator\n", name);
         return;
     }
-    CTestSheet* sheet = b.bench->Launch(TestSheetChoice::Io);
+    CTestSheet* sheet = b.bench->launch(TestSheetChoice::Io);
     if (!sheet) {
         std::printf("  %s: no sheet\n", name);
         return;
@@ -76,7 +76,7 @@ void stream(const char* name, const char* option, int button, int events, int by
     Steady::time_point t0;
     auto& page = static_cast<CKeypadPage&>(sheet->activePage());
     t0 = Steady::now();
-    sheet->PressButton(button);
+    sheet->pressButton(button);
     if (!page.dialog()) return;
     int changes = 0;
     page.dialog()->changes().setNotify([&] {
@@ -110,8 +110,8 @@ std::string sequence(int n, bool keys) {
 void rssiTick() {
     Bench b;
     if (!b.start({"hdt.rssi=40,41,42", "hdt.interval=1000"})) return;
-    CTestSheet* sheet = b.bench->Launch(TestSheetChoice::StandardRf);
-    if (!sheet || !GoToPage(*sheet, 6) || !sheet->PressButton(1141)) return;
+    CTestSheet* sheet = b.bench->launch(TestSheetChoice::StandardRf);
+    if (!sheet || !goToPage(*sheet, 6) || !sheet->pressButton(1141)) return;
     std::vector<double> cost;
     for (int i = 0; i < 5; ++i) {
         const auto t = Steady::now();
@@ -125,7 +125,7 @@ void rssiTick() {
     for (double c : cost) sum += c;
     std::printf("  rssi tick: mean %.1f ms  worst %.1f ms  of its 1000 ms period (%.0f%%)\n",
                 sum / static_cast<double>(cost.size()) * 1e3, worst * 1e3, worst * 100);
-    sheet->PressButton(kIdStop);
+    sheet->pressButton(kIdStop);
 }
 
 void startToRunning() {
@@ -149,14 +149,14 @@ void startToRunning() {
     Bench b;
     if (!b.start({})) return;
     for (const Page& p : pages) {
-        CTestSheet* sheet = b.bench->Launch(p.sheet);
-        if (!sheet || !GoToPage(*sheet, p.page)) continue;
+        CTestSheet* sheet = b.bench->launch(p.sheet);
+        if (!sheet || !goToPage(*sheet, p.page)) continue;
         const auto t = Steady::now();
-        sheet->PressButton(p.start);
+        sheet->pressButton(p.start);
         const double s = since(t);
         std::printf("  %-22s start to running %6.0f ms%s\n", p.name, s * 1e3,
                     sheet->activePage().running() ? "" : " (did not start)");
-        sheet->PressButton(kIdStop);
+        sheet->pressButton(kIdStop);
     }
 }
 

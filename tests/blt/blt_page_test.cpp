@@ -132,7 +132,7 @@ TEST(BltPage, ATransmitterLeftKeyedIsToldAndStandsUntilASheetLeavesItOff) {
     };
     for (const auto& s : steps) {
         b.ui.clear();
-        b.page->SheetEnded(s.after);
+        b.page->sheetEnded(s.after);
         EXPECT_EQ(b.page->transmitterWarning(), s.standing);
         EXPECT_EQ(b.ui.messages(), s.told);
     }

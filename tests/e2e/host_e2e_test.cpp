@@ -82,7 +82,7 @@ void roundTrip(const Case& c) {
     test::Fixture f = test::makeFixture({c.type, c.band, false, 21});
     ScriptedUi quiet;
     f.request.toRadio = false;
-    ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, quiet), kEncodeDone);
+    ASSERT_EQ(encodePersonality(f.image, f.personality, f.request, f.identity, quiet), kEncodeDone);
     const std::string seed = dir.write(
         "seed.img", std::string(f.image.buffer.begin(),
                                 f.image.buffer.begin() + static_cast<long>(f.image.endOfData)));

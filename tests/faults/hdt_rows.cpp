@@ -48,7 +48,7 @@ TW_FAULT_ROWS(hdt) {
     launch.name = "hdt alignment launch";
     launch.run = [bench](FamilyPage&) {
         testtune::AlignmentBench alignment((*bench)->env());
-        return alignment.Launch(testtune::TestSheetChoice::StandardRf) != nullptr;
+        return alignment.launch(testtune::TestSheetChoice::StandardRf) != nullptr;
     };
     launch.silent = {CHdtLink::kPowerOn, testtune::kCouldNotInitialize};
     launch.failures = {testModeFailed, testtune::kCouldNotInitialize, testtune::kBatteryTooLow,

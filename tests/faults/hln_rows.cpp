@@ -142,7 +142,7 @@ TW_FAULT_ROWS(hln) {
         b.chooseRadioType('U');
         *imagePath = (b.folder() / "radio.img").string();
     };
-    readImage.run = [imagePath](FamilyPage& p) { return hln(p).ReadImageToFile(*imagePath); };
+    readImage.run = [imagePath](FamilyPage& p) { return hln(p).readImageToFile(*imagePath); };
     readImage.stillSucceeds = {};
     readImage.failures = with(connect, {kVerifyFailed, "Could not open file."});
     readImage.uncheckedRead = false;
@@ -155,9 +155,9 @@ TW_FAULT_ROWS(hln) {
     writeImage.prepare = [imagePath](PageBench& b) {
         b.chooseRadioType('U');
         *imagePath = (b.folder() / "radio.img").string();
-        hln(b.page(1)).ReadImageToFile(*imagePath);
+        hln(b.page(1)).readImageToFile(*imagePath);
     };
-    writeImage.run = [imagePath](FamilyPage& p) { return hln(p).WriteImageFromFile(*imagePath); };
+    writeImage.run = [imagePath](FamilyPage& p) { return hln(p).writeImageFromFile(*imagePath); };
     writeImage.success = {"Image written successfully."};
     // The image is read first, as a read of it does, for the copy kept before the write.
     writeImage.failures = with(readImage.failures, {kRadioFailedVerify, "Could not open file."});

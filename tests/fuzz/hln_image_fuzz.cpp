@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto& page = static_cast<hln::CHlnmaintDlg&>(bench.page(1));
     const Millis start = bench.clock.now();
-    const bool written = page.WriteImageFromFile(file);
+    const bool written = page.writeImageFromFile(file);
     TW_PROPERTY(bench.openLines() == 0, "link left open");
     TW_PROPERTY(bench.ui.busyDepth() == 0 && !bench.ui.statusOpen(), "busy or status left");
     const std::vector<std::uint8_t> image(data + 1, data + size);

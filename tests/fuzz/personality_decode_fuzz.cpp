@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.buffer.assign(id.imageSize + 32u, 0);
     for (std::size_t i = id.imageSize; i < out.buffer.size(); ++i) out.buffer[i] = 0xEE;
     CountingUi ui;
-    const int result = tw::EncodePersonality(out, host, tw::EncodeRequest{}, id, ui);
+    const int result = tw::encodePersonality(out, host, tw::EncodeRequest{}, id, ui);
     for (std::size_t i = id.imageSize; i < out.buffer.size(); ++i) require(out.buffer[i] == 0xEE);
     require(result == tw::kEncodeDone || result == tw::kEncodeRefused);
     if (result == tw::kEncodeRefused) {

@@ -45,7 +45,7 @@ class BltWidgetsTest : public QObject {
         auto& page = dynamic_cast<P&>(f.page(2)->page());
         auto after = testtune::TransmitterAfterSheet::MayBeOn;
         page.setGveAlignmentHandler([&] {
-            page.SheetEnded(after);
+            page.sheetEnded(after);
             return true;
         });
         auto* warning = f.page(2)->findChild<QLabel*>("transmitterWarning");

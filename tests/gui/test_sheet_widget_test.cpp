@@ -43,7 +43,7 @@ class TestSheetWidgetTest : public QObject {
     void cleanup() { bench_.reset(); }
 
     void wizardButtonsFollowTheRunningTest() {
-        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::Frontcap);
+        testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::Frontcap);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
         QCOMPARE(box->windowTitle(), QString("Frontcap Tests"));
@@ -67,7 +67,7 @@ class TestSheetWidgetTest : public QObject {
     }
 
     void leavingTheWindowStopsTheTest() {
-        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::StandardRf);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
         box->findChild<QPushButton*>("1070")->click();
@@ -79,7 +79,7 @@ class TestSheetWidgetTest : public QObject {
     }
 
     void thePowerGridHasEighteenRows() {
-        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::StandardRf);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
         QVERIFY(sheet->Next());
@@ -88,7 +88,7 @@ class TestSheetWidgetTest : public QObject {
     }
 
     void aStreamingTestShowsItsDialogUntilStop() {
-        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::Io);
+        testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::Io);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
         QString title;
@@ -153,7 +153,7 @@ class TestSheetWidgetTest : public QObject {
         };
         for (const Case& c : cases) {
             radio(c.radio);
-            testtune::CTestSheet* sheet = bench_->Launch(c.sheet);
+            testtune::CTestSheet* sheet = bench_->launch(c.sheet);
             QVERIFY2(sheet, c.what);
             auto box = buildDialogWidget(nullptr, *sheet);
             const QString title = QString::fromStdString(sheet->title());
@@ -171,7 +171,7 @@ class TestSheetWidgetTest : public QObject {
             box->reject();
             box->conclude();
             box.reset();  // the window goes before its sheet
-            bench_->CloseSheet();
+            bench_->closeSheet();
             QCOMPARE(bench_->transmitterAfterSheet() == testtune::TransmitterAfterSheet::MayBeOn,
                      !c.offAfter);
         }
@@ -180,7 +180,7 @@ class TestSheetWidgetTest : public QObject {
     // Leaving the window stops the test and takes the indicator down; a lost connection
     // closes the window with it still up, and the sheet ends with the transmitter unknown.
     void cancelOrALostConnectionEndTheWindow() {
-        testtune::CTestSheet* sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::StandardRf);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
         auto* indicator = box->findChild<QLabel*>("transmitterOn");
@@ -194,7 +194,7 @@ class TestSheetWidgetTest : public QObject {
         box->conclude();
         box.reset();
 
-        sheet = bench_->Launch(testtune::TestSheetChoice::StandardRf);
+        sheet = bench_->launch(testtune::TestSheetChoice::StandardRf);
         QVERIFY(sheet);
         box = buildDialogWidget(nullptr, *sheet);
         indicator = box->findChild<QLabel*>("transmitterOn");
@@ -208,7 +208,7 @@ class TestSheetWidgetTest : public QObject {
         QCOMPARE(box->windowTitle(), QString("Standard Tests - TRANSMITTER ON"));
         box->conclude();
         box.reset();
-        bench_->CloseSheet();
+        bench_->closeSheet();
         QVERIFY(bench_->transmitterAfterSheet() == testtune::TransmitterAfterSheet::MayBeOn);
     }
 

@@ -67,7 +67,7 @@ TEST_F(HlnKeptTest, ReadsLeaveCopiesThatLoadBackThroughReadFromDisk) {
 
     before = keptRadioReads(app_, kHlnHistoryFamily);
     choose('U');
-    ASSERT_TRUE(page_->ReadImageToFile(path("image.bin")));
+    ASSERT_TRUE(page_->readImageToFile(path("image.bin")));
     std::ifstream a(path("image.bin"), std::ios::binary), b(newCopy(before), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
               std::string(std::istreambuf_iterator<char>(b), {}));
@@ -115,7 +115,7 @@ TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {
         std::filesystem::resize_file(path("in.bin"), c.size);  // sparse: costs no disk
         ui_.answers = {c.answer};
         choose('U');
-        EXPECT_EQ(page_->WriteImageFromFile(path("in.bin")), c.written);
+        EXPECT_EQ(page_->writeImageFromFile(path("in.bin")), c.written);
         ASSERT_FALSE(ui_.events().empty());
         const auto& shown = ui_.events()[1];  // after the Select Radio Type dialog
         EXPECT_EQ(shown.text.substr(0, c.first.size()), c.first) << shown.text;
@@ -128,7 +128,7 @@ TEST_F(HlnKeptTest, ImageWriteRefusesAWrongSizeBeforeThePortOpensAndAsksFirst) {
 // as an image file that restores it.
 TEST_F(HlnKeptTest, AnImageWriteKeepsTheWholeImageItReplaces) {
     choose('U');
-    ASSERT_TRUE(page_->ReadImageToFile(path("old.bin")));
+    ASSERT_TRUE(page_->readImageToFile(path("old.bin")));
     std::ifstream in(path("old.bin"), std::ios::binary);
     std::string image(std::istreambuf_iterator<char>(in), {});
     image[0x10] = 0x5A;
@@ -136,7 +136,7 @@ TEST_F(HlnKeptTest, AnImageWriteKeepsTheWholeImageItReplaces) {
     const auto before = keptRadioReads(app_, kHlnHistoryFamily);
     ui_.answers = {true};
     choose('U');
-    ASSERT_TRUE(page_->WriteImageFromFile(path("new.bin")));
+    ASSERT_TRUE(page_->writeImageFromFile(path("new.bin")));
     const std::string copy = newCopy(before);
     EXPECT_NE(copy.find("-before-write.bin"), std::string::npos) << copy;
     std::ifstream kept(copy, std::ios::binary), old(path("old.bin"), std::ios::binary);

@@ -13,7 +13,7 @@ namespace {
 hln::PersonalityImage encoded(const CPersonality& p, const hln::RadioIdentity& id) {
     hln::PersonalityImage image = imageFor(id);
     ScriptedUi ui;
-    EXPECT_EQ(EncodePersonality(image, p, EncodeRequest{}, id, ui), kEncodeDone);
+    EXPECT_EQ(encodePersonality(image, p, EncodeRequest{}, id, ui), kEncodeDone);
     return image;
 }
 
@@ -81,7 +81,7 @@ TEST(Decoder, MalformedImagesAreRefusedWithTheReasonAndChangeNothing) {
         host.PutOption(std::make_unique<CAlarmOpts>());
         const CPersonality before = host;
         ScriptedUi ui;
-        EXPECT_EQ(DecodePersonality(bytes.data(), bytes.size(), host, id, ui), 0);
+        EXPECT_EQ(decodePersonality(bytes.data(), bytes.size(), host, id, ui), 0);
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"Radio read error.\n" + r.reason});
         EXPECT_EQ(firstDifference(before, host), "");
     }
@@ -189,7 +189,7 @@ TEST(Decoder, ReplacesWhatTheImageCarriesAndKeepsTheRest) {
     power->flag = true;
     host.PutOption(std::move(power));
     ScriptedUi ui;
-    ASSERT_EQ(DecodePersonality(image.buffer.data(), image.buffer.size(), host, id, ui), 1);
+    ASSERT_EQ(decodePersonality(image.buffer.data(), image.buffer.size(), host, id, ui), 1);
     EXPECT_EQ(host.GetName(), "Host");
     EXPECT_NE(host.GetOption<CAlarmOpts>(), nullptr);
     EXPECT_EQ(host.GetOption<CDTMFOpts>()->fractions[0], 0.0);

@@ -22,7 +22,7 @@ Encoded encode(const CPersonality& p, const hln::RadioIdentity& id, bool toRadio
     EncodeRequest request;
     request.toRadio = toRadio;
     request.idOverride = idOverride;
-    e.result = EncodePersonality(e.image, p, request, id, ui, &e.band);
+    e.result = encodePersonality(e.image, p, request, id, ui, &e.band);
     e.messages = ui.messages();
     return e;
 }
@@ -160,7 +160,7 @@ TEST(EncoderSize, AnImageEndingAtTheImageSizeFitsAndOneByteMoreIsRefused) {
         hln::PersonalityImage image = imageFor(id);
         image.buffer.resize(id.imageSize + 64, 0xEE);  // a guard behind the image
         ScriptedUi ui;
-        const int result = EncodePersonality(image, p, EncodeRequest{}, id, ui);
+        const int result = encodePersonality(image, p, EncodeRequest{}, id, ui);
         EXPECT_EQ(result, extra ? kEncodeRefused : kEncodeDone);
         EXPECT_EQ(ui.messages(), extra ? std::vector<std::string>{"Personality too big for radio!"}
                                        : std::vector<std::string>{});
@@ -171,7 +171,7 @@ TEST(EncoderSize, AnImageEndingAtTheImageSizeFitsAndOneByteMoreIsRefused) {
     hln::PersonalityImage tooSmall;
     tooSmall.buffer.resize(id.imageSize - 1);
     ScriptedUi ui;
-    EXPECT_EQ(EncodePersonality(tooSmall, handBuilt('A'), EncodeRequest{}, id, ui),
+    EXPECT_EQ(encodePersonality(tooSmall, handBuilt('A'), EncodeRequest{}, id, ui),
               kEncodeNoBuffer);
     EXPECT_TRUE(ui.messages().empty());
 }

@@ -52,7 +52,7 @@ TEST_P(GoldenImage, EncoderWritesTheKeptBytes) {
     ScriptedUi ui;
     EncodeRequest request;
     request.toRadio = g.preamble;
-    ASSERT_EQ(EncodePersonality(image, p, request, id, ui), kEncodeDone);
+    ASSERT_EQ(encodePersonality(image, p, request, id, ui), kEncodeDone);
     const std::vector<std::uint8_t> bytes(
         image.buffer.begin(), image.buffer.begin() + static_cast<long>(image.endOfData));
     const auto path = goldenDir() / g.file;

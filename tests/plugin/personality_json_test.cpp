@@ -17,7 +17,7 @@ namespace {
 CPersonality decodedPersonality(const FixtureSpec& fs) {
     Fixture f = makeFixture(fs, 2);
     ScriptedUi ui;
-    EXPECT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, ui), kEncodeDone);
+    EXPECT_EQ(encodePersonality(f.image, f.personality, f.request, f.identity, ui), kEncodeDone);
     CPersonality back(f.personality.radioType, f.personality.GetName());
     EXPECT_EQ(
         decodePersonalityQuietly(f.image.buffer.data(), f.image.buffer.size(), back, f.identity),

@@ -20,7 +20,7 @@ TEST_P(RoundTrip, DecodingTheEncodedImageGivesThePersonalityBackAndReencodesToTh
     for (int scale : {1, 2}) {
         Fixture f = makeFixture(GetParam(), scale);
         ScriptedUi ui;
-        ASSERT_EQ(EncodePersonality(f.image, f.personality, f.request, f.identity, ui), kEncodeDone)
+        ASSERT_EQ(encodePersonality(f.image, f.personality, f.request, f.identity, ui), kEncodeDone)
             << (ui.messages().empty() ? "" : ui.messages()[0]);
         EXPECT_TRUE(ui.messages().empty());
         const ImageBounds bounds =
@@ -35,7 +35,7 @@ TEST_P(RoundTrip, DecodingTheEncodedImageGivesThePersonalityBackAndReencodesToTh
         EXPECT_EQ(firstDifference(f.personality, back), "") << GetParam().label();
 
         hln::PersonalityImage again = imageFor(f.identity);
-        ASSERT_EQ(EncodePersonality(again, back, f.request, f.identity, ui), kEncodeDone);
+        ASSERT_EQ(encodePersonality(again, back, f.request, f.identity, ui), kEncodeDone);
         EXPECT_EQ(used(again), used(f.image)) << GetParam().label();
     }
 }

@@ -91,7 +91,7 @@ TEST_F(FrontcapSheetTest, VolumeIndicatorsMarkTheRange) {
     // From 180: to 183, 184 (high), 176, 175 (low), then down to the arrow's end.
     for (const Step s : {Step{3, false, false}, Step{1, false, true}, Step{-8, false, false},
                          Step{-1, true, false}, Step{-40, true, false}}) {
-        ASSERT_TRUE(StepArrow(sheet(), CFrontcapPage2::kVolume, s.steps));
+        ASSERT_TRUE(stepArrow(sheet(), CFrontcapPage2::kVolume, s.steps));
         EXPECT_EQ(c.enabled(CFrontcapPage2::kLow), s.low) << s.steps;
         EXPECT_EQ(c.enabled(CFrontcapPage2::kHigh), s.high) << s.steps;
     }

@@ -10,18 +10,18 @@ namespace {
 // The simulated interpreter keeps what the commands set, and "cmd 29" keeps a copy.
 TEST_F(HdtTest, TheModelKeepsWhatCommandsSetAndSaves) {
     ASSERT_TRUE(link_->Connect());
-    ASSERT_TRUE(link_->Run(HdtCommand::SetTransmitFrequency, {815012500}));
+    ASSERT_TRUE(link_->Run(HdtCommand::setTransmitFrequency, {815012500}));
     ASSERT_TRUE(link_->Run(HdtCommand::SetReceiveFrequency, {851000000}));
     ASSERT_TRUE(link_->Run(HdtCommand::SelectNarrowBand));
     ASSERT_TRUE(link_->Run(HdtCommand::UnmuteSpeaker));
     ASSERT_TRUE(link_->Run(HdtCommand::SpeakerVolume, {183}));
     ASSERT_TRUE(link_->Run(HdtCommand::TransmitterOn));
-    ASSERT_TRUE(link_->Run(HdtCommand::StepDac, {1}));
+    ASSERT_TRUE(link_->Run(HdtCommand::stepDac, {1}));
     EXPECT_EQ(link_->reply().text().substr(0, 10), "PASS = 513");
     ASSERT_TRUE(link_->Run(HdtCommand::PowerDacStep, {0}));
     ASSERT_TRUE(link_->Run(HdtCommand::SetSquelchLevel, {42}));
     ASSERT_TRUE(link_->Run(HdtCommand::SaveTracking));
-    ASSERT_TRUE(link_->Run(HdtCommand::StepDac, {1}));
+    ASSERT_TRUE(link_->Run(HdtCommand::stepDac, {1}));
 
     const auto& s = model().state();
     EXPECT_EQ(s.txHz, 815012500);

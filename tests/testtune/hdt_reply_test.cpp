@@ -21,7 +21,7 @@ TEST(HdtCommandTest, LinesAreFormattedWithTheirArgumentsOnly) {
     const Case cases[] = {
         // The lines themselves are the sheet tests' to check, one for every step.
         {HdtCommand::SelectTrackingPower, {2, 1, 0}, "cmd 71 2 1 0\r"s},
-        {HdtCommand::SetTransmitFrequency, {}, std::nullopt},  // argument missing
+        {HdtCommand::setTransmitFrequency, {}, std::nullopt},  // argument missing
         {HdtCommand::TransmitterOn, {1}, std::nullopt},        // one too many
         {HdtCommand::SelectTrackingPower, {2, 1}, std::nullopt},
     };

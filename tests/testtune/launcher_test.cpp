@@ -45,7 +45,7 @@ TEST_F(LauncherTest, EachChoiceOpensItsSheetConnected) {
     for (const Case c : {Case{TestSheetChoice::Io, "Facet Test & Tune"},
                          Case{TestSheetChoice::StandardRf, "Standard Tests"},
                          Case{TestSheetChoice::Frontcap, "Frontcap Tests"}}) {
-        CTestSheet* sheet = bench_.Launch(c.choice);
+        CTestSheet* sheet = bench_.launch(c.choice);
         ASSERT_NE(sheet, nullptr) << c.title;
         EXPECT_EQ(sheet->title(), c.title);
         EXPECT_TRUE(sheet->wizardMode());
@@ -53,7 +53,7 @@ TEST_F(LauncherTest, EachChoiceOpensItsSheetConnected) {
         EXPECT_EQ(bench_.report().battery, 200);
     }
     EXPECT_TRUE(ui_.messages().empty());
-    bench_.CloseSheet();
+    bench_.closeSheet();
     EXPECT_EQ(serial_->isOpen(1) || serial_->isOpen(2) || serial_->isOpen(3), false);
 }
 
@@ -66,7 +66,7 @@ TEST_F(LauncherTest, TheBatteryMustReach195) {
         ui_.clear();
         radio({{"battery", c.battery}});
         AlignmentBench bench(*env_);
-        EXPECT_EQ(bench.Launch(TestSheetChoice::StandardRf) != nullptr, c.opens) << c.battery;
+        EXPECT_EQ(bench.launch(TestSheetChoice::StandardRf) != nullptr, c.opens) << c.battery;
         EXPECT_EQ(ui_.messages(), c.opens ? Messages{} : Messages{kBatteryTooLow}) << c.battery;
     }
 }
@@ -74,7 +74,7 @@ TEST_F(LauncherTest, TheBatteryMustReach195) {
 TEST_F(LauncherTest, AFailedConnectLeavesNoSheetAndNoPort) {
     radio({{"noprompt", "2"}});
     AlignmentBench bench(*env_);
-    EXPECT_EQ(bench.Launch(TestSheetChoice::Io), nullptr);
+    EXPECT_EQ(bench.launch(TestSheetChoice::Io), nullptr);
     EXPECT_EQ(ui_.messages(), (Messages{CHdtLink::kPowerOn, kCouldNotInitialize}));
     EXPECT_FALSE(serial_->isOpen(1));
 }
@@ -82,14 +82,14 @@ TEST_F(LauncherTest, AFailedConnectLeavesNoSheetAndNoPort) {
 TEST_F(LauncherTest, ConnectionLostAtLaunchOpensNothing) {
     AlignmentBench bench(*env_);
     pullCableAfter(56);  // probe, three reads, test mode and "cmd 1": then the line dies
-    EXPECT_EQ(bench.Launch(TestSheetChoice::Frontcap), nullptr);
+    EXPECT_EQ(bench.launch(TestSheetChoice::Frontcap), nullptr);
     EXPECT_EQ(ui_.messages(), (Messages{CHdtLink::kLinkLost, kBatteryTooLow}));
     EXPECT_EQ(bench.report().battery, -2);
     EXPECT_FALSE(bench.report().opened);
 }
 
 TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
-    CTestSheet* sheet = bench_.Launch(TestSheetChoice::Io);
+    CTestSheet* sheet = bench_.launch(TestSheetChoice::Io);
     ASSERT_NE(sheet, nullptr);
     std::vector<std::string> closed;
     struct FakeDialog : CTestDialog {
@@ -118,7 +118,7 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
 TEST_F(LauncherTest, TheButtonRunsPickerThenSheet) {
     ui_.dialogScripts.push_back({{}, "Standard RF"});
     ui_.dialogScripts.push_back({{}, "Cancel"});
-    EXPECT_TRUE(RunGveAlignment(*env_));
+    EXPECT_TRUE(runGveAlignment(*env_));
     std::vector<std::string> dialogs;
     for (const auto& e : ui_.events())
         if (e.kind == "dialog") dialogs.push_back(e.text);
@@ -127,12 +127,12 @@ TEST_F(LauncherTest, TheButtonRunsPickerThenSheet) {
 
     ui_.clear();
     ui_.dialogScripts.push_back({{}, "Cancel"});
-    EXPECT_FALSE(RunGveAlignment(*env_));
+    EXPECT_FALSE(runGveAlignment(*env_));
     EXPECT_EQ(factory_->opens(), 1);  // Cancel opens nothing
 }
 
 TEST_F(LauncherTest, TheAlignmentStepAnswersThePickerAndKeepsTheSheetOpen) {
-    const PageAction step = AlignmentAction(bench_);
+    const PageAction step = alignmentAction(bench_);
     EXPECT_TRUE(step.serviceOnly);
     for (const auto& [word, button] : std::vector<std::pair<std::string, std::string>>{
              {"io", "102"}, {"rf", "103"}, {"frontcap", "104"}, {"cancel", "Cancel"}})

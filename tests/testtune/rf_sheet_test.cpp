@@ -138,9 +138,9 @@ TEST_F(RfSheetTest, EachIqArrowSendsItsValueAndShowsItInItsOwnField) {
     open(TestSheetChoice::StandardRf, kBand8);
     ASSERT_TRUE(run("page 3;press 1094"));
     for (const Row& r : rows) {
-        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps - (r.steps > 0 ? 1 : -1)));
+        ASSERT_TRUE(stepArrow(sheet(), r.arrow, r.steps - (r.steps > 0 ? 1 : -1)));
         const std::size_t from = mark();
-        ASSERT_TRUE(StepArrow(sheet(), r.arrow, r.steps > 0 ? 1 : -1));
+        ASSERT_TRUE(stepArrow(sheet(), r.arrow, r.steps > 0 ? 1 : -1));
         EXPECT_EQ(commandsSince(from), split(r.sent)) << r.arrow;
     }
     const Controls& c = sheet().activePage().controls();
@@ -243,7 +243,7 @@ TEST_F(RfSheetTest, APageWhoseRadioMissesTheResyncReactsItsOwnWay) {
         ASSERT_TRUE(run(r.page));
         s.link().port().Close();
         ui_.clear();
-        PressInSheet(s, r.start);
+        pressInSheet(s, r.start);
         Messages expected(2, "Unable to read radio code version.");
         if (r.told) expected.push_back(r.told);
         EXPECT_EQ(ui_.messages(), expected) << r.start;

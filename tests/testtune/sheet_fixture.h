@@ -19,7 +19,7 @@ class SheetTest : public HdtTest {
         bench_.reset();
         radio(options);
         bench_ = std::make_unique<AlignmentBench>(*env_);
-        CTestSheet* sheet = bench_->Launch(choice);
+        CTestSheet* sheet = bench_->launch(choice);
         EXPECT_NE(sheet, nullptr);
         ui_.clear();
         return *sheet;
@@ -39,15 +39,15 @@ class SheetTest : public HdtTest {
             CTestSheet& s = *bench_->sheet();
             bool ok = false;
             if (verb == "press")
-                ok = PressInSheet(s, std::stoi(a));
+                ok = pressInSheet(s, std::stoi(a));
             else if (verb == "arrow")
-                ok = StepArrow(s, std::stoi(a), std::stoi(b));
+                ok = stepArrow(s, std::stoi(a), std::stoi(b));
             else if (verb == "scroll")
-                ok = ScrollInSheet(s, std::stoi(a), b);
+                ok = scrollInSheet(s, std::stoi(a), b);
             else if (verb == "wait")
                 ok = (s.Wait(std::stoll(a)), true);
             else if (verb == "page")
-                ok = GoToPage(s, std::stoi(a));
+                ok = goToPage(s, std::stoi(a));
             else if (verb == "cancel")
                 ok = s.Cancel();
             else if (verb == "finish")

@@ -26,7 +26,7 @@ class TransmitterTest : public SheetTest {
         return {shown_.begin() + (shown_.empty() || !shown_.front().empty() ? 0 : 1), shown_.end()};
     }
     TransmitterAfterSheet closeSheet() {
-        bench_->CloseSheet();
+        bench_->closeSheet();
         return bench_->transmitterAfterSheet();
     }
 
@@ -143,17 +143,17 @@ TEST_F(TransmitterTest, TheRunCarriesHowItsSheetLeftTheTransmitter) {
         bool accepted = false;
         auto* sheet = dynamic_cast<CTestSheet*>(&d);
         if (!sheet) return d.press("103", accepted), accepted;
-        sheet->PressButton(CStandardRFPage1::kStart);
-        sheet->PressButton(kIdStop);
+        sheet->pressButton(CStandardRFPage1::kStart);
+        sheet->pressButton(kIdStop);
         return false;
     };
     auto after = After::Untold;
-    EXPECT_TRUE(RunGveAlignment(*env_, &after));
+    EXPECT_TRUE(runGveAlignment(*env_, &after));
     EXPECT_EQ(after, After::MayBeOn);
 
     ui_.onDialog = nullptr;
     ui_.dialogScripts.push_back({{}, "Cancel"});
-    EXPECT_FALSE(RunGveAlignment(*env_, &after));
+    EXPECT_FALSE(runGveAlignment(*env_, &after));
     EXPECT_EQ(after, After::Untold);
 }
 

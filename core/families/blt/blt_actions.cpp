@@ -90,7 +90,7 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
                 env_.ui.detail("feature-edit: new= takes blt or other, not " + family);
                 return false;
             }
-            if (conn_->data.featureLength() == 0) CreateBlankFeatureData(family == "blt");
+            if (conn_->data.featureLength() == 0) createBlankFeatureData(family == "blt");
         }
         return FeatureDataEdit();
     };
@@ -119,7 +119,7 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
     // The window runs the alignment as a whole in its sheet window; a headless front end
     // launches the sheet on its bench and drives it with the sheet's own steps.
     PageAction alignment =
-        alignmentBench_ ? testtune::AlignmentAction(*alignmentBench_) : PageAction{};
+        alignmentBench_ ? testtune::alignmentAction(*alignmentBench_) : PageAction{};
     alignment.step = "alignment";
     alignment.serviceOnly = true;
     if (!alignment.run)
@@ -129,7 +129,7 @@ std::vector<PageAction> CMaintenanceDlg::actions() {
     button(alignment, kGveAlignmentButton, 4, 0, RadioWork::Read);
     list.push_back(alignment);
     if (alignmentBench_)
-        for (auto& a : testtune::SheetActions(*alignmentBench_)) list.push_back(std::move(a));
+        for (auto& a : testtune::sheetActions(*alignmentBench_)) list.push_back(std::move(a));
     return list;
 }
 

@@ -146,7 +146,7 @@ bool CMaintenanceDlg::TrackingDataEdit() {
     return ok;
 }
 
-void CMaintenanceDlg::CreateBlankFeatureData(bool bltLyraNovac) {
+void CMaintenanceDlg::createBlankFeatureData(bool bltLyraNovac) {
     auto& d = conn_->data;
     d.featureBlock.fill(0);
     d.featureWords[kFeatureLengthWord] = kFeatureRecordSize;
@@ -161,7 +161,7 @@ void CMaintenanceDlg::CreateBlankFeatureData(bool bltLyraNovac) {
 bool CMaintenanceDlg::FeatureDataEdit() {
     if (conn_->data.featureLength() == 0) {
         if (!env_.ui.askYesNo(messages::kNoFeatureData)) return false;
-        CreateBlankFeatureData(env_.ui.askYesNo(messages::kFeatureFamilyQuestion));
+        createBlankFeatureData(env_.ui.askYesNo(messages::kFeatureFamilyQuestion));
     }
     return conn_->ProcessCommand(ECommand::EditFeatures) != 0;
 }
@@ -323,7 +323,7 @@ bool CMaintenanceDlg::GveAlignment() {
     return gveAlignment_();
 }
 
-void CMaintenanceDlg::SheetEnded(testtune::TransmitterAfterSheet transmitter) {
+void CMaintenanceDlg::sheetEnded(testtune::TransmitterAfterSheet transmitter) {
     using testtune::TransmitterAfterSheet;
     if (transmitter == TransmitterAfterSheet::MayBeOn) {
         transmitterWarning_ = testtune::kTransmitterMayStillBeOn;

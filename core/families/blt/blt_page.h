@@ -58,7 +58,7 @@ class CMaintenanceDlg : public FamilyPage {
     void setAlignmentBench(testtune::AlignmentBench* bench) { alignmentBench_ = bench; }
     // What the handler learnt as its sheet ended: a transmitter that may still be keyed is
     // told at once and stays as the page's standing warning until a later sheet leaves it off.
-    void SheetEnded(testtune::TransmitterAfterSheet transmitter);
+    void sheetEnded(testtune::TransmitterAfterSheet transmitter);
     // The standing warning; empty while none stands.
     const std::string& transmitterWarning() const { return transmitterWarning_; }
 
@@ -97,7 +97,7 @@ class CMaintenanceDlg : public FamilyPage {
     void BltRefresh();
 
     // Blank feature record of Feature Data Edit: for BLT, Lyra or NOVAC 60M radios, or others.
-    void CreateBlankFeatureData(bool bltLyraNovac);
+    void createBlankFeatureData(bool bltLyraNovac);
     // The path the next file dialog of the page answers with, for front ends that name the
     // file up front; the dialog is not shown.
     void presetFile(std::string path) { presetFile_ = std::move(path); }

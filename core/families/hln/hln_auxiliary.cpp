@@ -20,7 +20,7 @@ bool HlnReadAuxiliaryBlock(HlnLink& link, PersonalityImage& image, const RadioId
     if (!HlnResolveTable(link, HlnSlot::Auxiliary, entry)) return false;
     if (!entry.exists()) return false;
     const auto size = static_cast<std::uint8_t>(PersonalityImage::kAuxiliaryBlockSize);
-    if (!HlnSendAddressed(link, 'C', size, entry.address())) {
+    if (!hlnSendAddressed(link, 'C', size, entry.address())) {
         link.message(messages::kReadError);
         return false;
     }

@@ -80,7 +80,7 @@ bool readRadioId(HlnLink& link, std::uint8_t* id) {
         link.message(messages::kReadIdFailed);
         return false;
     }
-    return HlnReceivePrompt(link);
+    return hlnReceivePrompt(link);
 }
 
 }  // namespace
@@ -138,7 +138,7 @@ bool HlnConnect(HlnLink& link, char expected, RadioIdentity& identity) {
         return false;
     }
     std::uint8_t serial[6] = {};
-    if (!HlnReceive(link, serial, 6) || !HlnReceivePrompt(link)) return false;
+    if (!hlnReceive(link, serial, 6) || !hlnReceivePrompt(link)) return false;
     identity.setSerialNumber(serial);
     return true;
 }

@@ -12,18 +12,18 @@ bool readFeatures(HlnLink& link, PersonalityImage& image) {
         return false;
     }
     auto& record = image.feature;
-    if (!HlnReceive(link, &record[0], 1)) return false;
+    if (!hlnReceive(link, &record[0], 1)) return false;
     if (record[0] == HlnLink::kPrompt) {
         link.message(messages::kNoData);
         return false;
     }
-    if (!HlnReceive(link, &record[1], 2)) return false;
+    if (!hlnReceive(link, &record[1], 2)) return false;
     const std::size_t count = record[2];
     if (count > PersonalityImage::kMaxFeatureCount) {
         link.message(messages::kFeatureInvalid);
         return false;
     }
-    return HlnReceive(link, &record[3], count + 2) && HlnReceivePrompt(link);
+    return hlnReceive(link, &record[3], count + 2) && hlnReceivePrompt(link);
 }
 
 bool writeFeatures(HlnLink& link, const PersonalityImage& image) {
@@ -38,7 +38,7 @@ bool writeFeatures(HlnLink& link, const PersonalityImage& image) {
         link.message(messages::kFeatureInvalid);
         return false;
     }
-    return HlnWriteMemory(link, static_cast<std::uint8_t>(image.featureLength()), entry.address(),
+    return hlnWriteMemory(link, static_cast<std::uint8_t>(image.featureLength()), entry.address(),
                           image.feature.data());
 }
 

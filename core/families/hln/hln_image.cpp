@@ -51,7 +51,7 @@ bool receiveImage(HlnLink& link, std::uint8_t* out, std::size_t size) {
         out[i] = link.heldByte();
         progress.show(static_cast<long>(i + 1));
     }
-    if (!HlnReceivePrompt(link)) return false;
+    if (!hlnReceivePrompt(link)) return false;
     progress.finish();
     return true;
 }
@@ -72,7 +72,7 @@ bool compareImage(HlnLink& link, const std::uint8_t* expected, std::size_t size,
         }
         progress.show(static_cast<long>(countReceived ? i + 1 : i));
     }
-    if (!HlnReceivePrompt(link)) return false;
+    if (!hlnReceivePrompt(link)) return false;
     progress.finish();
     return true;
 }
@@ -130,7 +130,7 @@ bool HlnWriteImage(HlnLink& link, PersonalityImage& image, const RadioIdentity& 
             link.pause(6);
         }
     }
-    if (!HlnReceivePrompt(link)) return false;
+    if (!hlnReceivePrompt(link)) return false;
     progress.finish();
     if (!sendImageCommand(link, "GA", messages::kReadError)) return false;
     return compareImage(link, data, size, messages::kStatusVerify, false,

@@ -43,7 +43,7 @@ class ImageSession {
 
 }  // namespace
 
-bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
+bool CHlnmaintDlg::readImageToFile(const std::string& path) {
     const auto type = selectRadioType();
     if (!type) return false;
     BusyCursor busy(env_.ui);
@@ -63,7 +63,7 @@ bool CHlnmaintDlg::ReadImageToFile(const std::string& path) {
     return true;
 }
 
-bool CHlnmaintDlg::WriteImageFromFile(const std::string& path) {
+bool CHlnmaintDlg::writeImageFromFile(const std::string& path) {
     // The size comes from the file system: a file far too large is refused without reading it.
     const auto fileBytes = fileSize(path);
     if (!fileBytes) {
@@ -124,13 +124,13 @@ std::vector<PageAction> CHlnmaintDlg::actions() {
     read.argsHelp = "FILE";
     read.help = "read the radio's whole memory image into a raw file";
     read.argCount = 1;
-    read.run = [this](const std::vector<std::string>& a) { return ReadImageToFile(a.at(0)); };
+    read.run = [this](const std::vector<std::string>& a) { return readImageToFile(a.at(0)); };
     read.example = "radio.img";
 
     PageAction write = read;
     write.step = "write-image";
     write.help = "write a raw memory image file to the radio";
-    write.run = [this](const std::vector<std::string>& a) { return WriteImageFromFile(a.at(0)); };
+    write.run = [this](const std::vector<std::string>& a) { return writeImageFromFile(a.at(0)); };
     write.work = RadioWork::Write;
     return {read, write};
 }

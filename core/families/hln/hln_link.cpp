@@ -95,7 +95,7 @@ bool HlnWaitChar(HlnLink& link) {
     return false;
 }
 
-bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
+bool hlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         if (!HlnWaitChar(link)) {
             link.message(messages::kReadTimeout);
@@ -106,7 +106,7 @@ bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count) {
     return true;
 }
 
-bool HlnReceivePrompt(HlnLink& link) {
+bool hlnReceivePrompt(HlnLink& link) {
     if (HlnWaitChar(link)) return true;
     link.message(messages::kReadTimeout);
     return false;

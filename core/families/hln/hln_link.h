@@ -90,8 +90,8 @@ class HlnStatusScope {
 bool HlnWaitChar(HlnLink& link);
 
 // HlnWaitChar for `count` characters into `out`; reports "Read Timeout" on failure.
-bool HlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count);
+bool hlnReceive(HlnLink& link, std::uint8_t* out, std::size_t count);
 // HlnWaitChar for the prompt or acknowledge character; reports "Read Timeout" on failure.
-bool HlnReceivePrompt(HlnLink& link);
+bool hlnReceivePrompt(HlnLink& link);
 
 }  // namespace tw::hln

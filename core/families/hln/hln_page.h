@@ -37,8 +37,8 @@ class CHlnmaintDlg : public FamilyPage {
     std::vector<ComparedValue> comparedValues(DataSet set) const override;
 
     // The whole memory image to or from a raw file (as many bytes as the radio holds).
-    bool ReadImageToFile(const std::string& path);
-    bool WriteImageFromFile(const std::string& path);
+    bool readImageToFile(const std::string& path);
+    bool writeImageFromFile(const std::string& path);
 
     HlnLink& link() { return link_; }
     std::optional<char> lastRadioType() const { return lastType_; }

@@ -17,19 +17,19 @@ inline constexpr std::uint16_t kHlnVersionAt = 36;
 
 // Sends "GC" n hi lo and receives n bytes with HlnWaitChar. Reports "Error Reading From
 // Radio" when the command cannot be written and "Read Timeout" when the answer stops.
-bool HlnReadMemory(HlnLink& link, std::uint8_t count, std::uint16_t address, std::uint8_t* out);
+bool hlnReadMemory(HlnLink& link, std::uint8_t count, std::uint16_t address, std::uint8_t* out);
 
 // Sends "GD" n hi lo, then the n bytes one by one, then waits for the acknowledge.
 // Reports "Unable to write to the radio." when the line refuses a byte.
-bool HlnWriteMemory(HlnLink& link, std::uint8_t count, std::uint16_t address,
+bool hlnWriteMemory(HlnLink& link, std::uint8_t count, std::uint16_t address,
                     const std::uint8_t* data);
 
 // The base of the radio's data: 0 when the bank flag at address 0 is zero, else the word
 // at address 3.
-bool HlnResolveBase(HlnLink& link, std::uint16_t& base);
+bool hlnResolveBase(HlnLink& link, std::uint16_t& base);
 
 // The offset stored in one slot of the pointer table (0: the data does not exist).
-bool HlnResolveSlot(HlnLink& link, std::uint16_t base, HlnSlot slot, std::uint16_t& offset);
+bool hlnResolveSlot(HlnLink& link, std::uint16_t base, HlnSlot slot, std::uint16_t& offset);
 
 // Where a slot's data lies: base and offset; the data is at base + offset unless the
 // offset is 0.
@@ -44,6 +44,6 @@ struct HlnTableEntry {
 bool HlnResolveTable(HlnLink& link, HlnSlot slot, HlnTableEntry& entry);
 
 // Sends the 5-byte header of a "GC" or "GD" command.
-bool HlnSendAddressed(HlnLink& link, char command, std::uint8_t count, std::uint16_t address);
+bool hlnSendAddressed(HlnLink& link, char command, std::uint8_t count, std::uint16_t address);
 
 }  // namespace tw::hln

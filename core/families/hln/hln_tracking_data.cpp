@@ -24,12 +24,12 @@ bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
     if (hasNoTrackingData(identity.typeLetter())) return true;
 
     HlnTableEntry entry;
-    if (!HlnResolveBase(link, entry.base)) return false;
+    if (!hlnResolveBase(link, entry.base)) return false;
     std::uint8_t version[2] = {};
-    if (!HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), version))
+    if (!hlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + kHlnVersionAt), version))
         return false;
     const int length = hlnTrackingLength(version[0], version[1]);
-    if (!HlnResolveSlot(link, entry.base, HlnSlot::Tracking, entry.offset)) return false;
+    if (!hlnResolveSlot(link, entry.base, HlnSlot::Tracking, entry.offset)) return false;
     const bool writing = identity.writeMode != 0;
     if (!entry.exists()) {
         link.message(writing ? messages::kNoTrackingSpace : messages::kNoTrackingData);
@@ -38,9 +38,9 @@ bool HlnTransferTrackingData(HlnLink& link, PersonalityImage& image,
 
     auto& record = image.tracking;
     const auto count = static_cast<std::uint8_t>(length);
-    if (writing) return HlnWriteMemory(link, count, entry.address(), record.data());
+    if (writing) return hlnWriteMemory(link, count, entry.address(), record.data());
 
-    if (!HlnSendAddressed(link, 'C', count, entry.address())) {
+    if (!hlnSendAddressed(link, 'C', count, entry.address())) {
         link.message(messages::kReadError);
         return false;
     }

@@ -29,7 +29,7 @@ std::string decodePersonalityQuietly(const std::uint8_t* buffer, std::size_t buf
     return {};
 }
 
-int DecodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
+int decodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
                       const hln::RadioIdentity& identity, Ui& ui) {
     const std::string why = decodePersonalityQuietly(buffer, bufferSize, personality, identity);
     if (why.empty()) return 1;

@@ -15,7 +15,7 @@ class Ui;
 // buffer is shorter). On success the systems, sets, band limits and the option classes the
 // image carries are replaced; the name and every other option stay. On failure nothing
 // changes.
-int DecodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
+int decodePersonality(const std::uint8_t* buffer, std::size_t bufferSize, CPersonality& personality,
                       const hln::RadioIdentity& identity, Ui& ui);
 
 // The same without a message: the reason for a failure, or "" on success.

@@ -29,7 +29,7 @@ std::pair<std::uint8_t, std::uint8_t> versionToWrite(const CPersonality& p,
 
 }  // namespace
 
-int EncodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
+int encodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
                       const EncodeRequest& request, const hln::RadioIdentity& identity, Ui& ui,
                       int* bandUsed) {
     if (image.buffer.size() < identity.imageSize || identity.imageSize < kPreambleSize + hdr::kSize)

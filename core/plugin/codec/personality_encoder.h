@@ -26,7 +26,7 @@ enum EncodeResult : int { kEncodeDone = 1, kEncodeNoBuffer = -1, kEncodeRefused 
 // already zeroed). Never writes past identity.imageSize bytes. On kEncodeDone,
 // image.endOfData marks the end and `bandUsed` (when given) the band code the channels
 // were converted with. Every refusal has shown its message.
-int EncodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
+int encodePersonality(hln::PersonalityImage& image, const CPersonality& personality,
                       const EncodeRequest& request, const hln::RadioIdentity& identity, Ui& ui,
                       int* bandUsed = nullptr);
 

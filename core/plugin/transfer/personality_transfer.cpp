@@ -149,8 +149,8 @@ const char* readRadioData(hln::HlnLink& link, WatchedUi& ui, hln::PersonalityIma
         return "auxiliary block";
     hln::HlnTableEntry entry;
     std::uint8_t v[2] = {};
-    if (!hln::HlnResolveBase(link, entry.base) ||
-        !hln::HlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + hln::kHlnVersionAt),
+    if (!hln::hlnResolveBase(link, entry.base) ||
+        !hln::hlnReadMemory(link, 2, static_cast<std::uint16_t>(entry.base + hln::kHlnVersionAt),
                             v))
         return "data version";
     version = std::make_pair(v[0], v[1]);
@@ -226,7 +226,7 @@ Outcome readFromRadio(Env& env, const TransferSettings& settings, CPersonality& 
             return format(pers_text::kRadioCutShort, size, why.c_str());
         }))
         return Outcome::Failed;
-    if (DecodePersonality(image.buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
+    if (decodePersonality(image.buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
     // The personality now describes the radio it came from.
     type.keepNew();
     return Outcome::Done;
@@ -263,7 +263,7 @@ Outcome readFromFile(const TransferSettings& settings, CPersonality& p, const st
         }))
         return Outcome::Refused;
     writeDump(settings.dumpFolder, "read.hex", buffer.data(), size, ui);
-    if (DecodePersonality(buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
+    if (decodePersonality(buffer.data(), size, p, identity, ui) != 1) return Outcome::Failed;
     return Outcome::Done;
 }
 
@@ -295,7 +295,7 @@ Outcome writeToRadio(Env& env, const TransferSettings& settings, CPersonality& p
     if (!keepAlignment(env, image, identity)) return Outcome::Cancelled;
     identity.writeMode = 1;
     // Encoded for the radio that answered: connecting set the personality's type to it.
-    if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
+    if (encodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
     writeDump(settings.dumpFolder, "write.hex", image.buffer.data(), identity.imageSize, ui);
     const bool written = hln::HlnWriteImage(link, image, identity);
     identity.writeMode = 0;
@@ -314,7 +314,7 @@ Outcome writeToFile(const TransferSettings& settings, const CPersonality& p, uns
     EncodeRequest request;
     request.idOverride = image.idOverride;
     request.toRadio = false;
-    if (EncodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
+    if (encodePersonality(image, p, request, identity, ui) != kEncodeDone) return Outcome::Refused;
     writeDump(settings.dumpFolder, "write.hex", image.buffer.data(), identity.imageSize, ui);
     errno = 0;
     if (!saveFileAtomically(path, image.buffer.data(), image.endOfData)) {
