@@ -214,15 +214,15 @@ bool CGeneralPage::Lcd() {
 
 CUdcTest::CUdcTest(CTestSheet& sheet) : CTestPage(sheet, "UDC Sence Value and Connector Tests") {
     addButton(kStartResistor, "Start Resistor");
-    addButton(1083, "Stop Resistor");
-    addButton(1084, "Start Flex");
-    addButton(1085, "Stop Flex");
-    addControl(1086, "UDC Resistor Value");
-    addControl(1087, "UDC Signal and Return Code");
+    addButton(kStopResistor, "Stop Resistor");
+    addButton(kStartFlex, "Start Flex");
+    addButton(kStopFlex, "Stop Flex");
+    addControl(kResistorValue, "UDC Resistor Value");
+    addControl(kSignalAndReturn, "UDC Signal and Return Code");
 }
 
 void CUdcTest::OnInitDialog() {
-    Enable({1083, 1084, 1085, 1086, 1087}, false);
+    Enable({kStopResistor, kStartFlex, kStopFlex, kResistorValue, kSignalAndReturn}, false);
 }
 
 bool CUdcTest::OnCommand(int id) {

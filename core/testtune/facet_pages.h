@@ -52,7 +52,8 @@ class CUdcTest : public CTestPage {
     void OnInitDialog() override;
     bool OnCommand(int id) override;
     void OnStop() override {}
-    enum : int { kStartResistor = 1082 };
+    enum : int { kStartResistor = 1082, kStopResistor = 1083, kStartFlex = 1084, kStopFlex = 1085 };
+    enum : int { kResistorValue = 1086, kSignalAndReturn = 1087 };
 };
 
 // The EEPROM self-test.
