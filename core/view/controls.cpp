@@ -34,7 +34,11 @@ Control* Controls::known(int id) {
 }
 
 Control& Controls::add(int id, std::string text, bool showsValue) {
-    if (Control* c = find(id)) return *c;
+    if (Control* c = find(id)) {
+        // Two controls of one id would read and write each other's text.
+        if (strictIds()) throw std::logic_error("control " + std::to_string(id) + " added twice");
+        return *c;
+    }
     controls_.push_back(Control{id, std::move(text), true, showsValue});
     return controls_.back();
 }

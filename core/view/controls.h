@@ -17,6 +17,7 @@ struct Control {
 // Controls keyed by their dialog control id, kept in the order they were added.
 class Controls {
   public:
+    // Adding an id again returns the control it has; under strict ids it throws instead.
     Control& add(int id, std::string text = {}, bool showsValue = true);
     bool has(int id) const { return find(id) != nullptr; }
 

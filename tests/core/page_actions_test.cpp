@@ -83,17 +83,19 @@ TEST_F(PageActionsTest, StepsThatChangeTheRadioSaySo) {
     EXPECT_EQ(seen, changing.size());
 }
 
-TEST(ControlsTest, AnIdNoPageAddedFailsLoudlyOnlyWhereIdsAreStrict) {
+TEST(ControlsTest, AnIdNoPageAddedOrOneAddedTwiceFailsLoudlyOnlyWhereIdsAreStrict) {
     Controls c;
     c.add(1001, "text");
     ASSERT_TRUE(Controls::strictIds());
     EXPECT_THROW(c.setText(1002, "x"), std::logic_error);
     EXPECT_THROW((void)c.enabled(1002), std::logic_error);
+    EXPECT_THROW(c.add(1001, "again"), std::logic_error);
     EXPECT_EQ(c.text(1001), "text");
     Controls::setStrictIds(false);
     EXPECT_FALSE(c.setText(1002, "x"));
     EXPECT_FALSE(c.setEnabled(1002, true));
     EXPECT_EQ(c.text(1002), "");
+    EXPECT_EQ(c.add(1001, "again").text, "text");
     Controls::setStrictIds(true);
 }
 
