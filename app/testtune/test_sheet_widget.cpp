@@ -133,7 +133,7 @@ QWidget* SheetWindow::buildPage(int index) {
                 const int from = page.arrowPosition(id);
                 act([&] {
                     for (int p = from; p != value; p += value > p ? 1 : -1)
-                        sheet_.Arrow(id, value > p ? 1 : -1);
+                        sheet_.arrow(id, value > p ? 1 : -1);
                 });
                 (void)spin;
             });
@@ -182,11 +182,11 @@ void SheetWindow::addPowerGrid(QWidget* page, QGridLayout* grid, int& row) {
             int code = -1;
             if (action == QAbstractSlider::SliderSingleStepSub) code = CTestPage::kScrollUp;
             if (action == QAbstractSlider::SliderSingleStepAdd) code = CTestPage::kScrollDown;
-            if (code >= 0) act([&] { sheet_.Scroll(id, code); });
+            if (code >= 0) act([&] { sheet_.scroll(id, code); });
             QTimer::singleShot(0, bar, [bar] { bar->setValue(1); });
         });
         bar->installEventFilter(new FocusFilter(
-            bar, [this, id] { act([&] { sheet_.Scroll(id, CTestPage::kScrollFocus); }); }));
+            bar, [this, id] { act([&] { sheet_.scroll(id, CTestPage::kScrollFocus); }); }));
         g->addWidget(bar, r.level + 1, r.mode * 3 + r.point + 1);
         refreshers_.push_back(
             [this, bar, id] { bar->setEnabled(sheet_.page(1).controls().enabled(id)); });
@@ -216,8 +216,8 @@ void SheetWindow::build() {
         b->setAutoDefault(false);
         row->addWidget(b);
     }
-    QObject::connect(back_, &QPushButton::clicked, box_, [this] { act([&] { sheet_.Back(); }); });
-    QObject::connect(next_, &QPushButton::clicked, box_, [this] { act([&] { sheet_.Next(); }); });
+    QObject::connect(back_, &QPushButton::clicked, box_, [this] { act([&] { sheet_.back(); }); });
+    QObject::connect(next_, &QPushButton::clicked, box_, [this] { act([&] { sheet_.next(); }); });
     QObject::connect(finish_, &QPushButton::clicked, box_, [this] { box_->pressNow("Finish"); });
     QObject::connect(cancel, &QPushButton::clicked, box_, [this] { box_->pressNow("Cancel"); });
     box_->body()->addWidget(buttons);
@@ -229,7 +229,7 @@ void SheetWindow::build() {
     QObject::connect(pump, &QTimer::timeout, box_, [this, elapsed] {
         const qint64 ms = elapsed->restart();
         if (dynamic_cast<VirtualClock*>(&sheet_.env().clock)) sheet_.env().clock.sleep(ms);
-        if (sheet_.testDialog()) sheet_.testDialog()->Apply();
+        if (sheet_.testDialog()) sheet_.testDialog()->apply();
     });
     QObject::connect(box_, &QObject::destroyed, [elapsed] { delete elapsed; });
     pump->start(20);

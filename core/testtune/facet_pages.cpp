@@ -35,20 +35,20 @@ bool CKeypadPage::OnCommand(int id) {
     if (sheet_.testDialog()) return false;
     switch (id) {
         case kKeypad:
-            Start(StreamKind::Keypad, kKeypadStatus);
+            start(StreamKind::Keypad, kKeypadStatus);
             return true;
         case kKnob:
-            Start(StreamKind::Knob, kKnobStatus);
+            start(StreamKind::Knob, kKnobStatus);
             return true;
         case kVolume:
-            Start(StreamKind::Volume, kVolumeStatus);
+            start(StreamKind::Volume, kVolumeStatus);
             return true;
         default:
             return false;
     }
 }
 
-void CKeypadPage::Start(StreamKind kind, int statusId) {
+void CKeypadPage::start(StreamKind kind, int statusId) {
     // The volume test's sheet closes, the others' page.
     const auto close = kind == StreamKind::Volume ? ResyncFailure::Sheet : ResyncFailure::Page;
     if (!Resync({.close = close})) return;
@@ -57,7 +57,7 @@ void CKeypadPage::Start(StreamKind kind, int statusId) {
         sheet_, kind, [this, statusId](StreamOutcome outcome) { Closed(outcome, statusId); });
     sheet_.setTestDialog(dialog_.get());
     SetWizardButtons(kWizDisabledFinish);
-    dialog_->Start();
+    dialog_->start();
 }
 
 void CKeypadPage::Closed(StreamOutcome outcome, int statusId) {
@@ -121,7 +121,7 @@ bool CGeneralPage::OnCommand(int id) {
         controls().setText(status, kComplete);
     } else {
         if (id == kContrast) postClose();
-        Message(failure);
+        message(failure);
     }
     SetWizardButtons(kWizBackNext);
     return true;
@@ -129,49 +129,49 @@ bool CGeneralPage::OnCommand(int id) {
 
 bool CGeneralPage::Contrast() {
     CHdtLink& l = link();
-    Message("Please note the contrast of the display.");
+    message("Please note the contrast of the display.");
     for (int cycle = 0; cycle < 8; ++cycle) {
-        if (!l.Send(commandSpec(HdtCommand::LcdContrastStep).line)) {
+        if (!l.send(commandSpec(HdtCommand::LcdContrastStep).line)) {
             l.ConnectionLost();
             return false;
         }
         if (!l.lastPassed()) {
-            Message("LCD Contrast Test Failed! Please Retry.");
+            message("LCD Contrast Test Failed! Please Retry.");
             return false;
         }
-        l.Pause(500);
+        l.pause(500);
     }
     if (!env().ui.askYesNo("Did LCD change in contrast?")) return false;
-    Message("LCD test was completed successfully.");
+    message("LCD test was completed successfully.");
     return true;
 }
 
 bool CGeneralPage::Backlight() {
     CHdtLink& l = link();
     const char* failed = "Background Light Test Failed! Please Retry.";
-    Message("Please note the brightness of the background light.");
+    message("Please note the brightness of the background light.");
     for (int cycle = 0; cycle < 5; ++cycle) {
-        if (!l.Send(commandSpec(HdtCommand::BacklightOn).line)) {
+        if (!l.send(commandSpec(HdtCommand::BacklightOn).line)) {
             l.ConnectionLost();
             return false;
         }
         if (replyFails(l.reply().text())) {
-            Message(failed);
+            message(failed);
             return false;
         }
-        l.Pause(400);
-        if (!l.Send(commandSpec(HdtCommand::BacklightOff).line)) {
+        l.pause(400);
+        if (!l.send(commandSpec(HdtCommand::BacklightOff).line)) {
             l.ConnectionLost();
             return false;
         }
         if (!l.lastPassed()) {
-            Message(failed);
+            message(failed);
             return false;
         }
-        l.Pause(400);
+        l.pause(400);
     }
     if (!env().ui.askYesNo("Did the light change ON and OFF?")) return false;
-    Message("Backlight test was completed successfully.");
+    message("Backlight test was completed successfully.");
     return true;
 }
 
@@ -180,8 +180,8 @@ namespace {
 // Polls once a second for the reply of a long self-test; false when the link was lost.
 bool awaitReply(CHdtLink& l, int polls) {
     for (int i = 0; i < polls; ++i) {
-        l.Pause(1000);
-        if (!l.Send({})) {
+        l.pause(1000);
+        if (!l.send({})) {
             l.ConnectionLost();
             return false;
         }
@@ -194,19 +194,19 @@ bool awaitReply(CHdtLink& l, int polls) {
 
 bool CGeneralPage::Lcd() {
     CHdtLink& l = link();
-    Message(
+    message(
         "The radio will scroll different characters through the display. This test takes "
         "approximately 30 seconds to complete.");
-    if (!l.Send(commandSpec(HdtCommand::LcdScrollTest).line)) {
+    if (!l.send(commandSpec(HdtCommand::LcdScrollTest).line)) {
         l.ConnectionLost();
         return false;
     }
     if (!awaitReply(l, 40)) return false;
     if (l.reply().count > 0 && replyHas(l.reply().text(), "PASS")) {
-        Message("LCD test was completed successfully.");
+        message("LCD test was completed successfully.");
         return true;
     }
-    Message("LCD test failed! Please retry.");
+    message("LCD test failed! Please retry.");
     return false;
 }
 
@@ -222,12 +222,12 @@ CUdcTest::CUdcTest(CTestSheet& sheet) : CTestPage(sheet, "UDC Sence Value and Co
 }
 
 void CUdcTest::OnInitDialog() {
-    Enable({kStopResistor, kStartFlex, kStopFlex, kResistorValue, kSignalAndReturn}, false);
+    enable({kStopResistor, kStartFlex, kStopFlex, kResistorValue, kSignalAndReturn}, false);
 }
 
 bool CUdcTest::OnCommand(int id) {
     if (id != kStartResistor) return false;
-    Message("Not currently implemented");
+    message("Not currently implemented");
     return true;
 }
 
@@ -249,7 +249,7 @@ bool CGeneralPage3::OnCommand(int id) {
     if (passed) {
         controls().setText(kEepromStatus, kComplete);
     } else {
-        Message("Could not complete EEPROM test.");
+        message("Could not complete EEPROM test.");
         SetWizardButtons(kWizBack);
     }
     return true;
@@ -257,7 +257,7 @@ bool CGeneralPage3::OnCommand(int id) {
 
 bool CGeneralPage3::Eeprom() {
     CHdtLink& l = link();
-    Message(
+    message(
         "EEPROM test takes about 12 seconds to complete. Do not disrupt this test as it can "
         "corrupt EEPROM!");
     {
@@ -265,7 +265,7 @@ bool CGeneralPage3::Eeprom() {
         // it, is in; none is offered meanwhile.
         CancelHold noCancel(env().ui);
         SerialLink::WholeCommand whole(l.port().link());
-        if (!l.Send(commandSpec(HdtCommand::EepromTest).line)) {
+        if (!l.send(commandSpec(HdtCommand::EepromTest).line)) {
             l.ConnectionLost();
             return false;
         }
@@ -274,10 +274,10 @@ bool CGeneralPage3::Eeprom() {
     // Only the radio's own word passes the test: noise on the line is no result.
     const std::string_view reply = l.reply().text();
     if (!reply.empty() && replyHas(reply, "PASS") && !replyFails(reply)) {
-        Message("EEPROM test was completed successfully.");
+        message("EEPROM test was completed successfully.");
         return true;
     }
-    Message("EEPROM Test Failed!");
+    message("EEPROM Test Failed!");
     return false;
 }
 

@@ -23,7 +23,7 @@ class CKeypadPage : public CTestPage {
     CStreamTestDlg* dialog() { return dialog_.get(); }
 
   private:
-    void Start(StreamKind kind, int statusId);
+    void start(StreamKind kind, int statusId);
     void Closed(StreamOutcome outcome, int statusId);
 
     std::unique_ptr<CStreamTestDlg> dialog_;

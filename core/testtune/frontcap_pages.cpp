@@ -28,8 +28,8 @@ CFrontcapPage1::CFrontcapPage1(CTestSheet& sheet)
                     kStart, kWizNext) {}
 
 void CFrontcapPage1::OnInitDialog() {
-    Enable({kStart}, true);
-    Enable({kIdStop}, false);
+    enable({kStart}, true);
+    enable({kIdStop}, false);
 }
 
 void CFrontcapPage1::OnSetActive() {
@@ -37,10 +37,10 @@ void CFrontcapPage1::OnSetActive() {
 }
 
 bool CFrontcapPage1::Setup(int) {
-    if (setTransmitFrequency(815000000, 899000000) && link().Run(HdtCommand::SelectStartPower) &&
+    if (setTransmitFrequency(815000000, 899000000) && link().run(HdtCommand::SelectStartPower) &&
         keyTransmitter())
         return true;
-    Message(kCouldNotStartGain);
+    message(kCouldNotStartGain);
     return false;
 }
 
@@ -56,25 +56,25 @@ CFrontcapPage2::CFrontcapPage2(CTestSheet& sheet)
 
 void CFrontcapPage2::OnInitDialog() {
     setArrowPosition(kVolume, kStartVolume);
-    Enable({kVolume, kIdStop}, false);
-    Enable({kStart}, true);
+    enable({kVolume, kIdStop}, false);
+    enable({kStart}, true);
 }
 
 bool CFrontcapPage2::Setup(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
-    if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000}) &&
-        (band800 || l.Run(HdtCommand::SelectNarrowBand)) && l.Run(HdtCommand::ReceiverOn) &&
-        l.Run(HdtCommand::SpeakerOff) && l.Run(HdtCommand::SpeakerOnAt180))
+    if (l.run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000}) &&
+        (band800 || l.run(HdtCommand::SelectNarrowBand)) && l.run(HdtCommand::ReceiverOn) &&
+        l.run(HdtCommand::SpeakerOff) && l.run(HdtCommand::SpeakerOnAt180))
         return true;
-    Message(kCouldNotStartGain);
+    message(kCouldNotStartGain);
     return false;
 }
 
 void CFrontcapPage2::Running(int) {
     // The radio plays at 180 now: the arrow and its field say so.
     setArrowPosition(kVolume, kStartVolume);
-    Enable({kVolume}, true);
+    enable({kVolume}, true);
     controls().setText(kVolumeText, format("%03d", kStartVolume));
 }
 
@@ -82,7 +82,7 @@ void CFrontcapPage2::OnArrow(int id, int delta, int position) {
     (void)delta;
     if (id != kVolume) return;
     controls().setText(kVolumeText, format("%03d", position));
-    if (!link().Run(HdtCommand::SpeakerOff) || !link().Run(HdtCommand::SpeakerVolume, {position})) {
+    if (!link().run(HdtCommand::SpeakerOff) || !link().run(HdtCommand::SpeakerVolume, {position})) {
         OnStop();
         return;
     }
@@ -90,9 +90,9 @@ void CFrontcapPage2::OnArrow(int id, int delta, int position) {
     controls().setEnabled(kLow, position < 176);
 }
 
-bool CFrontcapPage2::Finish() {
-    link().Run(HdtCommand::MuteSpeaker);
-    Enable({kVolume, kHigh, kLow}, false);
+bool CFrontcapPage2::finish() {
+    link().run(HdtCommand::MuteSpeaker);
+    enable({kVolume, kHigh, kLow}, false);
     return true;
 }
 
@@ -107,15 +107,15 @@ CFrontcapPage4::CFrontcapPage4(CTestSheet& sheet)
     addControl(kLabel, "Squelch -", false);
     addControl(kResult, "", false);
     addArrow(kSquelch, 0, 255, 1);
-    Select(kWide, kWide);
+    select(kWide, kWide);
 }
 
 void CFrontcapPage4::OnInitDialog() {
     narrow_ = false;
-    Select(kWide, kWide);
-    Enable({kStart, kWide, kNarrow}, true);
+    select(kWide, kWide);
+    enable({kStart, kWide, kNarrow}, true);
     setArrowPosition(kSquelch, 1);
-    Enable({kSquelch, kIdStop, kSetting, kOutOfRange, kLabel, kResult}, false);
+    enable({kSquelch, kIdStop, kSetting, kOutOfRange, kLabel, kResult}, false);
     controls().setText(kResult, "");
 }
 
@@ -123,31 +123,31 @@ bool CFrontcapPage4::OnOtherCommand(int id) {
     // Each button selects the bandwidth it names.
     if (id != kWide && id != kNarrow) return false;
     narrow_ = id == kNarrow;
-    Select(kWide, id);
+    select(kWide, id);
     return true;
 }
 
 bool CFrontcapPage4::squelchStep(int level) {
-    if (!link().Run(HdtCommand::SetSquelchLevel, {level})) return false;
+    if (!link().run(HdtCommand::SetSquelchLevel, {level})) return false;
     correct_ = replyHas(link().reply().text(), "PASS");
-    return link().Run(HdtCommand::TestSquelchLevel);
+    return link().run(HdtCommand::TestSquelchLevel);
 }
 
 bool CFrontcapPage4::Setup(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
-    if (l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
-        l.Run(HdtCommand::SetBandwidth, {narrow_ ? 1 : 0}) && l.Run(HdtCommand::UnmuteSpeaker) &&
+    if (l.run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
+        l.run(HdtCommand::SetBandwidth, {narrow_ ? 1 : 0}) && l.run(HdtCommand::UnmuteSpeaker) &&
         squelchStep(1))
         return true;
-    Message("Could not start Squelch Test.");
+    message("Could not start Squelch Test.");
     return false;
 }
 
 void CFrontcapPage4::Running(int) {
     setArrowPosition(kSquelch, 1);
-    Enable({kStart, kWide, kNarrow}, false);
-    Enable({kResult, kLabel, kSquelch, kSetting}, true);
+    enable({kStart, kWide, kNarrow}, false);
+    enable({kResult, kLabel, kSquelch, kSetting}, true);
     showResult(1);
 }
 
@@ -167,17 +167,17 @@ void CFrontcapPage4::OnArrow(int id, int delta, int position) {
     showResult(position);
 }
 
-bool CFrontcapPage4::Finish() {
+bool CFrontcapPage4::finish() {
     // An out-of-range setting was only shown to the technician: the radio keeps its saved one.
-    if (link().Run(HdtCommand::MuteSpeaker) && arrowPosition(kSquelch) <= kHighestSetting)
-        link().Run(HdtCommand::SaveTracking);
+    if (link().run(HdtCommand::MuteSpeaker) && arrowPosition(kSquelch) <= kHighestSetting)
+        link().run(HdtCommand::SaveTracking);
     return true;
 }
 
 void CFrontcapPage4::Stopped(bool) {
-    Enable({kSquelch, kSetting, kOutOfRange, kResult, kLabel}, false);
+    enable({kSquelch, kSetting, kOutOfRange, kResult, kLabel}, false);
     controls().setText(kResult, "");
-    Enable({kWide, kNarrow}, true);
+    enable({kWide, kNarrow}, true);
 }
 
 // ---- SINAD ----
@@ -186,20 +186,20 @@ CFrontcapPage6::CFrontcapPage6(CTestSheet& sheet)
     : CFrontcapPage(sheet, "SINAD TESTS", kStart, kWizBack) {
     addButton(kLow, "Low");
     addButton(kHigh, "High");
-    Select(kLow, kLow);
+    select(kLow, kLow);
 }
 
 void CFrontcapPage6::OnInitDialog() {
-    Enable({kLow, kHigh, kStart}, true);
-    Enable({kIdStop}, false);
+    enable({kLow, kHigh, kStart}, true);
+    enable({kIdStop}, false);
     low_ = true;
-    Select(kLow, kLow);
+    select(kLow, kLow);
 }
 
 bool CFrontcapPage6::OnOtherCommand(int id) {
     if (id != kLow && id != kHigh) return false;
     low_ = id == kLow;
-    Select(kLow, id);
+    select(kLow, id);
     return true;
 }
 
@@ -208,24 +208,24 @@ bool CFrontcapPage6::Setup(int) {
     const std::uint8_t band = l.facts().band;
     const long long hz = low_ ? (band == kBand800 ? 851000000 : 935000000)
                               : (band == kBand800 ? 869000000 : 941000000);
-    if (l.Run(HdtCommand::SetReceiveFrequency, {hz}) &&
-        (band != kBand900 || l.Run(HdtCommand::SelectNarrowBand)) && l.Run(HdtCommand::ReceiverOn))
+    if (l.run(HdtCommand::SetReceiveFrequency, {hz}) &&
+        (band != kBand900 || l.run(HdtCommand::SelectNarrowBand)) && l.run(HdtCommand::ReceiverOn))
         return true;
-    Message("Could not start Sinad Test.");
+    message("Could not start Sinad Test.");
     return false;
 }
 
 void CFrontcapPage6::Running(int) {
-    Enable({kLow, kHigh}, false);
+    enable({kLow, kHigh}, false);
 }
 
-bool CFrontcapPage6::Finish() {
-    link().Run(HdtCommand::MuteSpeaker);
+bool CFrontcapPage6::finish() {
+    link().run(HdtCommand::MuteSpeaker);
     return true;
 }
 
 void CFrontcapPage6::Stopped(bool) {
-    Enable({kLow, kHigh}, true);
+    enable({kLow, kHigh}, true);
 }
 
 }  // namespace tw::testtune

@@ -35,7 +35,7 @@ class CFrontcapPage2 : public CFrontcapPage {
   protected:
     bool Setup(int id) override;
     void Running(int id) override;
-    bool Finish() override;
+    bool finish() override;
 };
 
 // Squelch.
@@ -53,7 +53,7 @@ class CFrontcapPage4 : public CFrontcapPage {
   protected:
     bool Setup(int id) override;
     void Running(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 
@@ -74,7 +74,7 @@ class CFrontcapPage6 : public CFrontcapPage {
   protected:
     bool Setup(int id) override;
     void Running(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 

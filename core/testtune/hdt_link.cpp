@@ -25,12 +25,12 @@ bool CHdtLink::lastPassed() const {
     return reply_.count > 0 && !replyFails(reply_.text());
 }
 
-bool CHdtLink::Send(std::string_view line) {
+bool CHdtLink::send(std::string_view line) {
     ClearReply();
     return Transact(line);
 }
 
-bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args) {
+bool CHdtLink::run(HdtCommand command, std::initializer_list<std::int64_t> args) {
     const HdtCommandSpec& row = commandSpec(command);
     const auto line = formatCommand(command, args);
     if (!line) return false;
@@ -39,7 +39,7 @@ bool CHdtLink::Run(HdtCommand command, std::initializer_list<std::int64_t> args)
     // leaves the radio safe, sent as the port closes unless the test unkeyed it itself.
     if (command == HdtCommand::TransmitterOn)
         session.setFinishing(std::string(lineOf(HdtCommand::TransmitterOff)));
-    const bool sent = Send(*line);
+    const bool sent = send(*line);
     // A refused line never reached the radio, so it keys nothing.
     if (command == HdtCommand::TransmitterOn && !sent && session.link().cancelled())
         session.clearFinishing();
@@ -88,7 +88,7 @@ bool CHdtLink::Connect() {
     // A failed probe is not fatal by itself: the reads that follow tell.
     if (Transact(kPromptProbe) && !hasPrompt()) {
         env_.ui.message(kPowerOn);
-        Pause(kPromptRetryMs);
+        pause(kPromptRetryMs);
         ClearReply();
         if (Transact(kPromptProbe) && !hasPrompt()) return false;
     }
@@ -102,7 +102,7 @@ bool CHdtLink::Resync() {
     Drain();
     ClearReply();
     if (Transact(kResyncProbe) && !hasPrompt()) {
-        Pause(kResyncRetryMs);
+        pause(kResyncRetryMs);
         ClearReply();
         if (Transact(kResyncProbe) && !hasPrompt()) {
             env_.ui.message(kHdtLost);

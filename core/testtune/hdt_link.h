@@ -49,9 +49,9 @@ class CHdtLink {
 
     // One step: clear, send the command, judge the reply by the command's rule and show its
     // failure message when it fails. False also when the arguments do not fit the line.
-    bool Run(HdtCommand command, std::initializer_list<std::int64_t> args = {});
+    bool run(HdtCommand command, std::initializer_list<std::int64_t> args = {});
     // One transaction of any line (empty: a pure read), after clearing the reply; not judged.
-    bool Send(std::string_view line);
+    bool send(std::string_view line);
     // The common rule on the last transaction: it succeeded, brought a reply, and the reply
     // holds no "FAIL".
     bool lastPassed() const;
@@ -61,7 +61,7 @@ class CHdtLink {
     CHdtPort& port() { return port_; }
     Env& env() { return env_; }
     // A pause of a test sequence, on the program's clock.
-    void Pause(int milliseconds) { port_.session().pause(milliseconds); }
+    void pause(int milliseconds) { port_.session().pause(milliseconds); }
 
     // Stop request for a running streaming test, from the user-interface thread.
     void requestAbort() { abort_.store(1); }

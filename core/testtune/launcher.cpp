@@ -14,7 +14,7 @@ CTestSheet* AlignmentBench::sheet() const {
 
 void AlignmentBench::closeSheet() {
     // A run that ends with a test still running stops it: nothing stays keyed.
-    if (sheet_ && !sheet_->closed()) sheet_->Cancel();
+    if (sheet_ && !sheet_->closed()) sheet_->cancel();
     if (sheet_) {
         // A sheet that lost its radio without ever unkeying it knows nothing of a transmitter
         // an earlier sheet may have left keyed.

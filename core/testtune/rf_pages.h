@@ -23,7 +23,7 @@ class CStandardRFPage1 : public CTimedTestPage {
   protected:
     bool Setup(int id) override;
     void Running(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
 };
 
@@ -51,7 +51,7 @@ class CStandardRFPage2 : public CTimedTestPage {
     }
     void Running(int id) override;
     void Begin(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
     void OnOtherTimer(int id) override;
 
@@ -83,7 +83,7 @@ class CStandardRFPage3 : public CTimedTestPage {
   protected:
     bool Setup(int id) override;
     void Running(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
 
   private:
@@ -102,7 +102,7 @@ class CStandardRFPage4 : public CTimedTestPage {
     bool Setup(int id) override;
     void Running(int id) override;
     void Begin(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
 };
 
@@ -123,7 +123,7 @@ class CStandardRFPage5 : public CTimedTestPage {
     bool Setup(int id) override;
     void Running(int id) override;
     void Begin(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
 
   private:
@@ -147,7 +147,7 @@ class CStandardRFPage6 : public CTimedTestPage {
     bool Setup(int id) override;
     void Running(int id) override;
     void Begin(int id) override;
-    bool Finish() override;
+    bool finish() override;
     void Stopped(bool finished) override;
     void OnOtherTimer(int id) override;
 

@@ -51,22 +51,22 @@ CStandardRFPage3::CStandardRFPage3(CTestSheet& sheet)
 }
 
 void CStandardRFPage3::enableTest(bool on) {
-    for (const auto& a : kIqArrows) Enable({a.field, a.arrow}, on);
+    for (const auto& a : kIqArrows) enable({a.field, a.arrow}, on);
 }
 
 void CStandardRFPage3::OnInitDialog() {
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
     enableTest(false);
-    Enable({kIdStop}, false);
+    enable({kIdStop}, false);
 }
 
 bool CStandardRFPage3::Setup(int) {
     CHdtLink& l = link();
-    if (setTransmitFrequency(kTx800, kTx900) && l.Run(HdtCommand::SelectStartPower) &&
-        l.Run(HdtCommand::InitDspI, {0, 0}) && l.Run(HdtCommand::InitDspQ, {0, 0}) &&
-        l.Run(HdtCommand::CorraI, {0}) && l.Run(HdtCommand::CorraQ, {0}) && keyTransmitter())
+    if (setTransmitFrequency(kTx800, kTx900) && l.run(HdtCommand::SelectStartPower) &&
+        l.run(HdtCommand::InitDspI, {0, 0}) && l.run(HdtCommand::InitDspQ, {0, 0}) &&
+        l.run(HdtCommand::CorraI, {0}) && l.run(HdtCommand::CorraQ, {0}) && keyTransmitter())
         return true;
-    Message("Could not start I/Q Balance Test.");
+    message("Could not start I/Q Balance Test.");
     return false;
 }
 
@@ -83,20 +83,20 @@ void CStandardRFPage3::OnArrow(int id, int delta, int position) {
     CHdtLink& l = link();
     if (a->offsetField != 0) {
         const int offset = std::atoi(controls().text(a->offsetField).c_str());
-        l.Send(*formatCommand(HdtCommand::InitDspI, {offset, 0}));
-        l.Send(*formatCommand(a->command, {offset, position}));
+        l.send(*formatCommand(HdtCommand::InitDspI, {offset, 0}));
+        l.send(*formatCommand(a->command, {offset, position}));
     } else {
-        l.Send(*formatCommand(a->command, {position}));
+        l.send(*formatCommand(a->command, {position}));
     }
-    l.Send(commandSpec(HdtCommand::ApplyIqBalance).line);
+    l.send(commandSpec(HdtCommand::ApplyIqBalance).line);
     controls().setText(a->field, format("%d", position));
 }
 
-bool CStandardRFPage3::Finish() {
+bool CStandardRFPage3::finish() {
     // The time-out ends the test here too: one save, before its message.
-    link().Send(kEndStream);
-    link().Pause(100);
-    link().Send(commandSpec(HdtCommand::SaveTracking).line);
+    link().send(kEndStream);
+    link().pause(100);
+    link().send(commandSpec(HdtCommand::SaveTracking).line);
     return true;
 }
 
@@ -118,34 +118,34 @@ CStandardRFPage4::CStandardRFPage4(CTestSheet& sheet)
 }
 
 void CStandardRFPage4::OnInitDialog() {
-    Enable({kIdStop, kHint}, false);
+    enable({kIdStop, kHint}, false);
 }
 
 bool CStandardRFPage4::Setup(int) {
-    if (setTransmitFrequency(kTx800, kTx900) && link().Run(HdtCommand::SelectStartPower) &&
+    if (setTransmitFrequency(kTx800, kTx900) && link().run(HdtCommand::SelectStartPower) &&
         keyTransmitter())
         return true;
-    Message("Could not start External TX Microphone Gain and Distortion Test.");
+    message("Could not start External TX Microphone Gain and Distortion Test.");
     return false;
 }
 
 void CStandardRFPage4::Running(int) {
-    Enable({kHint}, true);
+    enable({kHint}, true);
 }
 
 void CStandardRFPage4::Begin(int) {
-    link().Run(HdtCommand::ExternalMic, {1});
-    link().Pause(500);
+    link().run(HdtCommand::ExternalMic, {1});
+    link().pause(500);
 }
 
-bool CStandardRFPage4::Finish() {
-    link().Run(HdtCommand::ExternalMic, {0});
-    link().Pause(100);
+bool CStandardRFPage4::finish() {
+    link().run(HdtCommand::ExternalMic, {0});
+    link().pause(100);
     return true;
 }
 
 void CStandardRFPage4::Stopped(bool) {
-    Enable({kHint}, false);
+    enable({kHint}, false);
 }
 
 // ---- Tone Gate deviation ----
@@ -163,7 +163,7 @@ CStandardRFPage5::CStandardRFPage5(CTestSheet& sheet)
 }
 
 void CStandardRFPage5::OnInitDialog() {
-    Enable({kLabel, kDeviation, kVerify, kIdStop}, false);
+    enable({kLabel, kDeviation, kVerify, kIdStop}, false);
 }
 
 void CStandardRFPage5::OnSetActive() {
@@ -172,21 +172,21 @@ void CStandardRFPage5::OnSetActive() {
 
 bool CStandardRFPage5::Setup(int id) {
     if (setTransmitFrequency(kTx800, kTx900) && keyTransmitter() &&
-        link().Run(HdtCommand::EncodeToneGate))
+        link().run(HdtCommand::EncodeToneGate))
         return true;
-    Message(id == kVerify ? "Could not start Tone Gate Verification Test."
+    message(id == kVerify ? "Could not start Tone Gate Verification Test."
                           : "Could not start Tone Gate Test.");
     return false;
 }
 
 void CStandardRFPage5::Running(int) {
-    Enable({kLabel, kDeviation}, true);
+    enable({kLabel, kDeviation}, true);
     deviation_.reset();
 }
 
 void CStandardRFPage5::Begin(int id) {
-    if (id == kVerify && !link().Run(HdtCommand::EncodeTone100)) {
-        Message("Could not complete Tone Gate Verification Test.");
+    if (id == kVerify && !link().run(HdtCommand::EncodeTone100)) {
+        message("Could not complete Tone Gate Verification Test.");
         postClose();
         SetWizardButtons(kWizBackNext);
     }
@@ -195,27 +195,27 @@ void CStandardRFPage5::Begin(int id) {
 void CStandardRFPage5::OnArrow(int id, int delta, int position) {
     (void)delta;
     if (id != kDeviation) return;
-    link().Send(*formatCommand(HdtCommand::ToneGateDeviation, {position}));
+    link().send(*formatCommand(HdtCommand::ToneGateDeviation, {position}));
     // The value the technician set with this step (not the one before it).
     deviation_ = position / 2;
 }
 
-bool CStandardRFPage5::Finish() {
+bool CStandardRFPage5::finish() {
     CHdtLink& l = link();
-    l.Send(kEndStream);
-    l.Pause(100);
+    l.send(kEndStream);
+    l.pause(100);
     // Only what the technician set is stored.
     if (deviation_) {
-        l.Run(HdtCommand::SelectNarrowBand);
-        l.Send(*formatCommand(HdtCommand::ToneGateDeviation, {*deviation_}));
-        if (l.Run(HdtCommand::EncodeToneGate)) l.Run(HdtCommand::SaveTracking);
+        l.run(HdtCommand::SelectNarrowBand);
+        l.send(*formatCommand(HdtCommand::ToneGateDeviation, {*deviation_}));
+        if (l.run(HdtCommand::EncodeToneGate)) l.run(HdtCommand::SaveTracking);
     }
-    l.Send(*formatCommand(HdtCommand::SetBandwidth, {0}));
+    l.send(*formatCommand(HdtCommand::SetBandwidth, {0}));
     return true;
 }
 
 void CStandardRFPage5::Stopped(bool) {
-    Enable({kLabel, kDeviation}, false);
+    enable({kLabel, kDeviation}, false);
 }
 
 // ---- Receiver RSSI ----
@@ -235,7 +235,7 @@ CStandardRFPage6::CStandardRFPage6(CTestSheet& sheet)
 }
 
 void CStandardRFPage6::OnInitDialog() {
-    Enable({kResult1, kResult2, kIdStop}, false);
+    enable({kResult1, kResult2, kIdStop}, false);
 }
 
 void CStandardRFPage6::OnSetActive() {
@@ -245,24 +245,24 @@ void CStandardRFPage6::OnSetActive() {
 bool CStandardRFPage6::Setup(int id) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
-    bool ready = l.Run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000});
-    if (ready && l.facts().band == kBand900) ready = l.Run(HdtCommand::SelectNarrowBand);
+    bool ready = l.run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000});
+    if (ready && l.facts().band == kBand900) ready = l.run(HdtCommand::SelectNarrowBand);
     if (ready) {
-        l.Pause(200);
-        ready = l.Run(HdtCommand::ReceiverOn);
+        l.pause(200);
+        ready = l.run(HdtCommand::ReceiverOn);
     }
     if (ready) {
-        l.Pause(200);
+        l.pause(200);
         l.ClearReply();
         l.Drain();
-        ready = l.Run(HdtCommand::RssiTestLevel, {id == kStrong ? 1 : 0});
+        ready = l.run(HdtCommand::RssiTestLevel, {id == kStrong ? 1 : 0});
     }
-    if (!ready) Message("Could not start RSSI Tests.");
+    if (!ready) message("Could not start RSSI Tests.");
     return ready;
 }
 
 void CStandardRFPage6::Running(int) {
-    Enable({kResult1, kResult2}, true);
+    enable({kResult1, kResult2}, true);
 }
 
 void CStandardRFPage6::Begin(int) {
@@ -272,11 +272,11 @@ void CStandardRFPage6::Begin(int) {
 void CStandardRFPage6::tick() {
     CHdtLink& l = link();
     l.Drain();
-    const bool read = l.Send({});
+    const bool read = l.send({});
     if (!read || replyFails(l.reply().text())) {
         // One message for a failing tick: the repeating timer goes before the box shows.
         KillTimer(kTickTimer);
-        Message("Unable to set strong RSSI level.");
+        message("Unable to set strong RSSI level.");
         postClose();
         return;
     }
@@ -289,16 +289,16 @@ void CStandardRFPage6::OnOtherTimer(int id) {
     if (id == kTickTimer) tick();
 }
 
-bool CStandardRFPage6::Finish() {
-    link().Send(kEndStream);
-    link().Pause(100);
-    if (link().Run(HdtCommand::MuteSpeaker)) link().Run(HdtCommand::SaveTracking);
+bool CStandardRFPage6::finish() {
+    link().send(kEndStream);
+    link().pause(100);
+    if (link().run(HdtCommand::MuteSpeaker)) link().run(HdtCommand::SaveTracking);
     return true;
 }
 
 void CStandardRFPage6::Stopped(bool) {
     KillTimer(kTickTimer);
-    Enable({kResult1, kResult2}, false);
+    enable({kResult1, kResult2}, false);
 }
 
 }  // namespace tw::testtune

@@ -28,17 +28,17 @@ CStandardRFPage1::CStandardRFPage1(CTestSheet& sheet)
 }
 
 void CStandardRFPage1::OnInitDialog() {
-    Enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
+    enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
 }
 
 bool CStandardRFPage1::Setup(int) {
     const bool ready = setTransmitFrequency(815012500, 899012500) &&
-                       link().Run(HdtCommand::SelectStartPower) &&
-                       link().Run(HdtCommand::OpenControlLoop) && keyTransmitter() &&
-                       link().Run(HdtCommand::ReportDac);
+                       link().run(HdtCommand::SelectStartPower) &&
+                       link().run(HdtCommand::OpenControlLoop) && keyTransmitter() &&
+                       link().run(HdtCommand::ReportDac);
     const auto dac = ready ? dacText(link().reply().text()) : std::nullopt;
     if (!dac) {
-        Message("Could not start Transmit Frequency Error Test.");
+        message("Could not start Transmit Frequency Error Test.");
         return false;
     }
     controls().setText(kDacValue, "DAC=" + *dac);
@@ -46,32 +46,32 @@ bool CStandardRFPage1::Setup(int) {
 }
 
 void CStandardRFPage1::Running(int) {
-    Enable({kLabel1, kLabel2, kPower, kFrequency}, true);
+    enable({kLabel1, kLabel2, kPower, kFrequency}, true);
 }
 
 void CStandardRFPage1::OnArrow(int id, int delta, int position) {
     (void)position;
     const int up = delta > 0 ? 1 : 0;
     if (id == kPower) {
-        link().Send(*formatCommand(HdtCommand::PowerDacStep, {up}));
+        link().send(*formatCommand(HdtCommand::PowerDacStep, {up}));
         return;
     }
     if (id != kFrequency) return;
-    if (!link().Run(HdtCommand::stepDac, {up})) return;
+    if (!link().run(HdtCommand::stepDac, {up})) return;
     const auto dac = dacText(link().reply().text());
     if (dac) controls().setText(kDacValue, "DAC=" + *dac);
     link().Drain();
 }
 
-bool CStandardRFPage1::Finish() {
-    Enable({kLabel1, kLabel2, kPower, kFrequency}, false);
-    link().Send(kEndStream);
-    link().Pause(100);
-    return link().Run(HdtCommand::SaveTracking);
+bool CStandardRFPage1::finish() {
+    enable({kLabel1, kLabel2, kPower, kFrequency}, false);
+    link().send(kEndStream);
+    link().pause(100);
+    return link().run(HdtCommand::SaveTracking);
 }
 
 void CStandardRFPage1::Stopped(bool finished) {
-    if (!finished) Message(kCommunicationError);
+    if (!finished) message(kCommunicationError);
     controls().setText(kDacValue, " ");
 }
 
@@ -96,7 +96,7 @@ CStandardRFPage2::CStandardRFPage2(CTestSheet& sheet)
 void CStandardRFPage2::OnInitDialog() {
     transmitterOn_ = false;
     for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
-    Enable({kStopTest}, false);
+    enable({kStopTest}, false);
     controls().setText(kIndicator, kIdle);
 }
 
@@ -125,7 +125,7 @@ bool CStandardRFPage2::OnScroll(int id, int code) {
 }
 
 void CStandardRFPage2::fatalError() {
-    Message(kCommunicationError);
+    message(kCommunicationError);
     postCloseSheet();
 }
 
@@ -133,7 +133,7 @@ void CStandardRFPage2::selectRow(const PowerRow& row, int step) {
     const std::uint8_t band = link().facts().band;
     // A radio of neither split is not keyed at all.
     if (band != kBand800 && band != kBand900) {
-        Message(kNoBandSplitRead);
+        message(kNoBandSplitRead);
         return;
     }
     if (transmitterOn_) {
@@ -141,7 +141,7 @@ void CStandardRFPage2::selectRow(const PowerRow& row, int step) {
     } else {
         controls().setText(kIndicator, kTxOn);
         transmitterOn_ = true;
-        if (!link().Run(HdtCommand::PowerControlLoop, {0})) return fatalError();
+        if (!link().run(HdtCommand::PowerControlLoop, {0})) return fatalError();
         if (!keyTransmitter()) return fatalError();
     }
     startTimer(2, kIdleOffMs);
@@ -157,8 +157,8 @@ void CStandardRFPage2::selectRow(const PowerRow& row, int step) {
 }
 
 bool CStandardRFPage2::stepDac(int step) {
-    return link().Run(HdtCommand::PowerDacStep, {step > 0 ? 1 : 0}) &&
-           link().Run(HdtCommand::CopyPowerDac);
+    return link().run(HdtCommand::PowerDacStep, {step > 0 ? 1 : 0}) &&
+           link().run(HdtCommand::CopyPowerDac);
 }
 
 bool CStandardRFPage2::selectPower(const PowerRow& row) {
@@ -168,7 +168,7 @@ bool CStandardRFPage2::selectPower(const PowerRow& row) {
     controls().setText(kModeText, std::string(kModeLabels[row.modeLabel]));
     selected_ = row.controlId;
     return setTransmitFrequency(row.hz800, row.hz900) &&
-           link().Run(HdtCommand::SelectTrackingPower, {row.level, row.mode, row.point});
+           link().run(HdtCommand::SelectTrackingPower, {row.level, row.mode, row.point});
 }
 
 void CStandardRFPage2::transmitterIdleOff() {
@@ -182,11 +182,11 @@ void CStandardRFPage2::OnOtherTimer(int id) {
     if (id == 2) transmitterIdleOff();
 }
 
-bool CStandardRFPage2::Finish() {
+bool CStandardRFPage2::finish() {
     for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, false);
-    const bool saved = link().Run(HdtCommand::SaveTracking);
+    const bool saved = link().run(HdtCommand::SaveTracking);
     KillTimer(2);
-    const bool closed = link().Run(HdtCommand::PowerControlLoop, {1});
+    const bool closed = link().run(HdtCommand::PowerControlLoop, {1});
     controls().setText(kIndicator, kTxOff);
     transmitterOn_ = false;
     // The unkey follows even after a failed save.

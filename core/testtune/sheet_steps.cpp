@@ -39,7 +39,7 @@ PageAction sheetStep(AlignmentBench& bench, const char* step, const char* args, 
             return false;
         }
         const bool ok = body(*sheet, words);
-        if (sheet->testDialog()) sheet->testDialog()->Apply();
+        if (sheet->testDialog()) sheet->testDialog()->apply();
         return ok;
     };
     return a;
@@ -51,7 +51,7 @@ bool goToPage(CTestSheet& sheet, int number) {
     const int target = number - 1;
     if (target < 0 || target >= sheet.pageCount()) return false;
     while (sheet.activeIndex() != target) {
-        const bool moved = sheet.activeIndex() < target ? sheet.Next() : sheet.Back();
+        const bool moved = sheet.activeIndex() < target ? sheet.next() : sheet.back();
         if (!moved) return false;
     }
     return true;
@@ -71,15 +71,15 @@ bool stepArrow(CTestSheet& sheet, int id, int steps) {
     if (sheet.testDialog()) return false;
     const int delta = steps < 0 ? -1 : 1;
     for (int i = 0; i != steps; i += delta)
-        if (!sheet.Arrow(id, delta)) return false;
+        if (!sheet.arrow(id, delta)) return false;
     return true;
 }
 
 bool scrollInSheet(CTestSheet& sheet, int id, const std::string& how) {
     if (sheet.testDialog()) return false;
-    if (how == "up") return sheet.Scroll(id, CTestPage::kScrollUp);
-    if (how == "down") return sheet.Scroll(id, CTestPage::kScrollDown);
-    if (how == "focus") return sheet.Scroll(id, CTestPage::kScrollFocus);
+    if (how == "up") return sheet.scroll(id, CTestPage::kScrollUp);
+    if (how == "down") return sheet.scroll(id, CTestPage::kScrollDown);
+    if (how == "focus") return sheet.scroll(id, CTestPage::kScrollFocus);
     return false;
 }
 
@@ -118,15 +118,15 @@ std::vector<PageAction> sheetActions(AlignmentBench& bench) {
                             [](CTestSheet& s, const std::vector<std::string>& w) {
                                 long ms = 0;
                                 if (!number(w[0], 0, 3600000, ms)) return false;
-                                s.Wait(ms);
+                                s.wait(ms);
                                 return true;
                             }));
     out.push_back(
         sheetStep(bench, "finish", "", "test sheet: the Finish button", 0,
-                  [](CTestSheet& s, const std::vector<std::string>&) { return s.Finish(); }));
+                  [](CTestSheet& s, const std::vector<std::string>&) { return s.finish(); }));
     out.push_back(
         sheetStep(bench, "cancel", "", "test sheet: Cancel (stops the running test first)", 0,
-                  [](CTestSheet& s, const std::vector<std::string>&) { return s.Cancel(); }));
+                  [](CTestSheet& s, const std::vector<std::string>&) { return s.cancel(); }));
     return out;
 }
 

@@ -58,7 +58,7 @@ CStreamTestDlg::~CStreamTestDlg() {
     Close();
 }
 
-void CStreamTestDlg::Start() {
+void CStreamTestDlg::start() {
     closed_ = false;
     finished_ = false;
     outcome_ = StreamOutcome::Running;
@@ -73,7 +73,7 @@ void CStreamTestDlg::Start() {
         VirtualClock::WorkerScope scope(sheet_.env().clock);
         registered.set_value();
         outcome_ = StreamOutcome::Done;
-        Run();
+        run();
         done_ = true;
     });
     ready.wait();
@@ -95,10 +95,10 @@ void CStreamTestDlg::Close() {
     const Millis start = clock.now();
     while (!done_ && clock.now() - start < kJoinBoundMs) clock.sleep(kJoinPollMs);
     if (worker_.joinable()) worker_.join();
-    Finish();
+    finish();
 }
 
-void CStreamTestDlg::Finish() {
+void CStreamTestDlg::finish() {
     if (finished_) return;
     finished_ = true;
     // What the worker said last (messages, a lost link) still reaches the technician.
@@ -113,7 +113,7 @@ void CStreamTestDlg::Finish() {
     if (lost) link_.ConnectionLost();
 }
 
-void CStreamTestDlg::Apply() {
+void CStreamTestDlg::apply() {
     if (closed_) return;
     for (const auto& change : changes_.take()) {
         if (change.kind == StreamChange::Kind::Close ||
@@ -151,21 +151,21 @@ void CStreamTestDlg::applyChange(const StreamChange& c) {
 
 // ---- the worker ----
 
-void CStreamTestDlg::Run() {
+void CStreamTestDlg::run() {
     switch (kind_) {
         case StreamKind::Keypad:
-            outcome_ = Keypad();
+            outcome_ = keypad();
             break;
         case StreamKind::Knob:
-            outcome_ = Knob();
+            outcome_ = knob();
             break;
         case StreamKind::Volume:
-            outcome_ = Volume();
+            outcome_ = volume();
             break;
     }
 }
 
-std::string CStreamTestDlg::Joined(std::string_view key, std::size_t width) {
+std::string CStreamTestDlg::joinedEvents(std::string_view key, std::size_t width) {
     // A read ends wherever 50 bytes end: an event cut there is finished by the next read.
     std::string text = carry_ + std::string(reply_.text());
     carry_.clear();
@@ -197,7 +197,7 @@ void CStreamTestDlg::keepStreamAfterPrompt() {
     if (prompt != std::string_view::npos) carry_ = std::string(text.substr(prompt + 3));
 }
 
-bool CStreamTestDlg::Read() {
+bool CStreamTestDlg::read() {
     reply_.clear();
     if (link_.port().Transact({}, reply_)) return true;
     post(StreamChange(StreamChange::Kind::LinkLost));
@@ -222,7 +222,7 @@ void CStreamTestDlg::endInRadio() {
     Drain();
 }
 
-bool CStreamTestDlg::Ending(Millis start, const char* timeoutMessage) {
+bool CStreamTestDlg::ending(Millis start, const char* timeoutMessage) {
     if (sheet_.env().clock.now() - start > kTimeoutMs && !link_.abortRequested()) {
         post(StreamChange(StreamChange::Kind::Message, 0, 0, timeoutMessage));
         post(StreamChange(StreamChange::Kind::Close));
@@ -233,7 +233,7 @@ bool CStreamTestDlg::Ending(Millis start, const char* timeoutMessage) {
     return true;
 }
 
-StreamOutcome CStreamTestDlg::Keypad() {
+StreamOutcome CStreamTestDlg::keypad() {
     Drain();
     const Millis start = sheet_.env().clock.now();
     reply_.clear();
@@ -244,13 +244,13 @@ StreamOutcome CStreamTestDlg::Keypad() {
     keepStreamAfterPrompt();
     std::set<int> seen;
     for (;;) {
-        if (Ending(start, "Keypad test has timed out after two minutes."))
+        if (ending(start, "Keypad test has timed out after two minutes."))
             return StreamOutcome::Done;
-        if (!Read()) return StreamOutcome::LinkLost;
+        if (!read()) return StreamOutcome::LinkLost;
         // What came after Stop is no longer shown: the test ended when it was pressed.
         if (link_.abortRequested()) continue;
         if (reply_.text().empty()) continue;
-        const std::string joined = Joined({}, 0);
+        const std::string joined = joinedEvents({}, 0);
         const std::string_view text = joined;
         if (text.empty()) continue;
         // Events that arrive together are each handled, in order.
@@ -280,9 +280,9 @@ StreamOutcome CStreamTestDlg::Keypad() {
     }
 }
 
-StreamOutcome CStreamTestDlg::Knob() {
+StreamOutcome CStreamTestDlg::knob() {
     int last = 0;
-    return StreamValues(
+    return streamValues(
         HdtCommand::KnobTest, "Rotary Knob test has timed out after two minutes.", "GRP=", 2,
         [this, &last](int n) {
             if (n < 1 || n > 16) return;
@@ -294,9 +294,9 @@ StreamOutcome CStreamTestDlg::Knob() {
         });
 }
 
-StreamOutcome CStreamTestDlg::Volume() {
+StreamOutcome CStreamTestDlg::volume() {
     Drain();
-    return StreamValues(
+    return streamValues(
         HdtCommand::VolumeTest, "Volume test has timed out after two minutes.", "VOL=", 3,
         [this](int v) {
             ++events_;
@@ -307,7 +307,7 @@ StreamOutcome CStreamTestDlg::Volume() {
 
 // The knob and volume tests: start the stream, then hand every "KEY=nn" value to `onValue`
 // until Stop, two minutes, six seconds of silence or a lost link end it.
-StreamOutcome CStreamTestDlg::StreamValues(HdtCommand command, const char* timedOut,
+StreamOutcome CStreamTestDlg::streamValues(HdtCommand command, const char* timedOut,
                                            const char* key, std::size_t digits,
                                            const std::function<void(int)>& onValue) {
     Clock& clock = sheet_.env().clock;
@@ -321,8 +321,8 @@ StreamOutcome CStreamTestDlg::StreamValues(HdtCommand command, const char* timed
     Millis lastEvent = clock.now();
     const std::string_view keyText = key;
     for (;;) {
-        if (Ending(start, timedOut)) return StreamOutcome::Done;
-        if (!Read()) return StreamOutcome::LinkLost;
+        if (ending(start, timedOut)) return StreamOutcome::Done;
+        if (!read()) return StreamOutcome::LinkLost;
         // What came after Stop is no longer shown: the test ended when it was pressed.
         if (link_.abortRequested()) continue;
         if (reply_.text().empty()) {
@@ -333,7 +333,7 @@ StreamOutcome CStreamTestDlg::StreamValues(HdtCommand command, const char* timed
             continue;
         }
         lastEvent = clock.now();
-        const std::string joined = Joined(keyText, digits);
+        const std::string joined = joinedEvents(keyText, digits);
         const std::string_view text = joined;
         for (auto at = text.find(keyText); at != std::string_view::npos;
              at = text.find(keyText, at + keyText.size())) {

@@ -63,7 +63,7 @@ class CStreamTestDlg : public CTestDialog {
     const Controls& controls() const override { return controls_; }
     const std::string& prompt() const { return prompt_; }
     bool press(int id) override;
-    void Apply() override;
+    void apply() override;
     void Close() override;
     bool closed() const override { return closed_; }
     StreamOutcome outcome() const { return outcome_.load(); }
@@ -74,7 +74,7 @@ class CStreamTestDlg : public CTestDialog {
     int keysSeen() const { return keysSeen_.load(); }
 
     // Starts the worker; the dialog's initialisation.
-    void Start();
+    void start();
 
     static constexpr Millis kTimeoutMs = 120000;
     static constexpr Millis kSilenceMs = 6000;
@@ -85,26 +85,26 @@ class CStreamTestDlg : public CTestDialog {
     static constexpr Millis kJoinPollMs = 10;
 
   private:
-    void Run();
-    StreamOutcome Keypad();
-    StreamOutcome Knob();
-    StreamOutcome Volume();
-    StreamOutcome StreamValues(HdtCommand command, const char* timedOut, const char* key,
+    void run();
+    StreamOutcome keypad();
+    StreamOutcome knob();
+    StreamOutcome volume();
+    StreamOutcome streamValues(HdtCommand command, const char* timedOut, const char* key,
                                std::size_t digits, const std::function<void(int)>& onValue);
     // What every loop does before a read: the overall time-out, then the abort flag. True
     // when the test must end (the radio has been told).
-    bool Ending(Millis start, const char* timeoutMessage);
+    bool ending(Millis start, const char* timeoutMessage);
     // The text of the last read after what the read before it left unfinished; an event cut
     // at the read's end (`key` and fewer than `width` characters, or a key press's lone "1")
     // is kept for the next.
-    std::string Joined(std::string_view key, std::size_t width);
+    std::string joinedEvents(std::string_view key, std::size_t width);
     void keepStreamAfterPrompt();
-    bool Read();  // one pure read; false after a failed transaction (the link is lost)
+    bool read();  // one pure read; false after a failed transaction (the link is lost)
     void endInRadio();
     void Drain();
     void post(StreamChange change) { changes_.push(std::move(change)); }
     void applyChange(const StreamChange& change);
-    void Finish();
+    void finish();
 
     CTestSheet& sheet_;
     CHdtLink& link_;

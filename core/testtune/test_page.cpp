@@ -19,14 +19,14 @@ Env& CTestPage::env() {
 
 bool CTestPage::Resync(const ResyncFailure& failure) {
     if (link().Resync()) return true;
-    if (failure.message) Message(failure.message);
+    if (failure.message) message(failure.message);
     if (failure.close == ResyncFailure::Page) postClose();
     if (failure.close == ResyncFailure::Sheet) postCloseSheet();
     if (failure.buttons != 0) SetWizardButtons(failure.buttons);
     return false;
 }
 
-void CTestPage::Message(const std::string& text) {
+void CTestPage::message(const std::string& text) {
     env().ui.message(text);
 }
 
@@ -39,7 +39,7 @@ void CTestPage::postClose() {
 }
 
 void CTestPage::postCloseSheet() {
-    sheet_.post([this] { sheet_.Cancel(); });
+    sheet_.post([this] { sheet_.cancel(); });
 }
 
 void CTestPage::startTimer(int id, Millis ms, bool repeating) {
@@ -77,11 +77,11 @@ void CTestPage::setArrowPosition(int id, int position) {
     if (it != arrows_.end()) it->second.position = position;
 }
 
-void CTestPage::Enable(std::initializer_list<int> ids, bool on) {
+void CTestPage::enable(std::initializer_list<int> ids, bool on) {
     for (const int id : ids) controls_.setEnabled(id, on);
 }
 
-bool CTestPage::Step(int id, int delta) {
+bool CTestPage::step(int id, int delta) {
     auto it = arrows_.find(id);
     if (it == arrows_.end() || !controls_.enabled(id)) return false;
     const int position = it->second.position + delta;
@@ -94,25 +94,25 @@ bool CTestPage::Step(int id, int delta) {
 bool CTestPage::setTransmitFrequency(long long hz800, long long hz900) {
     const std::uint8_t band = link().facts().band;
     if (band != kBand800 && band != kBand900) {
-        Message(kNoBandSplitRead);
+        message(kNoBandSplitRead);
         return false;
     }
     const long long hz = band == kBand800 ? hz800 : hz900;
-    const bool set = link().Run(HdtCommand::setTransmitFrequency, {hz});
+    const bool set = link().run(HdtCommand::setTransmitFrequency, {hz});
     sheet_.noteTransmitFrequency(set ? std::optional<long long>(hz) : std::nullopt);
     if (!set) return false;
-    return band == kBand800 || link().Run(HdtCommand::SelectNarrowBand);
+    return band == kBand800 || link().run(HdtCommand::SelectNarrowBand);
 }
 
 bool CTestPage::keyTransmitter() {
     keyed_ = true;
     sheet_.noteTransmitterOn();
-    return link().Run(HdtCommand::TransmitterOn);
+    return link().run(HdtCommand::TransmitterOn);
 }
 
 bool CTestPage::unkeyTransmitter() {
     if (!keyed_) return true;
-    const bool off = link().Run(HdtCommand::TransmitterOff);
+    const bool off = link().run(HdtCommand::TransmitterOff);
     if (off) {
         keyed_ = false;
         sheet_.noteTransmitterOff();

@@ -90,7 +90,7 @@ class CTestPage {
 
     // Steps an arrow by one; false when the arrow is unknown or disabled. A step past the
     // end of the range is ignored, as a spin control at its end does not move.
-    bool Step(int id, int delta);
+    bool step(int id, int delta);
     // A page that keeps the sheet from closing (a test that must not be disrupted).
     virtual bool mayClose() const { return true; }
 
@@ -104,7 +104,7 @@ class CTestPage {
     bool Resync(const ResyncFailure& failure);
     CHdtLink& link();
     Env& env();
-    void Message(const std::string& text);
+    void message(const std::string& text);
     void SetWizardButtons(int buttons);
     // WM_CLOSE to the page: its running test ends as Stop would end it.
     void postClose();
@@ -121,8 +121,8 @@ class CTestPage {
     }
     void addArrow(int id, int low, int high, int position = 0);
     void setArrowPosition(int id, int position);
-    void Enable(std::initializer_list<int> ids, bool on);
-    void Select(int group, int id) { selections_[group] = id; }
+    void enable(std::initializer_list<int> ids, bool on);
+    void select(int group, int id) { selections_[group] = id; }
 
     // Transmit frequency of the transmitter tests by band: 800 MHz radios the first, 900 MHz
     // radios the second followed by narrow band. A radio of neither split is not keyed: the

@@ -72,13 +72,13 @@ void CTestSheet::activate(int index) {
     });
 }
 
-bool CTestSheet::Next() {
+bool CTestSheet::next() {
     if (closed_ || !nextEnabled()) return false;
     activate(active_ + 1);
     return true;
 }
 
-bool CTestSheet::Back() {
+bool CTestSheet::back() {
     if (closed_ || !backEnabled()) return false;
     activate(active_ - 1);
     return true;
@@ -95,14 +95,14 @@ void CTestSheet::stopRunningTest() {
     if (page.running()) dispatch([&] { page.OnStop(); });
 }
 
-bool CTestSheet::Finish() {
+bool CTestSheet::finish() {
     if (closed_ || (wizard_ && !finishEnabled())) return false;
     stopRunningTest();
     Close();
     return true;
 }
 
-bool CTestSheet::Cancel() {
+bool CTestSheet::cancel() {
     if (closed_) return true;
     if (!pages_.empty() && !activePage().mayClose()) return false;
     stopRunningTest();
@@ -115,16 +115,16 @@ bool CTestSheet::press(const std::string& button, bool& accepted) {
     // Next and Back move between pages; the sheet stays open.
     if (button == "Next" || button == "Back") {
         if (button == "Next")
-            Next();
+            next();
         else
-            Back();
+            back();
         return false;
     }
     if (button == "Finish" || button == "OK") {
-        accepted = Finish();
+        accepted = finish();
         return accepted;
     }
-    if (button == "Cancel") return Cancel();
+    if (button == "Cancel") return cancel();
     return false;
 }
 
@@ -155,14 +155,14 @@ bool CTestSheet::pressButton(int id) {
     return handled;
 }
 
-bool CTestSheet::Arrow(int id, int delta) {
+bool CTestSheet::arrow(int id, int delta) {
     if (closed_ || pages_.empty()) return false;
     bool done = false;
-    dispatch([&] { done = activePage().Step(id, delta); });
+    dispatch([&] { done = activePage().step(id, delta); });
     return done;
 }
 
-bool CTestSheet::Scroll(int id, int code) {
+bool CTestSheet::scroll(int id, int code) {
     if (closed_ || pages_.empty()) return false;
     CTestPage& page = activePage();
     if (!page.controls().enabled(id)) return false;
@@ -171,14 +171,14 @@ bool CTestSheet::Scroll(int id, int code) {
     return done;
 }
 
-void CTestSheet::Wait(Millis ms) {
+void CTestSheet::wait(Millis ms) {
     auto* host = dynamic_cast<VirtualTimerHost*>(timers_.get());
     if (!host) {
         env_.clock.sleep(ms);
         return;
     }
     host->pass(ms, [this] {
-        if (testDialog_) testDialog_->Apply();
+        if (testDialog_) testDialog_->apply();
     });
 }
 

@@ -24,7 +24,7 @@ class CTestDialog {
     // A button of the dialog by id (2: Stop); false when it has none.
     virtual bool press(int id) = 0;
     // Applies what the test changed since the last call (user-interface side).
-    virtual void Apply() = 0;
+    virtual void apply() = 0;
     // WM_CLOSE to the dialog.
     virtual void Close() = 0;
     virtual bool closed() const = 0;
@@ -68,23 +68,23 @@ class CTestSheet : public Dialog {
     bool finishEnabled() const;
 
     // The wizard buttons; false when the button is disabled (nothing happens then).
-    bool Next();
-    bool Back();
-    bool Finish();
+    bool next();
+    bool back();
+    bool finish();
     // Cancel, Escape, or WM_CLOSE to the sheet: stops the running test and closes; false
     // while a test that must not be disrupted runs.
-    bool Cancel();
+    bool cancel();
 
     // A handler of the active page, or any handler: run one at a time, then what it posted.
     void dispatch(const std::function<void()>& handler);
     void post(std::function<void()> message) { posted_.push_back(std::move(message)); }
     bool pressButton(int id);
-    bool Arrow(int id, int delta);
-    bool Scroll(int id, int code);
+    bool arrow(int id, int delta);
+    bool scroll(int id, int code);
 
     // Lets time pass (virtual on a virtual clock): page timers fire, an open test dialog
     // takes the test's changes as they come.
-    void Wait(Millis ms);
+    void wait(Millis ms);
 
     PageTimerHost& timers() { return *timers_; }
     // The GUI puts its own host in place before the sheet runs.

@@ -10,11 +10,11 @@ CTimedTestPage::CTimedTestPage(CTestSheet& sheet, std::string title, TimedTest t
 bool CTimedTestPage::OnCommand(int id) {
     if (std::find(test_.starts.begin(), test_.starts.end(), id) == test_.starts.end())
         return OnOtherCommand(id);
-    Start(id);
+    start(id);
     return true;
 }
 
-void CTimedTestPage::Start(int id) {
+void CTimedTestPage::start(int id) {
     if (!Resync(test_.lost)) return;
     // A page that gives the wizard back after a failed set-up holds it during the set-up.
     const bool holdDuringSetup = test_.lost.buttons != 0;
@@ -38,7 +38,7 @@ void CTimedTestPage::OnTimer(int id) {
     if (!running()) return;
     // Stop first: nothing stays keyed or unmuted while the message waits for OK.
     OnStop();
-    Message(test_.timedOut);
+    message(test_.timedOut);
 }
 
 void CTimedTestPage::OnStop() {
@@ -51,7 +51,7 @@ void CTimedTestPage::OnStop() {
     link().requestAbort();
     bool finished = true;
     if (wasRunning) {
-        finished = Finish();
+        finished = finish();
         // Last, and whether the finishing sequence went through or not.
         const bool off = test_.unkeyAlways ? forceUnkey() : unkeyTransmitter();
         finished = finished && off;

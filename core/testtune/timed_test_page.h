@@ -44,7 +44,7 @@ class CTimedTestPage : public CTestPage {
     virtual void Begin(int id) { (void)id; }
     // The page's finishing sequence while its test runs, before the unkey; false when a
     // step of it failed.
-    virtual bool Finish() { return true; }
+    virtual bool finish() { return true; }
     // Every Stop ends here; `finished` is false when the finishing sequence or the unkey
     // failed.
     virtual void Stopped(bool finished) { (void)finished; }
@@ -55,7 +55,7 @@ class CTimedTestPage : public CTestPage {
     virtual void OnOtherTimer(int id) { (void)id; }
 
   private:
-    void Start(int id);
+    void start(int id);
 
     TimedTest test_;
 };

@@ -130,8 +130,8 @@ int main(int argc, char** argv) {
     Figures keyUp, resync;
     bool ok = true;
     for (int i = 0; i < rounds && ok; ++i) {
-        ok = timed([&] { return hdt.Run(testtune::HdtCommand::TransmitterOn); }, 1, 0, keyUp);
-        hdt.Run(testtune::HdtCommand::TransmitterOff);
+        ok = timed([&] { return hdt.run(testtune::HdtCommand::TransmitterOn); }, 1, 0, keyUp);
+        hdt.run(testtune::HdtCommand::TransmitterOff);
     }
     // Drain's quiet check, the probe, three reads and test mode.
     for (int i = 0; i < rounds && ok; ++i) ok = timed([&] { return hdt.Resync(); }, 5, 1, resync);

@@ -84,7 +84,7 @@ void stream(const char* name, const char* option, int button, int events, int by
     });
     const double byteTime = 10.0 / 19200.0;
     const double streamTime = events * bytes * byteTime;
-    sheet->Wait(static_cast<Millis>(streamTime * 1000) + 1500);
+    sheet->wait(static_cast<Millis>(streamTime * 1000) + 1500);
     double worst = 0;
     for (std::size_t i = 0; i < at.size(); ++i)
         worst = std::max(worst, at[i] - at.front() - static_cast<double>(i) * bytes * byteTime);
@@ -117,7 +117,7 @@ void rssiTick() {
         const auto t = Steady::now();
         CHdtLink& l = sheet->link();
         l.Drain();
-        l.Send({});
+        l.send({});
         cost.push_back(since(t));
     }
     const double worst = *std::max_element(cost.begin(), cost.end());

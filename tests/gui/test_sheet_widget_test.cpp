@@ -82,7 +82,7 @@ class TestSheetWidgetTest : public QObject {
         testtune::CTestSheet* sheet = bench_->launch(testtune::TestSheetChoice::StandardRf);
         QVERIFY(sheet);
         auto box = buildDialogWidget(nullptr, *sheet);
-        QVERIFY(sheet->Next());
+        QVERIFY(sheet->next());
         for (const auto& row : testtune::kPowerTable)
             QVERIFY(box->findChild<QScrollBar*>(QString::number(row.controlId)));
     }
@@ -159,7 +159,7 @@ class TestSheetWidgetTest : public QObject {
             const QString title = QString::fromStdString(sheet->title());
             auto* indicator = box->findChild<QLabel*>("transmitterOn");
             QVERIFY2(indicator && indicator->isHidden(), c.what);
-            for (int i = 0; i < c.page; ++i) QVERIFY2(sheet->Next(), c.what);
+            for (int i = 0; i < c.page; ++i) QVERIFY2(sheet->next(), c.what);
             QWidget* page = box->findChild<QStackedWidget*>()->currentWidget();
             page->findChild<QPushButton*>(c.start)->click();
             QVERIFY2(!indicator->isHidden(), c.what);

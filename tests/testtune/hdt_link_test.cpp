@@ -212,7 +212,7 @@ bool runStep(CHdtLink& link, HdtCommand command) {
             return link.ReadBandAndType();
         default:
             return withOnes(command, [&](std::initializer_list<std::int64_t> args) {
-                return link.Run(command, args);
+                return link.run(command, args);
             });
     }
 }
@@ -254,7 +254,7 @@ TEST_F(HdtTest, ALineThatRefusesTheWriteFailsTheTransaction) {
     attach();
     ASSERT_TRUE(link_->EnterTestMode());
     pullCableAfter();
-    EXPECT_FALSE(link_->Run(HdtCommand::TransmitterOn));
+    EXPECT_FALSE(link_->run(HdtCommand::TransmitterOn));
     EXPECT_EQ(link_->reply().count, -1);
     EXPECT_EQ(ui_.messages(), Messages{"Unable to turn the transmitter on."});
     EXPECT_FALSE(model().state().keyed);

@@ -10,18 +10,18 @@ namespace {
 // The simulated interpreter keeps what the commands set, and "cmd 29" keeps a copy.
 TEST_F(HdtTest, TheModelKeepsWhatCommandsSetAndSaves) {
     ASSERT_TRUE(link_->Connect());
-    ASSERT_TRUE(link_->Run(HdtCommand::setTransmitFrequency, {815012500}));
-    ASSERT_TRUE(link_->Run(HdtCommand::SetReceiveFrequency, {851000000}));
-    ASSERT_TRUE(link_->Run(HdtCommand::SelectNarrowBand));
-    ASSERT_TRUE(link_->Run(HdtCommand::UnmuteSpeaker));
-    ASSERT_TRUE(link_->Run(HdtCommand::SpeakerVolume, {183}));
-    ASSERT_TRUE(link_->Run(HdtCommand::TransmitterOn));
-    ASSERT_TRUE(link_->Run(HdtCommand::stepDac, {1}));
+    ASSERT_TRUE(link_->run(HdtCommand::setTransmitFrequency, {815012500}));
+    ASSERT_TRUE(link_->run(HdtCommand::SetReceiveFrequency, {851000000}));
+    ASSERT_TRUE(link_->run(HdtCommand::SelectNarrowBand));
+    ASSERT_TRUE(link_->run(HdtCommand::UnmuteSpeaker));
+    ASSERT_TRUE(link_->run(HdtCommand::SpeakerVolume, {183}));
+    ASSERT_TRUE(link_->run(HdtCommand::TransmitterOn));
+    ASSERT_TRUE(link_->run(HdtCommand::stepDac, {1}));
     EXPECT_EQ(link_->reply().text().substr(0, 10), "PASS = 513");
-    ASSERT_TRUE(link_->Run(HdtCommand::PowerDacStep, {0}));
-    ASSERT_TRUE(link_->Run(HdtCommand::SetSquelchLevel, {42}));
-    ASSERT_TRUE(link_->Run(HdtCommand::SaveTracking));
-    ASSERT_TRUE(link_->Run(HdtCommand::stepDac, {1}));
+    ASSERT_TRUE(link_->run(HdtCommand::PowerDacStep, {0}));
+    ASSERT_TRUE(link_->run(HdtCommand::SetSquelchLevel, {42}));
+    ASSERT_TRUE(link_->run(HdtCommand::SaveTracking));
+    ASSERT_TRUE(link_->run(HdtCommand::stepDac, {1}));
 
     const auto& s = model().state();
     EXPECT_EQ(s.txHz, 815012500);
@@ -40,7 +40,7 @@ TEST_F(HdtTest, TheModelKeepsWhatCommandsSetAndSaves) {
 
 TEST_F(HdtTest, TheModelRefusesCommandsOutsideTestMode) {
     attach();
-    EXPECT_FALSE(link_->Run(HdtCommand::TransmitterOn));
+    EXPECT_FALSE(link_->run(HdtCommand::TransmitterOn));
     EXPECT_FALSE(model().state().keyed);
     EXPECT_TRUE(link_->ReadCodeVersion());  // memory reads need no test mode
 }

@@ -97,7 +97,7 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
         const std::string& title() const override { return title_; }
         const Controls& controls() const override { return controls_; }
         bool press(int) override { return false; }
-        void Apply() override {}
+        void apply() override {}
         void Close() override { log_.push_back("test dialog"); }
         bool closed() const override { return false; }
         std::vector<std::string>& log_;
@@ -107,7 +107,7 @@ TEST_F(LauncherTest, ConnectionLostInASheetClosesTheTestDialogThenTheSheet) {
     sheet->setTestDialog(&dialog);
     sheet->setCloseListener([&] { closed.push_back("sheet"); });
     pullCableAfter();
-    EXPECT_FALSE(sheet->link().Send("cmd 27\r"));
+    EXPECT_FALSE(sheet->link().send("cmd 27\r"));
     sheet->link().ConnectionLost();
     EXPECT_EQ(closed, (std::vector<std::string>{"test dialog", "sheet"}));
     EXPECT_EQ(ui_.messages(), Messages{CHdtLink::kLinkLost});

@@ -45,14 +45,14 @@ class SheetTest : public HdtTest {
             else if (verb == "scroll")
                 ok = scrollInSheet(s, std::stoi(a), b);
             else if (verb == "wait")
-                ok = (s.Wait(std::stoll(a)), true);
+                ok = (s.wait(std::stoll(a)), true);
             else if (verb == "page")
                 ok = goToPage(s, std::stoi(a));
             else if (verb == "cancel")
-                ok = s.Cancel();
+                ok = s.cancel();
             else if (verb == "finish")
-                ok = s.Finish();
-            if (s.testDialog()) s.testDialog()->Apply();
+                ok = s.finish();
+            if (s.testDialog()) s.testDialog()->apply();
             if (!ok) return false;
         }
         return true;
