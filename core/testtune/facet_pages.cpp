@@ -54,13 +54,13 @@ void CKeypadPage::start(StreamKind kind, int statusId) {
     if (!Resync({.close = close})) return;
     if (dialog_ && sheet_.testDialog() == dialog_.get()) sheet_.setTestDialog(nullptr);
     dialog_ = std::make_unique<CStreamTestDlg>(
-        sheet_, kind, [this, statusId](StreamOutcome outcome) { Closed(outcome, statusId); });
+        sheet_, kind, [this, statusId](StreamOutcome outcome) { dialogClosed(outcome, statusId); });
     sheet_.setTestDialog(dialog_.get());
     SetWizardButtons(kWizDisabledFinish);
     dialog_->start();
 }
 
-void CKeypadPage::Closed(StreamOutcome outcome, int statusId) {
+void CKeypadPage::dialogClosed(StreamOutcome outcome, int statusId) {
     sheet_.setTestDialog(nullptr);
     SetWizardButtons(kWizNext);
     // Only a test that ran is complete; a keypad test only once every key was seen, else it
@@ -243,7 +243,7 @@ bool CGeneralPage3::OnCommand(int id) {
     if (!Resync({.close = ResyncFailure::Page, .buttons = kWizBack})) return true;
     BusyCursor busy(env().ui);
     eepromRunning_ = true;
-    const bool passed = Eeprom();
+    const bool passed = runEeprom();
     eepromRunning_ = false;
     if (sheet_.closed()) return true;
     if (passed) {
@@ -255,7 +255,7 @@ bool CGeneralPage3::OnCommand(int id) {
     return true;
 }
 
-bool CGeneralPage3::Eeprom() {
+bool CGeneralPage3::runEeprom() {
     CHdtLink& l = link();
     message(
         "EEPROM test takes about 12 seconds to complete. Do not disrupt this test as it can "

@@ -24,7 +24,7 @@ class CKeypadPage : public CTestPage {
 
   private:
     void start(StreamKind kind, int statusId);
-    void Closed(StreamOutcome outcome, int statusId);
+    void dialogClosed(StreamOutcome outcome, int statusId);
 
     std::unique_ptr<CStreamTestDlg> dialog_;
 };
@@ -68,7 +68,7 @@ class CGeneralPage3 : public CTestPage {
     enum : int { kEeprom = 1008, kEepromStatus = 1063 };
 
   private:
-    bool Eeprom();
+    bool runEeprom();
     bool eepromRunning_ = false;
 };
 

@@ -36,7 +36,7 @@ void CFrontcapPage1::OnSetActive() {
     SetWizardButtons(kWizNext);
 }
 
-bool CFrontcapPage1::Setup(int) {
+bool CFrontcapPage1::setUp(int) {
     if (setTransmitFrequency(815000000, 899000000) && link().run(HdtCommand::SelectStartPower) &&
         keyTransmitter())
         return true;
@@ -60,7 +60,7 @@ void CFrontcapPage2::OnInitDialog() {
     enable({kStart}, true);
 }
 
-bool CFrontcapPage2::Setup(int) {
+bool CFrontcapPage2::setUp(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
     if (l.run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000}) &&
@@ -71,7 +71,7 @@ bool CFrontcapPage2::Setup(int) {
     return false;
 }
 
-void CFrontcapPage2::Running(int) {
+void CFrontcapPage2::showRunning(int) {
     // The radio plays at 180 now: the arrow and its field say so.
     setArrowPosition(kVolume, kStartVolume);
     enable({kVolume}, true);
@@ -133,7 +133,7 @@ bool CFrontcapPage4::squelchStep(int level) {
     return link().run(HdtCommand::TestSquelchLevel);
 }
 
-bool CFrontcapPage4::Setup(int) {
+bool CFrontcapPage4::setUp(int) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
     if (l.run(HdtCommand::SetReceiveFrequency, {band800 ? 815000000 : 899000000}) &&
@@ -144,7 +144,7 @@ bool CFrontcapPage4::Setup(int) {
     return false;
 }
 
-void CFrontcapPage4::Running(int) {
+void CFrontcapPage4::showRunning(int) {
     setArrowPosition(kSquelch, 1);
     enable({kStart, kWide, kNarrow}, false);
     enable({kResult, kLabel, kSquelch, kSetting}, true);
@@ -174,7 +174,7 @@ bool CFrontcapPage4::finish() {
     return true;
 }
 
-void CFrontcapPage4::Stopped(bool) {
+void CFrontcapPage4::stopped(bool) {
     enable({kSquelch, kSetting, kOutOfRange, kResult, kLabel}, false);
     controls().setText(kResult, "");
     enable({kWide, kNarrow}, true);
@@ -203,7 +203,7 @@ bool CFrontcapPage6::OnOtherCommand(int id) {
     return true;
 }
 
-bool CFrontcapPage6::Setup(int) {
+bool CFrontcapPage6::setUp(int) {
     CHdtLink& l = link();
     const std::uint8_t band = l.facts().band;
     const long long hz = low_ ? (band == kBand800 ? 851000000 : 935000000)
@@ -215,7 +215,7 @@ bool CFrontcapPage6::Setup(int) {
     return false;
 }
 
-void CFrontcapPage6::Running(int) {
+void CFrontcapPage6::showRunning(int) {
     enable({kLow, kHigh}, false);
 }
 
@@ -224,7 +224,7 @@ bool CFrontcapPage6::finish() {
     return true;
 }
 
-void CFrontcapPage6::Stopped(bool) {
+void CFrontcapPage6::stopped(bool) {
     enable({kLow, kHigh}, true);
 }
 

@@ -20,7 +20,7 @@ class CFrontcapPage1 : public CFrontcapPage {
     enum : int { kStart = 1121 };
 
   protected:
-    bool Setup(int id) override;
+    bool setUp(int id) override;
 };
 
 // Gain at rated audio and receive audio distortion: the volume stepped by the technician.
@@ -33,8 +33,8 @@ class CFrontcapPage2 : public CFrontcapPage {
     static constexpr int kStartVolume = 180;
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
     bool finish() override;
 };
 
@@ -51,10 +51,10 @@ class CFrontcapPage4 : public CFrontcapPage {
     bool narrowBand() const { return narrow_; }
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 
   private:
@@ -72,10 +72,10 @@ class CFrontcapPage6 : public CFrontcapPage {
     enum : int { kStart = 1138, kLow = 1139, kHigh = 1140 };
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
     bool OnOtherCommand(int id) override;
 
   private:

@@ -21,10 +21,10 @@ class CStandardRFPage1 : public CTimedTestPage {
     static constexpr int kArrowStart = 405;
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
 };
 
 // Transmit power tracking: one scroll bar per row of the power table.
@@ -45,14 +45,14 @@ class CStandardRFPage2 : public CTimedTestPage {
     bool transmitterOn() const { return transmitterOn_; }
 
   protected:
-    bool Setup(int id) override {
+    bool setUp(int id) override {
         (void)id;
         return true;
     }
-    void Running(int id) override;
-    void Begin(int id) override;
+    void showRunning(int id) override;
+    void beginTest(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
     void OnOtherTimer(int id) override;
 
   private:
@@ -81,10 +81,10 @@ class CStandardRFPage3 : public CTimedTestPage {
     static constexpr Millis kTimeoutMs = 1200000;
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
 
   private:
     void enableTest(bool on);
@@ -99,11 +99,11 @@ class CStandardRFPage4 : public CTimedTestPage {
     enum : int { kStart = 1078, kHint = 1079 };
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
-    void Begin(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
+    void beginTest(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
 };
 
 // Transmit Tone Gate deviation.
@@ -120,11 +120,11 @@ class CStandardRFPage5 : public CTimedTestPage {
     std::optional<int> deviation() const { return deviation_; }
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
-    void Begin(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
+    void beginTest(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
 
   private:
     std::optional<int> deviation_;
@@ -144,11 +144,11 @@ class CStandardRFPage6 : public CTimedTestPage {
     static constexpr Millis kTickMs = 1000;
 
   protected:
-    bool Setup(int id) override;
-    void Running(int id) override;
-    void Begin(int id) override;
+    bool setUp(int id) override;
+    void showRunning(int id) override;
+    void beginTest(int id) override;
     bool finish() override;
-    void Stopped(bool finished) override;
+    void stopped(bool finished) override;
     void OnOtherTimer(int id) override;
 
   private:

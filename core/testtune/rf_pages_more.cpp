@@ -60,7 +60,7 @@ void CStandardRFPage3::OnInitDialog() {
     enable({kIdStop}, false);
 }
 
-bool CStandardRFPage3::Setup(int) {
+bool CStandardRFPage3::setUp(int) {
     CHdtLink& l = link();
     if (setTransmitFrequency(kTx800, kTx900) && l.run(HdtCommand::SelectStartPower) &&
         l.run(HdtCommand::InitDspI, {0, 0}) && l.run(HdtCommand::InitDspQ, {0, 0}) &&
@@ -70,7 +70,7 @@ bool CStandardRFPage3::Setup(int) {
     return false;
 }
 
-void CStandardRFPage3::Running(int) {
+void CStandardRFPage3::showRunning(int) {
     enableTest(true);
     for (const auto& a : kIqArrows) setArrowPosition(a.arrow, 0);
 }
@@ -100,7 +100,7 @@ bool CStandardRFPage3::finish() {
     return true;
 }
 
-void CStandardRFPage3::Stopped(bool) {
+void CStandardRFPage3::stopped(bool) {
     enableTest(false);
     for (const auto& a : kIqArrows) controls().setText(a.field, "0");
 }
@@ -121,7 +121,7 @@ void CStandardRFPage4::OnInitDialog() {
     enable({kIdStop, kHint}, false);
 }
 
-bool CStandardRFPage4::Setup(int) {
+bool CStandardRFPage4::setUp(int) {
     if (setTransmitFrequency(kTx800, kTx900) && link().run(HdtCommand::SelectStartPower) &&
         keyTransmitter())
         return true;
@@ -129,11 +129,11 @@ bool CStandardRFPage4::Setup(int) {
     return false;
 }
 
-void CStandardRFPage4::Running(int) {
+void CStandardRFPage4::showRunning(int) {
     enable({kHint}, true);
 }
 
-void CStandardRFPage4::Begin(int) {
+void CStandardRFPage4::beginTest(int) {
     link().run(HdtCommand::ExternalMic, {1});
     link().pause(500);
 }
@@ -144,7 +144,7 @@ bool CStandardRFPage4::finish() {
     return true;
 }
 
-void CStandardRFPage4::Stopped(bool) {
+void CStandardRFPage4::stopped(bool) {
     enable({kHint}, false);
 }
 
@@ -170,7 +170,7 @@ void CStandardRFPage5::OnSetActive() {
     SetWizardButtons(kWizBackNext);
 }
 
-bool CStandardRFPage5::Setup(int id) {
+bool CStandardRFPage5::setUp(int id) {
     if (setTransmitFrequency(kTx800, kTx900) && keyTransmitter() &&
         link().run(HdtCommand::EncodeToneGate))
         return true;
@@ -179,12 +179,12 @@ bool CStandardRFPage5::Setup(int id) {
     return false;
 }
 
-void CStandardRFPage5::Running(int) {
+void CStandardRFPage5::showRunning(int) {
     enable({kLabel, kDeviation}, true);
     deviation_.reset();
 }
 
-void CStandardRFPage5::Begin(int id) {
+void CStandardRFPage5::beginTest(int id) {
     if (id == kVerify && !link().run(HdtCommand::EncodeTone100)) {
         message("Could not complete Tone Gate Verification Test.");
         postClose();
@@ -214,7 +214,7 @@ bool CStandardRFPage5::finish() {
     return true;
 }
 
-void CStandardRFPage5::Stopped(bool) {
+void CStandardRFPage5::stopped(bool) {
     enable({kLabel, kDeviation}, false);
 }
 
@@ -242,7 +242,7 @@ void CStandardRFPage6::OnSetActive() {
     SetWizardButtons(kWizBack);
 }
 
-bool CStandardRFPage6::Setup(int id) {
+bool CStandardRFPage6::setUp(int id) {
     CHdtLink& l = link();
     const bool band800 = l.facts().band == kBand800;
     bool ready = l.run(HdtCommand::SetReceiveFrequency, {band800 ? 851000000 : 935000000});
@@ -261,11 +261,11 @@ bool CStandardRFPage6::Setup(int id) {
     return ready;
 }
 
-void CStandardRFPage6::Running(int) {
+void CStandardRFPage6::showRunning(int) {
     enable({kResult1, kResult2}, true);
 }
 
-void CStandardRFPage6::Begin(int) {
+void CStandardRFPage6::beginTest(int) {
     startTimer(kTickTimer, kTickMs, true);
 }
 
@@ -296,7 +296,7 @@ bool CStandardRFPage6::finish() {
     return true;
 }
 
-void CStandardRFPage6::Stopped(bool) {
+void CStandardRFPage6::stopped(bool) {
     KillTimer(kTickTimer);
     enable({kResult1, kResult2}, false);
 }

@@ -31,7 +31,7 @@ void CStandardRFPage1::OnInitDialog() {
     enable({kLabel1, kLabel2, kPower, kFrequency, kIdStop}, false);
 }
 
-bool CStandardRFPage1::Setup(int) {
+bool CStandardRFPage1::setUp(int) {
     const bool ready = setTransmitFrequency(815012500, 899012500) &&
                        link().run(HdtCommand::SelectStartPower) &&
                        link().run(HdtCommand::OpenControlLoop) && keyTransmitter() &&
@@ -45,7 +45,7 @@ bool CStandardRFPage1::Setup(int) {
     return true;
 }
 
-void CStandardRFPage1::Running(int) {
+void CStandardRFPage1::showRunning(int) {
     enable({kLabel1, kLabel2, kPower, kFrequency}, true);
 }
 
@@ -70,7 +70,7 @@ bool CStandardRFPage1::finish() {
     return link().run(HdtCommand::SaveTracking);
 }
 
-void CStandardRFPage1::Stopped(bool finished) {
+void CStandardRFPage1::stopped(bool finished) {
     if (!finished) message(kCommunicationError);
     controls().setText(kDacValue, " ");
 }
@@ -100,13 +100,13 @@ void CStandardRFPage2::OnInitDialog() {
     controls().setText(kIndicator, kIdle);
 }
 
-void CStandardRFPage2::Running(int) {
+void CStandardRFPage2::showRunning(int) {
     for (const auto& row : kPowerTable) controls().setEnabled(row.controlId, true);
     transmitterOn_ = false;
     selected_ = 0;
 }
 
-void CStandardRFPage2::Begin(int) {
+void CStandardRFPage2::beginTest(int) {
     // The first row's scroll bar takes the focus, which selects it.
     selectRow(kPowerTable.front(), 0);
 }
@@ -193,7 +193,7 @@ bool CStandardRFPage2::finish() {
     return saved && closed;
 }
 
-void CStandardRFPage2::Stopped(bool finished) {
+void CStandardRFPage2::stopped(bool finished) {
     if (!finished) fatalError();
     for (const int id : {kFrequencyText, kPowerText, kModeText}) controls().setText(id, " ");
     controls().setText(kIndicator, kIdle);

@@ -40,7 +40,7 @@ class StreamChanges {
   public:
     void push(StreamChange change);
     std::deque<StreamChange> take();
-    // Told (from the worker) after each push; the GUI queues a call to Apply with it.
+    // Told (from the worker) after each push; the GUI queues a call to apply() with it.
     void setNotify(std::function<void()> notify);
 
   private:

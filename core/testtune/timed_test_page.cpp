@@ -19,18 +19,18 @@ void CTimedTestPage::start(int id) {
     // A page that gives the wizard back after a failed set-up holds it during the set-up.
     const bool holdDuringSetup = test_.lost.buttons != 0;
     if (holdDuringSetup) SetWizardButtons(kWizDisabledFinish);
-    if (!Setup(id)) {
+    if (!setUp(id)) {
         // A set-up that failed half way may have keyed the transmitter.
         unkeyTransmitter();
         if (holdDuringSetup) SetWizardButtons(test_.lost.buttons);
         return;
     }
-    Running(id);
+    showRunning(id);
     for (const int start : test_.starts) controls().setEnabled(start, false);
     controls().setEnabled(stopId(), true);
     startTimer(test_.timer, test_.timeoutMs);
     if (!holdDuringSetup) SetWizardButtons(kWizDisabledFinish);
-    Begin(id);
+    beginTest(id);
 }
 
 void CTimedTestPage::OnTimer(int id) {
@@ -56,7 +56,7 @@ void CTimedTestPage::OnStop() {
         const bool off = test_.unkeyAlways ? forceUnkey() : unkeyTransmitter();
         finished = finished && off;
     }
-    Stopped(finished);
+    stopped(finished);
     SetWizardButtons(test_.stopButtons);
 }
 

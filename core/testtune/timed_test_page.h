@@ -37,17 +37,17 @@ class CTimedTestPage : public CTestPage {
   protected:
     // The radio set-up after the resync for Start button `id`; false when it failed, with
     // its message shown.
-    virtual bool Setup(int id) = 0;
+    virtual bool setUp(int id) = 0;
     // The test runs: the page's own controls (the Start buttons and Stop are the base's).
-    virtual void Running(int id) { (void)id; }
+    virtual void showRunning(int id) { (void)id; }
     // Radio work once the time-out is armed and the wizard held.
-    virtual void Begin(int id) { (void)id; }
+    virtual void beginTest(int id) { (void)id; }
     // The page's finishing sequence while its test runs, before the unkey; false when a
     // step of it failed.
     virtual bool finish() { return true; }
     // Every Stop ends here; `finished` is false when the finishing sequence or the unkey
     // failed.
-    virtual void Stopped(bool finished) { (void)finished; }
+    virtual void stopped(bool finished) { (void)finished; }
     virtual bool OnOtherCommand(int id) {
         (void)id;
         return false;
