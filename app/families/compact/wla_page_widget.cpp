@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/families/compact/value_grid_widget.h"
 #include "families/compact/wla_page.h"
 #include "families/compact/wla_record.h"
 
@@ -14,24 +15,12 @@ namespace tw::app {
 
 namespace {
 
-// One block of tracking rows under its column heads, from grid column `first`.
-void addBlock(QGridLayout* grid, QWidget* parent, const compact::ValueGrid& block, int first) {
-    int c = first + 1;
-    for (const char* head : block.heads)
-        grid->addWidget(new QLabel(QString::fromUtf8(head), parent), 0, c++, Qt::AlignHCenter);
-    int r = 1;
-    for (const auto& row : block.rows) {
-        grid->addWidget(new QLabel(QString::fromUtf8(row.label), parent), r, first);
-        c = first + 1;
-        for (int id : row.controls) {
-            auto* edit = new QLineEdit(parent);
-            edit->setObjectName(QString::number(id));
-            edit->setMaxLength(4);
-            edit->setMaximumWidth(50);
-            grid->addWidget(edit, r, c++);
-        }
-        ++r;
-    }
+QWidget* valueBox(int id, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::number(id));
+    edit->setMaxLength(4);
+    edit->setMaximumWidth(50);
+    return edit;
 }
 
 }  // namespace
@@ -65,7 +54,7 @@ PageWidget* createWlaPageWidget(compact::CWlaPage& page, QWidget* parent) {
     int first = 0;
     for (const auto& block : shape.blocks) {
         if (first > 0) grid->setColumnMinimumWidth(first - 1, 20);
-        addBlock(grid, tracking, block, first);
+        addValueGrid(grid, block, first, tracking, valueBox);
         first += static_cast<int>(block.heads.size()) + 2;
     }
     grid->setColumnStretch(first - 1, 1);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/families/compact/value_grid_widget.h"
 #include "app/families/compact/wlb_widgets.h"
 #include "controls/step_edit.h"
 #include "families/compact/compact_page.h"
@@ -26,22 +27,9 @@ StepEdit* valueBox(int id, QWidget* parent) {
     return edit;
 }
 
-// A grid's column heads in row 0 and under them its rows, each a label and its boxes; the
-// column after the boxes takes what width is left.
-void addGrid(QGridLayout* grid, const compact::ValueGrid& spec, QWidget* parent) {
-    int column = 1;
-    for (const char* h : spec.heads)
-        grid->addWidget(new QLabel(qs(h), parent), 0, column++, Qt::AlignHCenter);
-    int row = spec.heads.empty() ? 0 : 1;
-    std::size_t boxes = 0;
-    for (const auto& r : spec.rows) {
-        grid->addWidget(new QLabel(qs(r.label), parent), row, 0);
-        column = 1;
-        for (int id : r.controls) grid->addWidget(valueBox(id, parent), row, column++);
-        boxes = std::max(boxes, r.controls.size());
-        ++row;
-    }
-    grid->setColumnStretch(static_cast<int>(boxes) + 1, 1);
+// A grid of value boxes; the column after the boxes takes what width is left.
+void addGrid(QGridLayout* grid, const compact::ValueGrid& values, QWidget* parent) {
+    grid->setColumnStretch(addValueGrid(grid, values, 0, parent, valueBox), 1);
 }
 
 // Band split and version are shown, not typed: they take no focus so that the tab order runs
@@ -77,9 +65,9 @@ PageWidget* createCompactPageWidget(compact::CCompactPage& page, QWidget* parent
     auto* squelch = new QGroupBox(QStringLiteral("Squelch"), tracking);
     addGrid(new QGridLayout(squelch), shape.squelch, squelch);
     trackingLayout->addWidget(squelch);
-    for (const compact::ValueGrid* spec : {&shape.table, &shape.singles}) {
+    for (const compact::ValueGrid* part : {&shape.table, &shape.singles}) {
         auto* grid = new QGridLayout;
-        addGrid(grid, *spec, tracking);
+        addGrid(grid, *part, tracking);
         trackingLayout->addLayout(grid);
     }
     layout->addWidget(tracking);
