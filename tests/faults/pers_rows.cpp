@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "families/hln/hln_messages.h"
+#include "families/hln/radio_identity.h"
 #include "fault_matrix.h"
 #include "plugin/personality_fixtures.h"
 #include "plugin/transfer/personality_transfer.h"
@@ -140,6 +141,10 @@ FaultRow persRow(const char* name, const PersCase& c, bool read) {
             r.failures.insert(r.failures.end(), {format(pers_text::kPreReadFailed, what),
                                                  format(pers_text::kPreReadDiffers, what)});
         r.notes.push_back(kBandQuestion);
+        // A radio of another known type is asked about; the answer No ends the write there.
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            if (letter != c.type && hln::hlnRadioType(letter))
+                r.notes.push_back(format(pers_text::kOtherRadio, letter, c.type));
         // The band code of the ID, then each of the radio's records, read twice before the
         // image goes out: the spread positions all fall in the image.
         r.alsoAt = {9, 25, 45, 100, 138, 150, 170, 220, 257};
