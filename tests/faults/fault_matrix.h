@@ -90,6 +90,10 @@ namespace tw::faults {
 
 class PageBench;
 
+// A TRV that missed the wake bytes and was asked for the extended handshake: up to 200
+// breaks of 30 ms, each followed by one character wait (50 ms and two characters at 9600).
+inline constexpr Millis kExtendedHandshakeMs = 200 * (30 + 53);
+
 struct FaultRow {
     std::string name;
     std::string family;

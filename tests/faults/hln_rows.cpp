@@ -57,7 +57,10 @@ TW_FAULT_ROWS(hln) {
     readTracking.name = "hln read-tracking";
     readTracking.run = [](FamilyPage& p) { return p.ReadTrackingFromRadio(); };
     readTracking.success = {"Tracking data read successfully."};
-    readTracking.failures = with(with(connect, table), {"Tracking data not returned."});
+    // A radio whose ID names a type without tracking data is told so, and nothing is read.
+    readTracking.failures =
+        with(with(connect, table),
+             {"Tracking data not returned.", "This radio does not contain tracking data."});
     readTracking.stillSucceeds = {};
     readTracking.boundMs = 60000;
 
@@ -90,6 +93,7 @@ TW_FAULT_ROWS(hln) {
         std::find(readFeatures.failures.begin(), readFeatures.failures.end(), kProgramMode));
     // The page takes what the operation returned, also after a failure.
     readFeatures.mayChange = {kModel, kSerial, kFeatures};
+    readFeatures.boundMs += kExtendedHandshakeMs;
 
     FaultRow writeFeatures = readFeatures;
     writeFeatures.name = "hln write-features";
@@ -100,6 +104,7 @@ TW_FAULT_ROWS(hln) {
     writeFeatures.run = [](FamilyPage& p) { return p.WriteFeaturesToRadio(); };
     writeFeatures.silent = silent;
     writeFeatures.notes = {};
+    writeFeatures.boundMs = readTracking.boundMs;  // a U radio: no extended handshake
     writeFeatures.failures.push_back(kProgramMode);
     writeFeatures.success = {"Feature data written successfully."};
     writeFeatures.failures = with(with(connect, table), {"Feature data not written."});
