@@ -91,8 +91,11 @@ namespace tw::faults {
 class PageBench;
 
 // A TRV that missed the wake bytes and was asked for the extended handshake: up to 200
-// breaks of 30 ms, each followed by one character wait (50 ms and two characters at 9600).
-inline constexpr Millis kExtendedHandshakeMs = 200 * (30 + 53);
+// breaks of 30 ms, each followed by one character wait of the link at 9600 baud.
+inline Millis extendedHandshakeMs() {
+    return 200 *
+           (30 + LinkTiming{}.charWaitMs + LinkTiming::charTimes(LinkTiming::kCharWaitChars, 9600));
+}
 
 struct FaultRow {
     std::string name;

@@ -93,7 +93,7 @@ TW_FAULT_ROWS(hln) {
         std::find(readFeatures.failures.begin(), readFeatures.failures.end(), kProgramMode));
     // The page takes what the operation returned, also after a failure.
     readFeatures.mayChange = {kModel, kSerial, kFeatures};
-    readFeatures.boundMs += kExtendedHandshakeMs;
+    readFeatures.boundMs += extendedHandshakeMs();
 
     FaultRow writeFeatures = readFeatures;
     writeFeatures.name = "hln write-features";
@@ -105,7 +105,6 @@ TW_FAULT_ROWS(hln) {
     writeFeatures.silent = silent;
     writeFeatures.notes = {};
     writeFeatures.boundMs = readTracking.boundMs;  // a U radio: no extended handshake
-    writeFeatures.failures.push_back(kProgramMode);
     writeFeatures.success = {"Feature data written successfully."};
     writeFeatures.failures = with(with(connect, table), {"Feature data not written."});
     writeFeatures.history = false;

@@ -155,7 +155,7 @@ FaultRow persRow(const char* name, const PersCase& c, bool read) {
     r.beforeWrite = !read;
     r.work = read ? RadioWork::Read : RadioWork::Write;
     // The connection's pauses, then one time-out of about 50 s.
-    r.boundMs = 60000 + (c.type == 'C' ? kExtendedHandshakeMs : 0);
+    r.boundMs = 60000 + (c.type == 'C' ? extendedHandshakeMs() : 0);
     return r;
 }
 
